@@ -1,0 +1,85 @@
+#include "core/elapsed_time.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <langinfo.h>
+#include <locale.h>
+
+namespace mw {
+
+double TimeOfDayNow()
+{
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local {};
+    ::localtime_r(&seconds, &local);
+    const auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    const long long dayMillis =
+        ((local.tm_hour * 60LL + local.tm_min) * 60LL + local.tm_sec) * 1000LL + (millis < 0 ? millis + 1000 : millis);
+    return static_cast<double>(dayMillis) / 86400000.0;
+}
+
+namespace {
+
+// Sign, whole digits and decimals without trailing zeros, joined by the separator.
+std::string JoinNumber(bool negative, std::string whole, std::string decimals, std::string_view separator)
+{
+    while (!decimals.empty() && decimals.back() == '0')
+        decimals.pop_back();
+    std::string text = negative ? "-" : "";
+    text += whole;
+    if (!decimals.empty()) {
+        text += separator;
+        text += decimals;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string SecondsText(double seconds, std::string_view decimalSeparator)
+{
+    if (!std::isfinite(seconds))
+        return "0";
+    // nearbyint rounds half to even in the default rounding mode.
+    const double thousandths = std::nearbyint(seconds * 1000.0);
+    if (thousandths == 0)
+        return "0";
+    const bool negative = thousandths < 0;
+    if (std::fabs(thousandths) < 1e15) {
+        // Exact integer arithmetic on the count of thousandths.
+        const auto count = static_cast<unsigned long long>(std::fabs(thousandths));
+        return JoinNumber(negative, std::to_string(count / 1000), std::to_string(1000 + count % 1000).substr(1),
+                          decimalSeparator);
+    }
+    // Past that, 15 significant digits reach no further than the thousandths.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(seconds));
+    const std::string scientific = buffer;
+    std::string digits = scientific.substr(0, 1) + scientific.substr(2, 14);
+    const auto wholeDigits = static_cast<std::size_t>(std::atoi(scientific.c_str() + scientific.find('e') + 1) + 1);
+    if (wholeDigits >= digits.size())
+        return JoinNumber(negative, digits + std::string(wholeDigits - digits.size(), '0'), "", decimalSeparator);
+    return JoinNumber(negative, digits.substr(0, wholeDigits), digits.substr(wholeDigits), decimalSeparator);
+}
+
+std::string ElapsedText(double startDay, double endDay, std::string_view decimalSeparator)
+{
+    return SecondsText(std::fabs(endDay - startDay) * 86400.0, decimalSeparator);
+}
+
+std::string UserDecimalSeparator()
+{
+    locale_t user = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
+    if (user == static_cast<locale_t>(nullptr))
+        return ".";
+    std::string separator = ::nl_langinfo_l(RADIXCHAR, user);
+    ::freelocale(user);
+    return separator.empty() ? "." : separator;
+}
+
+}  // namespace mw

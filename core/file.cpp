@@ -1,0 +1,198 @@
+#include "core/file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/errors.h"
+#include "core/file_faults.h"
+#include "core/path_helpers.h"
+
+namespace mw {
+namespace {
+
+// A missing folder on the way is "path not found", a missing file in an
+// existing folder "file not found", as on the system the archives come from.
+[[noreturn]] void ThrowOpenError(const std::string& name, int err)
+{
+    if (err == ENOENT) {
+        const std::string folder = Path(name, kNativeSeparator);
+        if (!folder.empty() && !FolderExists(folder))
+            throw IoError(io_code::PathNotFound);
+    }
+    ThrowErrno(err);
+}
+
+int FlagsFor(OpenMode mode)
+{
+    switch (mode) {
+    // O_NONBLOCK keeps a named pipe from blocking the open; it changes
+    // nothing for regular files.
+    case OpenMode::Reading: return O_RDWR | O_NONBLOCK;
+    case OpenMode::Writing: return O_RDWR | O_CREAT | O_TRUNC;
+    case OpenMode::ReadOnly: return O_RDONLY | O_NONBLOCK;
+    }
+    return O_RDONLY | O_NONBLOCK;
+}
+
+}  // namespace
+
+int OpenDescriptor(const std::string& name, int flags, unsigned mode)
+{
+    if (int err = faults::Check(faults::Call::Open))
+        ThrowOpenError(name, err);
+    int fd;
+    do {
+        fd = ::open(name.c_str(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        ThrowOpenError(name, errno);
+    // A folder opens read-only on POSIX but is no byte file; refuse it as
+    // opening it for writing is refused.
+    if ((flags & O_ACCMODE) == O_RDONLY && (flags & O_DIRECTORY) == 0) {
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+            ::close(fd);
+            throw IoError(io_code::AccessDenied);
+        }
+    }
+    return fd;
+}
+
+File::File(const std::string& name, OpenMode mode)
+{
+    Open(name, mode);
+}
+
+File File::Adopt(int fd) noexcept
+{
+    File file;
+    file.fd_ = fd;
+    return file;
+}
+
+File::File(File&& other) noexcept : fd_(other.fd_)
+{
+    other.fd_ = -1;
+}
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+File::~File()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void File::Open(const std::string& name, OpenMode mode)
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    fd_ = OpenDescriptor(name, FlagsFor(mode));
+}
+
+void File::Read(void* buffer, std::size_t size)
+{
+    auto* at = static_cast<char*>(buffer);
+    while (size > 0) {
+        if (int err = faults::Check(faults::Call::Read))
+            ThrowErrno(err);
+        // One call in the normal case; the loop only continues a read that
+        // the kernel cut short (about 2 GiB at most per call).
+        const ssize_t got = ::read(fd_, at, size);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(errno);
+        }
+        if (got == 0)
+            throw IoError(io_code::ShortRead);
+        at += got;
+        size -= static_cast<std::size_t>(got);
+    }
+}
+
+void File::Write(const void* buffer, std::size_t size)
+{
+    const auto* at = static_cast<const char*>(buffer);
+    while (size > 0) {
+        if (int err = faults::Check(faults::Call::Write))
+            ThrowErrno(err);
+        const ssize_t put = ::write(fd_, at, size);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(errno);
+        }
+        if (put == 0)
+            throw IoError(io_code::ShortWrite);
+        at += put;
+        size -= static_cast<std::size_t>(put);
+    }
+}
+
+void File::Seek(std::int64_t position)
+{
+    if (position < 0)
+        throw IoError(io_code::NegativeSeek);
+    if (int err = faults::Check(faults::Call::Seek))
+        ThrowErrno(err);
+    if (::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0)
+        ThrowErrno(errno);
+}
+
+std::int64_t File::Length() const
+{
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0)
+        ThrowErrno(errno);
+    return st.st_size;
+}
+
+void File::Sync()
+{
+    if (int err = faults::Check(faults::Call::Sync))
+        ThrowErrno(err);
+    if (::fsync(fd_) != 0)
+        ThrowErrno(errno);
+}
+
+void File::Close()
+{
+    if (fd_ < 0)
+        return;
+    const int fd = fd_;
+    fd_ = -1;
+    if (int err = faults::Check(faults::Call::Close)) {
+        ::close(fd);
+        ThrowErrno(err);
+    }
+    // POSIX leaves the descriptor closed even when close reports an error.
+    if (::close(fd) != 0 && errno != EINTR)
+        ThrowErrno(errno);
+}
+
+bool FileExists(const std::string& name)
+{
+    struct stat st {};
+    return !name.empty() && ::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool FolderExists(const std::string& name)
+{
+    struct stat st {};
+    return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace mw

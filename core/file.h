@@ -1,0 +1,58 @@
+// The file layer: raw byte files, one system call per read and write, every
+// call checked as it returns and turned into an IoError when it fails.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mw {
+
+enum class OpenMode {
+    Reading,   // must exist; opened for reading and writing, as the archive
+               // that is about to be rewritten is
+    Writing,   // created, or truncated when it exists
+    ReadOnly,  // must exist; for files that are only read
+};
+
+class File {
+public:
+    File() = default;
+    File(const std::string& name, OpenMode mode);
+    // Takes ownership of a descriptor opened elsewhere.
+    static File Adopt(int fd) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    ~File();  // closes without checking; call Close() on the success path
+
+    void Open(const std::string& name, OpenMode mode);
+    bool IsOpen() const noexcept { return fd_ >= 0; }
+
+    // Reads exactly size bytes; fewer raises "Lecture au-delà de la fin de fichier".
+    void Read(void* buffer, std::size_t size);
+    // Writes exactly size bytes; a write that takes none raises "Disque plein".
+    void Write(const void* buffer, std::size_t size);
+    // Moves to an absolute position; a negative one raises "Erreur E/S 131".
+    void Seek(std::int64_t position);
+    std::int64_t Length() const;
+    // Flushes the file's data to the disk.
+    void Sync();
+    void Close();
+
+    int Descriptor() const noexcept { return fd_; }
+
+private:
+    int fd_ = -1;
+};
+
+// Opens a file descriptor as the file layer does, with the same error texts;
+// used where a caller needs flags of its own (an exclusive temporary file).
+int OpenDescriptor(const std::string& name, int flags, unsigned mode = 0666);
+
+// True when a file that is not a folder exists at name (links followed).
+bool FileExists(const std::string& name);
+// True when a folder exists at name (links followed).
+bool FolderExists(const std::string& name);
+
+}  // namespace mw

@@ -1,0 +1,148 @@
+#include "core/list_files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <utility>
+
+namespace mw {
+namespace {
+
+enum class Kind { File, Folder, Other };
+
+struct FolderId {
+    dev_t dev;
+    ino_t ino;
+};
+
+Kind KindOf(const std::string& path, unsigned char type)
+{
+    if (type == DT_REG)
+        return Kind::File;
+    if (type == DT_DIR)
+        return Kind::Folder;
+    if (type != DT_LNK && type != DT_UNKNOWN)
+        return Kind::Other;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return Kind::Other;  // a dangling link names nothing to read
+    if (S_ISREG(st.st_mode))
+        return Kind::File;
+    if (S_ISDIR(st.st_mode))
+        return Kind::Folder;
+    return Kind::Other;
+}
+
+char LowerChar(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+class Lister {
+public:
+    Lister(const std::string& mask, bool recurse, bool includeFolders, char separator)
+        : mask_(mask), recurse_(recurse), includeFolders_(includeFolders), separator_(separator)
+    {
+    }
+
+    void List(std::string folder, FileList& out)
+    {
+        if (folder.empty() || folder.back() != separator_)
+            folder.push_back(separator_);
+
+        DIR* dir = ::opendir(folder.c_str());
+        if (dir != nullptr) {
+            struct stat self {};
+            const bool known = ::fstat(::dirfd(dir), &self) == 0;
+            if (known && IsAncestor(self)) {
+                ::closedir(dir);
+                return;  // a link that leads back into a folder being listed
+            }
+            if (known)
+                ancestors_.push_back({self.st_dev, self.st_ino});
+            ListEntries(dir, folder, out);
+            if (known)
+                ancestors_.pop_back();
+            ::closedir(dir);
+        }
+        if (includeFolders_)
+            out.push_back(folder);
+    }
+
+private:
+    void ListEntries(DIR* dir, const std::string& folder, FileList& out)
+    {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view name = entry->d_name;
+            if (name == "." || name == ".." || !MatchesMask(name, mask_))
+                continue;
+            std::string path = folder;
+            path.append(name);
+            switch (KindOf(path, entry->d_type)) {
+            case Kind::Folder:
+                if (recurse_)
+                    List(std::move(path), out);
+                else if (includeFolders_)
+                    out.push_back(std::move(path));
+                break;
+            case Kind::File:
+                out.push_back(std::move(path));
+                break;
+            case Kind::Other:
+                break;
+            }
+        }
+    }
+
+    bool IsAncestor(const struct stat& st) const
+    {
+        for (const FolderId& id : ancestors_)
+            if (id.dev == st.st_dev && id.ino == st.st_ino)
+                return true;
+        return false;
+    }
+
+    const std::string& mask_;
+    bool recurse_;
+    bool includeFolders_;
+    char separator_;
+    std::vector<FolderId> ancestors_;
+};
+
+}  // namespace
+
+bool MatchesMask(std::string_view name, std::string_view mask)
+{
+    if (mask == "*.*" || mask == "*")
+        return true;
+    // Iterative wildcard match with backtracking to the last star.
+    std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == '?' || LowerChar(mask[m]) == LowerChar(name[n]))) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (starMask != std::string_view::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*')
+        ++m;
+    return m == mask.size();
+}
+
+FileList ListFilesEx(std::string Folder, const std::string& Mask, bool Recurse, bool IncludeFolders, int Attr,
+                     char separator)
+{
+    (void)Attr;  // every search takes all entries; kept for the callers' contract
+    FileList result;
+    Lister(Mask, Recurse, IncludeFolders, separator).List(std::move(Folder), result);
+    return result;
+}
+
+}  // namespace mw

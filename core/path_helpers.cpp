@@ -1,0 +1,86 @@
+#include "core/path_helpers.h"
+
+#include <algorithm>
+
+namespace mw {
+
+std::string Crop(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text)
+        if (c != '\0')
+            result.push_back(c);
+    return result;
+}
+
+std::string Path(std::string_view text, char separator)
+{
+    const auto last = text.rfind(separator);
+    if (last == std::string_view::npos)
+        return {};
+    return std::string(text.substr(0, last + 1));
+}
+
+std::string Patchname(std::string_view text, char separator)
+{
+    const auto last = text.rfind(separator);
+    if (last == std::string_view::npos)
+        return std::string(text);
+    return std::string(text.substr(last + 1));
+}
+
+std::string_view FirstChars(std::string_view text, long long n)
+{
+    if (n <= 0)
+        return {};
+    return text.substr(0, static_cast<std::size_t>(std::min<long long>(n, static_cast<long long>(text.size()))));
+}
+
+std::string_view LastChars(std::string_view text, long long n)
+{
+    if (n <= 0)
+        return {};
+    const auto size = static_cast<long long>(text.size());
+    if (n >= size)
+        return text;
+    return text.substr(static_cast<std::size_t>(size - n));
+}
+
+bool IsFolderPath(std::string_view text)
+{
+    const std::string_view last4 = LastChars(text, 4);
+    const std::string_view last3 = LastChars(text, 3);
+    const bool isFile = (!last4.empty() && last4.front() == '.') || (!last3.empty() && last3.front() == '.');
+    return !isFile;
+}
+
+std::string LowerAscii(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return result;
+}
+
+bool Contains(std::string_view text, std::string_view part)
+{
+    return text.find(part) != std::string_view::npos;
+}
+
+std::string ToEntrySeparators(std::string_view nativePath)
+{
+    std::string result(nativePath);
+    std::replace(result.begin(), result.end(), kNativeSeparator, kEntrySeparator);
+    return result;
+}
+
+std::string ToNativeSeparators(std::string_view entryName)
+{
+    std::string result(entryName);
+    std::replace(result.begin(), result.end(), kEntrySeparator, kNativeSeparator);
+    return result;
+}
+
+}  // namespace mw

@@ -1,0 +1,40 @@
+// Path texts cut as plain byte strings. File-system paths use the platform's
+// separator; archive entry names always use "\".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mw {
+
+inline constexpr char kEntrySeparator = '\\';
+#ifdef _WIN32
+inline constexpr char kNativeSeparator = '\\';
+#else
+inline constexpr char kNativeSeparator = '/';
+#endif
+
+// The text with every NUL character removed.
+std::string Crop(std::string_view text);
+// The folder part: everything up to and including the last separator.
+std::string Path(std::string_view text, char separator = kNativeSeparator);
+// The file-name part: everything after the last separator.
+std::string Patchname(std::string_view text, char separator = kNativeSeparator);
+// Whether a source text is taken as a folder: it is a file when the
+// 4th- or 3rd-from-last character is a dot. Nothing on disk is consulted.
+bool IsFolderPath(std::string_view text);
+
+// The first or last n characters; the whole text when n reaches its length.
+std::string_view FirstChars(std::string_view text, long long n);
+std::string_view LastChars(std::string_view text, long long n);
+
+// ASCII lower-casing, byte by byte.
+std::string LowerAscii(std::string_view text);
+// Whether text holds part as a plain substring.
+bool Contains(std::string_view text, std::string_view part);
+
+// A relative file-system path as an entry name ("\" between levels), and back.
+std::string ToEntrySeparators(std::string_view nativePath);
+std::string ToNativeSeparators(std::string_view entryName);
+
+}  // namespace mw

@@ -1,0 +1,71 @@
+// The WAD archive: an entry count, a flat directory of 136-byte records and
+// the entries' bytes, every integer 32-bit little-endian and signed.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mw {
+
+class File;
+
+static_assert(std::endian::native == std::endian::little,
+              "directory records are read and written as they stand in memory");
+
+inline constexpr std::size_t kNameFieldSize = 128;
+
+// One directory record, byte for byte as in the file.
+struct WadEntry {
+    char Name[kNameFieldSize];  // the name ends at the first NUL, or fills all 128 bytes
+    std::int32_t Offset;
+    std::int32_t Size;
+};
+static_assert(sizeof(WadEntry) == 136, "a directory record is 136 bytes");
+
+inline constexpr std::int64_t kRecordSize = sizeof(WadEntry);
+inline constexpr std::int64_t kCountSize = 4;
+
+// The first byte after the directory of an archive of count entries.
+constexpr std::int64_t DirectoryEnd(std::int64_t count)
+{
+    return kCountSize + kRecordSize * count;
+}
+
+// The name an entry's field holds: the bytes before the first NUL.
+std::string_view EntryName(const WadEntry& entry);
+// Puts a name into a cleared field; the name must fit in 128 bytes.
+void SetEntryName(WadEntry& entry, std::string_view name);
+
+// The archive in memory. Payloads[i] holds the bytes of Entries[i].
+struct WadImage {
+    std::int32_t EntryCount = 0;
+    std::vector<WadEntry> Entries;
+    std::vector<std::string> Payloads;
+};
+
+// Reads the count and the records from an archive positioned at its start.
+// A negative count, or one whose table would take 2 GiB or more, raises the
+// range error; a directory that runs past the end of the file raises
+// "Lecture au-delà de la fin de fichier" before the table is allocated.
+std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries);
+
+// Reads the bytes of one entry; a payload that runs past the end of the file
+// raises "Lecture au-delà de la fin de fichier" before its buffer is allocated.
+void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload);
+
+// Loads a whole archive, opened in reading mode, into the image.
+void LoadWad(const std::string& fileName, WadImage& image);
+
+// Writes the first count entries and payloads of the image as an archive.
+// The archive is written beside the target under a temporary name, flushed
+// and then renamed over the target, so a failure at any step leaves the old
+// archive as it was and removes the temporary file.
+void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count);
+
+// The marker in the names of the temporary files RebuildWad writes.
+inline constexpr std::string_view kTemporaryMarker = ".mendwright-tmp-";
+
+}  // namespace mw

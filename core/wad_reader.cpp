@@ -1,0 +1,81 @@
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "core/errors.h"
+#include "core/file.h"
+#include "core/wad.h"
+
+namespace mw {
+namespace {
+
+// A table of 2 GiB or more cannot be indexed by the signed 32-bit count.
+constexpr std::int64_t kLargestTableBytes = std::numeric_limits<std::int32_t>::max();
+
+template <typename Sizer>
+void Allocate(Sizer&& sizer)
+{
+    try {
+        sizer();
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemoryError();
+    } catch (const std::length_error&) {
+        throw OutOfMemoryError();
+    }
+}
+
+}  // namespace
+
+std::string_view EntryName(const WadEntry& entry)
+{
+    const void* nul = std::memchr(entry.Name, 0, kNameFieldSize);
+    const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - entry.Name)
+                                   : kNameFieldSize;
+    return {entry.Name, length};
+}
+
+void SetEntryName(WadEntry& entry, std::string_view name)
+{
+    if (name.size() > kNameFieldSize)
+        throw RangeError();
+    std::memset(entry.Name, 0, kNameFieldSize);
+    std::memcpy(entry.Name, name.data(), name.size());
+}
+
+std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries)
+{
+    std::int32_t count = 0;
+    archive.Read(&count, sizeof count);
+    if (count < 0 || kRecordSize * count > kLargestTableBytes)
+        throw RangeError();
+    if (DirectoryEnd(count) > archive.Length())
+        throw IoError(io_code::ShortRead);
+    Allocate([&] { entries.assign(static_cast<std::size_t>(count), WadEntry{}); });
+    for (WadEntry& entry : entries)
+        archive.Read(&entry, sizeof entry);
+    return count;
+}
+
+void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload)
+{
+    archive.Seek(entry.Offset);
+    if (entry.Size < 0)
+        throw IoError(io_code::ShortRead);
+    if (entry.Size > 0 && std::int64_t{entry.Offset} + entry.Size > archive.Length())
+        throw IoError(io_code::ShortRead);
+    Allocate([&] { payload.resize(static_cast<std::size_t>(entry.Size)); });
+    archive.Read(payload.data(), payload.size());
+}
+
+void LoadWad(const std::string& fileName, WadImage& image)
+{
+    File archive(fileName, OpenMode::Reading);
+    image.EntryCount = ReadWadDirectory(archive, image.Entries);
+    // Fresh strings, so that no payload of an earlier archive keeps its memory.
+    Allocate([&] { image.Payloads.assign(image.Entries.size(), std::string()); });
+    for (std::size_t i = 0; i < image.Entries.size(); ++i)
+        ReadWadPayload(archive, image.Entries[i], image.Payloads[i]);
+    archive.Close();
+}
+
+}  // namespace mw

@@ -1,0 +1,155 @@
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/errors.h"
+#include "core/file.h"
+#include "core/file_faults.h"
+#include "core/path_helpers.h"
+#include "core/wad.h"
+
+namespace mw {
+namespace {
+
+// The file that a link points at is the one rewritten; the link stays.
+std::string ResolveLink(const std::string& fileName)
+{
+    struct stat st {};
+    if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return fileName;
+    char* real = ::realpath(fileName.c_str(), nullptr);
+    if (real == nullptr)
+        return fileName;
+    std::string resolved = real;
+    ::free(real);
+    return resolved;
+}
+
+std::string RandomSuffix()
+{
+    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    std::uniform_int_distribution<int> pick(0, sizeof kAlphabet - 2);
+    std::string suffix(8, ' ');
+    for (char& c : suffix)
+        c = kAlphabet[pick(generator)];
+    return suffix;
+}
+
+// Owns the folder descriptor and the temporary file until the rename.
+class TemporaryArchive {
+public:
+    explicit TemporaryArchive(const std::string& target) : target_(target)
+    {
+        std::string folder = Path(target, kNativeSeparator);
+        if (folder.empty())
+            folder = ".";
+        folderFd_ = OpenDescriptor(folder, O_RDONLY | O_DIRECTORY);
+
+        for (int attempt = 0;; ++attempt) {
+            name_ = target + std::string(kTemporaryMarker) + RandomSuffix();
+            try {
+                file_ = File::Adopt(OpenDescriptor(name_, O_RDWR | O_CREAT | O_EXCL, 0666));
+                break;
+            } catch (const IoError& error) {
+                name_.clear();
+                if (error.code() != EEXIST || attempt == 16) {
+                    Release();
+                    throw;
+                }
+            }
+        }
+        KeepPermissions();
+    }
+
+    TemporaryArchive(const TemporaryArchive&) = delete;
+    TemporaryArchive& operator=(const TemporaryArchive&) = delete;
+
+    ~TemporaryArchive() { Release(); }
+
+    File& file() { return file_; }
+
+    // Flushes and closes the temporary file and puts it in the target's place.
+    void Commit()
+    {
+        file_.Sync();
+        file_.Close();
+        int err = faults::Check(faults::Call::Rename);
+        if (err == 0 && ::rename(name_.c_str(), target_.c_str()) != 0)
+            err = errno;
+        if (err != 0)
+            ThrowErrno(err);
+        name_.clear();
+        // Makes the rename itself durable; the new archive is in place
+        // already, so a folder that cannot be flushed is no failure.
+        (void)::fsync(folderFd_);
+    }
+
+private:
+    void KeepPermissions()
+    {
+        struct stat st {};
+        if (::stat(target_.c_str(), &st) != 0)
+            return;  // a new archive keeps the mode that open gave it (0666 less the umask)
+        (void)::fchmod(file_.Descriptor(), st.st_mode & 07777);
+        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid())
+            (void)::fchown(file_.Descriptor(), st.st_uid, st.st_gid);
+    }
+
+    void Release() noexcept
+    {
+        if (file_.IsOpen())
+            file_ = File();
+        if (!name_.empty())
+            ::unlink(name_.c_str());
+        name_.clear();
+        if (folderFd_ >= 0)
+            ::close(folderFd_);
+        folderFd_ = -1;
+    }
+
+    std::string target_;
+    std::string name_;
+    int folderFd_ = -1;
+    File file_;
+};
+
+// A target that cannot be written is refused before anything is written,
+// as opening it for writing would be.
+void CheckWritable(const std::string& target)
+{
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        ThrowErrno(errno);
+}
+
+}  // namespace
+
+void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count)
+{
+    if (count < 0 || static_cast<std::size_t>(count) > image.Entries.size() ||
+        static_cast<std::size_t>(count) > image.Payloads.size())
+        throw RangeError();
+
+    const std::string target = ResolveLink(fileName);
+    CheckWritable(target);
+    TemporaryArchive temporary(target);
+    File& out = temporary.file();
+
+    out.Write(&count, sizeof count);
+    for (std::int32_t i = 0; i < count; ++i)
+        out.Write(&image.Entries[i], sizeof(WadEntry));
+    for (std::int32_t i = 0; i < count; ++i) {
+        const WadEntry& entry = image.Entries[i];
+        out.Seek(entry.Offset);
+        if (entry.Size <= 0)
+            continue;
+        if (image.Payloads[i].size() < static_cast<std::size_t>(entry.Size))
+            throw RangeError();
+        out.Write(image.Payloads[i].data(), static_cast<std::size_t>(entry.Size));
+    }
+    temporary.Commit();
+}
+
+}  // namespace mw

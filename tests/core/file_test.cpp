@@ -1,0 +1,88 @@
+#include <cerrno>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "core/file.h"
+#include "core/file_faults.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+using test::ErrorOf;
+using test::TempDir;
+
+class FileTest : public ::testing::Test {
+protected:
+    void TearDown() override { faults::Clear(); }
+    TempDir dir;
+};
+
+TEST_F(FileTest, WritingModeCreatesAndTruncates)
+{
+    const std::string name = dir.Write("a.bin", "0123456789");
+    File file(name, OpenMode::Writing);
+    file.Write("abc", 3);
+    file.Close();
+    EXPECT_EQ(test::ReadBytes(name), "abc");
+}
+
+TEST_F(FileTest, ReadsSeeksAndReportsShortReads)
+{
+    const std::string name = dir.Write("a.bin", "0123456789");
+    File file(name, OpenMode::ReadOnly);
+    EXPECT_EQ(file.Length(), 10);
+    char buffer[4] = {};
+    file.Seek(6);
+    file.Read(buffer, 4);
+    EXPECT_EQ(std::string(buffer, 4), "6789");
+    file.Seek(8);
+    EXPECT_EQ(ErrorOf([&] { file.Read(buffer, 4); }), "Lecture au-delà de la fin de fichier");
+    EXPECT_EQ(ErrorOf([&] { file.Seek(-1); }), "Erreur E/S 131");
+}
+
+TEST_F(FileTest, OpenFailuresCarryTheirTexts)
+{
+    EXPECT_EQ(ErrorOf([&] { File(dir / "missing.wad", OpenMode::Reading); }), "Fichier introuvable");
+    EXPECT_EQ(ErrorOf([&] { File(dir / "nofolder/x.wad", OpenMode::Reading); }), "Nom de fichier incorrect");
+    EXPECT_EQ(ErrorOf([&] { File(dir / "nofolder/x.wad", OpenMode::Writing); }), "Nom de fichier incorrect");
+    dir.MakeFolder("folder");
+    EXPECT_EQ(ErrorOf([&] { File(dir / "folder", OpenMode::Reading); }), "Accès au fichier refusé");
+    EXPECT_EQ(ErrorOf([&] { File(dir / "folder", OpenMode::ReadOnly); }), "Accès au fichier refusé");
+}
+
+TEST_F(FileTest, ReadingModeRefusesAReadOnlyFileThatReadOnlyModeOpens)
+{
+    const std::string name = dir.Write("locked.wad", "data");
+    ::chmod(name.c_str(), 0444);
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { File(name, OpenMode::ReadOnly); }), "no error");
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { File(name, OpenMode::Reading); }), "Accès au fichier refusé");
+}
+
+TEST_F(FileTest, InjectedFaultsFailTheChosenCall)
+{
+    const std::string name = dir / "a.bin";
+    File file(name, OpenMode::Writing);
+    faults::Arm(faults::Call::Write, 2, ENOSPC);
+    file.Write("a", 1);
+    EXPECT_EQ(ErrorOf([&] { file.Write("b", 1); }), "Erreur E/S 112");
+    file.Write("c", 1);  // the fault fires once
+    file.Close();
+    EXPECT_EQ(test::ReadBytes(name), "ac");
+}
+
+TEST_F(FileTest, ExistenceTestsTellFilesFromFolders)
+{
+    const std::string file = dir.Write("f.txt", "");
+    const std::string folder = dir.MakeFolder("d");
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_FALSE(FileExists(folder));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_TRUE(FolderExists(folder));
+    EXPECT_FALSE(FolderExists(file));
+}
+
+}  // namespace
+}  // namespace mw

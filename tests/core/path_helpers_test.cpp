@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "core/path_helpers.h"
+
+namespace mw {
+namespace {
+
+using namespace std::string_literals;
+
+// The same cuts on "\" texts and on "/" texts.
+struct SeparatorCase {
+    char separator;
+    std::string (*spell)(std::string);
+};
+
+void PrintTo(const SeparatorCase& c, std::ostream* out) { *out << "'" << c.separator << "'"; }
+
+std::string AsIs(std::string text) { return text; }
+std::string Slashed(std::string text)
+{
+    for (char& c : text)
+        if (c == '\\')
+            c = '/';
+    return text;
+}
+
+class PathCutTest : public ::testing::TestWithParam<SeparatorCase> {
+protected:
+    std::string S(const char* text) const { return GetParam().spell(text); }
+    char sep() const { return GetParam().separator; }
+};
+
+TEST_P(PathCutTest, PathKeepsTheFolderWithItsSeparator)
+{
+    EXPECT_EQ(Path(S("C:\\GP4\\cars.wad"), sep()), S("C:\\GP4\\"));
+    EXPECT_EQ(Path(S("C:\\GP4\\"), sep()), S("C:\\GP4\\"));
+    EXPECT_EQ(Path("cars.wad", sep()), "");
+    EXPECT_EQ(Path("", sep()), "");
+}
+
+TEST_P(PathCutTest, PatchnameKeepsWhatFollowsTheLastSeparator)
+{
+    EXPECT_EQ(Patchname(S("C:\\GP4\\cars.wad"), sep()), "cars.wad");
+    EXPECT_EQ(Patchname("cars.wad", sep()), "cars.wad");
+    EXPECT_EQ(Patchname(S("C:\\GP4\\"), sep()), "");
+    EXPECT_EQ(Patchname("", sep()), "");
+}
+
+TEST_P(PathCutTest, FolderTestLooksOnlyAtTheLastCharacters)
+{
+    for (const char* folder : {"C:\\mods", "C:\\pic.jpeg", "ab", "a.", "x.y", ""})
+        EXPECT_TRUE(IsFolderPath(S(folder))) << folder;
+    for (const char* file : {"C:\\a\\readme.txt", "C:\\a\\x.gp", "C:\\my.old", "C:\\a.b\\c", ".ab"})
+        EXPECT_FALSE(IsFolderPath(S(file))) << file;
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSeparators, PathCutTest,
+                         ::testing::Values(SeparatorCase{'\\', AsIs}, SeparatorCase{'/', Slashed}),
+                         [](const auto& info) { return info.param.separator == '/' ? "Slash" : "Backslash"; });
+
+TEST(PathHelpersTest, OtherSeparatorIsAnOrdinaryCharacter)
+{
+    EXPECT_EQ(Patchname("C:\\GP4/cars.wad", '\\'), "GP4/cars.wad");
+    EXPECT_EQ(Path("a/b\\c", '/'), "a/");
+}
+
+TEST(PathHelpersTest, CropRemovesEveryNul)
+{
+    EXPECT_EQ(Crop("a\0b\0"s), "ab");
+    EXPECT_EQ(Crop("\0\0"s), "");
+}
+
+TEST(PathHelpersTest, FirstAndLastCharactersClampToTheText)
+{
+    EXPECT_EQ(FirstChars("abc", 5), "abc");
+    EXPECT_EQ(FirstChars("abc", 0), "");
+    EXPECT_EQ(FirstChars("abc", -2), "");
+    EXPECT_EQ(LastChars("abc", 2), "bc");
+    EXPECT_EQ(LastChars("abc", 9), "abc");
+    EXPECT_EQ(LastChars("abc", -1), "");
+}
+
+TEST(PathHelpersTest, LowerCasingIsAsciiOnly)
+{
+    EXPECT_EQ(LowerAscii("CARS\\Tex\xC9.TGA"), "cars\\tex\xC9.tga");
+}
+
+TEST(PathHelpersTest, SeparatorsTurnBothWays)
+{
+    const std::string native = std::string("cars") + kNativeSeparator + "a.tex";
+    EXPECT_EQ(ToEntrySeparators(native), "cars\\a.tex");
+    EXPECT_EQ(ToNativeSeparators("cars\\a.tex"), native);
+}
+
+}  // namespace
+}  // namespace mw

@@ -1,0 +1,184 @@
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "core/file_faults.h"
+#include "core/wad.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+using namespace std::string_literals;
+using test::ErrorOf;
+using test::TempDir;
+
+WadEntry Entry(std::string_view name, std::int32_t offset, std::int32_t size)
+{
+    WadEntry entry {};
+    SetEntryName(entry, name);
+    entry.Offset = offset;
+    entry.Size = size;
+    return entry;
+}
+
+WadImage ExampleImage()
+{
+    WadImage image;
+    image.EntryCount = 2;
+    image.Entries = {Entry("a.txt", 276, 3), Entry("sub\\b.bin", 279, 0)};
+    image.Payloads = {"abc", ""};
+    return image;
+}
+
+class WadWriterTest : public ::testing::Test {
+protected:
+    void TearDown() override { faults::Clear(); }
+
+    // Names in the folder that are not the ones a test made.
+    std::vector<std::string> Leftovers() const
+    {
+        std::vector<std::string> found;
+        for (const std::string& name : dir.Names())
+            if (name.find(kTemporaryMarker) != std::string::npos)
+                found.push_back(name);
+        return found;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(WadWriterTest, WritesTheExampleArchiveByteForByte)
+{
+    const std::string name = dir / "x.wad";
+    RebuildWad(name, ExampleImage(), 2);
+    EXPECT_EQ(test::ReadBytes(name), test::ContiguousArchive({{"a.txt", "abc"}, {"sub\\b.bin", ""}}));
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(WadWriterTest, CountZeroWritesFourNulBytes)
+{
+    const std::string name = dir / "empty.wad";
+    RebuildWad(name, ExampleImage(), 0);
+    EXPECT_EQ(test::ReadBytes(name), "\0\0\0\0"s);
+}
+
+TEST_F(WadWriterTest, LoadAndRewriteKeepsNameFieldsAndDropsTrailingBytes)
+{
+    const std::string longName(128, 'L');
+    std::string bytes = test::DirectoryBytes({{"a.txt\0tail"s, 276, 3}, {longName, 279, 0}}) + "abc";
+    const std::string name = dir.Write("x.wad", bytes + "trailing");
+    WadImage image;
+    LoadWad(name, image);
+    RebuildWad(name, image, image.EntryCount);
+    EXPECT_EQ(test::ReadBytes(name), bytes);
+}
+
+TEST_F(WadWriterTest, GapsAreZeroAndTheLaterOfOverlappingWritesWins)
+{
+    WadImage image;
+    image.Entries = {Entry("far", 420, 2), Entry("over", 421, 2), Entry("dir", 0, 1)};
+    image.Payloads = {"AB", "CD", "Z"};
+    const std::string name = dir / "x.wad";
+    RebuildWad(name, image, 3);
+    const std::string bytes = test::ReadBytes(name);
+    ASSERT_EQ(bytes.size(), 423u);
+    EXPECT_EQ(bytes[0], 'Z');  // a payload inside the directory is written after it
+    EXPECT_EQ(bytes.substr(412, 8), std::string(8, '\0'));
+    EXPECT_EQ(bytes.substr(420), "ACD");
+}
+
+TEST_F(WadWriterTest, ReplacingKeepsThePermissionBitsAndANewArchiveFollowsTheUmask)
+{
+    const std::string kept = dir.Write("kept.wad", "old");
+    ::chmod(kept.c_str(), 0640);
+    RebuildWad(kept, ExampleImage(), 2);
+    struct stat st {};
+    ::stat(kept.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    const mode_t mask = ::umask(022);
+    RebuildWad(dir / "new.wad", ExampleImage(), 2);
+    ::umask(mask);
+    ::stat((dir / "new.wad").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
+TEST_F(WadWriterTest, ALinkStaysAndItsTargetIsRewritten)
+{
+    const std::string real = dir.Write("real.wad", "old");
+    const std::string link = dir / "link.wad";
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    RebuildWad(link, ExampleImage(), 2);
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(test::ReadBytes(real).size(), 279u);
+}
+
+// A failure at any step of the write leaves the old archive and no temporary file.
+TEST_F(WadWriterTest, AFailedWriteLeavesTheOldArchiveUntouched)
+{
+    const std::string old = "old archive bytes";
+    const std::string name = dir.Write("x.wad", old);
+    struct Fault {
+        faults::Call call;
+        int nth;
+        int err;
+        std::string text;
+    };
+    const std::vector<Fault> cases = {
+        {faults::Call::Write, 1, ENOSPC, "Erreur E/S 112"},
+        {faults::Call::Write, 3, ENOSPC, "Erreur E/S 112"},   // a directory record
+        {faults::Call::Write, 4, EIO, "Erreur E/S 1117"},        // the payload
+        {faults::Call::Seek, 1, EIO, "Erreur E/S 1117"},
+        {faults::Call::Sync, 1, EIO, "Erreur E/S 1117"},
+        {faults::Call::Close, 1, ENOSPC, "Erreur E/S 112"},
+        {faults::Call::Rename, 1, EACCES, "Accès au fichier refusé"},
+        {faults::Call::Open, 2, EMFILE, "Trop de fichiers ouverts"},  // the temporary file
+    };
+    for (const Fault& fault : cases) {
+        faults::Arm(fault.call, fault.nth, fault.err);
+        EXPECT_EQ(ErrorOf([&] { RebuildWad(name, ExampleImage(), 2); }), fault.text);
+        faults::Clear();
+        EXPECT_EQ(test::ReadBytes(name), old);
+        EXPECT_TRUE(Leftovers().empty());
+    }
+}
+
+TEST_F(WadWriterTest, AMissingFolderStopsBeforeAnythingIsWritten)
+{
+    EXPECT_EQ(ErrorOf([&] { RebuildWad(dir / "nowhere/x.wad", ExampleImage(), 2); }), "Nom de fichier incorrect");
+    EXPECT_TRUE(dir.Names().empty());
+}
+
+TEST_F(WadWriterTest, AReadOnlyTargetOrFolderIsRefused)
+{
+    const std::string name = dir.Write("locked.wad", "old");
+    ::chmod(name.c_str(), 0444);
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { RebuildWad(name, ExampleImage(), 2); }),
+              "Accès au fichier refusé");
+    EXPECT_EQ(test::ReadBytes(name), "old");
+
+    const std::string folder = dir.MakeFolder("closed");
+    ::chmod(folder.c_str(), 0555);
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { RebuildWad(folder + "/x.wad", ExampleImage(), 2); }),
+              "Accès au fichier refusé");
+    EXPECT_TRUE(test::DirectoryOrder(folder).empty());
+}
+
+TEST_F(WadWriterTest, ANegativeOffsetFailsAsItsSeek)
+{
+    WadImage image = ExampleImage();
+    image.Entries[1].Offset = -1;
+    const std::string name = dir.Write("x.wad", "old");
+    EXPECT_EQ(ErrorOf([&] { RebuildWad(name, image, 2); }), "Erreur E/S 131");
+    EXPECT_EQ(test::ReadBytes(name), "old");
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+}  // namespace
+}  // namespace mw

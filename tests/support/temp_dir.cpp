@@ -1,0 +1,192 @@
+#include "tests/support/temp_dir.h"
+
+#include <dirent.h>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace mw::test {
+
+TempDir::TempDir()
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/mendwright-test-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    // Restore write permission that a test may have taken away, then remove.
+    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
+         it.increment(ignored)) {
+        if (!it->is_symlink(ignored))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(path_, ignored);
+}
+
+std::string TempDir::Write(const std::string& relative, const std::string& bytes) const
+{
+    const std::string full = *this / relative;
+    fs::create_directories(fs::path(full).parent_path());
+    WriteBytes(full, bytes);
+    return full;
+}
+
+std::string TempDir::MakeFolder(const std::string& relative) const
+{
+    const std::string full = *this / relative;
+    fs::create_directories(full);
+    return full;
+}
+
+std::vector<std::string> TempDir::Names() const
+{
+    return DirectoryOrder(path_);
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code ignored;
+    return fs::exists(fs::symlink_status(path, ignored));
+}
+
+std::vector<std::string> DirectoryOrder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+std::string LittleEndian32(std::int32_t value)
+{
+    const auto bits = static_cast<std::uint32_t>(value);
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>((bits >> (8 * i)) & 0xff);
+    return bytes;
+}
+
+std::string DirectoryBytes(std::int32_t count, const std::vector<RawEntry>& entries)
+{
+    std::string bytes = LittleEndian32(count);
+    for (const RawEntry& entry : entries) {
+        std::string field = entry.nameField;
+        field.resize(128, '\0');
+        bytes += field + LittleEndian32(entry.offset) + LittleEndian32(entry.size);
+    }
+    return bytes;
+}
+
+std::string DirectoryBytes(const std::vector<RawEntry>& entries)
+{
+    return DirectoryBytes(static_cast<std::int32_t>(entries.size()), entries);
+}
+
+std::string ContiguousArchive(const std::vector<std::pair<std::string, std::string>>& entries)
+{
+    std::vector<RawEntry> records;
+    std::string payloads;
+    auto offset = static_cast<std::int32_t>(4 + 136 * entries.size());
+    for (const auto& [name, payload] : entries) {
+        records.push_back({name, offset, static_cast<std::int32_t>(payload.size())});
+        offset += static_cast<std::int32_t>(payload.size());
+        payloads += payload;
+    }
+    return DirectoryBytes(records) + payloads;
+}
+
+bool RunningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+}  // namespace mw::test
+
+namespace mw::test {
+
+std::string ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+}  // namespace mw::test
+
+namespace mw::test {
+
+std::string ErrorOfUnprivileged(const TempDir& dir, const std::function<void()>& action)
+{
+    if (!RunningAsRoot())
+        return ErrorOf(action);
+    constexpr uid_t kNobody = 65534;
+    std::error_code ignored;
+    ::chown(dir.path().c_str(), kNobody, kNobody);
+    for (auto it = fs::recursive_directory_iterator(dir.path(), ignored); it != fs::recursive_directory_iterator();
+         it.increment(ignored))
+        ::lchown(it->path().c_str(), kNobody, kNobody);
+
+    int channel[2];
+    if (::pipe(channel) != 0)
+        throw std::runtime_error("cannot make a pipe");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        std::string text = "cannot drop privileges";
+        if (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0)
+            text = ErrorOf(action);
+        (void)!::write(channel[1], text.data(), text.size());
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string text;
+    char buffer[256];
+    ssize_t got;
+    while ((got = ::read(channel[0], buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<std::size_t>(got));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return text;
+}
+
+}  // namespace mw::test
