@@ -1,0 +1,39 @@
+// The GP4 installation folder as the operations see it. The lookup reads the
+// game's own installation key (a registry on Windows, the Wine prefix's
+// registry on Linux) and never writes it; settings/ provides the real ones.
+#pragma once
+
+#include <string>
+
+namespace mw {
+
+class Gp4Installation {
+public:
+    virtual ~Gp4Installation() = default;
+
+    // Writes the installation folder into path only when the lookup succeeds
+    // (the folder holds GP4.exe); sets GP4PathValid from every lookup that
+    // could open the key and leaves it alone when the key cannot be opened.
+    virtual void GetPath(std::string& path) = 0;
+
+    bool GP4PathValid() const { return gp4PathValid_; }
+
+protected:
+    void SetGP4PathValid(bool valid) { gp4PathValid_ = valid; }
+
+private:
+    bool gp4PathValid_ = false;
+};
+
+// A folder given outright (the command-line tool's --gp4, and the tests):
+// the lookup always succeeds with that folder.
+class FixedGp4Installation : public Gp4Installation {
+public:
+    explicit FixedGp4Installation(std::string folder) : folder_(std::move(folder)) {}
+    void GetPath(std::string& path) override;
+
+private:
+    std::string folder_;
+};
+
+}  // namespace mw

@@ -1,0 +1,34 @@
+// The program's string table: the user-error messages by their ids, and the
+// texts that several operations share.
+#pragma once
+
+#include <string>
+
+namespace mw {
+
+enum MessageId : int {
+    kChooseSourceFolder = 65284,
+    kChooseWadFile = 65285,
+    kChooseSourceFiles = 65286,
+    kNotAWadFile = 65287,
+    kWrongWadPath = 65288,
+    kWrongFilePath = 65289,
+    kExtractingFormat = 65290,
+};
+
+// The text of a string-table entry.
+std::string MessageText(MessageId id);
+
+inline constexpr const char* kApplicationTitle = "Mendwright 3.1";
+// The source field's text before anything is chosen.
+inline constexpr const char* kSourcePlaceholder = "...or select a file";
+inline constexpr const char* kPatchedMessage = "Your GP4 installation has been succesfully patched";
+inline constexpr const char* kNameTooLongPrefix = "Sorry but this name is too long for a wad entry: ";
+inline constexpr const char* kWadTooLargePrefix = "Sorry but this wad would be too large: ";
+inline constexpr const char* kUnsafeEntryPrefix = "Unsafe entry name in archive: ";
+
+// The default error display's full-stop rule: a full stop is appended when
+// the text's last character comes after "." in the character set.
+std::string WithFullStop(const std::string& text);
+
+}  // namespace mw

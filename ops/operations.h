@@ -1,0 +1,20 @@
+// The four operations, each the logic of one button of the main window.
+// User errors go to the frontend's box; file errors are thrown (AppError)
+// and end the operation where they happen.
+#pragma once
+
+#include "ops/frontend.h"
+#include "ops/run_state.h"
+
+namespace mw {
+
+// "Create wad": every file below the source folder into a new archive.
+void CreateWad(RunState& state, Frontend& frontend);
+// "Extract wad": every entry of the archive into a folder tree.
+void ExtractWad(RunState& state, Frontend& frontend);
+// "Update wad": the archive patched with the source file(s).
+void Update1wad(RunState& state, Frontend& frontend);
+// "Update track wads": the update in BatchMode over the seventeen track archives.
+void UpdateWads(RunState& state, Frontend& frontend);
+
+}  // namespace mw

@@ -1,0 +1,34 @@
+// The state that lives for the whole run and that the operations share.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "core/gp4_installation.h"
+#include "core/list_files.h"
+#include "core/settings_store.h"
+#include "core/wad.h"
+
+namespace mw {
+
+inline constexpr int kTrackCount = 17;
+
+// The seventeen GP4 track names, in the order the batch patches them.
+extern const std::array<const char*, kTrackCount> TrackNames;
+
+struct RunState {
+    WadImage Image;
+    FileList SourceList;
+    std::array<std::string, kTrackCount> WadPaths;
+    bool BatchMode = false;
+    bool AutoInstallMode = false;
+    double StartTime = 0.0;  // local time of day, as a fraction of a day
+
+    std::unique_ptr<SettingsStore> Settings = std::make_unique<InMemorySettings>();
+    std::unique_ptr<Gp4Installation> Installation;
+    // The decimal separator of the elapsed-time texts.
+    std::string DecimalSeparator = ".";
+};
+
+}  // namespace mw
