@@ -183,6 +183,18 @@ void File::Close()
         ThrowErrno(errno);
 }
 
+void CreateFolders(const std::string& name)
+{
+    if (name.empty() || FolderExists(name))
+        return;
+    std::string parent = Path(name, kNativeSeparator);
+    while (parent.size() > 1 && parent.back() == kNativeSeparator)
+        parent.pop_back();
+    if (parent.size() < name.size() && !parent.empty())
+        CreateFolders(parent);
+    (void)::mkdir(name.c_str(), 0777);
+}
+
 bool FileExists(const std::string& name)
 {
     struct stat st {};

@@ -50,6 +50,10 @@ private:
 // used where a caller needs flags of its own (an exclusive temporary file).
 int OpenDescriptor(const std::string& name, int flags, unsigned mode = 0666);
 
+// Creates a folder with every missing level on the way; reports nothing,
+// so that the file created in it next is what fails.
+void CreateFolders(const std::string& name);
+
 // True when a file that is not a folder exists at name (links followed).
 bool FileExists(const std::string& name);
 // True when a folder exists at name (links followed).

@@ -1,0 +1,32 @@
+#include "ops/entry_name_check.h"
+
+#include <string>
+
+namespace mw {
+
+bool IsSafeEntryName(std::string_view name)
+{
+    std::string path(name);
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    if (path.empty() || path.front() == '/')
+        return false;
+    const char first = path.front();
+    const bool letter = (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z');
+    if (letter && path.size() > 1 && path[1] == ':')
+        return false;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string_view component(path.data() + start, end - start);
+        if (component == "." || component == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace mw

@@ -1,0 +1,76 @@
+#include "ops/operation_support.h"
+
+#include <limits>
+
+#include "core/elapsed_time.h"
+#include "core/errors.h"
+#include "core/file.h"
+#include "core/path_helpers.h"
+#include "core/wad.h"
+
+namespace mw {
+
+bool BuildSourceList(RunState& state, Frontend& frontend, const std::string& sourceText)
+{
+    if (IsFolderPath(sourceText)) {
+        state.SourceList = ListFilesEx(sourceText, "*.*", true, false, kAllAttributes);
+        return true;
+    }
+    if (!FileExists(sourceText)) {
+        frontend.ShowUserError(MessageText(kWrongFilePath));
+        return false;
+    }
+    state.SourceList = {sourceText};
+    return true;
+}
+
+std::string RelativeToSource(const std::string& path, const std::string& sourceText)
+{
+    std::size_t prefix = sourceText.size();
+    if (sourceText.empty() || sourceText.back() != kNativeSeparator)
+        ++prefix;
+    return prefix >= path.size() ? std::string() : path.substr(prefix);
+}
+
+std::string ReadSourceFile(const std::string& path)
+{
+    File file(path, OpenMode::ReadOnly);
+    const std::int64_t length = file.Length();
+    if (length > std::numeric_limits<std::int32_t>::max())
+        throw UserRefusal(kWadTooLargePrefix + path);
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(length));
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemoryError();
+    }
+    file.Read(bytes.data(), bytes.size());
+    file.Close();
+    return bytes;
+}
+
+void CheckEntryNameFits(const std::string& name)
+{
+    if (name.size() > kNameFieldSize)
+        throw UserRefusal(kNameTooLongPrefix + name);
+}
+
+void CheckArchiveEnd(std::int64_t end, const std::string& path)
+{
+    if (end > std::numeric_limits<std::int32_t>::max())
+        throw UserRefusal(kWadTooLargePrefix + path);
+}
+
+void ShowProgress(Frontend& frontend, const std::string& text, int percent)
+{
+    frontend.SetStatusText(text);
+    frontend.SetPosition(percent);
+}
+
+void ShowElapsed(RunState& state, Frontend& frontend, const std::string& phrase)
+{
+    frontend.SetPosition(0);
+    frontend.SetStatusText(phrase + ElapsedText(state.StartTime, TimeOfDayNow(), state.DecimalSeparator) + "s");
+}
+
+}  // namespace mw

@@ -1,0 +1,56 @@
+// Pieces that several operations share: the source list, source files read
+// whole, names relative to the source, status texts and the size limits of
+// the archive format.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ops/frontend.h"
+#include "ops/messages.h"
+#include "ops/run_state.h"
+
+namespace mw {
+
+// Builds SourceList from the source text: every file below a folder, or the
+// one file a file path names. Returns false (after showing message 65289)
+// when the text is a file path and no file is there.
+bool BuildSourceList(RunState& state, Frontend& frontend, const std::string& sourceText);
+
+// The path of a listed file below the source text, as the lister built it:
+// without the source text and the separator put after it.
+std::string RelativeToSource(const std::string& path, const std::string& sourceText);
+
+// A source file read whole through a read-only open; a file of 2 GiB or
+// more is refused as too large for an archive.
+std::string ReadSourceFile(const std::string& path);
+
+// Refuses an entry name that does not fit its 128-byte field.
+void CheckEntryNameFits(const std::string& name);
+
+// Refuses a payload end that a signed 32-bit Offset cannot describe.
+void CheckArchiveEnd(std::int64_t end, const std::string& path);
+
+// Sets the status text and then the position, as every item does.
+void ShowProgress(Frontend& frontend, const std::string& text, int percent);
+
+// The final status: position 0, then phrase + elapsed seconds + "s".
+void ShowElapsed(RunState& state, Frontend& frontend, const std::string& phrase);
+
+// Runs an operation body; a UserRefusal it raises goes to the user-error box.
+template <typename Body>
+void RunRefusable(Frontend& frontend, Body&& body);
+
+}  // namespace mw
+
+#include "ops/user_refusal.h"
+
+template <typename Body>
+void mw::RunRefusable(Frontend& frontend, Body&& body)
+{
+    try {
+        body();
+    } catch (const UserRefusal& refusal) {
+        frontend.ShowUserError(refusal.what());
+    }
+}

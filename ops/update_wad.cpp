@@ -1,0 +1,118 @@
+// "Update wad" and "Update track wads": an archive loaded whole, patched
+// with every source file (replaced or appended) and written back whole.
+#include <vector>
+
+#include "core/elapsed_time.h"
+#include "core/file.h"
+#include "core/path_helpers.h"
+#include "core/wad.h"
+#include "ops/operation_support.h"
+#include "ops/operations.h"
+#include "ops/update_matching.h"
+
+namespace mw {
+namespace {
+
+// BatchMode lasts for exactly one update, however it ends.
+class BatchModeReset {
+public:
+    explicit BatchModeReset(RunState& state) : state_(state) {}
+    ~BatchModeReset() { state_.BatchMode = false; }
+    BatchModeReset(const BatchModeReset&) = delete;
+    BatchModeReset& operator=(const BatchModeReset&) = delete;
+
+private:
+    RunState& state_;
+};
+
+// The archive tests that a single update makes and a batch skips.
+bool ValidateArchivePath(RunState& state, Frontend& frontend, const std::string& archivePath)
+{
+    MessageId refusal;
+    if (archivePath.empty())
+        refusal = kChooseWadFile;
+    else if (LastChars(archivePath, 3) != "wad")
+        refusal = kNotAWadFile;
+    else if (!FileExists(archivePath))
+        refusal = kWrongWadPath;
+    else {
+        state.Settings->WriteSetting(kWadNameValue, archivePath);
+        return true;
+    }
+    frontend.ShowUserError(MessageText(refusal));
+    return false;
+}
+
+void PatchArchive(RunState& state, Frontend& frontend, const std::string& archivePath,
+                  const std::vector<SourceKey>& keys)
+{
+    LoadWad(archivePath, state.Image);
+    const std::string archiveName = Patchname(archivePath);
+    const std::size_t count = state.SourceList.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& path = state.SourceList[i];
+        const SourceKey& key = keys[i];
+        const int match = FindMatch(state.Image, key);
+        if (match >= 0)
+            ReplaceEntry(state.Image, match, ReadSourceFile(path), path);
+        else
+            AppendEntry(state.Image, AppendedName(archiveName, key.matchKey), ReadSourceFile(path), path);
+
+        const int percent = static_cast<int>((i + 1) * 100 / count);
+        ShowProgress(frontend, "Updating " + archiveName + " : " + std::to_string(percent) + "%", percent);
+        frontend.RepaintProgress();
+    }
+    RebuildWad(archivePath, state.Image, state.Image.EntryCount);
+}
+
+}  // namespace
+
+void Update1wad(RunState& state, Frontend& frontend)
+{
+    const BatchModeReset batchModeReset(state);
+    state.StartTime = TimeOfDayNow();
+    const std::string sourceText = frontend.SourceText();
+    state.WadPaths[0] = frontend.ArchiveText();
+
+    // An empty text would list the root of the file system.
+    if (sourceText == kSourcePlaceholder || sourceText.empty()) {
+        frontend.ShowUserError(MessageText(kChooseSourceFiles));
+        return;
+    }
+    if (!state.BatchMode && !ValidateArchivePath(state, frontend, state.WadPaths[0]))
+        return;
+    if (!BuildSourceList(state, frontend, sourceText))
+        return;
+    if (!state.AutoInstallMode)
+        state.Settings->WriteSetting(kFileNameValue, sourceText);
+
+    const bool singleFile = !IsFolderPath(sourceText);
+    std::vector<SourceKey> keys;
+    keys.reserve(state.SourceList.size());
+    for (const std::string& path : state.SourceList)
+        keys.push_back(ClassifySource(path, sourceText, singleFile));
+
+    RunRefusable(frontend, [&] {
+        const int archives = state.BatchMode ? kTrackCount : 1;
+        for (int k = 0; k < archives; ++k) {
+            if (state.BatchMode) {
+                std::string folder;
+                if (state.Installation)
+                    state.Installation->GetPath(folder);
+                state.WadPaths[k] = folder + kNativeSeparator + TrackNames[k] + ".wad";
+            }
+            PatchArchive(state, frontend, state.WadPaths[k], keys);
+            if (state.BatchMode)
+                frontend.SetPosition(0);
+        }
+        ShowElapsed(state, frontend, "Update done in ");
+    });
+}
+
+void UpdateWads(RunState& state, Frontend& frontend)
+{
+    state.BatchMode = true;
+    Update1wad(state, frontend);
+}
+
+}  // namespace mw
