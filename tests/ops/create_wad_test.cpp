@@ -1,0 +1,160 @@
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "core/wad.h"
+#include "ops/messages.h"
+#include "ops/operations.h"
+#include "tests/ops/recording_frontend.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+using test::TempDir;
+
+class CreateWadTest : public ::testing::Test {
+protected:
+    std::string Run(const std::string& source, std::optional<std::string> answer)
+    {
+        ui.source = source;
+        ui.dialogAnswer = std::move(answer);
+        return test::ErrorOf([&] { CreateWad(state, ui); });
+    }
+    TempDir dir;
+    RunState state;
+    test::RecordingFrontend ui;
+};
+
+TEST_F(CreateWadTest, PacksAFolderInTheOrderTheFileSystemListsIt)
+{
+    dir.Write("mods/a.txt", "abc");
+    dir.Write("mods/sub/b.bin", "");
+    const std::string archive = dir / "out.wad";
+    ASSERT_EQ(Run(dir / "mods", archive), "no error");
+
+    const bool aFirst = test::DirectoryOrder(dir / "mods").front() == "a.txt";
+    const std::vector<std::pair<std::string, std::string>> inOrder =
+        aFirst ? std::vector<std::pair<std::string, std::string>>{{"a.txt", "abc"}, {"sub\\b.bin", ""}}
+               : std::vector<std::pair<std::string, std::string>>{{"sub\\b.bin", ""}, {"a.txt", "abc"}};
+    EXPECT_EQ(test::ReadBytes(archive), test::ContiguousArchive(inOrder));
+    EXPECT_EQ(test::ReadBytes(archive).size(), 279u);
+    EXPECT_EQ(ui.saveFileName, archive);
+    EXPECT_EQ(ui.saveFilter, "Wad file(*.wad)|*.wad");
+    EXPECT_EQ(state.Settings->ReadSetting("FileName", "-"), dir / "mods");
+    EXPECT_EQ(ui.windowRepaints, 1);
+    EXPECT_EQ(ui.positions.back(), 0);
+    EXPECT_EQ(ui.LastStatus().rfind("Wad created in ", 0), 0u);
+    EXPECT_EQ(ui.LastStatus().back(), 's');
+}
+
+TEST_F(CreateWadTest, ProposesTheFolderNameAndShowsEachFilesPercentage)
+{
+    for (const char* name : {"1.bin", "2.bin", "3.bin"})
+        dir.Write(std::string("pack/") + name, name);
+    state.Image.Entries.assign(9, WadEntry{});  // an earlier, larger image
+    std::memset(state.Image.Entries[0].Name, 'x', sizeof state.Image.Entries[0].Name);
+    ASSERT_EQ(Run(dir / "pack", std::nullopt), "no error");
+    EXPECT_EQ(ui.saveFileName, "pack.wad");
+    EXPECT_TRUE(ui.statusTexts.empty());  // a cancelled dialog shows nothing
+
+    ASSERT_EQ(Run(dir / "pack/", dir / "pack.wad"), "no error");
+    EXPECT_EQ(ui.saveFileName, dir / "pack.wad");
+    const std::vector<std::string> items(ui.statusTexts.begin(), ui.statusTexts.end() - 1);
+    EXPECT_EQ(items, (std::vector<std::string>{"Creating files : 33%", "Creating files : 66%",
+                                               "Creating files : 100%"}));
+    EXPECT_EQ(ui.positions, (std::vector<int>{33, 66, 100, 0}));
+
+    WadImage written;
+    LoadWad(dir / "pack.wad", written);
+    ASSERT_EQ(written.EntryCount, 3);
+    for (const WadEntry& entry : written.Entries) {
+        const std::string_view name = EntryName(entry);
+        EXPECT_EQ(name.size(), 5u);  // the names as relative paths, NULs after them
+        EXPECT_EQ(std::string(entry.Name + name.size(), 128 - name.size()), std::string(128 - name.size(), '\0'));
+    }
+}
+
+TEST_F(CreateWadTest, RefusesSourcesThatGiveFewerThanTwoFiles)
+{
+    const std::string one = dir.Write("one/only.txt", "x");
+    dir.Write("pic.jpeg", "not a folder");
+    dir.MakeFolder("my.old");
+    const std::string folder = MessageText(kChooseSourceFolder);
+    const std::string file = MessageText(kWrongFilePath);
+    struct Case {
+        std::string source;
+        std::string message;
+    };
+    for (const Case& c : std::vector<Case>{{dir / "one", folder},
+                                           {one, folder},
+                                           {kSourcePlaceholder, folder},
+                                           {"", folder},
+                                           {dir / "pic.jpeg", folder},
+                                           {dir / "my.old", file},
+                                           {dir / "missing.txt", file}}) {
+        ui = {};
+        ASSERT_EQ(Run(c.source, dir / "never.wad"), "no error");
+        EXPECT_EQ(ui.userErrors, std::vector<std::string>{c.message}) << c.source;
+        EXPECT_EQ(ui.dialogRuns, 0);
+    }
+    EXPECT_FALSE(test::Exists(dir / "never.wad"));
+    EXPECT_FALSE(state.Settings->Read("FileName"));
+}
+
+TEST_F(CreateWadTest, ASourceThatVanishesStopsBeforeTheArchiveIsTouched)
+{
+    dir.Write("mods/a.txt", "abc");
+    dir.Write("mods/b.txt", "def");
+    const std::string archive = dir.Write("out.wad", "old");
+    // The dialog is where the user could remove a file after the listing.
+    struct RemovingFrontend : test::RecordingFrontend {
+        std::string victim;
+        bool RunSaveDialog() override
+        {
+            std::remove(victim.c_str());
+            return RecordingFrontend::RunSaveDialog();
+        }
+    } removing;
+    removing.source = dir / "mods";
+    removing.dialogAnswer = archive;
+    removing.victim = dir / "mods/b.txt";
+    EXPECT_EQ(test::ErrorOf([&] { CreateWad(state, removing); }), "Fichier introuvable");
+    EXPECT_EQ(test::ReadBytes(archive), "old");
+    EXPECT_EQ(state.Settings->ReadSetting("FileName", "-"), dir / "mods");
+}
+
+TEST_F(CreateWadTest, RefusesANameLongerThanItsField)
+{
+    dir.Write("mods/a.txt", "a");
+    const std::string longName(129, 'n');
+    dir.Write("mods/" + longName, "b");
+    ASSERT_EQ(Run(dir / "mods", dir / "x.wad"), "no error");
+    EXPECT_EQ(ui.userErrors, std::vector<std::string>{kNameTooLongPrefix + longName});
+    EXPECT_FALSE(test::Exists(dir / "x.wad"));
+
+    ui = {};
+    dir.Write("fits/a.txt", "a");
+    dir.Write("fits/" + std::string(128, 'n'), "b");
+    ASSERT_EQ(Run(dir / "fits", dir / "y.wad"), "no error");
+    EXPECT_TRUE(ui.userErrors.empty());
+}
+
+TEST_F(CreateWadTest, ReadsSourcesReadOnlyAndMayReplaceOneOfThem)
+{
+    const std::string a = dir.Write("mods/a.txt", "abc");
+    dir.Write("mods/b.txt", "def");
+    ::chmod(a.c_str(), 0444);
+    ui.source = dir / "mods";
+    ui.dialogAnswer = dir / "mods/b.txt";
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { CreateWad(state, ui); }), "no error");
+    WadImage written;
+    LoadWad(dir / "mods/b.txt", written);
+    EXPECT_EQ(written.EntryCount, 2);
+}
+
+}  // namespace
+}  // namespace mw

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "core/wad.h"
+#include "ops/entry_name_check.h"
+#include "ops/messages.h"
+#include "ops/operations.h"
+#include "tests/ops/recording_frontend.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+using test::TempDir;
+
+class ExtractWadTest : public ::testing::Test {
+protected:
+    std::string Run(const std::string& archive, std::optional<std::string> answer)
+    {
+        ui.archive = archive;
+        ui.dialogAnswer = std::move(answer);
+        return test::ErrorOf([&] { ExtractWad(state, ui); });
+    }
+    TempDir dir;
+    RunState state;
+    test::RecordingFrontend ui;
+};
+
+TEST_F(ExtractWadTest, WritesEveryEntryBelowTheOutputFolder)
+{
+    const std::string archive = dir.Write(
+        "in/cars.wad", test::ContiguousArchive({{"cars\\textures\\a.tex", "tex"}, {"readme.txt", "hi"},
+                                                {"empty.bin", ""}, {"readme.txt", "later wins"}}));
+    dir.Write("out/cars/readme.txt", "an older and longer file");
+    ASSERT_EQ(Run(archive, dir / "out/cars"), "no error");
+    EXPECT_EQ(test::ReadBytes(dir / "out/cars/cars/textures/a.tex"), "tex");
+    EXPECT_EQ(test::ReadBytes(dir / "out/cars/readme.txt"), "later wins");
+    EXPECT_EQ(test::ReadBytes(dir / "out/cars/empty.bin"), "");
+    EXPECT_EQ(ui.statusTexts.size(), 5u);
+    EXPECT_EQ(ui.statusTexts[0], "Extracting files : 0%");
+    EXPECT_EQ(ui.statusTexts[1], "Extracting files : 25%");
+    EXPECT_EQ(ui.statusTexts[3], "Extracting files : 75%");
+    EXPECT_EQ(ui.LastStatus().rfind("Wad extracted in ", 0), 0u);
+    EXPECT_EQ(ui.positions, (std::vector<int>{0, 25, 50, 75, 0}));
+    EXPECT_EQ(state.Settings->ReadSetting("WadName", "-"), archive);
+    EXPECT_EQ(state.Settings->ReadSetting("ExtractPath", "-"), dir / "out/");
+}
+
+TEST_F(ExtractWadTest, ProposesTheStoredFolderAndTheArchivesBaseName)
+{
+    const std::string archive = dir.Write("gp4/cars.wad", test::ContiguousArchive({{"a", "1"}}));
+    ASSERT_EQ(Run(archive, std::nullopt), "no error");  // cancelled
+    EXPECT_EQ(ui.saveFileName, dir / "gp4/cars");
+    EXPECT_EQ(ui.saveFilter, "");
+    EXPECT_TRUE(ui.statusTexts.empty());
+    EXPECT_EQ(state.Settings->ReadSetting("WadName", "-"), archive);
+    EXPECT_EQ(state.Settings->ReadSetting("ExtractPath", "-"), dir / "gp4/");
+
+    state.Settings->WriteSetting("ExtractPath", dir / "work/");
+    ASSERT_EQ(Run(archive, dir / "mods/cars"), "no error");
+    EXPECT_EQ(ui.saveFileName, dir / "mods/cars");
+    EXPECT_EQ(state.Settings->ReadSetting("ExtractPath", "-"), dir / "mods/");
+    EXPECT_EQ(test::ReadBytes(dir / "mods/cars/a"), "1");
+}
+
+TEST_F(ExtractWadTest, AnEmptyArchiveCreatesNothingNotEvenTheOutputFolder)
+{
+    const std::string archive = dir.Write("e.wad", std::string(4, '\0'));
+    ASSERT_EQ(Run(archive, dir / "out"), "no error");
+    EXPECT_FALSE(test::Exists(dir / "out"));
+    EXPECT_EQ(ui.statusTexts.size(), 1u);
+}
+
+TEST_F(ExtractWadTest, NoArchiveFileIsRefusedBeforeAnythingElse)
+{
+    dir.MakeFolder("folder.wad");
+    for (const std::string& text : {dir / "missing.wad", dir / "folder.wad", std::string()}) {
+        ui = {};
+        ASSERT_EQ(Run(text, dir / "out"), "no error");
+        EXPECT_EQ(ui.userErrors, std::vector<std::string>{MessageText(kChooseWadFile)});
+        EXPECT_EQ(ui.dialogRuns, 0);
+    }
+    EXPECT_FALSE(state.Settings->Read("WadName"));
+}
+
+TEST_F(ExtractWadTest, AHostileNameRefusesTheWholeArchive)
+{
+    for (const std::string name : {"..\\evil.txt", "a\\..\\..\\evil.txt", "\\evil.txt", "\\\\server\\share\\x",
+                                   "C:\\evil.txt", "C:evil.txt", ".\\x", "a/../../evil.txt", ""}) {
+        ui = {};
+        state.Settings = std::make_unique<InMemorySettings>();
+        const std::string archive =
+            dir.Write("bad.wad", test::ContiguousArchive({{"fine.txt", "ok"}, {name, "evil"}}));
+        EXPECT_EQ(Run(archive, dir / "out/x"), kUnsafeEntryPrefix + name) << name;
+        EXPECT_FALSE(test::Exists(dir / "out")) << name;
+        EXPECT_TRUE(state.Settings->Read("WadName"));
+        EXPECT_FALSE(state.Settings->Read("ExtractPath"));
+    }
+    EXPECT_FALSE(test::Exists(dir / "evil.txt"));
+}
+
+TEST_F(ExtractWadTest, SafeNamesPassTheCheck)
+{
+    for (const char* name : {"a.txt", "cars\\a.tex", "x..y", "..a", "a\\.b", "C", "1:x"})
+        EXPECT_TRUE(IsSafeEntryName(name)) << name;
+}
+
+TEST_F(ExtractWadTest, ATruncatedArchiveStopsWithFilesWrittenSoFar)
+{
+    const std::string whole = test::ContiguousArchive({{"a.txt", "aaaa"}, {"b.txt", "bbbb"}});
+    const std::string archive = dir.Write("cut.wad", whole.substr(0, whole.size() - 2));
+    EXPECT_EQ(Run(archive, dir / "out"), "Lecture au-delà de la fin de fichier");
+    EXPECT_EQ(test::ReadBytes(dir / "out/a.txt"), "aaaa");
+    EXPECT_FALSE(test::Exists(dir / "out/b.txt"));
+    EXPECT_EQ(ui.LastStatus(), "Extracting files : 50%");
+    EXPECT_FALSE(state.Settings->Read("ExtractPath"));
+}
+
+}  // namespace
+}  // namespace mw

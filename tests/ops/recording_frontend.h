@@ -1,0 +1,52 @@
+// A frontend that records what an operation shows, and answers the save
+// dialog as the test says.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ops/frontend.h"
+
+namespace mw::test {
+
+class RecordingFrontend : public Frontend {
+public:
+    std::string source;
+    std::string archive;
+    std::optional<std::string> dialogAnswer;  // nothing: the user cancels
+
+    std::vector<std::string> statusTexts;
+    std::vector<int> positions;
+    std::vector<std::string> userErrors;
+    std::string saveFileName;
+    std::string saveFilter = "unset";
+    int dialogRuns = 0;
+    int progressRepaints = 0;
+    int windowRepaints = 0;
+
+    std::string SourceText() override { return source; }
+    void SetSourceText(const std::string& text) override { source = text; }
+    std::string ArchiveText() override { return archive; }
+    void SetArchiveText(const std::string& text) override { archive = text; }
+    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void SetPosition(int percent) override { positions.push_back(percent); }
+    void RepaintProgress() override { ++progressRepaints; }
+    void RepaintWindow() override { ++windowRepaints; }
+    void ShowUserError(const std::string& message) override { userErrors.push_back(message); }
+    void SetSaveFileName(const std::string& name) override { saveFileName = name; }
+    void SetSaveFilter(const std::string& filter) override { saveFilter = filter; }
+    bool RunSaveDialog() override
+    {
+        ++dialogRuns;
+        if (!dialogAnswer)
+            return false;
+        saveFileName = *dialogAnswer;
+        return true;
+    }
+    std::string SaveFileName() override { return saveFileName; }
+
+    std::string LastStatus() const { return statusTexts.empty() ? "" : statusTexts.back(); }
+};
+
+}  // namespace mw::test

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "core/wad.h"
+#include "ops/update_matching.h"
+#include "ops/user_refusal.h"
+
+namespace mw {
+namespace {
+
+WadImage ImageOf(const std::vector<std::pair<std::string, std::string>>& entries)
+{
+    WadImage image;
+    std::int32_t offset = static_cast<std::int32_t>(DirectoryEnd(static_cast<std::int64_t>(entries.size())));
+    for (const auto& [name, payload] : entries) {
+        WadEntry entry {};
+        SetEntryName(entry, name);
+        entry.Offset = offset;
+        entry.Size = static_cast<std::int32_t>(payload.size());
+        offset += entry.Size;
+        image.Entries.push_back(entry);
+        image.Payloads.push_back(payload);
+    }
+    image.EntryCount = static_cast<std::int32_t>(entries.size());
+    return image;
+}
+
+TEST(ClassifySourceTest, FolderKindAndMatchKeyFollowThePath)
+{
+    SourceKey key = ClassifySource("/mods/Qualifying/Setup.DAT", "/mods", false);
+    EXPECT_EQ(key.kind, kQualifyingFolder);
+    EXPECT_EQ(key.matchKey, "setup.dat");
+
+    key = ClassifySource("/mods/qualifying/x/race/a.bin", "/mods", false);
+    EXPECT_EQ(key.kind, kRaceFolder);
+
+    key = ClassifySource("/mods/notrace/a.bin", "/mods", false);
+    EXPECT_EQ(key.kind, kPlainFolder);
+
+    // Under cars the key is the path relative to the source, with or without a trailing separator.
+    for (const char* source : {"/mods", "/mods/"}) {
+        key = ClassifySource("/mods/Cars/Textures/A.tex", source, false);
+        EXPECT_TRUE(key.underCars);
+        EXPECT_EQ(key.matchKey, "cars\\textures\\a.tex") << source;
+    }
+    // A single file under cars is keyed from that first cars folder on.
+    key = ClassifySource("/mods/cars/textures/a.tex", "/mods/cars/textures/a.tex", true);
+    EXPECT_EQ(key.matchKey, "cars\\textures\\a.tex");
+}
+
+TEST(FindMatchTest, FolderKindsMatchTheirOwnEntries)
+{
+    const WadImage image = ImageOf({{"maps\\x\\race\\setup.dat", "r"},
+                                    {"maps\\x\\qualifying\\SETUP.DAT", "q"},
+                                    {"setup.dat", "p"},
+                                    {"cars\\textures\\a.tex", "t"}});
+    EXPECT_EQ(FindMatch(image, {kPlainFolder, false, "setup.dat"}), 0);  // first in table order
+    EXPECT_EQ(FindMatch(image, {kQualifyingFolder, false, "setup.dat"}), 1);
+    EXPECT_EQ(FindMatch(image, {kRaceFolder, false, "setup.dat"}), 0);
+    EXPECT_EQ(FindMatch(image, {kPlainFolder, true, "cars\\textures\\a.tex"}), 3);
+    EXPECT_EQ(FindMatch(image, {kPlainFolder, true, "textures\\a.tex"}), -1);  // whole names only
+    EXPECT_EQ(FindMatch(image, {kRaceFolder, false, "a.tex"}), -1);
+    EXPECT_EQ(FindMatch(ImageOf({}), {kPlainFolder, false, "a"}), -1);
+}
+
+TEST(FindMatchTest, ARaceFileDoesNotTakeAQualifyingEntry)
+{
+    const WadImage image = ImageOf({{"maps\\x\\qualifying\\setup.dat", "q"}});
+    EXPECT_EQ(FindMatch(image, {kRaceFolder, false, "setup.dat"}), -1);
+}
+
+TEST(ReplaceEntryTest, LaterEntriesMoveByTheDifference)
+{
+    WadImage image = ImageOf({{"a", "aaaa"}, {"b", "bb"}, {"c", "c"}});
+    const std::int32_t bOffset = image.Entries[1].Offset;
+    ReplaceEntry(image, 0, "A", "src");
+    EXPECT_EQ(image.Entries[0].Size, 1);
+    EXPECT_EQ(image.Entries[1].Offset, bOffset - 3);
+    EXPECT_EQ(image.Entries[2].Offset, bOffset - 1);
+    EXPECT_EQ(image.Payloads[0], "A");
+}
+
+TEST(ReplaceEntryTest, AnEntrySharingTheOffsetKeepsItsBytesApart)
+{
+    WadImage image = ImageOf({{"empty", ""}, {"shared", "ss"}, {"after", "x"}});
+    // "empty" and "shared" start at the same offset.
+    ASSERT_EQ(image.Entries[0].Offset, image.Entries[1].Offset);
+    const std::int32_t at = image.Entries[0].Offset;
+    ReplaceEntry(image, 0, "NEW", "src");
+    EXPECT_EQ(image.Entries[0].Offset, at);
+    EXPECT_EQ(image.Entries[1].Offset, at + 3);
+    EXPECT_EQ(image.Entries[2].Offset, at + 5);
+    EXPECT_EQ(image.Payloads[1], "ss");
+
+    // Sharers with no bytes keep the plain rule: they stay.
+    WadImage plain = ImageOf({{"e1", ""}, {"e2", ""}, {"after", "x"}});
+    const std::int32_t plainAt = plain.Entries[0].Offset;
+    plain.Entries[2].Offset = plainAt + 1;
+    ReplaceEntry(plain, 0, "NEW", "src");
+    EXPECT_EQ(plain.Entries[1].Offset, plainAt);
+    EXPECT_EQ(plain.Entries[2].Offset, plainAt + 4);
+}
+
+TEST(AppendEntryTest, TheNewEntryGoesRightBehindTheGrownDirectory)
+{
+    WadImage image = ImageOf({{"a", "aaa"}, {"b", ""}});
+    AppendEntry(image, "new.dat", "12345", "src");
+    EXPECT_EQ(image.EntryCount, 3);
+    EXPECT_EQ(image.Entries[2].Offset, 412);
+    EXPECT_EQ(image.Entries[0].Offset, 276 + 5 + 136);
+    EXPECT_EQ(image.Entries[1].Offset, 279 + 5 + 136);
+    EXPECT_THROW(AppendEntry(image, std::string(129, 'n'), "", "src"), UserRefusal);
+}
+
+TEST(AppendEntryTest, AnAppendedEntryTakesPartInLaterSearches)
+{
+    WadImage image = ImageOf({{"other", "o"}});
+    AppendEntry(image, AppendedName("x.wad", "readme.txt"), "first", "src");
+    EXPECT_EQ(FindMatch(image, {kPlainFolder, false, "readme.txt"}), 1);
+    EXPECT_EQ(FindMatch(image, {kQualifyingFolder, false, "readme.txt"}), -1);
+}
+
+TEST(AppendedNameTest, CarsAndTrackArchivesGetTheirPrefixes)
+{
+    EXPECT_EQ(AppendedName("cars.wad", "a.tex"), "cars\\a.tex");
+    EXPECT_EQ(AppendedName("CARS.WAD", "a.tex"), "cars\\a.tex");
+    EXPECT_EQ(AppendedName("monza2001.wad", "a.tex"), "maps\\monza2001\\a.tex");
+    EXPECT_EQ(AppendedName("Monza2001.wad", "a.tex"), "a.tex");
+    EXPECT_EQ(AppendedName("other.wad", "a.tex"), "a.tex");
+}
+
+TEST(ReplaceEntryTest, AnArchivePastTwoGibibytesIsRefused)
+{
+    WadImage image = ImageOf({{"a", "a"}, {"b", "b"}});
+    image.Entries[1].Offset = 0x7ffffff0;
+    image.Entries[1].Size = 8;
+    EXPECT_THROW(ReplaceEntry(image, 0, std::string(32, 'x'), "big.bin"), UserRefusal);
+}
+
+}  // namespace
+}  // namespace mw

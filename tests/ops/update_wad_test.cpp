@@ -1,0 +1,219 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "core/file_faults.h"
+#include "core/wad.h"
+#include "ops/messages.h"
+#include "ops/operations.h"
+#include "tests/ops/recording_frontend.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+using test::TempDir;
+
+const std::string kExample = test::ContiguousArchive({{"a.txt", "abc"}, {"sub\\b.bin", ""}});
+
+class UpdateWadTest : public ::testing::Test {
+protected:
+    void TearDown() override { faults::Clear(); }
+
+    std::string Run(const std::string& source, const std::string& archive)
+    {
+        ui.source = source;
+        ui.archive = archive;
+        return test::ErrorOf([&] { Update1wad(state, ui); });
+    }
+    WadImage Load(const std::string& archive)
+    {
+        WadImage image;
+        LoadWad(archive, image);
+        return image;
+    }
+    TempDir dir;
+    RunState state;
+    test::RecordingFrontend ui;
+};
+
+TEST_F(UpdateWadTest, ReplacingAnEntryMovesTheBytesBehindIt)
+{
+    const std::string archive = dir.Write("x.wad", kExample);
+    ASSERT_EQ(Run(dir.Write("src/a.txt", "0123456789"), archive), "no error");
+    EXPECT_EQ(test::ReadBytes(archive),
+              test::ContiguousArchive({{"a.txt", "0123456789"}, {"sub\\b.bin", ""}}));
+    EXPECT_EQ(test::ReadBytes(archive).size(), 286u);
+    EXPECT_EQ(ui.statusTexts.front(), "Updating x.wad : 100%");
+    EXPECT_EQ(ui.LastStatus().rfind("Update done in ", 0), 0u);
+    EXPECT_EQ(ui.positions, (std::vector<int>{100, 0}));
+    EXPECT_EQ(ui.progressRepaints, 1);
+    EXPECT_EQ(state.Settings->ReadSetting("WadName", "-"), archive);
+    EXPECT_EQ(state.Settings->ReadSetting("FileName", "-"), dir / "src/a.txt");
+}
+
+TEST_F(UpdateWadTest, AppendingPutsTheNewBytesInFrontOfAllOthers)
+{
+    const std::string archive = dir.Write("x.wad", kExample);
+    ASSERT_EQ(Run(dir.Write("src/new.dat", "12345"), archive), "no error");
+    const WadImage image = Load(archive);
+    ASSERT_EQ(image.EntryCount, 3);
+    EXPECT_EQ(EntryName(image.Entries[2]), "new.dat");
+    EXPECT_EQ(image.Entries[2].Offset, 412);
+    EXPECT_EQ(image.Entries[2].Size, 5);
+    EXPECT_EQ(image.Entries[0].Offset, 417);
+    EXPECT_EQ(image.Entries[1].Offset, 420);
+    EXPECT_EQ(test::ReadBytes(archive).size(), 420u);
+    EXPECT_EQ(image.Payloads, (std::vector<std::string>{"abc", "", "12345"}));
+}
+
+TEST_F(UpdateWadTest, ValidatesInOrderAndChangesNothingOnRefusal)
+{
+    const std::string archive = dir.Write("x.wad", kExample);
+    dir.Write("TRACK.WAD", kExample);
+    const std::string source = dir.Write("src/a.txt", "new");
+    struct Case {
+        std::string source;
+        std::string archive;
+        MessageId message;
+        bool wadNameStored;
+    };
+    const std::vector<Case> cases = {
+        {kSourcePlaceholder, "", kChooseSourceFiles, false},
+        {"", archive, kChooseSourceFiles, false},
+        {source, "", kChooseWadFile, false},
+        {source, dir / "TRACK.WAD", kNotAWadFile, false},
+        {source, dir / "missing.wad", kWrongWadPath, false},
+        {source, dir.MakeFolder("folder.wad"), kWrongWadPath, false},
+        {dir / "pack.new", archive, kWrongFilePath, true},
+    };
+    for (const Case& c : cases) {
+        ui = {};
+        state.Settings = std::make_unique<InMemorySettings>();
+        ASSERT_EQ(Run(c.source, c.archive), "no error");
+        EXPECT_EQ(ui.userErrors, std::vector<std::string>{MessageText(c.message)}) << c.source << " " << c.archive;
+        EXPECT_TRUE(ui.statusTexts.empty());
+        EXPECT_EQ(bool(state.Settings->Read("WadName")), c.wadNameStored);
+        EXPECT_FALSE(state.Settings->Read("FileName"));
+        EXPECT_FALSE(state.BatchMode);
+    }
+    EXPECT_EQ(test::ReadBytes(archive), kExample);
+}
+
+TEST_F(UpdateWadTest, AnArchiveNameEndingInWadWithoutADotPasses)
+{
+    const std::string archive = dir.Write("trackwad", kExample);
+    ASSERT_EQ(Run(dir.Write("src/a.txt", "x"), archive), "no error");
+    EXPECT_TRUE(ui.userErrors.empty());
+}
+
+TEST_F(UpdateWadTest, AnEmptyOrMissingSourceFolderRewritesTheSameEntries)
+{
+    const std::string archive = dir.Write("x.wad", kExample + "trailing");
+    ASSERT_EQ(Run(dir / "nothing", archive), "no error");
+    EXPECT_EQ(test::ReadBytes(archive), kExample);
+    EXPECT_EQ(ui.statusTexts.size(), 1u);
+}
+
+TEST_F(UpdateWadTest, ShowsEachFilesPercentage)
+{
+    const std::string archive = dir.Write("x.wad", kExample);
+    for (const char* name : {"1.bin", "2.bin", "3.bin"})
+        dir.Write(std::string("src/") + name, name);
+    ASSERT_EQ(Run(dir / "src", archive), "no error");
+    EXPECT_EQ(std::vector<std::string>(ui.statusTexts.begin(), ui.statusTexts.end() - 1),
+              (std::vector<std::string>{"Updating x.wad : 33%", "Updating x.wad : 66%", "Updating x.wad : 100%"}));
+}
+
+TEST_F(UpdateWadTest, AutoInstallModeLeavesFileNameAlone)
+{
+    state.AutoInstallMode = true;
+    const std::string archive = dir.Write("x.wad", kExample);
+    ASSERT_EQ(Run(dir.Write("src/a.txt", "x"), archive), "no error");
+    EXPECT_FALSE(state.Settings->Read("FileName"));
+    EXPECT_TRUE(state.Settings->Read("WadName"));
+}
+
+TEST_F(UpdateWadTest, AFailureMidwayLeavesTheArchiveOnDiskUnchanged)
+{
+    const std::string archive = dir.Write("x.wad", kExample);
+    dir.Write("src/a.txt", "new bytes");
+    faults::Arm(faults::Call::Write, 2, ENOSPC);
+    EXPECT_EQ(Run(dir / "src", archive), "Erreur E/S 112");
+    EXPECT_EQ(test::ReadBytes(archive), kExample);
+    EXPECT_EQ(test::DirectoryOrder(dir.path()).size(), 2u);  // no temporary file left
+    EXPECT_EQ(ui.LastStatus(), "Updating x.wad : 100%");
+}
+
+TEST_F(UpdateWadTest, AReadOnlyArchiveIsRefusedButReadOnlySourcesAreRead)
+{
+    const std::string archive = dir.Write("x.wad", kExample);
+    const std::string source = dir.Write("src/a.txt", "read only source");
+    ::chmod(source.c_str(), 0444);
+    ui.source = source;
+    ui.archive = archive;
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { Update1wad(state, ui); }), "no error");
+    EXPECT_EQ(Load(archive).Payloads[0], "read only source");
+
+    ::chmod(archive.c_str(), 0444);
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { Update1wad(state, ui); }), "Accès au fichier refusé");
+}
+
+// A fake installation of the seventeen track archives.
+class TrackBatchTest : public UpdateWadTest {
+protected:
+    void SetUp() override
+    {
+        gp4 = dir.MakeFolder("gp4");
+        for (const char* track : TrackNames)
+            dir.Write(std::string("gp4/") + track + ".wad",
+                      test::ContiguousArchive({{std::string("maps\\") + track + "\\qualifying\\setup.dat", "old"},
+                                               {"other.bin", "zz"}}));
+        state.Installation = std::make_unique<FixedGp4Installation>(gp4);
+    }
+    std::string gp4;
+};
+
+TEST_F(TrackBatchTest, PatchesAllSeventeenArchivesAndIgnoresTheArchiveField)
+{
+    dir.Write("src/Qualifying/SETUP.DAT", "new");
+    dir.Write("src/extra.txt", "+");
+    ui.source = dir / "src";
+    ui.archive = "not an archive at all";
+    ASSERT_EQ(test::ErrorOf([&] { UpdateWads(state, ui); }), "no error");
+    EXPECT_TRUE(ui.userErrors.empty());
+    for (const char* track : TrackNames) {
+        const WadImage image = Load(gp4 + "/" + track + ".wad");
+        ASSERT_EQ(image.EntryCount, 3) << track;
+        EXPECT_EQ(image.Payloads[0], "new");
+        EXPECT_EQ(EntryName(image.Entries[2]), std::string("maps\\") + track + "\\extra.txt");
+    }
+    EXPECT_EQ(ui.statusTexts[1], "Updating a1ring2001.wad : 100%");
+    EXPECT_EQ(ui.statusTexts[33], "Updating suzuka2001.wad : 100%");
+    EXPECT_EQ(ui.positions[2], 0);  // back to 0 after each archive
+    EXPECT_EQ(ui.LastStatus().rfind("Update done in ", 0), 0u);
+    EXPECT_FALSE(state.BatchMode);
+    EXPECT_FALSE(state.Settings->Read("WadName"));
+    EXPECT_EQ(state.Settings->ReadSetting("FileName", "-"), dir / "src");
+}
+
+TEST_F(TrackBatchTest, AMissingTrackArchiveStopsTheRunAfterTheOnesBefore)
+{
+    std::remove((gp4 + "/hungaroring2001.wad").c_str());
+    ui.source = dir.Write("src/other.bin", "patched");
+    EXPECT_EQ(test::ErrorOf([&] { UpdateWads(state, ui); }), "Fichier introuvable");
+    EXPECT_EQ(Load(gp4 + "/hockenheim2001.wad").Payloads[1], "patched");
+    EXPECT_EQ(Load(gp4 + "/imola2001.wad").Payloads[1], "zz");
+    EXPECT_FALSE(state.BatchMode);
+}
+
+TEST_F(TrackBatchTest, ThePlaceholderIsRefusedAsInASingleUpdate)
+{
+    ui.source = kSourcePlaceholder;
+    UpdateWads(state, ui);
+    EXPECT_EQ(ui.userErrors, std::vector<std::string>{MessageText(kChooseSourceFiles)});
+    EXPECT_FALSE(state.BatchMode);
+}
+
+}  // namespace
+}  // namespace mw
