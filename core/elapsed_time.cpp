@@ -26,7 +26,7 @@ double TimeOfDayNow()
 namespace {
 
 // Sign, whole digits and decimals without trailing zeros, joined by the separator.
-std::string JoinNumber(bool negative, std::string whole, std::string decimals, std::string_view separator)
+std::string JoinNumber(bool negative, const std::string& whole, std::string decimals, std::string_view separator)
 {
     while (!decimals.empty() && decimals.back() == '0')
         decimals.pop_back();

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace mw {
@@ -96,10 +97,8 @@ private:
 
     bool IsAncestor(const struct stat& st) const
     {
-        for (const FolderId& id : ancestors_)
-            if (id.dev == st.st_dev && id.ino == st.st_ino)
-                return true;
-        return false;
+        return std::any_of(ancestors_.begin(), ancestors_.end(),
+                           [&](const FolderId& id) { return id.dev == st.st_dev && id.ino == st.st_ino; });
     }
 
     const std::string& mask_;

@@ -6,11 +6,8 @@ namespace mw {
 
 std::string Crop(std::string_view text)
 {
-    std::string result;
-    result.reserve(text.size());
-    for (char c : text)
-        if (c != '\0')
-            result.push_back(c);
+    std::string result(text);
+    std::erase(result, '\0');
     return result;
 }
 

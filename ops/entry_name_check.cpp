@@ -1,5 +1,6 @@
 #include "ops/entry_name_check.h"
 
+#include <algorithm>
 #include <string>
 
 namespace mw {
@@ -7,9 +8,7 @@ namespace mw {
 bool IsSafeEntryName(std::string_view name)
 {
     std::string path(name);
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
+    std::replace(path.begin(), path.end(), '\\', '/');
     if (path.empty() || path.front() == '/')
         return false;
     const char first = path.front();
