@@ -60,8 +60,9 @@ std::string SecondsText(double seconds, std::string_view decimalSeparator)
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(seconds));
     const std::string scientific = buffer;
-    std::string digits = scientific.substr(0, 1) + scientific.substr(2, 14);
-    const auto wholeDigits = static_cast<std::size_t>(std::atoi(scientific.c_str() + scientific.find('e') + 1) + 1);
+    const std::string digits = scientific.substr(0, 1) + scientific.substr(2, 14);
+    const int exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
+    const std::size_t wholeDigits = static_cast<std::size_t>(exponent) + 1;
     if (wholeDigits >= digits.size())
         return JoinNumber(negative, digits + std::string(wholeDigits - digits.size(), '0'), "", decimalSeparator);
     return JoinNumber(negative, digits.substr(0, wholeDigits), digits.substr(wholeDigits), decimalSeparator);
