@@ -1,0 +1,94 @@
+#include "settings/qt_settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <memory>
+
+#include "core/errors.h"
+
+namespace mw {
+namespace {
+
+std::unique_ptr<QSettings> OpenKey()
+{
+#ifdef _WIN32
+    // The path form names the key exactly; the organisation form would put
+    // the values one level lower ("OrganizationDefaults") and read missing
+    // ones from HKEY_LOCAL_MACHINE.
+    auto settings = std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Vosk's Mendwright"),
+                                                QSettings::NativeFormat);
+#else
+    // An organisation with no application makes one file named after it in
+    // the user's config folder, which stands where HKEY_CURRENT_USER\Software
+    // stands on Windows: "<config>/Vosk's Mendwright.conf", the same name as
+    // the registry key, with the values under [General].
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vosk's Mendwright"));
+#endif
+    // One key only: no fall-back on system-wide defaults.
+    settings->setFallbacksEnabled(false);
+    return settings;
+}
+
+QString KeyName(const std::string& name)
+{
+    return QString::fromStdString(name);
+}
+
+// The runtime's registry errors, in the framework's language as its I/O errors are.
+std::string WrongTypeText(const std::string& name)
+{
+    return "Type de données incorrect pour '" + name + "'";
+}
+
+std::string WriteFailedText(const std::string& name)
+{
+    return "Echec de la définition des données pour '" + name + "'";
+}
+
+}  // namespace
+
+QtSettingsStore::QtSettingsStore()
+{
+#ifndef _WIN32
+    // QSettings creates the registry key itself; an INI file appears only
+    // with the first value unless it is made here.
+    const QString file = OpenKey()->fileName();
+    if (!QFileInfo::exists(file) && QDir().mkpath(QFileInfo(file).absolutePath())) {
+        QFile empty(file);
+        (void)empty.open(QIODevice::WriteOnly | QIODevice::Append);
+    }
+#endif
+}
+
+std::optional<std::string> QtSettingsStore::Read(const std::string& name)
+{
+    const std::unique_ptr<QSettings> settings = OpenKey();
+    if (!settings->contains(KeyName(name)))
+        return std::nullopt;
+    const QVariant value = settings->value(KeyName(name));
+    if (value.typeId() != QMetaType::QString)
+        throw AppError(WrongTypeText(name));
+    return value.toString().toLocal8Bit().toStdString();
+}
+
+void QtSettingsStore::Write(const std::string& name, const std::string& text)
+{
+    const std::unique_ptr<QSettings> settings = OpenKey();
+    settings->setValue(KeyName(name), QString::fromLocal8Bit(text));
+    settings->sync();
+    // A FormatError only says that part of the old file could not be read;
+    // the new value was written all the same (the unreadable lines are
+    // dropped), so it does not fail the write.
+    if (settings->status() == QSettings::AccessError)
+        throw AppError(WriteFailedText(name));
+}
+
+std::string QtSettingsStore::Location() const
+{
+    return OpenKey()->fileName().toStdString();
+}
+
+}  // namespace mw

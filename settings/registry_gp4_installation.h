@@ -1,0 +1,21 @@
+// The GP4 installation as Windows knows it: the game's machine-wide
+// installation key. Built only on Windows.
+#pragma once
+
+#ifdef _WIN32
+
+#include "core/gp4_installation.h"
+
+namespace mw {
+
+// Opens HKEY_LOCAL_MACHINE\<kGp4InstallKey> read-only in the 32-bit view
+// (the game is a 32-bit program), so that users who are not administrators
+// can read it and nothing is ever created there.
+class RegistryGp4Installation : public Gp4Installation {
+public:
+    void GetPath(std::string& path) override;
+};
+
+}  // namespace mw
+
+#endif

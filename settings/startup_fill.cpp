@@ -1,0 +1,62 @@
+#include "settings/startup_fill.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "core/path_helpers.h"
+#include "ops/messages.h"
+#include "settings/folder_lookup.h"
+#include "settings/gp4_key.h"
+
+namespace mw {
+namespace {
+
+// The process's working folder, read at each call; empty if it is gone.
+std::string CurrentFolder()
+{
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? std::string() : folder.string();
+}
+
+}  // namespace
+
+void FormCreate(RunState& state, MainWindowFields& fields, const SettingsFactory& openSettings)
+{
+    if (!state.Installation)
+        throw std::logic_error("FormCreate needs the GP4 installation lookup");
+    Gp4Installation& installation = *state.Installation;
+
+    state.BatchMode = false;
+    state.Settings = openSettings();
+    state.SourceList = FileList();
+
+    // Only for its effect on GP4PathValid.
+    std::string ignored;
+    installation.GetPath(ignored);
+
+    SettingsStore& settings = *state.Settings;
+    fields.SetSourceText(settings.ReadSetting(kFileNameValue, kSourcePlaceholder));
+    const std::string currentFolder = CurrentFolder();
+    fields.SetSourceStartFolder(Path(settings.ReadSetting(kFileNameValue, currentFolder + kNativeSeparator)));
+
+    if (installation.GP4PathValid()) {
+        std::string gp4Folder;
+        installation.GetPath(gp4Folder);
+        fields.SetArchiveStartFolder(gp4Folder);
+        fields.SetArchiveText(settings.ReadSetting(kWadNameValue, ""));
+    } else {
+        fields.SetArchiveStartFolder(currentFolder);
+    }
+}
+
+bool Button1Click(const std::string& chosenFolder, RunState& state, MainWindowFields& fields,
+                  const SettingsFactory& openSettings)
+{
+    if (!FindFileIgnoringCase(chosenFolder, kGp4Program))
+        return false;
+    FormCreate(state, fields, openSettings);
+    return true;
+}
+
+}  // namespace mw

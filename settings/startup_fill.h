@@ -1,0 +1,43 @@
+// The main window's start-up fill (FormCreate) and the Manual Path Entry
+// window's OK (Button1Click), kept apart from the widgets that show them.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/settings_store.h"
+#include "ops/run_state.h"
+
+namespace mw {
+
+// The source field (LMDFile1) and the archive field (LMDFile2) as the
+// start-up fill sets them: their texts, and the folders their browse dialogs
+// open in.
+class MainWindowFields {
+public:
+    virtual ~MainWindowFields() = default;
+    virtual void SetSourceText(const std::string& text) = 0;
+    virtual void SetSourceStartFolder(const std::string& folder) = 0;
+    virtual void SetArchiveText(const std::string& text) = 0;
+    virtual void SetArchiveStartFolder(const std::string& folder) = 0;
+};
+
+// Opens the settings key, creating it when missing (QtSettingsStore in the
+// windowed program).
+using SettingsFactory = std::function<std::unique_ptr<SettingsStore>()>;
+
+// Clears BatchMode, puts a fresh settings store and an empty SourceList in
+// place, looks up the GP4 folder and fills the two fields from the settings.
+// state.Installation must be set. Shows nothing; an error of the settings
+// store is thrown.
+void FormCreate(RunState& state, MainWindowFields& fields, const SettingsFactory& openSettings);
+
+// Runs FormCreate again when chosenFolder (no trailing separator) holds
+// GP4.exe, in any case; returns whether it did. The folder is not kept: the
+// GP4 folder still comes from the installation lookup. The window closes
+// either way; that is the caller's.
+bool Button1Click(const std::string& chosenFolder, RunState& state, MainWindowFields& fields,
+                  const SettingsFactory& openSettings);
+
+}  // namespace mw

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <sys/stat.h>
+
+#include "settings/qt_settings_store.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+using test::TempDir;
+
+// Each test gets a config folder of its own.
+class QtSettingsStoreTest : public ::testing::Test {
+protected:
+    QtSettingsStoreTest()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config_.path()));
+    }
+
+    std::string KeyFile() const { return config_ / "Vosk's Mendwright.conf"; }
+
+    TempDir config_;
+};
+
+TEST_F(QtSettingsStoreTest, FirstStartCreatesTheKeyEmptyAndReadsDefaults)
+{
+    QtSettingsStore settings;
+    EXPECT_EQ(settings.Location(), KeyFile());
+    EXPECT_EQ(test::ReadBytes(KeyFile()), "");
+    EXPECT_EQ(settings.ReadSetting(kFileNameValue, "...or select a file"), "...or select a file");
+    EXPECT_EQ(settings.ReadSetting(kWadNameValue, ""), "");
+    EXPECT_TRUE(settings.ReadSettingFlag(kContinueValue, true));
+}
+
+TEST_F(QtSettingsStoreTest, EveryWriteReachesTheFileAndReadsBackWhole)
+{
+    const std::vector<std::string> texts = {"/home/u/GP4 Mods/cars, new;1/car.gp4", "\"quoted\" and \\back\\",
+                                            " leading and trailing ", "caf\xc3\xa9", "", "@Variant(0)"};
+    for (const std::string& text : texts) {
+        QtSettingsStore writer;
+        writer.WriteSetting(kFileNameValue, text);
+        EXPECT_NE(test::ReadBytes(KeyFile()).find("FileName="), std::string::npos);
+        QtSettingsStore reader;
+        EXPECT_EQ(reader.ReadSetting(kFileNameValue, "missing"), text);
+    }
+
+    QtSettingsStore flags;
+    flags.WriteSettingFlag(kContinueValue, false);
+    EXPECT_NE(test::ReadBytes(KeyFile()).find("Continue=0"), std::string::npos);
+    EXPECT_FALSE(QtSettingsStore().ReadSettingFlag(kContinueValue, true));
+}
+
+TEST_F(QtSettingsStoreTest, HandWrittenValuesAreReadAsTexts)
+{
+    test::WriteBytes(KeyFile(), "[General]\nContinue=7\nWadName=/games/gp4/cars.wad\n");
+    QtSettingsStore settings;
+    EXPECT_TRUE(settings.ReadSettingFlag(kContinueValue, false));
+    EXPECT_EQ(settings.ReadSetting(kWadNameValue, ""), "/games/gp4/cars.wad");
+}
+
+TEST_F(QtSettingsStoreTest, AValueThatIsNotATextFailsItsRead)
+{
+    test::WriteBytes(KeyFile(), "[General]\nFileName=a, b\n");  // an INI list
+    QtSettingsStore settings;
+    EXPECT_EQ(test::ErrorOf([&] { settings.ReadSetting(kFileNameValue, ""); }),
+              "Type de données incorrect pour 'FileName'");
+}
+
+TEST_F(QtSettingsStoreTest, AWriteThatCannotBeStoredFails)
+{
+    const std::string folder = config_.MakeFolder("locked");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(folder));
+    ::chmod(folder.c_str(), 0555);
+    EXPECT_EQ(test::ErrorOfUnprivileged(config_, [] { QtSettingsStore().WriteSetting(kWadNameValue, "x"); }),
+              "Echec de la définition des données pour 'WadName'");
+}
+
+TEST_F(QtSettingsStoreTest, ABrokenFileDoesNotStopLaterWrites)
+{
+    test::WriteBytes(KeyFile(), "[General\nFileName=x\n\x01\n");
+    QtSettingsStore settings;
+    settings.WriteSetting(kWadNameValue, "/games/gp4/cars.wad");
+    EXPECT_EQ(QtSettingsStore().ReadSetting(kWadNameValue, ""), "/games/gp4/cars.wad");
+}
+
+}  // namespace
+}  // namespace mw

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "settings/startup_fill.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class RecordingFields : public MainWindowFields {
+public:
+    explicit RecordingFields(Log& log) : log_(log) {}
+    void SetSourceText(const std::string& text) override { log_.push_back("source text " + text); }
+    void SetSourceStartFolder(const std::string& folder) override { log_.push_back("source start " + folder); }
+    void SetArchiveText(const std::string& text) override { log_.push_back("archive text " + text); }
+    void SetArchiveStartFolder(const std::string& folder) override { log_.push_back("archive start " + folder); }
+
+private:
+    Log& log_;
+};
+
+// A lookup that opens the key and finds GP4.exe in folder, or finds none.
+class ScriptedInstallation : public Gp4Installation {
+public:
+    ScriptedInstallation(Log& log, std::optional<std::string> folder) : log_(log), folder_(std::move(folder)) {}
+    void GetPath(std::string& path) override
+    {
+        log_.push_back("GetPath");
+        SetGP4PathValid(folder_.has_value());
+        if (folder_)
+            path = *folder_;
+    }
+
+private:
+    Log& log_;
+    std::optional<std::string> folder_;
+};
+
+class StartupFillTest : public ::testing::Test {
+protected:
+    StartupFillTest()
+    {
+        // What an earlier run left behind.
+        state_.BatchMode = true;
+        state_.SourceList = {"/old/source.txt"};
+        state_.Settings->WriteSetting(kFileNameValue, "/old/source.txt");
+        UseGame("/games/gp4");
+    }
+
+    void UseGame(std::optional<std::string> folder)
+    {
+        state_.Installation = std::make_unique<ScriptedInstallation>(log_, std::move(folder));
+    }
+
+    void FormCreate() { mw::FormCreate(state_, fields_, openSettings_); }
+
+    static std::string CurrentFolder() { return std::filesystem::current_path().string(); }
+
+    Log log_;
+    RunState state_;
+    RecordingFields fields_{log_};
+    std::map<std::string, std::string> stored_;
+    SettingsStore* opened_ = nullptr;
+    SettingsFactory openSettings_ = [this] {
+        log_.push_back("open settings");
+        auto settings = std::make_unique<InMemorySettings>();
+        for (const auto& [name, text] : stored_)
+            settings->WriteSetting(name, text);
+        opened_ = settings.get();
+        return settings;
+    };
+};
+
+TEST_F(StartupFillTest, FirstStartTakesTheDefaultsInOrder)
+{
+    FormCreate();
+    EXPECT_EQ(log_, (Log{"open settings", "GetPath", "source text ...or select a file",
+                         "source start " + CurrentFolder() + "/", "GetPath", "archive start /games/gp4",
+                         "archive text "}));
+    EXPECT_FALSE(state_.BatchMode);
+    EXPECT_TRUE(state_.SourceList.empty());
+    EXPECT_EQ(state_.Settings.get(), opened_);
+}
+
+TEST_F(StartupFillTest, StoredPathsFillTheFieldsAndTheirFolders)
+{
+    stored_ = {{kFileNameValue, "/mnt/d/Mods/cars/car.gp4"}, {kWadNameValue, "/games/gp4/cars.wad"}};
+    FormCreate();
+    EXPECT_EQ(log_, (Log{"open settings", "GetPath", "source text /mnt/d/Mods/cars/car.gp4",
+                         "source start /mnt/d/Mods/cars/", "GetPath", "archive start /games/gp4",
+                         "archive text /games/gp4/cars.wad"}));
+
+    log_.clear();
+    stored_ = {{kFileNameValue, "/mnt/d/Mods/update"}};
+    FormCreate();
+    EXPECT_EQ(log_[3], "source start /mnt/d/Mods/");
+}
+
+TEST_F(StartupFillTest, WithoutAGameTheArchiveFieldStartsInTheCurrentFolder)
+{
+    UseGame(std::nullopt);
+    stored_ = {{kWadNameValue, "/games/gp4/cars.wad"}};
+    FormCreate();
+    EXPECT_EQ(log_, (Log{"open settings", "GetPath", "source text ...or select a file",
+                         "source start " + CurrentFolder() + "/", "archive start " + CurrentFolder()}));
+}
+
+TEST_F(StartupFillTest, OkFillsTheFieldsAgainOnlyForAFolderWithTheGame)
+{
+    test::TempDir chosen;
+    chosen.Write("GP4.exe.bak", "");
+    EXPECT_FALSE(Button1Click(chosen.path(), state_, fields_, openSettings_));
+    EXPECT_TRUE(log_.empty());
+    EXPECT_TRUE(state_.BatchMode);
+
+    chosen.Write("Gp4.Exe", "MZ");
+    EXPECT_TRUE(Button1Click(chosen.path(), state_, fields_, openSettings_));
+    EXPECT_EQ(log_.size(), 7u);
+    EXPECT_TRUE(state_.SourceList.empty());
+}
+
+}  // namespace
+}  // namespace mw
