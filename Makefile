@@ -23,6 +23,7 @@ run: build
 
 bench: build
 	$(BUILD)/bench/core_bench
+	bash bench/run $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
