@@ -1,0 +1,23 @@
+// The program's three windows and the state they share, created in the
+// start-up order: the main window first (its creation fills its fields),
+// then the folder chooser and the Manual Path Entry window, both hidden.
+#pragma once
+
+#include "ops/run_state.h"
+#include "settings/startup_fill.h"
+#include "ui/dialogs.h"
+#include "ui/filesfolder.h"
+#include "ui/ManualPath.h"
+#include "ui/WadUnit.h"
+
+namespace mw {
+
+struct ProgramWindows {
+    ProgramWindows(RunState& state, const SettingsFactory& openSettings, Dialogs& dialogs);
+
+    TForm1 Form1;
+    TForm2 Form2;
+    TForm5 Form5;
+};
+
+}  // namespace mw

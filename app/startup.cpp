@@ -1,0 +1,19 @@
+#include "app/startup.h"
+
+#include "app/auto_install.h"
+
+namespace mw {
+
+int RunMode(const QStringList& arguments, RunState& state, ProgramWindows& windows, Dialogs& dialogs,
+            const std::function<int()>& messageLoop)
+{
+    state.AutoInstallMode = false;
+    if (arguments.size() < 2) {
+        windows.Form1.show();
+        return messageLoop();
+    }
+    state.AutoInstallMode = true;
+    return RunAutoInstall(arguments, state, windows.Form1, dialogs);
+}
+
+}  // namespace mw

@@ -1,0 +1,19 @@
+// The program's start-up after the GUI application exists.
+#pragma once
+
+#include <functional>
+
+#include <QStringList>
+
+#include "app/program_windows.h"
+
+namespace mw {
+
+// AutoInstallMode off; with fewer than two arguments (the program's own
+// path left out) the main window is shown and the message loop runs until
+// it closes; with more, AutoInstallMode is on and the auto-install branch
+// runs. Returns the process's exit code.
+int RunMode(const QStringList& arguments, RunState& state, ProgramWindows& windows, Dialogs& dialogs,
+            const std::function<int()>& messageLoop);
+
+}  // namespace mw

@@ -1,0 +1,55 @@
+#include "ui/dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "ui/message_boxes.h"
+
+namespace mw {
+
+namespace {
+
+std::optional<QString> RunFileDialog(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
+}  // namespace
+
+std::optional<QString> Dialogs::RunOpenDialog(const FileDialogRequest& request)
+{
+    return RunFileDialog(*MakeOpenDialog(request));
+}
+
+std::optional<QString> Dialogs::RunSaveDialog(const FileDialogRequest& request)
+{
+    return RunFileDialog(*MakeSaveDialog(request));
+}
+
+void Dialogs::ShowUserError(const QString& message)
+{
+    MakeUserErrorBox(message)->exec();
+}
+
+void Dialogs::ShowErrorDisplay(const QString& message)
+{
+    MakeErrorDisplay(message)->exec();
+}
+
+bool Dialogs::AskQuestion(const QString& question)
+{
+    const auto box = MakeQuestionBox(question);
+    box->exec();
+    return AnsweredYes(*box);
+}
+
+Dialogs& PlatformDialogs()
+{
+    static Dialogs dialogs;
+    return dialogs;
+}
+
+}  // namespace mw

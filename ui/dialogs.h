@@ -1,0 +1,31 @@
+// Every modal dialog the windows open goes through this one seam, so that a
+// test can answer them without a modal loop. The base class shows the real
+// dialogs and message boxes.
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+#include "ui/file_dialogs.h"
+
+namespace mw {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The chosen file's full path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> RunOpenDialog(const FileDialogRequest& request);
+    virtual std::optional<QString> RunSaveDialog(const FileDialogRequest& request);
+
+    virtual void ShowUserError(const QString& message);
+    virtual void ShowErrorDisplay(const QString& message);
+    // True only when the question was answered with "&Oui".
+    virtual bool AskQuestion(const QString& question);
+};
+
+// The real dialogs, shared by every window that is given no other.
+Dialogs& PlatformDialogs();
+
+}  // namespace mw

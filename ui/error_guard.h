@@ -1,0 +1,15 @@
+// The slot boundary: an error that ends a handler is shown once, in the
+// default error display, and the window goes on.
+#pragma once
+
+#include <functional>
+
+namespace mw {
+
+class Dialogs;
+
+// Runs the handler; an error escaping it (a file error, or any other) is
+// shown by dialogs.ShowErrorDisplay with its text.
+void RunHandler(Dialogs& dialogs, const std::function<void()>& handler);
+
+}  // namespace mw

@@ -1,0 +1,29 @@
+// TLMDButton: a push button with a caption and a 16x16 picture kept as a
+// horizontal strip of four states (up, disabled, down, hot).
+#pragma once
+
+#include <QPixmap>
+#include <QPushButton>
+
+namespace mw {
+
+class TLMDButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit TLMDButton(const QString& caption, QWidget* parent = nullptr);
+
+    // A strip four pictures wide; an empty pixmap shows no picture.
+    void SetGlyph(const QPixmap& strip);
+    const QPixmap& Glyph() const { return strip_; }
+    // The picture the button shows in its present state.
+    QPixmap CurrentPicture() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap strip_;
+};
+
+}  // namespace mw
