@@ -24,7 +24,7 @@ mw::WadImage TrackSizedImage()
         entry.Size = size(random);
         offset += entry.Size;
         image.Entries.push_back(entry);
-        image.Payloads.emplace_back(static_cast<std::size_t>(entry.Size), static_cast<char>(i));
+        image.Payloads.emplace_back(std::string(static_cast<std::size_t>(entry.Size), static_cast<char>(i)));
     }
     return image;
 }

@@ -142,6 +142,42 @@ void File::Write(const void* buffer, std::size_t size)
     }
 }
 
+void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t size)
+{
+    if (offset < 0 || sourceOffset < 0)
+        throw IoError(io_code::NegativeSeek);
+    auto in = static_cast<off_t>(sourceOffset);
+    auto out = static_cast<off_t>(offset);
+    auto left = static_cast<std::size_t>(size);
+    bool inKernel = true;
+    while (left > 0) {
+        if (int err = faults::Check(faults::Call::Write))
+            ThrowErrno(err);
+        if (inKernel) {
+            const ssize_t copied = ::copy_file_range(source.fd_, &in, fd_, &out, left, 0);
+            if (copied > 0) {
+                left -= static_cast<std::size_t>(copied);
+                continue;
+            }
+            if (copied == 0)
+                throw IoError(io_code::ShortRead);
+            if (errno == EINTR)
+                continue;
+            // File systems and kernels that cannot copy between these files.
+            if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+                ThrowErrno(errno);
+            inKernel = false;
+        }
+        // Through memory: the whole rest in one read and one write.
+        std::string buffer(left, '\0');
+        source.Seek(in);
+        source.Read(buffer.data(), left);
+        Seek(out);
+        Write(buffer.data(), left);
+        left = 0;
+    }
+}
+
 void File::Seek(std::int64_t position)
 {
     if (position < 0)

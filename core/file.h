@@ -33,6 +33,10 @@ public:
     void Read(void* buffer, std::size_t size);
     // Writes exactly size bytes; a write that takes none raises "Disque plein".
     void Write(const void* buffer, std::size_t size);
+    // Copies size bytes of source from sourceOffset on to this file at
+    // offset, in the kernel where it can; a source that ends first raises
+    // "Lecture au-delà de la fin de fichier". Leaves the file position alone.
+    void CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t size);
     // Moves to an absolute position; a negative one raises "Erreur E/S 131".
     void Seek(std::int64_t position);
     std::int64_t Length() const;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/payload.h"
+
 namespace mw {
 
 class File;
@@ -39,14 +41,16 @@ std::string_view EntryName(const WadEntry& entry);
 // Puts a name into a cleared field; the name must fit in 128 bytes.
 void SetEntryName(WadEntry& entry, std::string_view name);
 
-// The archive in memory. Payloads[i] holds the bytes of Entries[i].
+// The archive in memory. Payloads[i] holds the bytes of Entries[i], or
+// where to find them.
 struct WadImage {
     std::int32_t EntryCount = 0;
     std::vector<WadEntry> Entries;
-    std::vector<std::string> Payloads;
+    std::vector<Payload> Payloads;
 };
 
-// Reads the count and the records from an archive positioned at its start.
+// Reads the count and the records (in one read) from an archive positioned
+// at its start.
 // A negative count, or one whose table would take 2 GiB or more, raises the
 // range error; a directory that runs past the end of the file raises
 // "Lecture au-delà de la fin de fichier" before the table is allocated.
@@ -56,10 +60,15 @@ std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries);
 // raises "Lecture au-delà de la fin de fichier" before its buffer is allocated.
 void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload);
 
-// Loads a whole archive, opened in reading mode, into the image.
+// Loads a whole archive, opened in reading mode, into the image. Every
+// payload is checked against the file (a negative offset, a negative size
+// or one past the end fails as its read would) and kept as a stretch of the
+// archive, which the writer copies when it writes the image back.
 void LoadWad(const std::string& fileName, WadImage& image);
 
-// Writes the first count entries and payloads of the image as an archive.
+// Writes the first count entries and payloads of the image as an archive:
+// the count and the directory, then each payload at its Offset in table
+// order (a later write wins where payloads overlap).
 // The archive is written beside the target under a temporary name, flushed
 // and then renamed over the target, so a failure at any step leaves the old
 // archive as it was and removes the temporary file.

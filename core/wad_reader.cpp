@@ -51,18 +51,30 @@ std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries)
     if (DirectoryEnd(count) > archive.Length())
         throw IoError(io_code::ShortRead);
     Allocate([&] { entries.assign(static_cast<std::size_t>(count), WadEntry{}); });
-    for (WadEntry& entry : entries)
-        archive.Read(&entry, sizeof entry);
+    archive.Read(entries.data(), entries.size() * sizeof(WadEntry));
     return count;
 }
+
+namespace {
+
+// The checks a read of the entry's bytes would make, without reading them.
+void CheckPayload(const WadEntry& entry, std::int64_t fileLength)
+{
+    if (entry.Offset < 0)
+        throw IoError(io_code::NegativeSeek);
+    if (entry.Size < 0)
+        throw IoError(io_code::ShortRead);
+    if (entry.Size > 0 && std::int64_t{entry.Offset} + entry.Size > fileLength)
+        throw IoError(io_code::ShortRead);
+}
+
+}  // namespace
 
 void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload)
 {
     archive.Seek(entry.Offset);
-    if (entry.Size < 0)
-        throw IoError(io_code::ShortRead);
-    if (entry.Size > 0 && std::int64_t{entry.Offset} + entry.Size > archive.Length())
-        throw IoError(io_code::ShortRead);
+    if (entry.Size != 0)
+        CheckPayload(entry, archive.Length());
     Allocate([&] { payload.resize(static_cast<std::size_t>(entry.Size)); });
     archive.Read(payload.data(), payload.size());
 }
@@ -71,11 +83,15 @@ void LoadWad(const std::string& fileName, WadImage& image)
 {
     File archive(fileName, OpenMode::Reading);
     image.EntryCount = ReadWadDirectory(archive, image.Entries);
-    // Fresh strings, so that no payload of an earlier archive keeps its memory.
-    Allocate([&] { image.Payloads.assign(image.Entries.size(), std::string()); });
-    for (std::size_t i = 0; i < image.Entries.size(); ++i)
-        ReadWadPayload(archive, image.Entries[i], image.Payloads[i]);
+    const std::int64_t length = archive.Length();
     archive.Close();
+    const auto name = std::make_shared<const std::string>(fileName);
+    Allocate([&] { image.Payloads.assign(image.Entries.size(), Payload()); });
+    for (std::size_t i = 0; i < image.Entries.size(); ++i) {
+        const WadEntry& entry = image.Entries[i];
+        CheckPayload(entry, length);
+        image.Payloads[i] = Payload::Stretch(name, entry.Offset, entry.Size);
+    }
 }
 
 }  // namespace mw

@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -126,6 +127,46 @@ void CheckWritable(const std::string& target)
 
 }  // namespace
 
+namespace {
+
+// Writes the payloads in table order, copying stretches from their files;
+// consecutive stretches of one file share one open.
+class PayloadWriter {
+public:
+    explicit PayloadWriter(File& out) : out_(out) {}
+
+    void Write(const WadEntry& entry, const Payload& payload)
+    {
+        if (entry.Size > payload.size())
+            throw RangeError();
+        if (!payload.IsStretch()) {
+            out_.Seek(entry.Offset);
+            if (entry.Size > 0)
+                out_.Write(payload.bytes().data(), static_cast<std::size_t>(entry.Size));
+            return;
+        }
+        if (entry.Offset < 0)
+            throw IoError(io_code::NegativeSeek);
+        if (entry.Size <= 0)
+            return;
+        if (!source_.IsOpen() || sourceName_ != payload.file()) {
+            source_.Close();
+            source_.Open(payload.file(), OpenMode::ReadOnly);
+            sourceName_ = payload.file();
+        }
+        out_.CopyFrom(source_, payload.offset(), entry.Offset, entry.Size);
+    }
+
+    void Finish() { source_.Close(); }
+
+private:
+    File& out_;
+    File source_;
+    std::string sourceName_;
+};
+
+}  // namespace
+
 void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count)
 {
     if (count < 0 || static_cast<std::size_t>(count) > image.Entries.size() ||
@@ -137,18 +178,16 @@ void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t
     TemporaryArchive temporary(target);
     File& out = temporary.file();
 
-    out.Write(&count, sizeof count);
+    // The count and the directory in one write.
+    std::string directory(static_cast<std::size_t>(DirectoryEnd(count)), '\0');
+    std::memcpy(directory.data(), &count, sizeof count);
+    std::memcpy(directory.data() + kCountSize, image.Entries.data(), static_cast<std::size_t>(count) * sizeof(WadEntry));
+    out.Write(directory.data(), directory.size());
+
+    PayloadWriter payloads(out);
     for (std::int32_t i = 0; i < count; ++i)
-        out.Write(&image.Entries[i], sizeof(WadEntry));
-    for (std::int32_t i = 0; i < count; ++i) {
-        const WadEntry& entry = image.Entries[i];
-        out.Seek(entry.Offset);
-        if (entry.Size <= 0)
-            continue;
-        if (image.Payloads[i].size() < static_cast<std::size_t>(entry.Size))
-            throw RangeError();
-        out.Write(image.Payloads[i].data(), static_cast<std::size_t>(entry.Size));
-    }
+        payloads.Write(image.Entries[i], image.Payloads[i]);
+    payloads.Finish();
     temporary.Commit();
 }
 

@@ -14,7 +14,7 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
     const auto count = static_cast<std::int32_t>(state.SourceList.size());
     WadImage& image = state.Image;
     image.Entries.assign(static_cast<std::size_t>(count), WadEntry{});
-    image.Payloads.assign(static_cast<std::size_t>(count), std::string());
+    image.Payloads.assign(static_cast<std::size_t>(count), Payload());
     image.EntryCount = count;
     std::int64_t offset = DirectoryEnd(count);
     CheckArchiveEnd(offset, state.SourceList.front());
@@ -30,9 +30,9 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
         SetEntryName(entry, name);
         entry.Offset = static_cast<std::int32_t>(offset);
 
-        std::string& payload = image.Payloads[static_cast<std::size_t>(i)];
+        Payload& payload = image.Payloads[static_cast<std::size_t>(i)];
         payload = ReadSourceFile(path);
-        CheckArchiveEnd(offset + static_cast<std::int64_t>(payload.size()), path);
+        CheckArchiveEnd(offset + payload.size(), path);
         entry.Size = static_cast<std::int32_t>(payload.size());
         offset += entry.Size;
     }

@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "core/elapsed_time.h"
-#include "core/errors.h"
 #include "core/file.h"
 #include "core/path_helpers.h"
 #include "core/wad.h"
@@ -32,21 +31,14 @@ std::string RelativeToSource(const std::string& path, const std::string& sourceT
     return prefix >= path.size() ? std::string() : path.substr(prefix);
 }
 
-std::string ReadSourceFile(const std::string& path)
+Payload ReadSourceFile(const std::string& path)
 {
     File file(path, OpenMode::ReadOnly);
     const std::int64_t length = file.Length();
+    file.Close();
     if (length > std::numeric_limits<std::int32_t>::max())
         throw UserRefusal(kWadTooLargePrefix + path);
-    std::string bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(length));
-    } catch (const std::bad_alloc&) {
-        throw OutOfMemoryError();
-    }
-    file.Read(bytes.data(), bytes.size());
-    file.Close();
-    return bytes;
+    return Payload::Stretch(std::make_shared<const std::string>(path), 0, length);
 }
 
 void CheckEntryNameFits(const std::string& name)

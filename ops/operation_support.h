@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/payload.h"
 #include "ops/frontend.h"
 #include "ops/messages.h"
 #include "ops/run_state.h"
@@ -21,9 +22,10 @@ bool BuildSourceList(RunState& state, Frontend& frontend, const std::string& sou
 // without the source text and the separator put after it.
 std::string RelativeToSource(const std::string& path, const std::string& sourceText);
 
-// A source file read whole through a read-only open; a file of 2 GiB or
-// more is refused as too large for an archive.
-std::string ReadSourceFile(const std::string& path);
+// A source file as a payload: opened read-only and measured now, its bytes
+// copied when the archive is written. A file of 2 GiB or more is refused as
+// too large for an archive.
+Payload ReadSourceFile(const std::string& path);
 
 // Refuses an entry name that does not fit its 128-byte field.
 void CheckEntryNameFits(const std::string& name);

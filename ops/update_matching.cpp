@@ -57,10 +57,10 @@ int FindMatch(const WadImage& image, const SourceKey& key)
     return -1;
 }
 
-void ReplaceEntry(WadImage& image, int m, std::string bytes, const std::string& path)
+void ReplaceEntry(WadImage& image, int m, Payload bytes, const std::string& path)
 {
     WadEntry& replaced = image.Entries[static_cast<std::size_t>(m)];
-    const std::int64_t newSize = static_cast<std::int64_t>(bytes.size());
+    const std::int64_t newSize = bytes.size();
     const std::int64_t delta = newSize - replaced.Size;
     const std::int32_t at = replaced.Offset;
     CheckArchiveEnd(at + newSize, path);
@@ -88,10 +88,10 @@ void ReplaceEntry(WadImage& image, int m, std::string bytes, const std::string& 
     image.Payloads[static_cast<std::size_t>(m)] = std::move(bytes);
 }
 
-void AppendEntry(WadImage& image, const std::string& name, std::string bytes, const std::string& path)
+void AppendEntry(WadImage& image, const std::string& name, Payload bytes, const std::string& path)
 {
     CheckEntryNameFits(name);
-    const std::int64_t size = static_cast<std::int64_t>(bytes.size());
+    const std::int64_t size = bytes.size();
     const std::int64_t shift = size + kRecordSize;
     for (WadEntry& entry : image.Entries) {
         CheckArchiveEnd(entry.Offset + shift + entry.Size, path);

@@ -32,11 +32,11 @@ int FindMatch(const WadImage& image, const SourceKey& key);
 
 // Puts new bytes into entry m and moves the entries behind it. Raises a
 // UserRefusal naming path when an offset would pass 2 GiB.
-void ReplaceEntry(WadImage& image, int m, std::string bytes, const std::string& path);
+void ReplaceEntry(WadImage& image, int m, Payload bytes, const std::string& path);
 
 // Adds an entry at the end of the table whose bytes go in front of all the
 // others, right behind the grown directory.
-void AppendEntry(WadImage& image, const std::string& name, std::string bytes, const std::string& path);
+void AppendEntry(WadImage& image, const std::string& name, Payload bytes, const std::string& path);
 
 // The name an appended entry gets in the archive whose file name is
 // archiveFileName: "cars\" in cars.wad, "maps\<track>\" in a track archive.

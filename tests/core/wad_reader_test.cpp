@@ -6,6 +6,7 @@
 #include "core/file.h"
 #include "core/wad.h"
 #include "tests/core/allocation_probe.h"
+#include "tests/support/payload_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw {
@@ -54,7 +55,7 @@ TEST_F(WadReaderTest, LoadsEntriesAndPayloads)
     EXPECT_EQ(image.Entries[0].Size, 3);
     EXPECT_EQ(EntryName(image.Entries[1]), "sub\\b.bin");
     EXPECT_EQ(image.Entries[1].Offset, 279);
-    EXPECT_EQ(image.Payloads, (std::vector<std::string>{"abc", ""}));
+    EXPECT_EQ(test::PayloadBytes(image), (std::vector<std::string>{"abc", ""}));
 }
 
 TEST_F(WadReaderTest, FourNulBytesAreAnEmptyArchive)
@@ -81,7 +82,7 @@ TEST_F(WadReaderTest, EachPayloadIsReadFromItsOwnOffset)
     std::string bytes = DirectoryBytes({{"late", 552, 4}, {"early", 548, 4}, {"same", 548, 4}, {"dir", 0, 4}});
     bytes += "EARLLATE" "trailing bytes are ignored";
     const WadImage image = Load(bytes);
-    EXPECT_EQ(image.Payloads, (std::vector<std::string>{"LATE", "EARL", "EARL", bytes.substr(0, 4)}));
+    EXPECT_EQ(test::PayloadBytes(image), (std::vector<std::string>{"LATE", "EARL", "EARL", bytes.substr(0, 4)}));
 }
 
 TEST_F(WadReaderTest, ShortAndTruncatedFilesReadPastTheEnd)
@@ -129,7 +130,7 @@ TEST_F(WadReaderTest, ARereadImageKeepsNothingOfTheLastArchive)
     LoadWad(dir.Write("b.wad", test::ContiguousArchive({{"only", "z"}})), image);
     EXPECT_EQ(image.EntryCount, 1);
     EXPECT_EQ(image.Entries.size(), 1u);
-    EXPECT_EQ(image.Payloads, std::vector<std::string>{"z"});
+    EXPECT_EQ(test::PayloadBytes(image), std::vector<std::string>{"z"});
 }
 
 TEST_F(WadReaderTest, AReadOnlyArchiveCannotBeLoaded)

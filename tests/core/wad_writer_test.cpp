@@ -132,8 +132,7 @@ TEST_F(WadWriterTest, AFailedWriteLeavesTheOldArchiveUntouched)
     };
     const std::vector<Fault> cases = {
         {faults::Call::Write, 1, ENOSPC, "Erreur E/S 112"},
-        {faults::Call::Write, 3, ENOSPC, "Erreur E/S 112"},   // a directory record
-        {faults::Call::Write, 4, EIO, "Erreur E/S 1117"},        // the payload
+        {faults::Call::Write, 2, EIO, "Erreur E/S 1117"},     // the first payload
         {faults::Call::Seek, 1, EIO, "Erreur E/S 1117"},
         {faults::Call::Sync, 1, EIO, "Erreur E/S 1117"},
         {faults::Call::Close, 1, ENOSPC, "Erreur E/S 112"},
@@ -168,6 +167,24 @@ TEST_F(WadWriterTest, AReadOnlyTargetOrFolderIsRefused)
     EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { RebuildWad(folder + "/x.wad", ExampleImage(), 2); }),
               "Accès au fichier refusé");
     EXPECT_TRUE(test::DirectoryOrder(folder).empty());
+}
+
+TEST_F(WadWriterTest, StretchesAreCopiedFromTheirFiles)
+{
+    const std::string source = dir.Write("source.bin", "0123456789");
+    const auto name = std::make_shared<const std::string>(source);
+    WadImage image;
+    image.Entries = {Entry("middle", 276, 4), Entry("held", 280, 2)};
+    image.Payloads = {Payload::Stretch(name, 3, 4), "hh"};
+    RebuildWad(dir / "x.wad", image, 2);
+    EXPECT_EQ(test::ReadBytes(dir / "x.wad").substr(276), "3456hh");
+
+    // A file that shrank since it was measured fails as a short read.
+    const std::string old = test::ReadBytes(dir / "x.wad");
+    image.Payloads[0] = Payload::Stretch(name, 8, 4);
+    EXPECT_EQ(ErrorOf([&] { RebuildWad(dir / "x.wad", image, 2); }), "Lecture au-delà de la fin de fichier");
+    EXPECT_EQ(test::ReadBytes(dir / "x.wad"), old);
+    EXPECT_TRUE(Leftovers().empty());
 }
 
 TEST_F(WadWriterTest, ANegativeOffsetFailsAsItsSeek)

@@ -7,6 +7,7 @@
 #include "ops/messages.h"
 #include "ops/operations.h"
 #include "tests/ops/recording_frontend.h"
+#include "tests/support/payload_bytes.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw {
@@ -64,7 +65,7 @@ TEST_F(UpdateWadTest, AppendingPutsTheNewBytesInFrontOfAllOthers)
     EXPECT_EQ(image.Entries[0].Offset, 417);
     EXPECT_EQ(image.Entries[1].Offset, 420);
     EXPECT_EQ(test::ReadBytes(archive).size(), 420u);
-    EXPECT_EQ(image.Payloads, (std::vector<std::string>{"abc", "", "12345"}));
+    EXPECT_EQ(test::PayloadBytes(image), (std::vector<std::string>{"abc", "", "12345"}));
 }
 
 TEST_F(UpdateWadTest, ValidatesInOrderAndChangesNothingOnRefusal)
