@@ -129,8 +129,9 @@ void CheckWritable(const std::string& target)
 
 namespace {
 
-// Writes the payloads in table order, copying stretches from their files;
-// consecutive stretches of one file share one open.
+// Writes the payloads in table order, copying stretches from their files.
+// A stretch that continues the previous one in both files joins it, so an
+// archive's unchanged run of entries is copied in one call.
 class PayloadWriter {
 public:
     explicit PayloadWriter(File& out) : out_(out) {}
@@ -139,30 +140,62 @@ public:
     {
         if (entry.Size > payload.size())
             throw RangeError();
+        if (entry.Offset < 0) {
+            Flush();
+            throw IoError(io_code::NegativeSeek);
+        }
         if (!payload.IsStretch()) {
+            Flush();
             out_.Seek(entry.Offset);
             if (entry.Size > 0)
                 out_.Write(payload.bytes().data(), static_cast<std::size_t>(entry.Size));
             return;
         }
-        if (entry.Offset < 0)
-            throw IoError(io_code::NegativeSeek);
         if (entry.Size <= 0)
             return;
-        if (!source_.IsOpen() || sourceName_ != payload.file()) {
-            source_.Close();
-            source_.Open(payload.file(), OpenMode::ReadOnly);
-            sourceName_ = payload.file();
+        const bool continues = pending_.size > 0 && pending_.file == &payload.file() &&
+                               pending_.from + pending_.size == payload.offset() &&
+                               pending_.to + pending_.size == entry.Offset;
+        if (continues) {
+            pending_.size += entry.Size;
+            return;
         }
-        out_.CopyFrom(source_, payload.offset(), entry.Offset, entry.Size);
+        Flush();
+        pending_ = {&payload.file(), payload.offset(), entry.Offset, entry.Size};
     }
 
-    void Finish() { source_.Close(); }
+    void Finish()
+    {
+        Flush();
+        source_.Close();
+    }
 
 private:
+    struct Run {
+        const std::string* file = nullptr;
+        std::int64_t from = 0;
+        std::int64_t to = 0;
+        std::int64_t size = 0;
+    };
+
+    void Flush()
+    {
+        if (pending_.size == 0)
+            return;
+        const Run run = pending_;
+        pending_ = {};
+        if (!source_.IsOpen() || sourceName_ != *run.file) {
+            source_.Close();
+            source_.Open(*run.file, OpenMode::ReadOnly);
+            sourceName_ = *run.file;
+        }
+        out_.CopyFrom(source_, run.from, run.to, run.size);
+    }
+
     File& out_;
     File source_;
     std::string sourceName_;
+    Run pending_;
 };
 
 }  // namespace
