@@ -1,12 +1,14 @@
 #include "cli/installation_lookup.h"
 
+#include "settings/system_gp4_installation.h"
+
 namespace mw::cli {
 
-// Until the installation lookup of the settings layer is linked in, no
-// installation is found and the batch reports the missing track archive.
+// The same lookup as the windowed program's: the game's installation key,
+// read from the Wine prefix on Linux.
 std::unique_ptr<Gp4Installation> LookupInstallation()
 {
-    return nullptr;
+    return MakeSystemGp4Installation();
 }
 
 }  // namespace mw::cli

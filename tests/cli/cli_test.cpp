@@ -1,17 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "core/wad.h"
+#include "ops/run_state.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wine_prefix.h"
 
 namespace mw {
 namespace {
 
 using test::TempDir;
 
-test::ProcessResult Cli(const std::vector<std::string>& arguments, const std::string& folder = "")
+test::ProcessResult Cli(const std::vector<std::string>& arguments, const test::Environment& environment = {})
 {
-    return test::RunProcess(MENDWRIGHT_CLI, arguments, folder);
+    return test::RunProcess(MENDWRIGHT_CLI, arguments, "", environment);
 }
 
 std::string LastLine(const std::string& text)
@@ -105,21 +107,42 @@ TEST_F(CliTest, HelpAndVersion)
     EXPECT_EQ(result.out, "mendwright-cli 3.1\n");
 }
 
+
+void MakeTrackArchives(const std::string& folder)
+{
+    for (const char* track : TrackNames)
+        test::WriteBytes(folder + "/" + track + ".wad", test::ContiguousArchive({{"x.bin", "old"}}));
+}
+
+void ExpectTrackArchivesHold(const std::string& folder, const std::string& bytes)
+{
+    for (const char* track : TrackNames) {
+        WadImage image;
+        LoadWad(folder + "/" + track + ".wad", image);
+        EXPECT_EQ(image.Payloads[0], bytes) << track;
+    }
+}
+
 TEST_F(CliTest, UpdateTracksPatchesTheGivenInstallation)
 {
-    const char* tracks[] = {"a1ring2001",     "barcelona2001", "hockenheim2001", "hungaroring2001", "imola2001",
-                            "indianapolis2001", "interlagos2001", "magnycours2001", "melborne2001",  "monaco2001",
-                            "montreal2001",   "monza2001",     "nurburgring2001", "sepang2001",     "silverstone2001",
-                            "spa2001",        "suzuka2001"};
-    for (const char* track : tracks)
-        dir.Write(std::string("gp4/") + track + ".wad", test::ContiguousArchive({{"x.bin", "old"}}));
+    MakeTrackArchives(dir.MakeFolder("gp4"));
     const auto result = Cli({"update-tracks", dir.Write("src/x.bin", "new"), "--gp4", dir / "gp4"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (const char* track : tracks) {
-        WadImage image;
-        LoadWad(dir / (std::string("gp4/") + track + ".wad"), image);
-        EXPECT_EQ(image.Payloads[0], "new") << track;
-    }
+    ExpectTrackArchivesHold(dir / "gp4", "new");
+}
+
+TEST_F(CliTest, UpdateTracksFindsTheInstallationInTheWinePrefix)
+{
+    const test::WinePrefix wine = test::MakeWinePrefixWithGp4(dir, "wine");
+    MakeTrackArchives(wine.gp4Folder);
+    const auto result = Cli({"update-tracks", dir.Write("src/x.bin", "new")}, {{"WINEPREFIX", wine.prefix}});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    ExpectTrackArchivesHold(wine.gp4Folder, "new");
+
+    // No installation: the first track archive is looked for at the root.
+    const auto missing = Cli({"update-tracks", dir / "src/x.bin"}, {{"WINEPREFIX", dir / "nowine"}});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "Fichier introuvable.\n");
 }
 
 TEST_F(CliTest, ListWritesHostileNamesOnOneLine)

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace mw::test {
@@ -27,7 +28,7 @@ std::string ReadAll(const std::string& path)
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& folder)
+                         const std::string& folder, const Environment& environment)
 {
     char outName[] = "/tmp/mendwright-out-XXXXXX";
     char errName[] = "/tmp/mendwright-err-XXXXXX";
@@ -41,6 +42,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         ::dup2(none, 0);
         ::dup2(out, 1);
         ::dup2(err, 2);
+        for (const auto& [name, value] : environment)
+            ::setenv(name.c_str(), value.c_str(), 1);
         if (!folder.empty() && ::chdir(folder.c_str()) != 0)
             ::_exit(127);
         std::vector<char*> argv;

@@ -12,9 +12,11 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs program with arguments in folder (the current one when empty),
-// with no standard input.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Runs program with arguments in folder (the current one when empty), with
+// no standard input and the given variables set on top of this process's.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& folder = "");
+                         const std::string& folder = "", const Environment& environment = {});
 
 }  // namespace mw::test
