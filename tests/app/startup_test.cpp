@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+
+#include "app/program_windows.h"
+#include "app/startup.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/file_open_edit.h"
+
+namespace mw {
+namespace {
+
+class StartupTest : public testing::Test {
+protected:
+    // The message loop stands in for the user: it notes what it found.
+    int Run(const QStringList& arguments)
+    {
+        fixture.state.AutoInstallMode = true;
+        return RunMode(arguments, fixture.state, windows, fixture.dialogs, [this] {
+            ++loops;
+            mainShownInLoop = windows.Form1.isVisible();
+            return 0;
+        });
+    }
+
+    test::WindowFixture fixture;
+    ProgramWindows windows{fixture.state, fixture.openSettings, fixture.dialogs};
+    int loops = 0;
+    bool mainShownInLoop = false;
+};
+
+TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheMainWindowIsShown)
+{
+    EXPECT_EQ(fixture.settingsOpened, 1) << "creating the main window ran the start-up fill";
+    EXPECT_EQ(windows.Form1.LMDFile1->Filename(), QStringLiteral("...or select a file"));
+    EXPECT_EQ(Run({}), 0);
+    EXPECT_EQ(loops, 1);
+    EXPECT_TRUE(mainShownInLoop);
+    EXPECT_FALSE(windows.Form2.isVisible());
+    EXPECT_FALSE(windows.Form5.isVisible());
+    EXPECT_FALSE(fixture.state.AutoInstallMode);
+}
+
+TEST_F(StartupTest, ASingleArgumentIsIgnored)
+{
+    Run({QStringLiteral("\\1wad")});
+    EXPECT_EQ(loops, 1);
+    EXPECT_FALSE(fixture.state.AutoInstallMode);
+}
+
+TEST_F(StartupTest, TwoArgumentsNeverShowTheMainWindowNorRunTheLoop)
+{
+    Run({QStringLiteral("\\other"), QStringLiteral("cars.wad")});
+    EXPECT_EQ(loops, 0);
+    EXPECT_FALSE(windows.Form1.isVisible());
+    EXPECT_TRUE(fixture.state.AutoInstallMode);
+    EXPECT_TRUE(fixture.dialogs.questions.empty() && fixture.dialogs.userErrors.empty());
+}
+
+TEST_F(StartupTest, TheMainWindowsButtonsOpenTheSmallWindows)
+{
+    windows.Form1.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.Form1));
+    QTest::mouseClick(windows.Form1.SelectFolder, Qt::LeftButton);
+    QTest::mouseClick(windows.Form1.BtnGP4Path, Qt::LeftButton);
+    EXPECT_TRUE(windows.Form2.isVisible());
+    EXPECT_TRUE(windows.Form5.isVisible());
+}
+
+}  // namespace
+}  // namespace mw

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "tests/ui/ui_test_support.h"
+#include "ui/file_open_edit.h"
+
+namespace mw {
+namespace {
+
+class FileOpenEditTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        field.SetDialogs(dialogs);
+        field.SetTitle(QStringLiteral("Select a wad"));
+        field.SetFilter({{QStringLiteral("*.wad"), {QStringLiteral("*.wad")}}});
+        field.SetDefaultExt(QStringLiteral("wad"));
+        field.SetInitialDir(QStringLiteral("/games/gp4/"));
+        field.resize(417, 20);
+        field.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&field));
+    }
+
+    void ClickBrowse() { QTest::mouseClick(field.BrowseButton(), Qt::LeftButton); }
+
+    test::FakeDialogs dialogs;
+    TLMDFileOpenEdit field;
+};
+
+TEST_F(FileOpenEditTest, BrowseButtonIsEighteenPixelsInsideTheRightEndAndTakesNoFocus)
+{
+    const QRect button = field.BrowseButton()->geometry();
+    EXPECT_EQ(button.width(), 18);
+    EXPECT_LE(button.right(), field.width() - 1);
+    EXPECT_GE(button.left(), field.width() - 18 - 3);
+    EXPECT_EQ(field.BrowseButton()->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(FileOpenEditTest, CancelledBrowseKeepsTheTextAndStillRaisesOnBrowse)
+{
+    field.SetFilename(QStringLiteral("/mods/cars/car1.bin"));
+    QSignalSpy before(&field, &TLMDFileOpenEdit::OnBeforeBrowse);
+    QSignalSpy after(&field, &TLMDFileOpenEdit::OnBrowse);
+    ClickBrowse();
+    EXPECT_EQ(field.Filename(), QStringLiteral("/mods/cars/car1.bin"));
+    EXPECT_EQ(before.count(), 1);
+    EXPECT_EQ(after.count(), 1);
+    ASSERT_EQ(dialogs.openRequests.size(), 1u);
+}
+
+TEST_F(FileOpenEditTest, FreshDialogOpensInTheStartFolderWithAnEmptyNameBox)
+{
+    field.SetFilename(QStringLiteral("/mods/cars/car1.bin"));
+    dialogs.openAnswers.push_back(QStringLiteral("/games/gp4/cars.wad"));
+    ClickBrowse();
+
+    const FileDialogRequest& request = dialogs.openRequests.at(0);
+    EXPECT_EQ(request.title, QStringLiteral("Select a wad"));
+    EXPECT_EQ(request.filter, field.Filter());
+    EXPECT_EQ(request.defaultExt, QStringLiteral("wad"));
+    EXPECT_TRUE(request.fileName.isEmpty()) << "the field's text is not passed to the dialog";
+    EXPECT_EQ(request.initialDir, QStringLiteral("/games/gp4")) << "not the folder of the text";
+    EXPECT_EQ(field.Filename(), QStringLiteral("/games/gp4/cars.wad"));
+    EXPECT_TRUE(field.hasFocus());
+}
+
+TEST(DialogStartFolder, DropsATrailingSeparatorUnlessItEndsADriveOrIsTheRoot)
+{
+    EXPECT_EQ(DialogStartFolder(QStringLiteral("/mods/cars/")), QStringLiteral("/mods/cars"));
+    EXPECT_EQ(DialogStartFolder(QStringLiteral("/mods/cars")), QStringLiteral("/mods/cars"));
+    EXPECT_EQ(DialogStartFolder(QStringLiteral("D:/")), QStringLiteral("D:/"));
+    EXPECT_EQ(DialogStartFolder(QStringLiteral("/")), QStringLiteral("/"));
+    EXPECT_EQ(DialogStartFolder(QString()), QString());
+}
+
+TEST(DialogFilters, TextFormAndQtForm)
+{
+    const QList<FilterEntry> wad = FilterFromText("Wad file(*.wad)|*.wad");
+    ASSERT_EQ(wad.size(), 1);
+    EXPECT_EQ(wad[0].description, QStringLiteral("Wad file(*.wad)"));
+    EXPECT_EQ(QtFilters(wad), QStringList{QStringLiteral("Wad file(*.wad) (*.wad)")});
+    EXPECT_TRUE(FilterFromText("").isEmpty());
+
+    const QList<FilterEntry> main = FilterFromText("Main GP4 files|*.gp4;*.col|*.*|*.*");
+    EXPECT_EQ(QtFilters(main), (QStringList{QStringLiteral("Main GP4 files (*.gp4 *.col)"),
+                                            QStringLiteral("*.* (*)")}))
+        << "every file, also one without a dot";
+}
+
+}  // namespace
+}  // namespace mw

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <QTest>
+
+#include "ui/button_pictures.h"
+#include "ui/picture_button.h"
+
+namespace mw {
+namespace {
+
+const ButtonPicture kAll[] = {ButtonPicture::CreateWad, ButtonPicture::UpdateWad, ButtonPicture::ExtractWad,
+                              ButtonPicture::UpdateTracks, ButtonPicture::OpenFolder};
+
+int VisiblePixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y).alpha() > 0;
+    return count;
+}
+
+TEST(ButtonPictures, EveryStripIsFourDistinctStatesOfSixteenPixels)
+{
+    QList<QImage> ups;
+    for (ButtonPicture picture : kAll) {
+        const QPixmap strip = ButtonPictureStrip(picture);
+        ASSERT_EQ(strip.size(), QSize(64, 16)) << PictureFileName(picture) << " is a resource";
+        const QImage up = PictureOfState(strip, PictureState::Up).toImage();
+        EXPECT_GT(VisiblePixels(up), 30) << PictureFileName(picture);
+        EXPECT_NE(up, PictureOfState(strip, PictureState::Down).toImage());
+        EXPECT_FALSE(ups.contains(up)) << "each picture differs from the others";
+        ups << up;
+
+        const QImage disabled = PictureOfState(strip, PictureState::Disabled).toImage();
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                const QColor c = disabled.pixelColor(x, y);
+                const bool grey = std::abs(c.red() - c.green()) <= 1 && std::abs(c.green() - c.blue()) <= 1;
+                ASSERT_TRUE(c.alpha() <= 64 || grey) << "disabled is grey";
+            }
+        }
+    }
+}
+
+TEST(PictureButton, ShowsTheStateOfTheButton)
+{
+    TLMDButton button(QStringLiteral("Create wad"));
+    const QPixmap strip = ButtonPictureStrip(ButtonPicture::CreateWad);
+    button.SetGlyph(strip);
+    const auto state = [&](PictureState s) { return PictureOfState(strip, s).toImage(); };
+    EXPECT_EQ(button.CurrentPicture().toImage(), state(PictureState::Up));
+    button.setDown(true);
+    EXPECT_EQ(button.CurrentPicture().toImage(), state(PictureState::Down));
+    button.setDown(false);
+    button.setEnabled(false);
+    EXPECT_EQ(button.CurrentPicture().toImage(), state(PictureState::Disabled));
+}
+
+TEST(PictureButton, ClickedByMouseAndSpace)
+{
+    QWidget window;
+    auto* button = new TLMDButton(QStringLiteral("OK"), &window);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(clicks, 2);
+}
+
+}  // namespace
+}  // namespace mw
