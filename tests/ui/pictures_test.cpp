@@ -59,18 +59,5 @@ TEST(PictureButton, ShowsTheStateOfTheButton)
     EXPECT_EQ(button.CurrentPicture().toImage(), state(PictureState::Disabled));
 }
 
-TEST(PictureButton, ClickedByMouseAndSpace)
-{
-    QWidget window;
-    auto* button = new TLMDButton(QStringLiteral("OK"), &window);
-    int clicks = 0;
-    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QTest::mouseClick(button, Qt::LeftButton);
-    QTest::keyClick(button, Qt::Key_Space);
-    EXPECT_EQ(clicks, 2);
-}
-
 }  // namespace
 }  // namespace mw
