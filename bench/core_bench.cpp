@@ -59,4 +59,3 @@ BENCHMARK(BM_LoadWad)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();

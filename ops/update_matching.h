@@ -1,11 +1,9 @@
-// How the update decides what a source file patches: its folder kind, its
-// match key, the first entry it matches, and the replace and append edits
-// that keep every entry's offset consistent.
+// How the update keys a source file: its folder kind and its match key; and
+// the name an entry appended for it gets.
 #pragma once
 
 #include <string>
 
-#include "core/wad.h"
 
 namespace mw {
 
@@ -26,17 +24,6 @@ struct SourceKey {
 // "cars" is keyed from that first "cars" folder on. Otherwise the key is
 // the file name alone.
 SourceKey ClassifySource(const std::string& path, const std::string& sourceText, bool singleFile);
-
-// The index of the first entry in table order that the key matches, or -1.
-int FindMatch(const WadImage& image, const SourceKey& key);
-
-// Puts new bytes into entry m and moves the entries behind it. Raises a
-// UserRefusal naming path when an offset would pass 2 GiB.
-void ReplaceEntry(WadImage& image, int m, Payload bytes, const std::string& path);
-
-// Adds an entry at the end of the table whose bytes go in front of all the
-// others, right behind the grown directory.
-void AppendEntry(WadImage& image, const std::string& name, Payload bytes, const std::string& path);
 
 // The name an appended entry gets in the archive whose file name is
 // archiveFileName: "cars\" in cars.wad, "maps\<track>\" in a track archive.

@@ -8,6 +8,7 @@
 #include "core/wad.h"
 #include "ops/operation_support.h"
 #include "ops/operations.h"
+#include "ops/archive_patcher.h"
 #include "ops/update_matching.h"
 
 namespace mw {
@@ -47,21 +48,23 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
                   const std::vector<SourceKey>& keys)
 {
     LoadWad(archivePath, state.Image);
+    ArchivePatcher patcher(state.Image);
     const std::string archiveName = Patchname(archivePath);
     const std::size_t count = state.SourceList.size();
     for (std::size_t i = 0; i < count; ++i) {
         const std::string& path = state.SourceList[i];
         const SourceKey& key = keys[i];
-        const int match = FindMatch(state.Image, key);
+        const int match = patcher.FindMatch(key);
         if (match >= 0)
-            ReplaceEntry(state.Image, match, ReadSourceFile(path), path);
+            patcher.Replace(match, ReadSourceFile(path), path);
         else
-            AppendEntry(state.Image, AppendedName(archiveName, key.matchKey), ReadSourceFile(path), path);
+            patcher.Append(AppendedName(archiveName, key.matchKey), ReadSourceFile(path), path);
 
         const int percent = static_cast<int>((i + 1) * 100 / count);
         ShowProgress(frontend, "Updating " + archiveName + " : " + std::to_string(percent) + "%", percent);
         frontend.RepaintProgress();
     }
+    patcher.Finish();
     RebuildWad(archivePath, state.Image, state.Image.EntryCount);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/wad.h"
+#include "ops/archive_patcher.h"
 #include "ops/update_matching.h"
 #include "ops/user_refusal.h"
 
@@ -18,10 +19,29 @@ WadImage ImageOf(const std::vector<std::pair<std::string, std::string>>& entries
         entry.Size = static_cast<std::int32_t>(payload.size());
         offset += entry.Size;
         image.Entries.push_back(entry);
-        image.Payloads.push_back(payload);
+        image.Payloads.emplace_back(payload);
     }
     image.EntryCount = static_cast<std::int32_t>(entries.size());
     return image;
+}
+
+int FindMatch(WadImage image, const SourceKey& key)
+{
+    return ArchivePatcher(image).FindMatch(key);
+}
+
+void ReplaceEntry(WadImage& image, int m, Payload bytes, const std::string& path)
+{
+    ArchivePatcher patcher(image);
+    patcher.Replace(m, std::move(bytes), path);
+    patcher.Finish();
+}
+
+void AppendEntry(WadImage& image, const std::string& name, Payload bytes, const std::string& path)
+{
+    ArchivePatcher patcher(image);
+    patcher.Append(name, std::move(bytes), path);
+    patcher.Finish();
 }
 
 TEST(ClassifySourceTest, FolderKindAndMatchKeyFollowThePath)
@@ -114,9 +134,12 @@ TEST(AppendEntryTest, TheNewEntryGoesRightBehindTheGrownDirectory)
 TEST(AppendEntryTest, AnAppendedEntryTakesPartInLaterSearches)
 {
     WadImage image = ImageOf({{"other", "o"}});
-    AppendEntry(image, AppendedName("x.wad", "readme.txt"), "first", "src");
-    EXPECT_EQ(FindMatch(image, {kPlainFolder, false, "readme.txt"}), 1);
-    EXPECT_EQ(FindMatch(image, {kQualifyingFolder, false, "readme.txt"}), -1);
+    ArchivePatcher patcher(image);
+    patcher.Append(AppendedName("x.wad", "readme.txt"), "first", "src");
+    EXPECT_EQ(patcher.FindMatch({kPlainFolder, false, "readme.txt"}), 1);
+    EXPECT_EQ(patcher.FindMatch({kQualifyingFolder, false, "readme.txt"}), -1);
+    patcher.Append(AppendedName("x.wad", "readme.txt"), "second", "src");
+    EXPECT_EQ(patcher.FindMatch({kPlainFolder, false, "readme.txt"}), 1);  // still the first
 }
 
 TEST(AppendedNameTest, CarsAndTrackArchivesGetTheirPrefixes)

@@ -1,0 +1,69 @@
+// The update's edits on one loaded archive: finding the first entry a source
+// file matches, replacing its bytes or appending a new entry, with every
+// entry's offset kept as the rules say. Built for many files against large
+// tables: the first match for each key is looked up in an index instead of
+// a scan, and offsets live in a flat array where an append shifts them all
+// at once.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/wad.h"
+#include "ops/update_matching.h"
+
+namespace mw {
+
+class ArchivePatcher {
+public:
+    explicit ArchivePatcher(WadImage& image);
+    ArchivePatcher(const ArchivePatcher&) = delete;
+    ArchivePatcher& operator=(const ArchivePatcher&) = delete;
+
+    // The index of the first entry in table order that the key matches, or -1.
+    int FindMatch(const SourceKey& key) const;
+
+    // Puts new bytes into entry m. Entries behind it move by the change in
+    // size; when another non-empty entry starts where m starts, every entry
+    // from there on moves behind the new bytes instead, so nothing overlaps.
+    // Raises a UserRefusal naming path when an offset would pass 2 GiB.
+    void Replace(int m, Payload bytes, const std::string& path);
+
+    // Adds an entry at the end of the table; its bytes go right behind the
+    // grown directory, in front of every other entry's.
+    void Append(const std::string& name, Payload bytes, const std::string& path);
+
+    // Writes the offsets and sizes back into the image's entries.
+    void Finish();
+
+private:
+    void Index(std::size_t entry);
+
+    // The largest offset + size over all entries, exactly.
+    std::int64_t ExactMaxStoredEnd() const;
+
+    WadImage& image_;
+    // Offsets less the shift that every append adds to all earlier entries.
+    // A stored offset and a size fit 32 bits as the entry's own do, and the
+    // flat int32 arrays keep the pass of a replace short.
+    std::vector<std::int32_t> storedOffsets_;
+    std::vector<std::int32_t> sizes_;
+    std::int64_t shift_ = 0;
+    // An upper bound of the largest stored offset + size: while the bound
+    // stays inside 2 GiB no edit can pass it, and the exact value is only
+    // computed when it does not. kNoEnd while there are no entries.
+    static constexpr std::int64_t kNoEnd = -(std::int64_t{1} << 62);
+    std::int64_t maxStoredEndBound_ = kNoEnd;
+
+    // The first entry for each lower-cased name, and for each lower-cased
+    // file-name part: among all entries, and among those under a
+    // "qualifying" or a "race" folder.
+    std::unordered_map<std::string, int> byName_;
+    std::unordered_map<std::string, int> byFileName_;
+    std::unordered_map<std::string, int> byQualifyingFileName_;
+    std::unordered_map<std::string, int> byRaceFileName_;
+};
+
+}  // namespace mw
