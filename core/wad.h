@@ -56,6 +56,11 @@ struct WadImage {
 // "Lecture au-delà de la fin de fichier" before the table is allocated.
 std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries);
 
+// The checks a read of an entry's bytes makes, without reading them: a
+// negative Offset fails as its seek ("Erreur E/S 131"), a negative Size or
+// one past the end of a file of fileLength bytes as a short read.
+void CheckWadPayload(const WadEntry& entry, std::int64_t fileLength);
+
 // Reads the bytes of one entry; a payload that runs past the end of the file
 // raises "Lecture au-delà de la fin de fichier" before its buffer is allocated.
 void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload);

@@ -55,10 +55,7 @@ std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries)
     return count;
 }
 
-namespace {
-
-// The checks a read of the entry's bytes would make, without reading them.
-void CheckPayload(const WadEntry& entry, std::int64_t fileLength)
+void CheckWadPayload(const WadEntry& entry, std::int64_t fileLength)
 {
     if (entry.Offset < 0)
         throw IoError(io_code::NegativeSeek);
@@ -68,13 +65,11 @@ void CheckPayload(const WadEntry& entry, std::int64_t fileLength)
         throw IoError(io_code::ShortRead);
 }
 
-}  // namespace
-
 void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload)
 {
     archive.Seek(entry.Offset);
     if (entry.Size != 0)
-        CheckPayload(entry, archive.Length());
+        CheckWadPayload(entry, archive.Length());
     Allocate([&] { payload.resize(static_cast<std::size_t>(entry.Size)); });
     archive.Read(payload.data(), payload.size());
 }
@@ -89,7 +84,7 @@ void LoadWad(const std::string& fileName, WadImage& image)
     Allocate([&] { image.Payloads.assign(image.Entries.size(), Payload()); });
     for (std::size_t i = 0; i < image.Entries.size(); ++i) {
         const WadEntry& entry = image.Entries[i];
-        CheckPayload(entry, length);
+        CheckWadPayload(entry, length);
         image.Payloads[i] = Payload::Stretch(name, entry.Offset, entry.Size);
     }
 }

@@ -32,14 +32,16 @@ void CheckEntryNames(const std::vector<WadEntry>& entries)
 void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32_t count,
                   const std::string& outputFolder)
 {
-    std::string payload;
+    const std::int64_t archiveLength = archive.Length();
     std::string createdFolder;  // the last folder made, so runs of one folder make it once
     for (std::int32_t i = 0; i < count; ++i) {
         const WadEntry& entry = state.Image.Entries[static_cast<std::size_t>(i)];
         const int percent = static_cast<int>(static_cast<std::int64_t>(i) * 100 / count);
         ShowProgress(frontend, ExtractingText(percent), percent);
 
-        ReadWadPayload(archive, entry, payload);
+        // The entry's bytes go from the archive to its file in the kernel;
+        // they are checked first, as reading them would be.
+        CheckWadPayload(entry, archiveLength);
         const std::string name = ToNativeSeparators(EntryName(entry));
         const std::string folder = outputFolder + kNativeSeparator + Path(name);
         if (folder != createdFolder) {
@@ -47,7 +49,8 @@ void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32
             createdFolder = folder;
         }
         File output(outputFolder + kNativeSeparator + name, OpenMode::Writing);
-        output.Write(payload.data(), payload.size());
+        if (entry.Size > 0)
+            output.CopyFrom(archive, entry.Offset, 0, entry.Size);
         output.Close();
     }
 }
