@@ -214,7 +214,10 @@ void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t
     // The count and the directory in one write.
     std::string directory(static_cast<std::size_t>(DirectoryEnd(count)), '\0');
     std::memcpy(directory.data(), &count, sizeof count);
-    std::memcpy(directory.data() + kCountSize, image.Entries.data(), static_cast<std::size_t>(count) * sizeof(WadEntry));
+    // An image without entries may have no table at all (a null data()).
+    if (count > 0)
+        std::memcpy(directory.data() + kCountSize, image.Entries.data(),
+                    static_cast<std::size_t>(count) * sizeof(WadEntry));
     out.Write(directory.data(), directory.size());
 
     PayloadWriter payloads(out);

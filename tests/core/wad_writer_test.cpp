@@ -66,6 +66,15 @@ TEST_F(WadWriterTest, CountZeroWritesFourNulBytes)
     EXPECT_EQ(test::ReadBytes(name), "\0\0\0\0"s);
 }
 
+// Found by the fuzzers' seed writer under UBSan: the directory of an image
+// with no table at all was copied from a null pointer.
+TEST_F(WadWriterTest, AnImageWithoutATableCopiesNoDirectoryFromNull)
+{
+    const std::string name = dir / "empty.wad";
+    RebuildWad(name, WadImage{}, 0);
+    EXPECT_EQ(test::ReadBytes(name), "\0\0\0\0"s);
+}
+
 TEST_F(WadWriterTest, LoadAndRewriteKeepsNameFieldsAndDropsTrailingBytes)
 {
     const std::string longName(128, 'L');
