@@ -38,15 +38,8 @@ class WadWriterTest : public ::testing::Test {
 protected:
     void TearDown() override { faults::Clear(); }
 
-    // Names in the folder that are not the ones a test made.
-    std::vector<std::string> Leftovers() const
-    {
-        std::vector<std::string> found;
-        for (const std::string& name : dir.Names())
-            if (name.find(kTemporaryMarker) != std::string::npos)
-                found.push_back(name);
-        return found;
-    }
+    // Temporary files the writer left in the folder.
+    std::vector<std::string> Leftovers() const { return test::TemporaryFiles(dir.path()); }
 
     TempDir dir;
 };

@@ -1,13 +1,15 @@
 // Runs a program and collects what it printed and its exit code.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
 namespace mw::test {
 
 struct ProcessResult {
-    int exitCode = -1;
+    int exitCode = -1;  // 128 + the signal's number when a signal ended it
     std::string out;
     std::string err;
 };
@@ -16,7 +18,15 @@ using Environment = std::vector<std::pair<std::string, std::string>>;
 
 // Runs program with arguments in folder (the current one when empty), with
 // no standard input and the given variables set on top of this process's.
+// With a time limit, a program still running after that many seconds is
+// ended by SIGALRM (exit code 142).
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& folder = "", const Environment& environment = {});
+                         const std::string& folder = "", const Environment& environment = {},
+                         unsigned timeLimitSeconds = 0);
+
+// Starts program with arguments, its output thrown away, and returns at once.
+pid_t StartProcess(const std::string& program, const std::vector<std::string>& arguments);
+// Waits for a started process; its exit code, or 128 + the signal's number.
+int WaitProcess(pid_t process);
 
 }  // namespace mw::test

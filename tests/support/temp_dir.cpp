@@ -11,14 +11,27 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "core/wad.h"
+
 namespace fs = std::filesystem;
 
 namespace mw::test {
 
-TempDir::TempDir()
+namespace {
+
+std::string DefaultBase()
 {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/mendwright-test-XXXXXX";
+    return base && *base ? base : "/tmp";
+}
+
+}  // namespace
+
+TempDir::TempDir() : TempDir(DefaultBase()) {}
+
+TempDir::TempDir(const std::string& base)
+{
+    std::string pattern = base + "/mendwright-test-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
     path_ = pattern;
@@ -76,6 +89,15 @@ bool Exists(const std::string& path)
 {
     std::error_code ignored;
     return fs::exists(fs::symlink_status(path, ignored));
+}
+
+std::vector<std::string> TemporaryFiles(const std::string& folder)
+{
+    std::vector<std::string> found;
+    for (const std::string& name : DirectoryOrder(folder))
+        if (name.find(kTemporaryMarker) != std::string::npos)
+            found.push_back(name);
+    return found;
 }
 
 std::vector<std::string> DirectoryOrder(const std::string& folder)

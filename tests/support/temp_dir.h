@@ -12,6 +12,8 @@ namespace mw::test {
 class TempDir {
 public:
     TempDir();
+    // A folder below base instead of $TMPDIR (or /tmp).
+    explicit TempDir(const std::string& base);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -32,6 +34,9 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
+
+// The names in a folder that carry the temporary-file marker of the writer.
+std::vector<std::string> TemporaryFiles(const std::string& folder);
 
 // The order in which the file system returns a folder's names ("." and ".." left out).
 std::vector<std::string> DirectoryOrder(const std::string& folder);
