@@ -18,6 +18,10 @@ inline constexpr const char* kWadNameValue = "WadName";
 inline constexpr const char* kExtractPathValue = "ExtractPath";
 inline constexpr const char* kContinueValue = "Continue";
 
+// The source field's text before anything is chosen: the default of
+// "FileName", and the text by which the update sees that no source was chosen.
+inline constexpr const char* kSourcePlaceholder = "...or select a file";
+
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/settings_store.h"  // kSourcePlaceholder
+
 namespace mw {
 
 enum MessageId : int {
@@ -20,8 +22,6 @@ enum MessageId : int {
 std::string MessageText(MessageId id);
 
 inline constexpr const char* kApplicationTitle = "Mendwright 3.1";
-// The source field's text before anything is chosen.
-inline constexpr const char* kSourcePlaceholder = "...or select a file";
 inline constexpr const char* kPatchedMessage = "Your GP4 installation has been succesfully patched";
 inline constexpr const char* kNameTooLongPrefix = "Sorry but this name is too long for a wad entry: ";
 inline constexpr const char* kWadTooLargePrefix = "Sorry but this wad would be too large: ";

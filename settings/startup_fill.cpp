@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "core/path_helpers.h"
-#include "ops/messages.h"
 #include "settings/folder_lookup.h"
 #include "settings/gp4_key.h"
 
@@ -21,7 +20,7 @@ std::string CurrentFolder()
 
 }  // namespace
 
-void FormCreate(RunState& state, MainWindowFields& fields, const SettingsFactory& openSettings)
+void FormCreate(const StartupState& state, MainWindowFields& fields, const SettingsFactory& openSettings)
 {
     if (!state.Installation)
         throw std::logic_error("FormCreate needs the GP4 installation lookup");
@@ -50,7 +49,7 @@ void FormCreate(RunState& state, MainWindowFields& fields, const SettingsFactory
     }
 }
 
-bool Button1Click(const std::string& chosenFolder, RunState& state, MainWindowFields& fields,
+bool Button1Click(const std::string& chosenFolder, const StartupState& state, MainWindowFields& fields,
                   const SettingsFactory& openSettings)
 {
     if (!FindFileIgnoringCase(chosenFolder, kGp4Program))

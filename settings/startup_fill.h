@@ -6,8 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "core/gp4_installation.h"
+#include "core/list_files.h"
 #include "core/settings_store.h"
-#include "ops/run_state.h"
 
 namespace mw {
 
@@ -27,17 +28,24 @@ public:
 // windowed program).
 using SettingsFactory = std::function<std::unique_ptr<SettingsStore>()>;
 
+// The parts of the run's state that the start-up fill resets or reads.
+struct StartupState {
+    bool& BatchMode;
+    std::unique_ptr<SettingsStore>& Settings;
+    FileList& SourceList;
+    Gp4Installation* Installation;  // must be set
+};
+
 // Clears BatchMode, puts a fresh settings store and an empty SourceList in
 // place, looks up the GP4 folder and fills the two fields from the settings.
-// state.Installation must be set. Shows nothing; an error of the settings
-// store is thrown.
-void FormCreate(RunState& state, MainWindowFields& fields, const SettingsFactory& openSettings);
+// Shows nothing; an error of the settings store is thrown.
+void FormCreate(const StartupState& state, MainWindowFields& fields, const SettingsFactory& openSettings);
 
 // Runs FormCreate again when chosenFolder (no trailing separator) holds
 // GP4.exe, in any case; returns whether it did. The folder is not kept: the
 // GP4 folder still comes from the installation lookup. The window closes
 // either way; that is the caller's.
-bool Button1Click(const std::string& chosenFolder, RunState& state, MainWindowFields& fields,
+bool Button1Click(const std::string& chosenFolder, const StartupState& state, MainWindowFields& fields,
                   const SettingsFactory& openSettings);
 
 }  // namespace mw

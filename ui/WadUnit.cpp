@@ -119,9 +119,14 @@ void TForm1::SetSmallWindows(TForm2* folderChooser, TForm5* manualPath)
     manualPath_ = manualPath;
 }
 
+mw::StartupState TForm1::StartupView()
+{
+    return {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()};
+}
+
 void TForm1::FormCreate()
 {
-    RunHandler(dialogs_, [this] { mw::FormCreate(state_, *this, openSettings_); });
+    RunHandler(dialogs_, [this] { mw::FormCreate(StartupView(), *this, openSettings_); });
 }
 
 void TForm1::SelectFolderClick()
@@ -167,7 +172,7 @@ void TForm1::UpdateWads()
 
 void TForm1::GP4FolderChosen(const QString& folder)
 {
-    RunHandler(dialogs_, [&] { mw::Button1Click(FromQt(folder), state_, *this, openSettings_); });
+    RunHandler(dialogs_, [&] { mw::Button1Click(FromQt(folder), StartupView(), *this, openSettings_); });
 }
 
 std::string TForm1::SourceText()

@@ -55,6 +55,8 @@ public:
     // Handlers. Every error that ends one is shown in the default error
     // display and the window goes on.
     void FormCreate();
+    // The parts of the run state that the start-up fill resets.
+    mw::StartupState StartupView();
     void SelectFolderClick();
     void SetGP4Path();
     void LMDFile1Click();

@@ -55,12 +55,19 @@ protected:
         state_.Installation = std::make_unique<ScriptedInstallation>(log_, std::move(folder));
     }
 
-    void FormCreate() { mw::FormCreate(state_, fields_, openSettings_); }
+    void FormCreate() { mw::FormCreate(state_.View(), fields_, openSettings_); }
 
     static std::string CurrentFolder() { return std::filesystem::current_path().string(); }
 
     Log log_;
-    RunState state_;
+    // What the windowed program keeps for the whole run.
+    struct RunPieces {
+        bool BatchMode = false;
+        std::unique_ptr<SettingsStore> Settings = std::make_unique<InMemorySettings>();
+        FileList SourceList;
+        std::unique_ptr<Gp4Installation> Installation;
+        StartupState View() { return {BatchMode, Settings, SourceList, Installation.get()}; }
+    } state_;
     RecordingFields fields_{log_};
     std::map<std::string, std::string> stored_;
     SettingsStore* opened_ = nullptr;
@@ -112,12 +119,12 @@ TEST_F(StartupFillTest, OkFillsTheFieldsAgainOnlyForAFolderWithTheGame)
 {
     test::TempDir chosen;
     chosen.Write("GP4.exe.bak", "");
-    EXPECT_FALSE(Button1Click(chosen.path(), state_, fields_, openSettings_));
+    EXPECT_FALSE(Button1Click(chosen.path(), state_.View(), fields_, openSettings_));
     EXPECT_TRUE(log_.empty());
     EXPECT_TRUE(state_.BatchMode);
 
     chosen.Write("Gp4.Exe", "MZ");
-    EXPECT_TRUE(Button1Click(chosen.path(), state_, fields_, openSettings_));
+    EXPECT_TRUE(Button1Click(chosen.path(), state_.View(), fields_, openSettings_));
     EXPECT_EQ(log_.size(), 7u);
     EXPECT_TRUE(state_.SourceList.empty());
 }
