@@ -12,9 +12,10 @@ namespace mw {
 void CreateWad(RunState& state, Frontend& frontend);
 // "Extract wad": every entry of the archive into a folder tree.
 void ExtractWad(RunState& state, Frontend& frontend);
-// "Update wad": the archive patched with the source file(s).
-void Update1wad(RunState& state, Frontend& frontend);
+// "Update wad": the archive patched with the source file(s). True when the
+// update ran to its end ("Update done in ..."), false after a refusal.
+bool Update1wad(RunState& state, Frontend& frontend);
 // "Update track wads": the update in BatchMode over the seventeen track archives.
-void UpdateWads(RunState& state, Frontend& frontend);
+bool UpdateWads(RunState& state, Frontend& frontend);
 
 }  // namespace mw

@@ -70,7 +70,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
 
 }  // namespace
 
-void Update1wad(RunState& state, Frontend& frontend)
+bool Update1wad(RunState& state, Frontend& frontend)
 {
     const BatchModeReset batchModeReset(state);
     state.StartTime = TimeOfDayNow();
@@ -80,12 +80,12 @@ void Update1wad(RunState& state, Frontend& frontend)
     // An empty text would list the root of the file system.
     if (sourceText == kSourcePlaceholder || sourceText.empty()) {
         frontend.ShowUserError(MessageText(kChooseSourceFiles));
-        return;
+        return false;
     }
     if (!state.BatchMode && !ValidateArchivePath(state, frontend, state.WadPaths[0]))
-        return;
+        return false;
     if (!BuildSourceList(state, frontend, sourceText))
-        return;
+        return false;
     if (!state.AutoInstallMode)
         state.Settings->WriteSetting(kFileNameValue, sourceText);
 
@@ -95,6 +95,7 @@ void Update1wad(RunState& state, Frontend& frontend)
     for (const std::string& path : state.SourceList)
         keys.push_back(ClassifySource(path, sourceText, singleFile));
 
+    bool completed = false;
     RunRefusable(frontend, [&] {
         const int archives = state.BatchMode ? kTrackCount : 1;
         for (int k = 0; k < archives; ++k) {
@@ -109,13 +110,15 @@ void Update1wad(RunState& state, Frontend& frontend)
                 frontend.SetPosition(0);
         }
         ShowElapsed(state, frontend, "Update done in ");
+        completed = true;
     });
+    return completed;
 }
 
-void UpdateWads(RunState& state, Frontend& frontend)
+bool UpdateWads(RunState& state, Frontend& frontend)
 {
     state.BatchMode = true;
-    Update1wad(state, frontend);
+    return Update1wad(state, frontend);
 }
 
 }  // namespace mw
