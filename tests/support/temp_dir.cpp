@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "core/wad.h"
@@ -31,7 +30,7 @@ TempDir::TempDir() : TempDir(DefaultBase()) {}
 
 TempDir::TempDir(const std::string& base)
 {
-    std::string pattern = base + "/mendwright-test-XXXXXX";
+    std::string pattern = (base.empty() ? DefaultBase() : base) + "/mendwright-test-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
     path_ = pattern;
@@ -69,12 +68,22 @@ std::vector<std::string> TempDir::Names() const
     return DirectoryOrder(path_);
 }
 
+std::string MemoryBackedFolder()
+{
+    return ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "";
+}
+
 std::string ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // One read of the whole length: the tests read archives of tens of MiB.
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        throw std::runtime_error("cannot read " + path);
+    return bytes;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes)

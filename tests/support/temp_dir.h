@@ -12,7 +12,7 @@ namespace mw::test {
 class TempDir {
 public:
     TempDir();
-    // A folder below base instead of $TMPDIR (or /tmp).
+    // A folder below base instead of $TMPDIR (or /tmp); "" is the default.
     explicit TempDir(const std::string& base);
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -30,6 +30,10 @@ public:
 private:
     std::string path_;
 };
+
+// /dev/shm where it can be written, else "" (TempDir's default): for tests
+// that write many files or large ones, which a real disk would slow down.
+std::string MemoryBackedFolder();
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
