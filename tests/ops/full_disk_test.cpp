@@ -80,7 +80,8 @@ protected:
         disk = std::move(tmpfs);
     }
 
-    std::string Run(void (*operation)(RunState&, Frontend&))
+    template <typename Operation>
+    std::string Run(Operation operation)
     {
         return test::ErrorOf([&] { operation(state, ui); });
     }
