@@ -1,17 +1,69 @@
 #include "app/auto_install.h"
 
-namespace mw {
+#include "app/auto_install_call.h"
+#include "app/welcome_text.h"
+#include "core/path_helpers.h"
+#include "ops/messages.h"
+#include "ops/operations.h"
+#include "ui/dialogs.h"
+#include "ui/error_guard.h"
+#include "ui/text.h"
 
-// The branches ("\1wad" with its step words, the confirmation and the
-// success message) are not written yet: until they are, the program ends
-// without showing anything, as it does for an unknown mode word.
-int RunAutoInstall(const QStringList& arguments, RunState& state, TForm1& mainWindow, Dialogs& dialogs)
+namespace mw {
+namespace {
+
+// A fresh lookup each time: the empty text when it finds no installation.
+std::string Gp4Folder(RunState& state)
 {
-    static_cast<void>(arguments);
-    static_cast<void>(state);
-    static_cast<void>(mainWindow);
-    static_cast<void>(dialogs);
-    return 0;
+    std::string folder;
+    state.Installation->GetPath(folder);
+    return folder;
+}
+
+// The two fields filled as the package asks, then the update as if its
+// button had been clicked. True when it ran to its end.
+bool RunUpdate(const AutoInstallCall& call, RunState& state, TForm1& mainWindow)
+{
+    mainWindow.SetSourceText(call.sourceText);
+    mainWindow.SetArchiveText(Gp4Folder(state) + kNativeSeparator + call.archiveBelowGp4);
+    return Update1wad(state, mainWindow);
+}
+
+int Run(const AutoInstallCall& call, RunState& state, ProgramWindows& windows, Dialogs& dialogs)
+{
+    const CallSteps& steps = call.steps;
+    if (steps.readsContinue && !state.Settings->ReadSettingFlag(kContinueValue, true))
+        return kExitDone;
+    if (steps.asks) {
+        if (steps.storesAnswer)
+            state.Settings = windows.OpenSettings();
+        const bool yes = dialogs.AskQuestion(ToQt(WelcomeText(Gp4Folder(state))));
+        if (steps.storesAnswer)
+            state.Settings->WriteSettingFlag(kContinueValue, yes);
+        if (!yes)
+            return kExitDone;
+    }
+    // After a refusal the update has shown its own message; success is
+    // reported only for an update that ran to its end.
+    if (!RunUpdate(call, state, windows.Form1))
+        return kExitRefused;
+    if (steps.reportsSuccess)
+        windows.Form1.ShowUserError(kPatchedMessage);
+    return kExitDone;
+}
+
+}  // namespace
+
+int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramWindows& windows,
+                   Dialogs& dialogs)
+{
+    const std::optional<AutoInstallCall> call = ReadAutoInstallCall(arguments);
+    if (!call)
+        return kExitDone;
+    int exitCode = kExitDone;
+    if (!RunHandler(dialogs, [&] { exitCode = Run(*call, state, windows, dialogs); }))
+        return kExitFileError;
+    return exitCode;
 }
 
 }  // namespace mw

@@ -3,17 +3,24 @@
 // message loop never runs.
 #pragma once
 
-#include <QStringList>
+#include <string>
+#include <vector>
 
+#include "app/program_windows.h"
 #include "ops/run_state.h"
 
 namespace mw {
 
 class Dialogs;
-class TForm1;
 
-// Runs the branch for the arguments (the program's own path left out) and
-// returns the process's exit code.
-int RunAutoInstall(const QStringList& arguments, RunState& state, TForm1& mainWindow, Dialogs& dialogs);
+// The process's exit codes in this mode.
+inline constexpr int kExitDone = 0;       // done, declined, or nothing to do
+inline constexpr int kExitFileError = 1;  // an error ended the update; its text was shown
+inline constexpr int kExitRefused = 2;    // the update refused its input with a message
+
+// Runs the call that the arguments (the program's own path left out) ask
+// for and returns the process's exit code.
+int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramWindows& windows,
+                   Dialogs& dialogs);
 
 }  // namespace mw

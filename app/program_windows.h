@@ -15,6 +15,8 @@ namespace mw {
 struct ProgramWindows {
     ProgramWindows(RunState& state, const SettingsFactory& openSettings, Dialogs& dialogs);
 
+    // Opens the settings store anew, as the main window's creation does.
+    const SettingsFactory OpenSettings;
     TForm1 Form1;
     TForm2 Form2;
     TForm5 Form5;

@@ -4,8 +4,8 @@
 
 namespace mw {
 
-int RunMode(const QStringList& arguments, RunState& state, ProgramWindows& windows, Dialogs& dialogs,
-            const std::function<int()>& messageLoop)
+int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramWindows& windows,
+            Dialogs& dialogs, const std::function<int()>& messageLoop)
 {
     state.AutoInstallMode = false;
     if (arguments.size() < 2) {
@@ -13,7 +13,7 @@ int RunMode(const QStringList& arguments, RunState& state, ProgramWindows& windo
         return messageLoop();
     }
     state.AutoInstallMode = true;
-    return RunAutoInstall(arguments, state, windows.Form1, dialogs);
+    return RunAutoInstall(arguments, state, windows, dialogs);
 }
 
 }  // namespace mw

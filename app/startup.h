@@ -2,8 +2,8 @@
 #pragma once
 
 #include <functional>
-
-#include <QStringList>
+#include <string>
+#include <vector>
 
 #include "app/program_windows.h"
 
@@ -13,7 +13,7 @@ namespace mw {
 // path left out) the main window is shown and the message loop runs until
 // it closes; with more, AutoInstallMode is on and the auto-install branch
 // runs. Returns the process's exit code.
-int RunMode(const QStringList& arguments, RunState& state, ProgramWindows& windows, Dialogs& dialogs,
-            const std::function<int()>& messageLoop);
+int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramWindows& windows,
+            Dialogs& dialogs, const std::function<int()>& messageLoop);
 
 }  // namespace mw

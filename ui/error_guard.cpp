@@ -8,12 +8,14 @@
 
 namespace mw {
 
-void RunHandler(Dialogs& dialogs, const std::function<void()>& handler)
+bool RunHandler(Dialogs& dialogs, const std::function<void()>& handler)
 {
     try {
         handler();
+        return true;
     } catch (const std::exception& error) {
         dialogs.ShowErrorDisplay(QString::fromUtf8(error.what()));
+        return false;
     }
 }
 

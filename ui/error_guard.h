@@ -9,7 +9,8 @@ namespace mw {
 class Dialogs;
 
 // Runs the handler; an error escaping it (a file error, or any other) is
-// shown by dialogs.ShowErrorDisplay with its text.
-void RunHandler(Dialogs& dialogs, const std::function<void()>& handler);
+// shown by dialogs.ShowErrorDisplay with its text. True when the handler
+// returned, false when an error ended it.
+bool RunHandler(Dialogs& dialogs, const std::function<void()>& handler);
 
 }  // namespace mw

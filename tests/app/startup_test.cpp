@@ -14,7 +14,7 @@ namespace {
 class StartupTest : public testing::Test {
 protected:
     // The message loop stands in for the user: it notes what it found.
-    int Run(const QStringList& arguments)
+    int Run(const std::vector<std::string>& arguments)
     {
         fixture.state.AutoInstallMode = true;
         return RunMode(arguments, fixture.state, windows, fixture.dialogs, [this] {
@@ -41,14 +41,14 @@ TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheMainWindowIsShown)
     EXPECT_FALSE(windows.Form5.isVisible());
     EXPECT_FALSE(fixture.state.AutoInstallMode);
 
-    Run({QStringLiteral("\\1wad")});
+    Run({"\\1wad"});
     EXPECT_EQ(loops, 2) << "a single argument is ignored";
     EXPECT_FALSE(fixture.state.AutoInstallMode);
 }
 
 TEST_F(StartupTest, TwoArgumentsNeverShowTheMainWindowNorRunTheLoop)
 {
-    Run({QStringLiteral("\\other"), QStringLiteral("cars.wad")});
+    Run({"\\other", "cars.wad"});
     EXPECT_EQ(loops, 0);
     EXPECT_FALSE(windows.Form1.isVisible());
     EXPECT_TRUE(fixture.state.AutoInstallMode);

@@ -1,0 +1,159 @@
+// The real program called as an update package calls it.
+#include <gtest/gtest.h>
+
+#include "tests/app/update_package.h"
+
+namespace mw::test {
+namespace {
+
+const Box kPatched{"message", "Your GP4 installation has been succesfully patched"};
+
+Box Welcome(const std::string& gp4Folder)
+{
+    return {"question",
+            "Welcome to Mendwright's auto install program.\n\n"
+            "This package will update the following GP4 installation :\n\n"
+            "Current GP4 Path :\n" +
+                gp4Folder +
+                "\n\n(If no GP4 path appears, you have to manualy select your GP4 path first\n"
+                "using one of my tools as Lensforge or Laurels for examples.)"};
+}
+
+class AutoInstallTest : public testing::Test {
+protected:
+    PackageMachine machine;
+};
+
+TEST_F(AutoInstallTest, TwoArgumentsPatchTheArchiveFromUpdateFolderAfterYes)
+{
+    const std::string cars = machine.PutArchive("cars.wad", "old");
+    machine.PutUpdate("a.txt", "new");
+
+    const PackageCall call = machine.Call({"\\1wad", "cars.wad"});
+
+    EXPECT_EQ(call.exitCode, 0);
+    EXPECT_EQ(call.boxes, (std::vector<Box>{Welcome(machine.gp4Folder), kPatched}));
+    EXPECT_EQ(ReadBytes(cars), OneEntryArchive("new"));
+    EXPECT_EQ(machine.SettingsText().find("FileName"), std::string::npos)
+        << "the source of an auto-install is not remembered";
+}
+
+TEST_F(AutoInstallTest, ThirdArgumentNamesTheFolderBelowUpdateFolder)
+{
+    const std::string cars = machine.PutArchive("cars.wad", "old");
+    machine.PutUpdate("carsfix/a.txt", "fix");
+
+    EXPECT_EQ(machine.Call({"\\1wad", "cars.wad", "carsfix"}).boxes.back(), kPatched);
+    EXPECT_EQ(ReadBytes(cars), OneEntryArchive("fix"));
+}
+
+TEST_F(AutoInstallTest, AnswerAnnulerOrAnUnknownWordChangesNothing)
+{
+    const std::string cars = machine.PutArchive("cars.wad", "old");
+    machine.PutUpdate("carsfix/a.txt", "fix");
+
+    const PackageCall declined = machine.Call({"\\1wad", "cars.wad", "carsfix"}, false);
+    EXPECT_EQ(declined.exitCode, 0);
+    EXPECT_EQ(declined.boxes, (std::vector<Box>{Welcome(machine.gp4Folder)}));
+
+    // Words are compared byte for byte.
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"\\1WAD", "cars.wad"},
+             {"\\1wad ", "cars.wad"},
+             {"\\1wad", "cars.wad", "carsfix", "\\start"},
+             {"\\1wad", "cars.wad", "carsfix", "\\End "}}) {
+        const PackageCall call = machine.Call(arguments);
+        EXPECT_EQ(call.exitCode, 0) << arguments[0] << " " << arguments.back();
+        EXPECT_TRUE(call.boxes.empty()) << arguments[0] << " " << arguments.back();
+    }
+    EXPECT_EQ(ReadBytes(cars), OneEntryArchive("old"));
+    EXPECT_EQ(machine.SettingsText().find("Continue"), std::string::npos);
+}
+
+// Four archives, each with its own folder below UpdateFolder.
+constexpr const char* kSeriesNames[] = {"cars", "hungary", "monza", "suzuka"};
+
+class PackageSeriesTest : public AutoInstallTest {
+protected:
+    PackageSeriesTest()
+    {
+        for (const char* name : kSeriesNames) {
+            archives.push_back(machine.PutArchive(std::string(name) + ".wad", "old"));
+            machine.PutUpdate(std::string(name) + "/a.txt", "new");
+        }
+    }
+
+    // Start, Run, Run, End over the four archives; the boxes of all calls.
+    std::vector<Box> RunSeries(bool answerYes)
+    {
+        const char* const steps[] = {"\\Start", "\\Run", "\\Run", "\\End"};
+        std::vector<Box> boxes;
+        for (int i = 0; i < 4; ++i) {
+            // Arguments beyond the fourth are ignored.
+            const PackageCall call =
+                machine.Call({"\\1wad", std::string(kSeriesNames[i]) + ".wad", kSeriesNames[i], steps[i], "extra"}, answerYes);
+            EXPECT_EQ(call.exitCode, 0) << steps[i];
+            boxes.insert(boxes.end(), call.boxes.begin(), call.boxes.end());
+        }
+        return boxes;
+    }
+
+    std::vector<std::string> archives;
+};
+
+TEST_F(PackageSeriesTest, OneConfirmationAtTheStartAndOneSuccessMessageAtTheEnd)
+{
+    EXPECT_EQ(RunSeries(true), (std::vector<Box>{Welcome(machine.gp4Folder), kPatched}));
+    for (const std::string& archive : archives)
+        EXPECT_EQ(ReadBytes(archive), OneEntryArchive("new")) << archive;
+}
+
+TEST_F(PackageSeriesTest, AnnulerAtTheStartStopsTheWholeSeries)
+{
+    EXPECT_EQ(RunSeries(false), (std::vector<Box>{Welcome(machine.gp4Folder)}));
+    for (const std::string& archive : archives)
+        EXPECT_EQ(ReadBytes(archive), OneEntryArchive("old")) << archive;
+}
+
+TEST_F(PackageSeriesTest, RunOrEndWithNoStoredAnswerGoAheadWithoutAsking)
+{
+    const PackageCall run = machine.Call({"\\1wad", "cars.wad", "cars", "\\Run"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.boxes.empty());
+    EXPECT_EQ(ReadBytes(archives[0]), OneEntryArchive("new"));
+
+    const PackageCall end = machine.Call({"\\1wad", "monza.wad", "monza", "\\End"});
+    EXPECT_EQ(end.boxes, (std::vector<Box>{kPatched}));
+    EXPECT_EQ(ReadBytes(archives[2]), OneEntryArchive("new"));
+}
+
+TEST(AutoInstallFailureTest, WithoutGp4TheRefusalIsNotFollowedBySuccess)
+{
+    const PackageMachine machine(false);
+    machine.PutUpdate("a.txt", "new");
+
+    const PackageCall call = machine.Call({"\\1wad", "cars.wad"});
+
+    EXPECT_EQ(call.exitCode, 2);
+    EXPECT_EQ(call.boxes, (std::vector<Box>{Welcome(""), {"message", "Sorry but you surely did a mistake in wad's pathname :)"}}));
+}
+
+TEST(AutoInstallFailureTest, AFileErrorEndsTheProcessWithItsText)
+{
+    const PackageMachine machine;
+    const std::string cars = machine.gp4Folder + "/cars.wad";
+    const std::string truncated("\x02\x00", 2);  // too short for an entry count
+    WriteBytes(cars, truncated);
+    machine.PutUpdate("a.txt", "new");
+
+    const PackageCall call = machine.Call({"\\1wad", "cars.wad"});
+
+    EXPECT_EQ(call.exitCode, 1);
+    ASSERT_EQ(call.boxes.size(), 2u);
+    EXPECT_EQ(call.boxes[1].kind, "error");
+    EXPECT_EQ(call.boxes[1].text, "Lecture au-delà de la fin de fichier");
+    EXPECT_EQ(ReadBytes(cars), truncated);
+}
+
+}  // namespace
+}  // namespace mw::test
