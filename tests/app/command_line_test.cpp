@@ -13,6 +13,9 @@ TEST(SplitCommandLineTest, BlanksSeparateAndQuotedStretchesHoldThem)
               (Arguments{"Mendwright.exe", R"(\1wad)", "cars.wad", "carsfix", R"(\Start)"}));
     // Every character up to the space is a blank, tabs and line ends included.
     EXPECT_EQ(SplitCommandLine("  a\tb\r\n\x01" "c  "), (Arguments{"a", "b", "c"}));
+    EXPECT_TRUE(SplitCommandLine(" \t ").empty());
+    // Bytes above the space are never blanks.
+    EXPECT_EQ(SplitCommandLine("p \xe9t\xa0\xe9 z"), (Arguments{"p", "\xe9t\xa0\xe9", "z"}));
     EXPECT_EQ(SplitCommandLine(R"("C:\Program Files\Mendwright.exe" "\1wad" "my cars.wad")"),
               (Arguments{R"(C:\Program Files\Mendwright.exe)", R"(\1wad)", "my cars.wad"}));
     // A quoted blank stays in the word, so the comparison with the word fails later.
@@ -29,27 +32,6 @@ TEST(SplitCommandLineTest, QuotesAreDroppedWhereverTheyStand)
     // A word that comes out empty is no argument.
     EXPECT_EQ(SplitCommandLine(R"(p "" b "")"), (Arguments{"p", "b"}));
     EXPECT_EQ(SplitCommandLine(R"(p """ b)"), (Arguments{"p", " b"}));
-}
-
-TEST(SplitCommandLineTest, BytesAboveTheSpaceAreNeverBlanks)
-{
-    EXPECT_EQ(SplitCommandLine("p \xe9t\xa0\xe9 z"), (Arguments{"p", "\xe9t\xa0\xe9", "z"}));
-    EXPECT_TRUE(SplitCommandLine("").empty());
-    EXPECT_TRUE(SplitCommandLine(" \t ").empty());
-}
-
-TEST(ProgramArgumentsTest, ArgumentsGivenSplitAreTakenAsTheyStand)
-{
-#ifdef _WIN32
-    GTEST_SKIP() << "on Windows the arguments come from the process's own command line";
-#else
-    char program[] = "mendwright";
-    char mode[] = "\\1wad ";
-    char archive[] = "\"cars.wad\"";
-    char* argv[] = {program, mode, archive, nullptr};
-    EXPECT_EQ(ProgramArguments(3, argv), (Arguments{"\\1wad ", "\"cars.wad\""}));
-    EXPECT_TRUE(ProgramArguments(1, argv).empty());
-#endif
 }
 
 }  // namespace
