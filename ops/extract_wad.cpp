@@ -42,13 +42,15 @@ void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32
         // The entry's bytes go from the archive to its file in the kernel;
         // they are checked first, as reading them would be.
         CheckWadPayload(entry, archiveLength);
-        const std::string name = ToNativeSeparators(EntryName(entry));
-        const std::string folder = outputFolder + kNativeSeparator + Path(name);
+        std::string target = outputFolder;
+        target += kNativeSeparator;
+        target += ToNativeSeparators(EntryName(entry));
+        const std::string folder = Path(target);
         if (folder != createdFolder) {
             CreateFolders(folder);
             createdFolder = folder;
         }
-        File output(outputFolder + kNativeSeparator + name, OpenMode::Writing);
+        File output(target, OpenMode::Writing);
         if (entry.Size > 0)
             output.CopyFrom(archive, entry.Offset, 0, entry.Size);
         output.Close();
