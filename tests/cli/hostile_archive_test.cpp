@@ -40,11 +40,13 @@ public:
 private:
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
+    // A value near the edges that counts, offsets and sizes can cross, wrapped to 32 bits.
     std::int32_t Edge(std::int32_t near, std::int32_t fileSize)
     {
-        const std::int32_t values[] = {0, -1, 1, near + 1, near * 2, fileSize, fileSize + 1, INT32_MAX, INT32_MIN,
-                                       Pick(0, fileSize), Pick(INT32_MIN, INT32_MAX)};
-        return values[Pick(0, std::size(values) - 1)];
+        const std::int64_t values[] = {0, -1, 1, std::int64_t{near} + 1, std::int64_t{near} * 2, fileSize,
+                                       std::int64_t{fileSize} + 1, INT32_MAX, INT32_MIN, Pick(0, fileSize),
+                                       Pick(INT32_MIN, INT32_MAX)};
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(values[Pick(0, std::size(values) - 1)]));
     }
 
     static std::int32_t Get(const std::string& bytes, std::size_t at)

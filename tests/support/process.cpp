@@ -1,6 +1,10 @@
 #include "tests/support/process.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+
+extern char** environ;
 
 namespace mw::test {
 namespace {
@@ -26,38 +32,59 @@ std::string ReadAll(const std::string& path)
     return text;
 }
 
-struct Launch {
-    int out = -1;  // descriptors for the child's stdout and stderr
-    int err = -1;
-    std::string folder;
-    const Environment* environment = nullptr;
-    unsigned timeLimitSeconds = 0;
-};
-
-pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments, const Launch& launch)
+// This process's variables with the given ones set on top, as NAME=value.
+std::vector<std::string> EnvironmentWith(const Environment& overrides)
 {
-    const pid_t child = ::fork();
-    if (child != 0)
-        return child;
-    const int none = ::open("/dev/null", O_RDWR);
-    ::dup2(none, 0);
-    ::dup2(launch.out >= 0 ? launch.out : none, 1);
-    ::dup2(launch.err >= 0 ? launch.err : none, 2);
-    if (launch.environment)
-        for (const auto& [name, value] : *launch.environment)
-            ::setenv(name.c_str(), value.c_str(), 1);
-    if (!launch.folder.empty() && ::chdir(launch.folder.c_str()) != 0)
-        ::_exit(127);
-    // A pending alarm outlives exec: the program is ended when it runs too long.
-    if (launch.timeLimitSeconds > 0)
-        ::alarm(launch.timeLimitSeconds);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string text = *variable;
+        bool overridden = false;
+        for (const auto& [name, value] : overrides)
+            overridden = overridden || text.rfind(name + "=", 0) == 0;
+        if (!overridden)
+            variables.push_back(text);
+    }
+    for (const auto& [name, value] : overrides)
+        variables.push_back(name + "=" + value);
+    return variables;
+}
+
+std::vector<char*> Pointers(const std::vector<std::string>& texts)
+{
+    std::vector<char*> pointers;
+    for (const std::string& text : texts)
+        pointers.push_back(const_cast<char*>(text.c_str()));
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// posix_spawn rather than fork: it does not copy the page tables of a test
+// process, which are large under AddressSanitizer.
+pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments, int out, int err,
+            const std::string& folder, const Environment& environment)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    for (const auto& [from, to] : {std::pair{out, 1}, std::pair{err, 2}}) {
+        if (from >= 0)
+            posix_spawn_file_actions_adddup2(&actions, from, to);
+        else
+            posix_spawn_file_actions_addopen(&actions, to, "/dev/null", O_WRONLY, 0);
+    }
+    if (!folder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+
+    std::vector<std::string> argv = {program};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const std::vector<std::string> envp = EnvironmentWith(environment);
+    pid_t child = -1;
+    const int failed = ::posix_spawn(&child, program.c_str(), &actions, nullptr, Pointers(argv).data(),
+                                     Pointers(envp).data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0)
+        throw std::runtime_error("cannot start " + program);
+    return child;
 }
 
 }  // namespace
@@ -71,11 +98,11 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     const int err = ::mkstemp(errName);
     if (out < 0 || err < 0)
         throw std::runtime_error("cannot make output files");
-    const pid_t child = Spawn(program, arguments, {out, err, folder, &environment, timeLimitSeconds});
+    const pid_t child = Spawn(program, arguments, out, err, folder, environment);
     ::close(out);
     ::close(err);
     ProcessResult result;
-    result.exitCode = WaitProcess(child);
+    result.exitCode = WaitProcess(child, timeLimitSeconds);
     result.out = ReadAll(outName);
     result.err = ReadAll(errName);
     return result;
@@ -83,11 +110,19 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
 pid_t StartProcess(const std::string& program, const std::vector<std::string>& arguments)
 {
-    return Spawn(program, arguments, {});
+    return Spawn(program, arguments, -1, -1, "", {});
 }
 
-int WaitProcess(pid_t process)
+int WaitProcess(pid_t process, unsigned timeLimitSeconds)
 {
+    if (timeLimitSeconds > 0) {
+        const int handle = static_cast<int>(::syscall(SYS_pidfd_open, process, 0));
+        pollfd ended {handle, POLLIN, 0};
+        if (handle >= 0 && ::poll(&ended, 1, static_cast<int>(timeLimitSeconds) * 1000) == 0)
+            ::kill(process, SIGKILL);
+        if (handle >= 0)
+            ::close(handle);
+    }
     int status = 0;
     while (::waitpid(process, &status, 0) < 0) {
         if (errno != EINTR)

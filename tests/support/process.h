@@ -19,7 +19,7 @@ using Environment = std::vector<std::pair<std::string, std::string>>;
 // Runs program with arguments in folder (the current one when empty), with
 // no standard input and the given variables set on top of this process's.
 // With a time limit, a program still running after that many seconds is
-// ended by SIGALRM (exit code 142).
+// killed (exit code 137).
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& folder = "", const Environment& environment = {},
                          unsigned timeLimitSeconds = 0);
@@ -27,6 +27,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 // Starts program with arguments, its output thrown away, and returns at once.
 pid_t StartProcess(const std::string& program, const std::vector<std::string>& arguments);
 // Waits for a started process; its exit code, or 128 + the signal's number.
-int WaitProcess(pid_t process);
+// With a time limit, kills it first when it runs longer.
+int WaitProcess(pid_t process, unsigned timeLimitSeconds = 0);
 
 }  // namespace mw::test
