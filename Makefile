@@ -1,10 +1,12 @@
 # make run: install what is missing, build, start the program.
 # make test: install what is missing, build, run every test.
+# make test-sanitize: every test again, built with ASan and UBSan.
+# make fuzz: the libFuzzer targets, FUZZ_SECONDS (60) each.
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench build bootstrap clean
+.PHONY: run test bench build bootstrap clean test-sanitize fuzz
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -24,6 +26,25 @@ run: build
 bench: build
 	$(BUILD)/bench/core_bench
 	bash bench/run $(BUILD)
+
+# Leak reports from Qt's and fontconfig's one-time allocations are
+# suppressed (tests/sanitizer/lsan.supp says which and why).
+SANITIZE_BUILD ?= build-sanitize
+test-sanitize: bootstrap
+	ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
+	$(MAKE) test BUILD=$(SANITIZE_BUILD) \
+	  CMAKE_FLAGS="-DMENDWRIGHT_SANITIZE=ON -DMENDWRIGHT_BENCH=OFF $(CMAKE_FLAGS)"
+
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: bootstrap
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DMENDWRIGHT_LAYERS="core;ops;settings" \
+	  -DMENDWRIGHT_TESTS=OFF -DMENDWRIGHT_BENCH=OFF -DMENDWRIGHT_FUZZ=ON
+	cmake --build $(FUZZ_BUILD)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash fuzz/run $(FUZZ_BUILD)
 
 clean:
 	rm -rf $(BUILD)
