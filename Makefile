@@ -27,7 +27,7 @@ bench: build
 	$(BUILD)/bench/core_bench
 	bash bench/run $(BUILD)
 
-# Leak reports from Qt's and fontconfig's one-time allocations are
+# Leak reports from libraries under Qt (dbus, fontconfig) are
 # suppressed (tests/sanitizer/lsan.supp says which and why).
 SANITIZE_BUILD ?= build-sanitize
 test-sanitize: bootstrap
