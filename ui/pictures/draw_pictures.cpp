@@ -104,31 +104,32 @@ QImage Blank(int width)
     return image;
 }
 
+// The picture with every pixel passed through recolour.
+template <typename Recolour>
+QImage MapPixels(const QImage& picture, Recolour recolour)
+{
+    QImage mapped = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < mapped.height(); ++y)
+        for (int x = 0; x < mapped.width(); ++x)
+            mapped.setPixelColor(x, y, recolour(mapped.pixelColor(x, y)));
+    return mapped;
+}
+
 QImage Greyed(const QImage& picture)
 {
-    QImage grey = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < grey.height(); ++y) {
-        for (int x = 0; x < grey.width(); ++x) {
-            const QColor c = grey.pixelColor(x, y);
-            const int level = 128 + qGray(c.rgb()) / 2;
-            grey.setPixelColor(x, y, QColor(level, level, level, c.alpha() * 3 / 4));
-        }
-    }
-    return grey;
+    return MapPixels(picture, [](const QColor& c) {
+        const int level = 128 + qGray(c.rgb()) / 2;
+        return QColor(level, level, level, c.alpha() * 3 / 4);
+    });
 }
 
 QImage Brightened(const QImage& picture)
 {
-    QImage bright = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < bright.height(); ++y) {
-        for (int x = 0; x < bright.width(); ++x) {
-            const QColor c = bright.pixelColor(x, y);
-            QColor lighter = c.lighter(115);
-            lighter.setAlpha(c.alpha());
-            bright.setPixelColor(x, y, lighter);
-        }
-    }
-    return bright;
+    return MapPixels(picture, [](const QColor& c) {
+        QColor lighter = c.lighter(115);
+        lighter.setAlpha(c.alpha());
+        return lighter;
+    });
 }
 
 }  // namespace
