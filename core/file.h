@@ -35,7 +35,8 @@ public:
     void Write(const void* buffer, std::size_t size);
     // Copies size bytes of source from sourceOffset on to this file at
     // offset, in the kernel where it can; a source that ends first raises
-    // "Lecture au-delà de la fin de fichier". Leaves the file position alone.
+    // "Lecture au-delà de la fin de fichier". Callers seek before their
+    // next write: where the kernel cannot copy, the file position moves.
     void CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t size);
     // Moves to an absolute position; a negative one raises "Erreur E/S 131".
     void Seek(std::int64_t position);

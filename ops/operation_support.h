@@ -10,6 +10,7 @@
 #include "ops/frontend.h"
 #include "ops/messages.h"
 #include "ops/run_state.h"
+#include "ops/user_refusal.h"
 
 namespace mw {
 
@@ -41,14 +42,7 @@ void ShowElapsed(RunState& state, Frontend& frontend, const std::string& phrase)
 
 // Runs an operation body; a UserRefusal it raises goes to the user-error box.
 template <typename Body>
-void RunRefusable(Frontend& frontend, Body&& body);
-
-}  // namespace mw
-
-#include "ops/user_refusal.h"
-
-template <typename Body>
-void mw::RunRefusable(Frontend& frontend, Body&& body)
+void RunRefusable(Frontend& frontend, Body&& body)
 {
     try {
         body();
@@ -56,3 +50,5 @@ void mw::RunRefusable(Frontend& frontend, Body&& body)
         frontend.ShowUserError(refusal.what());
     }
 }
+
+}  // namespace mw
