@@ -16,7 +16,7 @@ namespace {
 std::string Gp4Folder(RunState& state)
 {
     std::string folder;
-    state.Installation->GetPath(folder);
+    state.Installation->FindInstallationFolder(folder);
     return folder;
 }
 
@@ -26,7 +26,7 @@ bool RunUpdate(const AutoInstallCall& call, RunState& state, TForm1& mainWindow)
 {
     mainWindow.SetSourceText(call.sourceText);
     mainWindow.SetArchiveText(Gp4Folder(state) + kNativeSeparator + call.archiveBelowGp4);
-    return Update1wad(state, mainWindow);
+    return UpdateWad(state, mainWindow);
 }
 
 int Run(const AutoInstallCall& call, RunState& state, ProgramWindows& windows, Dialogs& dialogs)

@@ -72,8 +72,8 @@ int RunOperation(const Invocation& invocation)
     switch (invocation.command) {
     case Command::Create: CreateWad(state, frontend); break;
     case Command::Extract: ExtractWad(state, frontend); break;
-    case Command::Update: Update1wad(state, frontend); break;
-    case Command::UpdateTracks: UpdateWads(state, frontend); break;
+    case Command::Update: UpdateWad(state, frontend); break;
+    case Command::UpdateTracks: UpdateTrackWads(state, frontend); break;
     default: break;
     }
     frontend.EndProgressLine();

@@ -17,7 +17,7 @@ namespace {
 [[noreturn]] void ThrowOpenError(const std::string& name, int err)
 {
     if (err == ENOENT) {
-        const std::string folder = Path(name, kNativeSeparator);
+        const std::string folder = FolderPart(name, kNativeSeparator);
         if (!folder.empty() && !FolderExists(folder))
             throw IoError(io_code::PathNotFound);
     }
@@ -223,7 +223,7 @@ void CreateFolders(const std::string& name)
 {
     if (name.empty() || FolderExists(name))
         return;
-    std::string parent = Path(name, kNativeSeparator);
+    std::string parent = FolderPart(name, kNativeSeparator);
     while (parent.size() > 1 && parent.back() == kNativeSeparator)
         parent.pop_back();
     if (parent.size() < name.size() && !parent.empty())

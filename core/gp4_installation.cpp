@@ -3,9 +3,9 @@
 
 namespace mw {
 
-void FixedGp4Installation::GetPath(std::string& path)
+void FixedGp4Installation::FindInstallationFolder(std::string& path)
 {
-    SetGP4PathValid(true);
+    SetFoundInstallation(true);
     path = folder_;
 }
 

@@ -12,14 +12,14 @@ public:
     virtual ~Gp4Installation() = default;
 
     // Writes the installation folder into path only when the lookup succeeds
-    // (the folder holds GP4.exe); sets GP4PathValid from every lookup that
+    // (the folder holds GP4.exe); sets FoundInstallation from every lookup that
     // could open the key and leaves it alone when the key cannot be opened.
-    virtual void GetPath(std::string& path) = 0;
+    virtual void FindInstallationFolder(std::string& path) = 0;
 
-    bool GP4PathValid() const { return gp4PathValid_; }
+    bool FoundInstallation() const { return gp4PathValid_; }
 
 protected:
-    void SetGP4PathValid(bool valid) { gp4PathValid_ = valid; }
+    void SetFoundInstallation(bool valid) { gp4PathValid_ = valid; }
 
 private:
     bool gp4PathValid_ = false;
@@ -30,7 +30,7 @@ private:
 class FixedGp4Installation : public Gp4Installation {
 public:
     explicit FixedGp4Installation(std::string folder) : folder_(std::move(folder)) {}
-    void GetPath(std::string& path) override;
+    void FindInstallationFolder(std::string& path) override;
 
 private:
     std::string folder_;

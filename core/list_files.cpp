@@ -135,12 +135,12 @@ bool MatchesMask(std::string_view name, std::string_view mask)
     return m == mask.size();
 }
 
-FileList ListFilesEx(std::string Folder, const std::string& Mask, bool Recurse, bool IncludeFolders, int Attr,
-                     char separator)
+FileList ListFiles(std::string folder, const std::string& mask, bool recurse, bool includeFolders, int attributes,
+                   char separator)
 {
-    (void)Attr;  // every search takes all entries; kept for the callers' contract
+    (void)attributes;  // every search takes all entries; kept for the callers' contract
     FileList result;
-    Lister(Mask, Recurse, IncludeFolders, separator).List(std::move(Folder), result);
+    Lister(mask, recurse, includeFolders, separator).List(std::move(folder), result);
     return result;
 }
 

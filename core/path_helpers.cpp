@@ -4,14 +4,14 @@
 
 namespace mw {
 
-std::string Crop(std::string_view text)
+std::string WithoutNuls(std::string_view text)
 {
     std::string result(text);
     std::erase(result, '\0');
     return result;
 }
 
-std::string Path(std::string_view text, char separator)
+std::string FolderPart(std::string_view text, char separator)
 {
     const auto last = text.rfind(separator);
     if (last == std::string_view::npos)
@@ -19,7 +19,7 @@ std::string Path(std::string_view text, char separator)
     return std::string(text.substr(0, last + 1));
 }
 
-std::string Patchname(std::string_view text, char separator)
+std::string FileNamePart(std::string_view text, char separator)
 {
     const auto last = text.rfind(separator);
     if (last == std::string_view::npos)

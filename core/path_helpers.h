@@ -15,11 +15,11 @@ inline constexpr char kNativeSeparator = '/';
 #endif
 
 // The text with every NUL character removed.
-std::string Crop(std::string_view text);
+std::string WithoutNuls(std::string_view text);
 // The folder part: everything up to and including the last separator.
-std::string Path(std::string_view text, char separator = kNativeSeparator);
+std::string FolderPart(std::string_view text, char separator = kNativeSeparator);
 // The file-name part: everything after the last separator.
-std::string Patchname(std::string_view text, char separator = kNativeSeparator);
+std::string FileNamePart(std::string_view text, char separator = kNativeSeparator);
 // Whether a source text is taken as a folder: it is a file when the
 // 4th- or 3rd-from-last character is a dot. Nothing on disk is consulted.
 bool IsFolderPath(std::string_view text);

@@ -44,7 +44,7 @@ class TemporaryArchive {
 public:
     explicit TemporaryArchive(const std::string& target) : target_(target)
     {
-        std::string folder = Path(target, kNativeSeparator);
+        std::string folder = FolderPart(target, kNativeSeparator);
         if (folder.empty())
             folder = ".";
         folderFd_ = OpenDescriptor(folder, O_RDONLY | O_DIRECTORY);

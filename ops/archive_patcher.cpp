@@ -28,8 +28,8 @@ ArchivePatcher::ArchivePatcher(WadImage& image) : image_(image)
 
 void ArchivePatcher::Index(std::size_t entry)
 {
-    const std::string name = LowerAscii(Crop(EntryName(image_.Entries[entry])));
-    std::string fileName = Patchname(name, kEntrySeparator);
+    const std::string name = LowerAscii(WithoutNuls(EntryName(image_.Entries[entry])));
+    std::string fileName = FileNamePart(name, kEntrySeparator);
     const int index = static_cast<int>(entry);
     // emplace keeps the first entry of a key: the first match in table order.
     if (Contains(name, "\\qualifying\\"))

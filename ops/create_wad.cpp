@@ -56,7 +56,7 @@ void CreateWad(RunState& state, Frontend& frontend)
     }
     state.Settings->WriteSetting(kFileNameValue, sourceText);
 
-    frontend.SetSaveFileName(Patchname(sourceText) + ".wad");
+    frontend.SetSaveFileName(FileNamePart(sourceText) + ".wad");
     frontend.SetSaveFilter("Wad file(*.wad)|*.wad");
     if (!frontend.RunSaveDialog())
         return;

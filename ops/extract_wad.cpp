@@ -45,7 +45,7 @@ void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32
         std::string target = outputFolder;
         target += kNativeSeparator;
         target += ToNativeSeparators(EntryName(entry));
-        const std::string folder = Path(target);
+        const std::string folder = FolderPart(target);
         if (folder != createdFolder) {
             CreateFolders(folder);
             createdFolder = folder;
@@ -66,9 +66,9 @@ void ExtractWad(RunState& state, Frontend& frontend)
         frontend.ShowUserError(MessageText(kChooseWadFile));
         return;
     }
-    const std::string archiveName = Patchname(archiveText);
+    const std::string archiveName = FileNamePart(archiveText);
     const std::string baseName(FirstChars(archiveName, static_cast<long long>(archiveName.size()) - 4));
-    const std::string folderText = state.Settings->ReadSetting(kExtractPathValue, Path(archiveText));
+    const std::string folderText = state.Settings->ReadSetting(kExtractPathValue, FolderPart(archiveText));
     frontend.SetSaveFileName(folderText + baseName);
     frontend.SetSaveFilter("");
     state.Settings->WriteSetting(kWadNameValue, archiveText);
@@ -85,7 +85,7 @@ void ExtractWad(RunState& state, Frontend& frontend)
         archive.Close();
         ShowElapsed(state, frontend, "Wad extracted in ");
     }
-    state.Settings->WriteSetting(kExtractPathValue, Path(frontend.SaveFileName()));
+    state.Settings->WriteSetting(kExtractPathValue, FolderPart(frontend.SaveFileName()));
 }
 
 }  // namespace mw

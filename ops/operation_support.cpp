@@ -12,7 +12,7 @@ namespace mw {
 bool BuildSourceList(RunState& state, Frontend& frontend, const std::string& sourceText)
 {
     if (IsFolderPath(sourceText)) {
-        state.SourceList = ListFilesEx(sourceText, "*.*", true, false, kAllAttributes);
+        state.SourceList = ListFiles(sourceText, "*.*", true, false, kAllAttributes);
         return true;
     }
     if (!FileExists(sourceText)) {

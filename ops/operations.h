@@ -14,8 +14,8 @@ void CreateWad(RunState& state, Frontend& frontend);
 void ExtractWad(RunState& state, Frontend& frontend);
 // "Update wad": the archive patched with the source file(s). True when the
 // update ran to its end ("Update done in ..."), false after a refusal.
-bool Update1wad(RunState& state, Frontend& frontend);
+bool UpdateWad(RunState& state, Frontend& frontend);
 // "Update track wads": the update in BatchMode over the seventeen track archives.
-bool UpdateWads(RunState& state, Frontend& frontend);
+bool UpdateTrackWads(RunState& state, Frontend& frontend);
 
 }  // namespace mw

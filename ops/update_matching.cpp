@@ -26,7 +26,7 @@ SourceKey ClassifySource(const std::string& path, const std::string& sourceText,
     const std::size_t cars = lower.find(NativeFolderMark("cars"));
     key.underCars = cars != std::string::npos;
     if (!key.underCars)
-        key.matchKey = Patchname(lower);
+        key.matchKey = FileNamePart(lower);
     else if (singleFile)
         key.matchKey = ToEntrySeparators(lower.substr(cars + 1));
     else

@@ -49,7 +49,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
 {
     LoadWad(archivePath, state.Image);
     ArchivePatcher patcher(state.Image);
-    const std::string archiveName = Patchname(archivePath);
+    const std::string archiveName = FileNamePart(archivePath);
     const std::size_t count = state.SourceList.size();
     for (std::size_t i = 0; i < count; ++i) {
         const std::string& path = state.SourceList[i];
@@ -70,7 +70,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
 
 }  // namespace
 
-bool Update1wad(RunState& state, Frontend& frontend)
+bool UpdateWad(RunState& state, Frontend& frontend)
 {
     const BatchModeReset batchModeReset(state);
     state.StartTime = TimeOfDayNow();
@@ -102,7 +102,7 @@ bool Update1wad(RunState& state, Frontend& frontend)
             if (state.BatchMode) {
                 std::string folder;
                 if (state.Installation)
-                    state.Installation->GetPath(folder);
+                    state.Installation->FindInstallationFolder(folder);
                 state.WadPaths[k] = folder + kNativeSeparator + TrackNames[k] + ".wad";
             }
             PatchArchive(state, frontend, state.WadPaths[k], keys);
@@ -115,10 +115,10 @@ bool Update1wad(RunState& state, Frontend& frontend)
     return completed;
 }
 
-bool UpdateWads(RunState& state, Frontend& frontend)
+bool UpdateTrackWads(RunState& state, Frontend& frontend)
 {
     state.BatchMode = true;
-    return Update1wad(state, frontend);
+    return UpdateWad(state, frontend);
 }
 
 }  // namespace mw

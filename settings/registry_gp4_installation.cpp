@@ -26,7 +26,7 @@ std::string ReadDirectory(HKEY key)
 
 }  // namespace
 
-void RegistryGp4Installation::GetPath(std::string& path)
+void RegistryGp4Installation::FindInstallationFolder(std::string& path)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGp4InstallKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
@@ -36,7 +36,7 @@ void RegistryGp4Installation::GetPath(std::string& path)
 
     // An empty "Directory" tests "\GP4.exe" in the root of the current drive.
     const bool found = FileExists(directory + "\\" + kGp4Program);
-    SetGP4PathValid(found);
+    SetFoundInstallation(found);
     if (found)
         path = directory;
 }

@@ -13,7 +13,7 @@ namespace mw {
 // can read it and nothing is ever created there.
 class RegistryGp4Installation : public Gp4Installation {
 public:
-    void GetPath(std::string& path) override;
+    void FindInstallationFolder(std::string& path) override;
 };
 
 }  // namespace mw

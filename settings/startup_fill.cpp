@@ -30,18 +30,18 @@ void FormCreate(const StartupState& state, MainWindowFields& fields, const Setti
     state.Settings = openSettings();
     state.SourceList = FileList();
 
-    // Only for its effect on GP4PathValid.
+    // Only for its effect on FoundInstallation.
     std::string ignored;
-    installation.GetPath(ignored);
+    installation.FindInstallationFolder(ignored);
 
     SettingsStore& settings = *state.Settings;
     fields.SetSourceText(settings.ReadSetting(kFileNameValue, kSourcePlaceholder));
     const std::string currentFolder = CurrentFolder();
-    fields.SetSourceStartFolder(Path(settings.ReadSetting(kFileNameValue, currentFolder + kNativeSeparator)));
+    fields.SetSourceStartFolder(FolderPart(settings.ReadSetting(kFileNameValue, currentFolder + kNativeSeparator)));
 
-    if (installation.GP4PathValid()) {
+    if (installation.FoundInstallation()) {
         std::string gp4Folder;
-        installation.GetPath(gp4Folder);
+        installation.FindInstallationFolder(gp4Folder);
         fields.SetArchiveStartFolder(gp4Folder);
         fields.SetArchiveText(settings.ReadSetting(kWadNameValue, ""));
     } else {

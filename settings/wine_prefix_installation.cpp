@@ -26,7 +26,7 @@ std::optional<std::string> ReadWholeFile(const std::string& name)
 
 }  // namespace
 
-void WinePrefixInstallation::GetPath(std::string& path)
+void WinePrefixInstallation::FindInstallationFolder(std::string& path)
 {
     if (prefix_.empty())
         return;
@@ -41,7 +41,7 @@ void WinePrefixInstallation::GetPath(std::string& path)
 
     const std::optional<std::string> folder = FolderInPrefix(prefix_, key->Text(kGp4DirectoryValue).value_or(""));
     const bool found = folder && FindFileIgnoringCase(*folder, kGp4Program);
-    SetGP4PathValid(found);
+    SetFoundInstallation(found);
     if (found)
         path = *folder;
 }

@@ -17,7 +17,7 @@ class WinePrefixInstallation : public Gp4Installation {
 public:
     explicit WinePrefixInstallation(std::string prefix) : prefix_(std::move(prefix)) {}
 
-    void GetPath(std::string& path) override;
+    void FindInstallationFolder(std::string& path) override;
     const std::string& Prefix() const { return prefix_; }
 
 private:

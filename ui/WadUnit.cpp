@@ -108,9 +108,9 @@ void TForm1::Connect()
     connect(BtnGP4Path, &QPushButton::clicked, this, &TForm1::SetGP4Path);
     connect(LMDFile1, &TLMDFileOpenEdit::OnBrowse, this, &TForm1::LMDFile1Click);
     connect(BtnCreateWad, &QPushButton::clicked, this, &TForm1::LMDCreateWadClick);
-    connect(BtnUpdate1Wad, &QPushButton::clicked, this, &TForm1::Update1wad);
+    connect(BtnUpdate1Wad, &QPushButton::clicked, this, &TForm1::UpdateWad);
     connect(BtnExtractWad, &QPushButton::clicked, this, &TForm1::ExtractClick);
-    connect(BtnUpdateTracks, &QPushButton::clicked, this, &TForm1::UpdateWads);
+    connect(BtnUpdateTracks, &QPushButton::clicked, this, &TForm1::UpdateTrackWads);
 }
 
 void TForm1::SetSmallWindows(TForm2* folderChooser, TForm5* manualPath)
@@ -147,7 +147,7 @@ void TForm1::LMDFile1Click()
     if (text.starts_with("..."))
         return;
     if (FileExists(text))
-        LMDFile1->SetInitialDir(ToQt(Path(text)));
+        LMDFile1->SetInitialDir(ToQt(FolderPart(text)));
 }
 
 void TForm1::LMDCreateWadClick()
@@ -160,14 +160,14 @@ void TForm1::ExtractClick()
     RunHandler(dialogs_, [this] { ExtractWad(state_, *this); });
 }
 
-void TForm1::Update1wad()
+void TForm1::UpdateWad()
 {
-    RunHandler(dialogs_, [this] { mw::Update1wad(state_, *this); });
+    RunHandler(dialogs_, [this] { mw::UpdateWad(state_, *this); });
 }
 
-void TForm1::UpdateWads()
+void TForm1::UpdateTrackWads()
 {
-    RunHandler(dialogs_, [this] { mw::UpdateWads(state_, *this); });
+    RunHandler(dialogs_, [this] { mw::UpdateTrackWads(state_, *this); });
 }
 
 void TForm1::GP4FolderChosen(const QString& folder)

@@ -62,8 +62,8 @@ public:
     void LMDFile1Click();
     void LMDCreateWadClick();
     void ExtractClick();
-    void Update1wad();
-    void UpdateWads();
+    void UpdateWad();
+    void UpdateTrackWads();
     // The Manual Path Entry window's OK with the folder chosen there:
     // FormCreate runs again when the folder holds GP4.exe.
     void GP4FolderChosen(const QString& folder);

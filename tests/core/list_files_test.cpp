@@ -55,8 +55,8 @@ TEST_F(ListFilesTest, ListsEveryFileDepthFirstInFileSystemOrder)
     FileList expected;
     Expected(mods, true, false, expected);
     EXPECT_EQ(expected.size(), 25u);
-    EXPECT_EQ(ListFilesEx(mods, "*.*", true, false, kAllAttributes), expected);
-    EXPECT_EQ(ListFilesEx(mods + "/", "*.*", true, false, kAllAttributes), expected);
+    EXPECT_EQ(ListFiles(mods, "*.*", true, false, kAllAttributes), expected);
+    EXPECT_EQ(ListFiles(mods + "/", "*.*", true, false, kAllAttributes), expected);
 }
 
 TEST_F(ListFilesTest, IncludeFoldersAddsEachFolderAfterItsFiles)
@@ -64,29 +64,29 @@ TEST_F(ListFilesTest, IncludeFoldersAddsEachFolderAfterItsFiles)
     const std::string mods = dir / "mods";
     FileList recursed;
     Expected(mods, true, true, recursed);
-    EXPECT_EQ(ListFilesEx(mods, "*.*", true, true, kAllAttributes), recursed);
+    EXPECT_EQ(ListFiles(mods, "*.*", true, true, kAllAttributes), recursed);
     EXPECT_EQ(recursed.back(), mods + "/");
 
     FileList flat;
     Expected(mods, false, true, flat);
-    EXPECT_EQ(ListFilesEx(mods, "*.*", false, true, kAllAttributes), flat);
+    EXPECT_EQ(ListFiles(mods, "*.*", false, true, kAllAttributes), flat);
     EXPECT_NE(std::find(flat.begin(), flat.end(), mods + "/sub"), flat.end());
 }
 
 TEST_F(ListFilesTest, NothingToListGivesAnEmptyList)
 {
-    EXPECT_TRUE(ListFilesEx(dir / "missing", "*.*", true, false, kAllAttributes).empty());
-    EXPECT_TRUE(ListFilesEx(dir / "mods/a.txt", "*.*", true, false, kAllAttributes).empty());
-    EXPECT_TRUE(ListFilesEx("...or select a file", "*.*", true, false, kAllAttributes).empty());
-    EXPECT_TRUE(ListFilesEx(dir / "mods/empty", "*.*", true, false, kAllAttributes).empty());
-    EXPECT_EQ(ListFilesEx(dir / "missing", "*.*", true, true, kAllAttributes), FileList{dir / "missing/"});
+    EXPECT_TRUE(ListFiles(dir / "missing", "*.*", true, false, kAllAttributes).empty());
+    EXPECT_TRUE(ListFiles(dir / "mods/a.txt", "*.*", true, false, kAllAttributes).empty());
+    EXPECT_TRUE(ListFiles("...or select a file", "*.*", true, false, kAllAttributes).empty());
+    EXPECT_TRUE(ListFiles(dir / "mods/empty", "*.*", true, false, kAllAttributes).empty());
+    EXPECT_EQ(ListFiles(dir / "missing", "*.*", true, true, kAllAttributes), FileList{dir / "missing/"});
 }
 
 TEST_F(ListFilesTest, MaskFiltersFilesAndFoldersAlike)
 {
-    const FileList bins = ListFilesEx(dir / "mods/many", "*.BIN", true, false, kAllAttributes);
+    const FileList bins = ListFiles(dir / "mods/many", "*.BIN", true, false, kAllAttributes);
     EXPECT_EQ(bins.size(), 20u);
-    EXPECT_TRUE(ListFilesEx(dir / "mods", "*.txt", true, false, kAllAttributes) == FileList{dir / "mods/a.txt"});
+    EXPECT_TRUE(ListFiles(dir / "mods", "*.txt", true, false, kAllAttributes) == FileList{dir / "mods/a.txt"});
     EXPECT_TRUE(MatchesMask("noext", "*.*"));
     EXPECT_TRUE(MatchesMask("f1.bin", "f?.b*"));
     EXPECT_FALSE(MatchesMask("f10.bin", "f?.bin"));
@@ -99,7 +99,7 @@ TEST_F(ListFilesTest, LinksAreFollowedButNeverInACircle)
     ASSERT_EQ(::symlink((mods + "/a.txt").c_str(), (mods + "/link.txt").c_str()), 0);
     ASSERT_EQ(::symlink((mods + "/gone").c_str(), (mods + "/dangling").c_str()), 0);
     ASSERT_EQ(::mkfifo((mods + "/pipe").c_str(), 0600), 0);
-    const FileList listed = ListFilesEx(mods, "*.*", true, false, kAllAttributes);
+    const FileList listed = ListFiles(mods, "*.*", true, false, kAllAttributes);
     EXPECT_EQ(listed.size(), 26u);  // the 25 files and the link to a.txt
     for (const std::string& path : listed) {
         EXPECT_EQ(path.find("/loop/"), std::string::npos) << path;
@@ -113,7 +113,7 @@ TEST_F(ListFilesTest, AnUnreadableSubfolderContributesNothing)
     ::chmod((dir / "mods/sub").c_str(), 0);
     // The child process reports a wrong count as its error text.
     EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] {
-                  const auto count = ListFilesEx(dir / "mods", "*.*", true, false, kAllAttributes).size();
+                  const auto count = ListFiles(dir / "mods", "*.*", true, false, kAllAttributes).size();
                   if (count != 23)
                       throw std::runtime_error("listed " + std::to_string(count));
               }),

@@ -32,18 +32,18 @@ protected:
 
 TEST_P(PathCutTest, PathKeepsTheFolderWithItsSeparator)
 {
-    EXPECT_EQ(Path(S("C:\\GP4\\cars.wad"), sep()), S("C:\\GP4\\"));
-    EXPECT_EQ(Path(S("C:\\GP4\\"), sep()), S("C:\\GP4\\"));
-    EXPECT_EQ(Path("cars.wad", sep()), "");
-    EXPECT_EQ(Path("", sep()), "");
+    EXPECT_EQ(FolderPart(S("C:\\GP4\\cars.wad"), sep()), S("C:\\GP4\\"));
+    EXPECT_EQ(FolderPart(S("C:\\GP4\\"), sep()), S("C:\\GP4\\"));
+    EXPECT_EQ(FolderPart("cars.wad", sep()), "");
+    EXPECT_EQ(FolderPart("", sep()), "");
 }
 
 TEST_P(PathCutTest, PatchnameKeepsWhatFollowsTheLastSeparator)
 {
-    EXPECT_EQ(Patchname(S("C:\\GP4\\cars.wad"), sep()), "cars.wad");
-    EXPECT_EQ(Patchname("cars.wad", sep()), "cars.wad");
-    EXPECT_EQ(Patchname(S("C:\\GP4\\"), sep()), "");
-    EXPECT_EQ(Patchname("", sep()), "");
+    EXPECT_EQ(FileNamePart(S("C:\\GP4\\cars.wad"), sep()), "cars.wad");
+    EXPECT_EQ(FileNamePart("cars.wad", sep()), "cars.wad");
+    EXPECT_EQ(FileNamePart(S("C:\\GP4\\"), sep()), "");
+    EXPECT_EQ(FileNamePart("", sep()), "");
 }
 
 TEST_P(PathCutTest, FolderTestLooksOnlyAtTheLastCharacters)
@@ -60,14 +60,14 @@ INSTANTIATE_TEST_SUITE_P(BothSeparators, PathCutTest,
 
 TEST(PathHelpersTest, OtherSeparatorIsAnOrdinaryCharacter)
 {
-    EXPECT_EQ(Patchname("C:\\GP4/cars.wad", '\\'), "GP4/cars.wad");
-    EXPECT_EQ(Path("a/b\\c", '/'), "a/");
+    EXPECT_EQ(FileNamePart("C:\\GP4/cars.wad", '\\'), "GP4/cars.wad");
+    EXPECT_EQ(FolderPart("a/b\\c", '/'), "a/");
 }
 
 TEST(PathHelpersTest, CropRemovesEveryNul)
 {
-    EXPECT_EQ(Crop("a\0b\0"s), "ab");
-    EXPECT_EQ(Crop("\0\0"s), "");
+    EXPECT_EQ(WithoutNuls("a\0b\0"s), "ab");
+    EXPECT_EQ(WithoutNuls("\0\0"s), "");
 }
 
 TEST(PathHelpersTest, FirstAndLastCharactersClampToTheText)

@@ -55,7 +55,7 @@ public:
         SourceKey key;
         key.kind = static_cast<FolderKind>(Below(3));
         key.underCars = Below(3) == 0;
-        key.matchKey = LowerAscii(key.underCars ? name : Patchname(name, '\\'));
+        key.matchKey = LowerAscii(key.underCars ? name : FileNamePart(name, '\\'));
         return key;
     }
 

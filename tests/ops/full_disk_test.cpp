@@ -114,7 +114,7 @@ TEST_P(FullDiskTest, UpdateKeepsTheOldArchive)
     disk->FillUp(1);
     ui.source = dir.Write("src/a.txt", kLargePayload);
     ui.archive = archive;
-    EXPECT_EQ(Run(Update1wad), kDiskFull);
+    EXPECT_EQ(Run(UpdateWad), kDiskFull);
     EXPECT_EQ(test::ReadBytes(archive), old);
     EXPECT_EQ(test::TemporaryFiles(diskFolder), std::vector<std::string>{});
 }
@@ -127,7 +127,7 @@ TEST_P(FullDiskTest, TrackBatchKeepsTheArchiveItWasRewritingAndTheOnesAfter)
     state.Installation = std::make_unique<FixedGp4Installation>(diskFolder);
     ui.source = dir.Write("src/other.bin", kLargePayload);
     ui.disk = disk.get();  // the disk fills up once the first archive is done
-    EXPECT_EQ(Run(UpdateWads), kDiskFull);
+    EXPECT_EQ(Run(UpdateTrackWads), kDiskFull);
 
     WadImage first;
     LoadWad(diskFolder + "/" + TrackNames[0] + ".wad", first);

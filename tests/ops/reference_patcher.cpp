@@ -10,11 +10,11 @@ namespace mw::reference {
 int FindMatch(const WadImage& image, const SourceKey& key)
 {
     for (std::size_t j = 0; j < image.Entries.size(); ++j) {
-        const std::string name = LowerAscii(Crop(EntryName(image.Entries[j])));
+        const std::string name = LowerAscii(WithoutNuls(EntryName(image.Entries[j])));
         bool matches;
         if (key.kind == kPlainFolder && key.underCars)
             matches = name == key.matchKey;
-        else if (Patchname(name, kEntrySeparator) != key.matchKey)
+        else if (FileNamePart(name, kEntrySeparator) != key.matchKey)
             matches = false;
         else if (key.kind == kQualifyingFolder)
             matches = Contains(name, "\\qualifying\\");

@@ -70,7 +70,7 @@ TEST(SourceVanishesTest, TheUpdateStopsWithItsErrorAndTheArchiveIsUntouched)
         ui.victim = c.victim;
         ui.change = c.change;
         // Unprivileged, so that a locked file is refused even to a test run as root.
-        EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { Update1wad(state, ui); }), c.error)
+        EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui); }), c.error)
             << "source " << c.victim << ", change " << static_cast<int>(c.change);
         EXPECT_EQ(test::ReadBytes(archive), old);
         EXPECT_EQ(test::TemporaryFiles(dir.path()), std::vector<std::string>{});

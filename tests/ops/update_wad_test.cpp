@@ -25,7 +25,7 @@ protected:
     {
         ui.source = source;
         ui.archive = archive;
-        return test::ErrorOf([&] { Update1wad(state, ui); });
+        return test::ErrorOf([&] { UpdateWad(state, ui); });
     }
     WadImage Load(const std::string& archive)
     {
@@ -153,11 +153,11 @@ TEST_F(UpdateWadTest, AReadOnlyArchiveIsRefusedButReadOnlySourcesAreRead)
     ::chmod(source.c_str(), 0444);
     ui.source = source;
     ui.archive = archive;
-    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { Update1wad(state, ui); }), "no error");
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui); }), "no error");
     EXPECT_EQ(Load(archive).Payloads[0], "read only source");
 
     ::chmod(archive.c_str(), 0444);
-    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { Update1wad(state, ui); }), "Accès au fichier refusé");
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui); }), "Accès au fichier refusé");
 }
 
 // A fake installation of the seventeen track archives.
@@ -181,7 +181,7 @@ TEST_F(TrackBatchTest, PatchesAllSeventeenArchivesAndIgnoresTheArchiveField)
     dir.Write("src/extra.txt", "+");
     ui.source = dir / "src";
     ui.archive = "not an archive at all";
-    ASSERT_EQ(test::ErrorOf([&] { UpdateWads(state, ui); }), "no error");
+    ASSERT_EQ(test::ErrorOf([&] { UpdateTrackWads(state, ui); }), "no error");
     EXPECT_TRUE(ui.userErrors.empty());
     for (const char* track : TrackNames) {
         const WadImage image = Load(gp4 + "/" + track + ".wad");
@@ -202,7 +202,7 @@ TEST_F(TrackBatchTest, AMissingTrackArchiveStopsTheRunAfterTheOnesBefore)
 {
     std::remove((gp4 + "/hungaroring2001.wad").c_str());
     ui.source = dir.Write("src/other.bin", "patched");
-    EXPECT_EQ(test::ErrorOf([&] { UpdateWads(state, ui); }), "Fichier introuvable");
+    EXPECT_EQ(test::ErrorOf([&] { UpdateTrackWads(state, ui); }), "Fichier introuvable");
     EXPECT_EQ(Load(gp4 + "/hockenheim2001.wad").Payloads[1], "patched");
     EXPECT_EQ(Load(gp4 + "/imola2001.wad").Payloads[1], "zz");
     EXPECT_FALSE(state.BatchMode);
@@ -211,7 +211,7 @@ TEST_F(TrackBatchTest, AMissingTrackArchiveStopsTheRunAfterTheOnesBefore)
 TEST_F(TrackBatchTest, ThePlaceholderIsRefusedAsInASingleUpdate)
 {
     ui.source = kSourcePlaceholder;
-    UpdateWads(state, ui);
+    UpdateTrackWads(state, ui);
     EXPECT_EQ(ui.userErrors, std::vector<std::string>{MessageText(kChooseSourceFiles)});
     EXPECT_FALSE(state.BatchMode);
 }

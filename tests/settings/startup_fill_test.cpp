@@ -26,10 +26,10 @@ private:
 class ScriptedInstallation : public Gp4Installation {
 public:
     ScriptedInstallation(Log& log, std::optional<std::string> folder) : log_(log), folder_(std::move(folder)) {}
-    void GetPath(std::string& path) override
+    void FindInstallationFolder(std::string& path) override
     {
-        log_.push_back("GetPath");
-        SetGP4PathValid(folder_.has_value());
+        log_.push_back("FindInstallationFolder");
+        SetFoundInstallation(folder_.has_value());
         if (folder_)
             path = *folder_;
     }
@@ -84,8 +84,8 @@ protected:
 TEST_F(StartupFillTest, FirstStartTakesTheDefaultsInOrder)
 {
     FormCreate();
-    EXPECT_EQ(log_, (Log{"open settings", "GetPath", "source text ...or select a file",
-                         "source start " + CurrentFolder() + "/", "GetPath", "archive start /games/gp4",
+    EXPECT_EQ(log_, (Log{"open settings", "FindInstallationFolder", "source text ...or select a file",
+                         "source start " + CurrentFolder() + "/", "FindInstallationFolder", "archive start /games/gp4",
                          "archive text "}));
     EXPECT_FALSE(state_.BatchMode);
     EXPECT_TRUE(state_.SourceList.empty());
@@ -96,8 +96,8 @@ TEST_F(StartupFillTest, StoredPathsFillTheFieldsAndTheirFolders)
 {
     stored_ = {{kFileNameValue, "/mnt/d/Mods/cars/car.gp4"}, {kWadNameValue, "/games/gp4/cars.wad"}};
     FormCreate();
-    EXPECT_EQ(log_, (Log{"open settings", "GetPath", "source text /mnt/d/Mods/cars/car.gp4",
-                         "source start /mnt/d/Mods/cars/", "GetPath", "archive start /games/gp4",
+    EXPECT_EQ(log_, (Log{"open settings", "FindInstallationFolder", "source text /mnt/d/Mods/cars/car.gp4",
+                         "source start /mnt/d/Mods/cars/", "FindInstallationFolder", "archive start /games/gp4",
                          "archive text /games/gp4/cars.wad"}));
 
     log_.clear();
@@ -111,7 +111,7 @@ TEST_F(StartupFillTest, WithoutAGameTheArchiveFieldStartsInTheCurrentFolder)
     UseGame(std::nullopt);
     stored_ = {{kWadNameValue, "/games/gp4/cars.wad"}};
     FormCreate();
-    EXPECT_EQ(log_, (Log{"open settings", "GetPath", "source text ...or select a file",
+    EXPECT_EQ(log_, (Log{"open settings", "FindInstallationFolder", "source text ...or select a file",
                          "source start " + CurrentFolder() + "/", "archive start " + CurrentFolder()}));
 }
 

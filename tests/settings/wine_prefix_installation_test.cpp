@@ -50,7 +50,7 @@ protected:
     std::string Lookup()
     {
         std::string path = "untouched";
-        installation_.GetPath(path);
+        installation_.FindInstallationFolder(path);
         return path;
     }
 
@@ -60,7 +60,7 @@ protected:
         WriteDirectory(kPlainKey, "C:\\\\Program Files (x86)\\\\Infogrames\\\\Grand Prix 4");
         const std::string game = Install(prefix_, kGameFolder);
         ASSERT_EQ(Lookup(), game);
-        ASSERT_TRUE(installation_.GP4PathValid());
+        ASSERT_TRUE(installation_.FoundInstallation());
     }
 
     TempDir prefix_;
@@ -75,7 +75,7 @@ TEST_F(WinePrefixTest, PrefersTheKeyUnderWow6432Node)
     WriteRegistry({{kPlainKey, "\"Directory\"=\"C:\\\\Other\"\n"},
                    {kWowKey, "\"Directory\"=\"C:\\\\Program Files (x86)\\\\Infogrames\\\\Grand Prix 4\"\n"}});
     EXPECT_EQ(Lookup(), game);
-    EXPECT_TRUE(installation_.GP4PathValid());
+    EXPECT_TRUE(installation_.FoundInstallation());
 }
 
 TEST_F(WinePrefixTest, MatchesFoldersAndTheProgramIgnoringCaseButExactNamesFirst)
@@ -110,7 +110,7 @@ TEST_F(WinePrefixTest, FindsDrivesThroughDosdevices)
     fs::remove(prefix_ / "dosdevices/d:");
     WriteDirectory(kWowKey, "D:\\\\GP4");
     EXPECT_EQ(Lookup(), "untouched");
-    EXPECT_FALSE(installation_.GP4PathValid());
+    EXPECT_FALSE(installation_.FoundInstallation());
 }
 
 TEST_F(WinePrefixTest, AKeyThatCannotBeFoundChangesNothing)
@@ -118,10 +118,10 @@ TEST_F(WinePrefixTest, AKeyThatCannotBeFoundChangesNothing)
     SucceedOnce();
     prefix_.Write("system.reg", "WINE REGISTRY Version 2\n[Software\\\\Other] 1\n");
     EXPECT_EQ(Lookup(), "untouched");
-    EXPECT_TRUE(installation_.GP4PathValid());
+    EXPECT_TRUE(installation_.FoundInstallation());
     fs::remove(prefix_ / "system.reg");
     EXPECT_EQ(Lookup(), "untouched");
-    EXPECT_TRUE(installation_.GP4PathValid());
+    EXPECT_TRUE(installation_.FoundInstallation());
 }
 
 TEST_F(WinePrefixTest, AKeyWithoutAGameFolderFailsTheLookup)
@@ -139,7 +139,7 @@ TEST_F(WinePrefixTest, AKeyWithoutAGameFolderFailsTheLookup)
         SucceedOnce();
         WriteRegistry({{kPlainKey, values}});
         EXPECT_EQ(Lookup(), "untouched") << values;
-        EXPECT_FALSE(installation_.GP4PathValid()) << values;
+        EXPECT_FALSE(installation_.FoundInstallation()) << values;
     }
 }
 

@@ -58,10 +58,10 @@ void SharedSettings::Write(const std::string& name, const std::string& text)
     (*values_)[name] = text;
 }
 
-void FolderInstallation::GetPath(std::string& path)
+void FolderInstallation::FindInstallationFolder(std::string& path)
 {
     const bool valid = FileExists(folder_ + "/GP4.exe");
-    SetGP4PathValid(valid);
+    SetFoundInstallation(valid);
     if (valid)
         path = folder_;
 }

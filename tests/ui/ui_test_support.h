@@ -53,7 +53,7 @@ private:
 class FolderInstallation : public Gp4Installation {
 public:
     explicit FolderInstallation(std::string folder) : folder_(std::move(folder)) {}
-    void GetPath(std::string& path) override;
+    void FindInstallationFolder(std::string& path) override;
 
 private:
     std::string folder_;
