@@ -5,8 +5,8 @@
 #include "core/path_helpers.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
-#include "ui/dialogs.h"
-#include "ui/error_guard.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/error_guard.h"
 #include "ui/text.h"
 
 namespace mw {
@@ -22,7 +22,7 @@ std::string Gp4Folder(RunState& state)
 
 // The two fields filled as the package asks, then the update as if its
 // button had been clicked. True when it ran to its end.
-bool RunUpdate(const AutoInstallCall& call, RunState& state, TForm1& mainWindow)
+bool RunUpdate(const AutoInstallCall& call, RunState& state, MainWindow& mainWindow)
 {
     mainWindow.SetSourceText(call.sourceText);
     mainWindow.SetArchiveText(Gp4Folder(state) + kNativeSeparator + call.archiveBelowGp4);
@@ -36,7 +36,7 @@ int Run(const AutoInstallCall& call, RunState& state, ProgramWindows& windows, D
         return kExitDone;
     if (steps.asks) {
         if (steps.storesAnswer)
-            state.Settings = windows.OpenSettings();
+            state.Settings = windows.openSettings();
         const bool yes = dialogs.AskQuestion(ToQt(WelcomeText(Gp4Folder(state))));
         if (steps.storesAnswer)
             state.Settings->WriteSettingFlag(kContinueValue, yes);
@@ -45,10 +45,10 @@ int Run(const AutoInstallCall& call, RunState& state, ProgramWindows& windows, D
     }
     // After a refusal the update has shown its own message; success is
     // reported only for an update that ran to its end.
-    if (!RunUpdate(call, state, windows.Form1))
+    if (!RunUpdate(call, state, windows.mainWindow))
         return kExitRefused;
     if (steps.reportsSuccess)
-        windows.Form1.ShowUserError(kPatchedMessage);
+        windows.mainWindow.ShowUserError(kPatchedMessage);
     return kExitDone;
 }
 

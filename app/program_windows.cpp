@@ -3,9 +3,9 @@
 namespace mw {
 
 ProgramWindows::ProgramWindows(RunState& state, const SettingsFactory& openSettings, Dialogs& dialogs)
-    : OpenSettings(openSettings), Form1(state, openSettings, dialogs), Form2(Form1), Form5(Form1)
+    : openSettings(openSettings), mainWindow(state, openSettings, dialogs), folderChooser(mainWindow), manualPathWindow(mainWindow)
 {
-    Form1.SetSmallWindows(&Form2, &Form5);
+    mainWindow.SetSmallWindows(&folderChooser, &manualPathWindow);
 }
 
 }  // namespace mw

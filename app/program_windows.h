@@ -5,10 +5,10 @@
 
 #include "ops/run_state.h"
 #include "settings/startup_fill.h"
-#include "ui/dialogs.h"
-#include "ui/filesfolder.h"
-#include "ui/ManualPath.h"
-#include "ui/WadUnit.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/folder_chooser.h"
+#include "ui/manual_path_window.h"
+#include "ui/main_window.h"
 
 namespace mw {
 
@@ -16,10 +16,10 @@ struct ProgramWindows {
     ProgramWindows(RunState& state, const SettingsFactory& openSettings, Dialogs& dialogs);
 
     // Opens the settings store anew, as the main window's creation does.
-    const SettingsFactory OpenSettings;
-    TForm1 Form1;
-    TForm2 Form2;
-    TForm5 Form5;
+    const SettingsFactory openSettings;
+    MainWindow mainWindow;
+    FolderChooser folderChooser;
+    ManualPathWindow manualPathWindow;
 };
 
 }  // namespace mw

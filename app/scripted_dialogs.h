@@ -4,7 +4,7 @@
 // answered from an environment variable.
 #pragma once
 
-#include "ui/dialogs.h"
+#include "ui/dialogs/dialogs.h"
 
 namespace mw {
 

@@ -9,7 +9,7 @@ int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramW
 {
     state.AutoInstallMode = false;
     if (arguments.size() < 2) {
-        windows.Form1.show();
+        windows.mainWindow.show();
         return messageLoop();
     }
     state.AutoInstallMode = true;

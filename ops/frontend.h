@@ -10,7 +10,7 @@ class Frontend {
 public:
     virtual ~Frontend() = default;
 
-    // The source field (LMDFile1) and the archive field (LMDFile2).
+    // The source field and the archive field.
     virtual std::string SourceText() = 0;
     virtual void SetSourceText(const std::string& text) = 0;
     virtual std::string ArchiveText() = 0;
@@ -26,7 +26,7 @@ public:
     // The user-error box: caption "Mendwright 3.1", no icon, one "OK".
     virtual void ShowUserError(const std::string& message) = 0;
 
-    // SaveDialog1: proposed name and filter, run (true when confirmed), chosen name.
+    // The save dialog: proposed name and filter, run (true when confirmed), chosen name.
     virtual void SetSaveFileName(const std::string& name) = 0;
     virtual void SetSaveFilter(const std::string& filter) = 0;
     virtual bool RunSaveDialog() = 0;

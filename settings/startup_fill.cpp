@@ -20,10 +20,10 @@ std::string CurrentFolder()
 
 }  // namespace
 
-void FormCreate(const StartupState& state, MainWindowFields& fields, const SettingsFactory& openSettings)
+void FillFromSettings(const StartupState& state, MainWindowFields& fields, const SettingsFactory& openSettings)
 {
     if (!state.Installation)
-        throw std::logic_error("FormCreate needs the GP4 installation lookup");
+        throw std::logic_error("FillFromSettings needs the GP4 installation lookup");
     Gp4Installation& installation = *state.Installation;
 
     state.BatchMode = false;
@@ -49,12 +49,12 @@ void FormCreate(const StartupState& state, MainWindowFields& fields, const Setti
     }
 }
 
-bool Button1Click(const std::string& chosenFolder, const StartupState& state, MainWindowFields& fields,
+bool ApplyChosenGp4Folder(const std::string& chosenFolder, const StartupState& state, MainWindowFields& fields,
                   const SettingsFactory& openSettings)
 {
     if (!FindFileIgnoringCase(chosenFolder, kGp4Program))
         return false;
-    FormCreate(state, fields, openSettings);
+    FillFromSettings(state, fields, openSettings);
     return true;
 }
 

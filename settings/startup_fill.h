@@ -1,5 +1,5 @@
-// The main window's start-up fill (FormCreate) and the Manual Path Entry
-// window's OK (Button1Click), kept apart from the widgets that show them.
+// The main window's start-up fill (FillFromSettings) and the Manual Path Entry
+// window's OK (ApplyChosenGp4Folder), kept apart from the widgets that show them.
 #pragma once
 
 #include <functional>
@@ -12,7 +12,7 @@
 
 namespace mw {
 
-// The source field (LMDFile1) and the archive field (LMDFile2) as the
+// The source field and the archive field as the
 // start-up fill sets them: their texts, and the folders their browse dialogs
 // open in.
 class MainWindowFields {
@@ -39,13 +39,13 @@ struct StartupState {
 // Clears BatchMode, puts a fresh settings store and an empty SourceList in
 // place, looks up the GP4 folder and fills the two fields from the settings.
 // Shows nothing; an error of the settings store is thrown.
-void FormCreate(const StartupState& state, MainWindowFields& fields, const SettingsFactory& openSettings);
+void FillFromSettings(const StartupState& state, MainWindowFields& fields, const SettingsFactory& openSettings);
 
-// Runs FormCreate again when chosenFolder (no trailing separator) holds
+// Runs FillFromSettings again when chosenFolder (no trailing separator) holds
 // GP4.exe, in any case; returns whether it did. The folder is not kept: the
 // GP4 folder still comes from the installation lookup. The window closes
 // either way; that is the caller's.
-bool Button1Click(const std::string& chosenFolder, const StartupState& state, MainWindowFields& fields,
+bool ApplyChosenGp4Folder(const std::string& chosenFolder, const StartupState& state, MainWindowFields& fields,
                   const SettingsFactory& openSettings);
 
 }  // namespace mw

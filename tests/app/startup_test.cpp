@@ -6,7 +6,7 @@
 #include "app/program_windows.h"
 #include "app/startup.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/file_open_edit.h"
+#include "ui/widgets/file_field.h"
 
 namespace mw {
 namespace {
@@ -19,7 +19,7 @@ protected:
         fixture.state.AutoInstallMode = true;
         return RunMode(arguments, fixture.state, windows, fixture.dialogs, [this] {
             ++loops;
-            mainShownInLoop = windows.Form1.isVisible();
+            mainShownInLoop = windows.mainWindow.isVisible();
             return 0;
         });
     }
@@ -33,12 +33,12 @@ protected:
 TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheMainWindowIsShown)
 {
     EXPECT_EQ(fixture.settingsOpened, 1) << "creating the main window ran the start-up fill";
-    EXPECT_EQ(windows.Form1.LMDFile1->Filename(), QStringLiteral("...or select a file"));
+    EXPECT_EQ(windows.mainWindow.SourceField()->Filename(), QStringLiteral("...or select a file"));
     EXPECT_EQ(Run({}), 0);
     EXPECT_EQ(loops, 1);
     EXPECT_TRUE(mainShownInLoop);
-    EXPECT_FALSE(windows.Form2.isVisible());
-    EXPECT_FALSE(windows.Form5.isVisible());
+    EXPECT_FALSE(windows.folderChooser.isVisible());
+    EXPECT_FALSE(windows.manualPathWindow.isVisible());
     EXPECT_FALSE(fixture.state.AutoInstallMode);
 
     Run({"\\1wad"});
@@ -50,19 +50,19 @@ TEST_F(StartupTest, TwoArgumentsNeverShowTheMainWindowNorRunTheLoop)
 {
     Run({"\\other", "cars.wad"});
     EXPECT_EQ(loops, 0);
-    EXPECT_FALSE(windows.Form1.isVisible());
+    EXPECT_FALSE(windows.mainWindow.isVisible());
     EXPECT_TRUE(fixture.state.AutoInstallMode);
     EXPECT_TRUE(fixture.dialogs.questions.empty() && fixture.dialogs.userErrors.empty());
 }
 
 TEST_F(StartupTest, TheMainWindowsButtonsOpenTheSmallWindows)
 {
-    windows.Form1.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.Form1));
-    QTest::mouseClick(windows.Form1.SelectFolder, Qt::LeftButton);
-    QTest::mouseClick(windows.Form1.BtnGP4Path, Qt::LeftButton);
-    EXPECT_TRUE(windows.Form2.isVisible());
-    EXPECT_TRUE(windows.Form5.isVisible());
+    windows.mainWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.mainWindow));
+    QTest::mouseClick(windows.mainWindow.SelectFolderButton(), Qt::LeftButton);
+    QTest::mouseClick(windows.mainWindow.Gp4PathButton(), Qt::LeftButton);
+    EXPECT_TRUE(windows.folderChooser.isVisible());
+    EXPECT_TRUE(windows.manualPathWindow.isVisible());
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ TEST_P(PathCutTest, PathKeepsTheFolderWithItsSeparator)
     EXPECT_EQ(FolderPart("", sep()), "");
 }
 
-TEST_P(PathCutTest, PatchnameKeepsWhatFollowsTheLastSeparator)
+TEST_P(PathCutTest, FileNamePartKeepsWhatFollowsTheLastSeparator)
 {
     EXPECT_EQ(FileNamePart(S("C:\\GP4\\cars.wad"), sep()), "cars.wad");
     EXPECT_EQ(FileNamePart("cars.wad", sep()), "cars.wad");

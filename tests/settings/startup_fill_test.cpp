@@ -55,7 +55,7 @@ protected:
         state_.Installation = std::make_unique<ScriptedInstallation>(log_, std::move(folder));
     }
 
-    void FormCreate() { mw::FormCreate(state_.View(), fields_, openSettings_); }
+    void FillFromSettings() { mw::FillFromSettings(state_.View(), fields_, openSettings_); }
 
     static std::string CurrentFolder() { return std::filesystem::current_path().string(); }
 
@@ -83,7 +83,7 @@ protected:
 
 TEST_F(StartupFillTest, FirstStartTakesTheDefaultsInOrder)
 {
-    FormCreate();
+    FillFromSettings();
     EXPECT_EQ(log_, (Log{"open settings", "FindInstallationFolder", "source text ...or select a file",
                          "source start " + CurrentFolder() + "/", "FindInstallationFolder", "archive start /games/gp4",
                          "archive text "}));
@@ -95,14 +95,14 @@ TEST_F(StartupFillTest, FirstStartTakesTheDefaultsInOrder)
 TEST_F(StartupFillTest, StoredPathsFillTheFieldsAndTheirFolders)
 {
     stored_ = {{kFileNameValue, "/mnt/d/Mods/cars/car.gp4"}, {kWadNameValue, "/games/gp4/cars.wad"}};
-    FormCreate();
+    FillFromSettings();
     EXPECT_EQ(log_, (Log{"open settings", "FindInstallationFolder", "source text /mnt/d/Mods/cars/car.gp4",
                          "source start /mnt/d/Mods/cars/", "FindInstallationFolder", "archive start /games/gp4",
                          "archive text /games/gp4/cars.wad"}));
 
     log_.clear();
     stored_ = {{kFileNameValue, "/mnt/d/Mods/update"}};
-    FormCreate();
+    FillFromSettings();
     EXPECT_EQ(log_[3], "source start /mnt/d/Mods/");
 }
 
@@ -110,7 +110,7 @@ TEST_F(StartupFillTest, WithoutAGameTheArchiveFieldStartsInTheCurrentFolder)
 {
     UseGame(std::nullopt);
     stored_ = {{kWadNameValue, "/games/gp4/cars.wad"}};
-    FormCreate();
+    FillFromSettings();
     EXPECT_EQ(log_, (Log{"open settings", "FindInstallationFolder", "source text ...or select a file",
                          "source start " + CurrentFolder() + "/", "archive start " + CurrentFolder()}));
 }
@@ -119,12 +119,12 @@ TEST_F(StartupFillTest, OkFillsTheFieldsAgainOnlyForAFolderWithTheGame)
 {
     test::TempDir chosen;
     chosen.Write("GP4.exe.bak", "");
-    EXPECT_FALSE(Button1Click(chosen.path(), state_.View(), fields_, openSettings_));
+    EXPECT_FALSE(ApplyChosenGp4Folder(chosen.path(), state_.View(), fields_, openSettings_));
     EXPECT_TRUE(log_.empty());
     EXPECT_TRUE(state_.BatchMode);
 
     chosen.Write("Gp4.Exe", "MZ");
-    EXPECT_TRUE(Button1Click(chosen.path(), state_.View(), fields_, openSettings_));
+    EXPECT_TRUE(ApplyChosenGp4Folder(chosen.path(), state_.View(), fields_, openSettings_));
     EXPECT_EQ(log_.size(), 7u);
     EXPECT_TRUE(state_.SourceList.empty());
 }

@@ -4,9 +4,9 @@
 #include <QTest>
 
 #include "tests/support/temp_dir.h"
-#include "ui/folder_path.h"
-#include "ui/folder_tree.h"
-#include "ui/folder_tree_model.h"
+#include "ui/widgets/folder_path.h"
+#include "ui/widgets/folder_tree.h"
+#include "ui/widgets/folder_tree_model.h"
 
 namespace mw {
 namespace {

@@ -11,12 +11,12 @@
 #include "core/wad.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/file_open_edit.h"
-#include "ui/filesfolder.h"
-#include "ui/ManualPath.h"
-#include "ui/picture_button.h"
-#include "ui/progress_fill.h"
-#include "ui/WadUnit.h"
+#include "ui/widgets/file_field.h"
+#include "ui/folder_chooser.h"
+#include "ui/manual_path_window.h"
+#include "ui/widgets/picture_button.h"
+#include "ui/widgets/status_bar.h"
+#include "ui/main_window.h"
 
 namespace mw {
 namespace {
@@ -34,7 +34,7 @@ protected:
 
     test::TempDir temp;
     test::WindowFixture fixture;
-    TForm1 window{fixture.state, fixture.openSettings, fixture.dialogs};
+    MainWindow window{fixture.state, fixture.openSettings, fixture.dialogs};
 };
 
 TEST_F(MainWindowTest, EveryControlAtItsPlaceWithItsText)
@@ -48,40 +48,40 @@ TEST_F(MainWindowTest, EveryControlAtItsPlaceWithItsText)
         QRect place;
         QString text;
     } table[] = {
-        {window.SelectFolder, {176, 4, 121, 15}, "Select a Folder"},
-        {window.LMDFile1, {8, 21, 417, 20}, "...or select a file"},
-        {window.BtnGP4Path, {320, 52, 105, 15}, "Change GP4 Path"},
-        {window.LMDFile2, {8, 69, 417, 20}, ""},
-        {window.BtnCreateWad, {8, 96, 88, 22}, "Create wad"},
-        {window.BtnUpdate1Wad, {104, 96, 88, 22}, "Update wad"},
-        {window.BtnExtractWad, {200, 96, 88, 22}, "Extract wad"},
-        {window.BtnUpdateTracks, {304, 96, 121, 22}, "Update track wads"},
-        {window.ProgressBar, {8, 126, 417, 16}, ""},
+        {window.SelectFolderButton(), {176, 4, 121, 15}, "Select a Folder"},
+        {window.SourceField(), {8, 21, 417, 20}, "...or select a file"},
+        {window.Gp4PathButton(), {320, 52, 105, 15}, "Change GP4 Path"},
+        {window.ArchiveField(), {8, 69, 417, 20}, ""},
+        {window.CreateButton(), {8, 96, 88, 22}, "Create wad"},
+        {window.UpdateButton(), {104, 96, 88, 22}, "Update wad"},
+        {window.ExtractButton(), {200, 96, 88, 22}, "Extract wad"},
+        {window.UpdateTracksButton(), {304, 96, 121, 22}, "Update track wads"},
+        {window.Status(), {8, 126, 417, 16}, ""},
     };
     for (const auto& row : table) {
         EXPECT_EQ(row.control->geometry(), row.place) << row.text.toStdString();
         if (auto* button = qobject_cast<QAbstractButton*>(row.control)) {
             EXPECT_EQ(button->text(), row.text);
         }
-        if (auto* field = qobject_cast<TLMDFileOpenEdit*>(row.control)) {
+        if (auto* field = qobject_cast<FileField*>(row.control)) {
             EXPECT_EQ(field->Filename(), row.text);
         }
     }
     // The labels start at their place and are at least their designed width.
-    EXPECT_EQ(window.Label1->pos(), QPoint(8, 4));
-    EXPECT_GE(window.Label1->width(), 152);
-    EXPECT_LT(window.Label1->geometry().right(), window.SelectFolder->x());
-    EXPECT_EQ(window.Label2->pos(), QPoint(8, 52));
-    EXPECT_LT(window.Label2->geometry().right(), window.BtnGP4Path->x());
-    EXPECT_EQ(window.Label1->text(), QStringLiteral("Select file(s) to replace in wad(s)"));
-    EXPECT_EQ(window.Label2->text(), QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"));
+    EXPECT_EQ(window.SourceLabel()->pos(), QPoint(8, 4));
+    EXPECT_GE(window.SourceLabel()->width(), 152);
+    EXPECT_LT(window.SourceLabel()->geometry().right(), window.SelectFolderButton()->x());
+    EXPECT_EQ(window.ArchiveLabel()->pos(), QPoint(8, 52));
+    EXPECT_LT(window.ArchiveLabel()->geometry().right(), window.Gp4PathButton()->x());
+    EXPECT_EQ(window.SourceLabel()->text(), QStringLiteral("Select file(s) to replace in wad(s)"));
+    EXPECT_EQ(window.ArchiveLabel()->text(), QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"));
 
-    EXPECT_FALSE(window.BtnCreateWad->Glyph().isNull());
-    EXPECT_EQ(window.LMDFile1->Title(), QStringLiteral("Select a file"));
-    EXPECT_EQ(window.LMDFile1->Filter().size(), 2);
-    EXPECT_EQ(window.LMDFile2->Title(), QStringLiteral("Select a wad"));
-    EXPECT_EQ(window.LMDFile2->DefaultExt(), QStringLiteral("wad"));
-    EXPECT_EQ(window.SaveDialog1.title, QStringLiteral("Please choose a folder"));
+    EXPECT_FALSE(window.CreateButton()->PictureStrip().isNull());
+    EXPECT_EQ(window.SourceField()->Title(), QStringLiteral("Select a file"));
+    EXPECT_EQ(window.SourceField()->Filter().size(), 2);
+    EXPECT_EQ(window.ArchiveField()->Title(), QStringLiteral("Select a wad"));
+    EXPECT_EQ(window.ArchiveField()->DefaultExt(), QStringLiteral("wad"));
+    EXPECT_EQ(window.SaveDialog().title, QStringLiteral("Please choose a folder"));
 }
 
 TEST_F(MainWindowTest, EnlargingMovesNothing)
@@ -100,42 +100,42 @@ TEST_F(MainWindowTest, EnlargingMovesNothing)
 TEST_F(MainWindowTest, FocusStartsOnUpdateWadAndTabFollowsTheOrder)
 {
     QApplication::setActiveWindow(&window);
-    EXPECT_EQ(window.focusWidget(), window.BtnUpdate1Wad);
-    const QWidget* expected[] = {window.SelectFolder,  window.LMDFile1,        window.LMDFile2,
-                                 window.BtnCreateWad,  window.BtnExtractWad,   window.BtnUpdateTracks,
-                                 window.BtnGP4Path,    window.BtnUpdate1Wad};
+    EXPECT_EQ(window.focusWidget(), window.UpdateButton());
+    const QWidget* expected[] = {window.SelectFolderButton(),  window.SourceField(),        window.ArchiveField(),
+                                 window.CreateButton(),  window.ExtractButton(),   window.UpdateTracksButton(),
+                                 window.Gp4PathButton(),    window.UpdateButton()};
     for (const QWidget* next : expected) {
         QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(window.focusWidget(), next) << next->objectName().toStdString();
     }
 }
 
-TEST_F(MainWindowTest, LMDFile1ClickMovesTheStartFolderOnlyForAnExistingFile)
+TEST_F(MainWindowTest, RememberSourceFolderMovesTheStartFolderOnlyForAnExistingFile)
 {
-    const QString start = window.LMDFile1->InitialDir();
+    const QString start = window.SourceField()->InitialDir();
     const std::string file = temp.Write("mods/cars/car1.bin", "car");
     for (const std::string& text : {std::string("...or select a file"), temp.path() + "/mods",
                                     temp.path() + "/mods/cars/missing.bin"}) {
-        window.LMDFile1->SetFilename(QString::fromStdString(text));
-        window.LMDFile1Click();
-        EXPECT_EQ(window.LMDFile1->InitialDir(), start) << text;
+        window.SourceField()->SetFilename(QString::fromStdString(text));
+        window.RememberSourceFolder();
+        EXPECT_EQ(window.SourceField()->InitialDir(), start) << text;
     }
     // A browse that is cancelled still runs the handler on the unchanged text.
-    window.LMDFile1->SetFilename(QString::fromStdString(file));
-    QTest::mouseClick(window.LMDFile1->BrowseButton(), Qt::LeftButton);
-    EXPECT_EQ(window.LMDFile1->Filename(), QString::fromStdString(file));
-    EXPECT_EQ(window.LMDFile1->InitialDir(), Temp("mods/cars/"));
+    window.SourceField()->SetFilename(QString::fromStdString(file));
+    QTest::mouseClick(window.SourceField()->BrowseButton(), Qt::LeftButton);
+    EXPECT_EQ(window.SourceField()->Filename(), QString::fromStdString(file));
+    EXPECT_EQ(window.SourceField()->InitialDir(), Temp("mods/cars/"));
 }
 
 TEST_F(MainWindowTest, UserErrorsLeaveTheStatusAsItWas)
 {
     window.SetStatusText("Update done in 1.5s");
-    Click(window.BtnUpdate1Wad);
-    Click(window.BtnUpdateTracks);
+    Click(window.UpdateButton());
+    Click(window.UpdateTracksButton());
     ASSERT_EQ(fixture.dialogs.userErrors.size(), 2u);
     EXPECT_EQ(fixture.dialogs.userErrors[0], QStringLiteral("Sorry but you have to choose source file(s) first."));
     EXPECT_EQ(fixture.dialogs.userErrors[1], fixture.dialogs.userErrors[0]);
-    EXPECT_EQ(window.ProgressBar->Caption(), QStringLiteral("Update done in 1.5s"));
+    EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Update done in 1.5s"));
     EXPECT_FALSE(fixture.state.BatchMode);
 }
 
@@ -143,9 +143,9 @@ TEST_F(MainWindowTest, AFileErrorIsShownInTheErrorDisplayAndTheWindowGoesOn)
 {
     temp.Write("source/a.bin", "AAAA");
     temp.Write("source/b.bin", "BB");
-    window.LMDFile1->SetFilename(Temp("source"));
+    window.SourceField()->SetFilename(Temp("source"));
     fixture.dialogs.saveAnswers.push_back(Temp("no/such/folder/out.wad"));
-    Click(window.BtnCreateWad);
+    Click(window.CreateButton());
 
     ASSERT_EQ(fixture.dialogs.errorDisplays.size(), 1u);
     EXPECT_FALSE(fixture.dialogs.errorDisplays[0].isEmpty());
@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, AFileErrorIsShownInTheErrorDisplayAndTheWindowGoesOn)
 
     // The next click works as before.
     fixture.dialogs.saveAnswers.push_back(Temp("out.wad"));
-    Click(window.BtnCreateWad);
+    Click(window.CreateButton());
     EXPECT_EQ(fixture.dialogs.errorDisplays.size(), 1u);
     EXPECT_TRUE(std::filesystem::exists(temp / "out.wad"));
 }
@@ -162,29 +162,29 @@ TEST_F(MainWindowTest, CreateExtractAndUpdateThroughTheButtons)
 {
     temp.Write("source/a.bin", "AAAA");
     temp.Write("source/sub/b.dat", "BB");
-    window.LMDFile1->SetFilename(Temp("source"));
+    window.SourceField()->SetFilename(Temp("source"));
     fixture.dialogs.saveAnswers.push_back(Temp("made.wad"));
-    Click(window.BtnCreateWad);
+    Click(window.CreateButton());
     ASSERT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
     EXPECT_EQ(fixture.dialogs.saveRequests.at(0).title, QStringLiteral("Please choose a folder"));
-    EXPECT_TRUE(window.ProgressBar->Caption().startsWith(QStringLiteral("Wad created in ")));
-    EXPECT_EQ(window.ProgressBar->Position(), 0);
+    EXPECT_TRUE(window.Status()->Caption().startsWith(QStringLiteral("Wad created in ")));
+    EXPECT_EQ(window.Status()->Position(), 0);
 
-    window.LMDFile2->SetFilename(Temp("made.wad"));
+    window.ArchiveField()->SetFilename(Temp("made.wad"));
     fixture.dialogs.saveAnswers.push_back(Temp("unpacked"));
-    Click(window.BtnExtractWad);
+    Click(window.ExtractButton());
     ASSERT_TRUE(fixture.dialogs.errorDisplays.empty());
-    EXPECT_TRUE(window.ProgressBar->Caption().startsWith(QStringLiteral("Wad extracted in ")));
+    EXPECT_TRUE(window.Status()->Caption().startsWith(QStringLiteral("Wad extracted in ")));
     bool found = false;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(temp / "unpacked"))
         found |= entry.path().filename() == "b.dat" && test::ReadBytes(entry.path()) == "BB";
     EXPECT_TRUE(found) << "sub/b.dat comes out of the archive";
 
     const std::string patch = temp.Write("patch/a.bin", "patched");
-    window.LMDFile1->SetFilename(QString::fromStdString(patch));
-    Click(window.BtnUpdate1Wad);
+    window.SourceField()->SetFilename(QString::fromStdString(patch));
+    Click(window.UpdateButton());
     ASSERT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
-    EXPECT_TRUE(window.ProgressBar->Caption().startsWith(QStringLiteral("Update done in ")));
+    EXPECT_TRUE(window.Status()->Caption().startsWith(QStringLiteral("Update done in ")));
 
     WadImage image;
     LoadWad(temp / "made.wad", image);
@@ -204,26 +204,26 @@ TEST_F(MainWindowTest, FormCreateFillsTheFieldsFromTheSettings)
     test::WindowFixture installed(gp4);
     (*installed.settings)["FileName"] = temp.path() + "/mods/update";
     (*installed.settings)["WadName"] = gp4 + "/cars.wad";
-    TForm1 filled(installed.state, installed.openSettings, installed.dialogs);
-    EXPECT_EQ(filled.LMDFile1->Filename(), Temp("mods/update"));
-    EXPECT_EQ(filled.LMDFile1->InitialDir(), Temp("mods/"));
-    EXPECT_EQ(filled.LMDFile2->Filename(), QString::fromStdString(gp4 + "/cars.wad"));
-    EXPECT_EQ(filled.LMDFile2->InitialDir(), QString::fromStdString(gp4));
+    MainWindow filled(installed.state, installed.openSettings, installed.dialogs);
+    EXPECT_EQ(filled.SourceField()->Filename(), Temp("mods/update"));
+    EXPECT_EQ(filled.SourceField()->InitialDir(), Temp("mods/"));
+    EXPECT_EQ(filled.ArchiveField()->Filename(), QString::fromStdString(gp4 + "/cars.wad"));
+    EXPECT_EQ(filled.ArchiveField()->InitialDir(), QString::fromStdString(gp4));
     EXPECT_EQ(installed.settingsOpened, 1);
 }
 
 TEST_F(MainWindowTest, TheTwoSmallButtonsOpenTheirWindowsModeless)
 {
-    TForm2 chooser(window, QString::fromStdString(temp.path()));
-    TForm5 manual(window, QString::fromStdString(temp.path()));
+    FolderChooser chooser(window, QString::fromStdString(temp.path()));
+    ManualPathWindow manual(window, QString::fromStdString(temp.path()));
     window.SetSmallWindows(&chooser, &manual);
     EXPECT_FALSE(chooser.isVisible());
 
-    Click(window.SelectFolder);
-    Click(window.SelectFolder);
+    Click(window.SelectFolderButton());
+    Click(window.SelectFolderButton());
     EXPECT_TRUE(chooser.isVisible());
     EXPECT_FALSE(chooser.isModal());
-    Click(window.BtnGP4Path);
+    Click(window.Gp4PathButton());
     EXPECT_TRUE(manual.isVisible());
     EXPECT_EQ(QApplication::topLevelWidgets().count(&chooser), 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the main window stays usable";

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ui/message_boxes.h"
+#include "ui/dialogs/message_boxes.h"
 
 namespace mw {
 namespace {

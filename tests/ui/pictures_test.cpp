@@ -4,8 +4,8 @@
 
 #include <QTest>
 
-#include "ui/button_pictures.h"
-#include "ui/picture_button.h"
+#include "ui/widgets/button_pictures.h"
+#include "ui/widgets/picture_button.h"
 
 namespace mw {
 namespace {
@@ -47,9 +47,9 @@ TEST(ButtonPictures, EveryStripIsFourDistinctStatesOfSixteenPixels)
 
 TEST(PictureButton, ShowsTheStateOfTheButton)
 {
-    TLMDButton button(QStringLiteral("Create wad"));
+    PictureButton button(QStringLiteral("Create wad"));
     const QPixmap strip = ButtonPictureStrip(ButtonPicture::CreateWad);
-    button.SetGlyph(strip);
+    button.SetPictureStrip(strip);
     const auto state = [&](PictureState s) { return PictureOfState(strip, s).toImage(); };
     EXPECT_EQ(button.CurrentPicture().toImage(), state(PictureState::Up));
     button.setDown(true);

@@ -7,13 +7,13 @@
 
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/file_open_edit.h"
-#include "ui/filesfolder.h"
-#include "ui/folder_tree.h"
-#include "ui/folder_tree_model.h"
-#include "ui/ManualPath.h"
-#include "ui/picture_button.h"
-#include "ui/WadUnit.h"
+#include "ui/widgets/file_field.h"
+#include "ui/folder_chooser.h"
+#include "ui/widgets/folder_tree.h"
+#include "ui/widgets/folder_tree_model.h"
+#include "ui/manual_path_window.h"
+#include "ui/widgets/picture_button.h"
+#include "ui/main_window.h"
 
 namespace mw {
 namespace {
@@ -36,68 +36,68 @@ protected:
 
     test::TempDir desktop;
     test::WindowFixture fixture;
-    TForm1 main{fixture.state, fixture.openSettings, fixture.dialogs};
+    MainWindow main{fixture.state, fixture.openSettings, fixture.dialogs};
 };
 
 TEST_F(SmallWindowsTest, FolderChooserBandsAndTheirResizing)
 {
-    TForm2 chooser(main, Desktop());
+    FolderChooser chooser(main, Desktop());
     EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Select Files..."));
     EXPECT_TRUE(chooser.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(chooser.isVisible());
     Open(chooser);
     EXPECT_EQ(chooser.size(), QSize(204, 275));
-    EXPECT_EQ(chooser.ShellTreeView1->geometry(), QRect(9, 20, 186, 219));
-    EXPECT_EQ(chooser.LMDButton1->geometry(), QRect(120, 8, 73, 20));
-    EXPECT_EQ(chooser.Label1->text(), QStringLiteral("Please choose a folder"));
-    EXPECT_TRUE(chooser.LMDButton1->isDefault());
-    EXPECT_TRUE(chooser.ShellTreeView1->AutoRefresh());
+    EXPECT_EQ(chooser.Tree()->geometry(), QRect(9, 20, 186, 219));
+    EXPECT_EQ(chooser.OkButton()->geometry(), QRect(120, 8, 73, 20));
+    EXPECT_EQ(chooser.PromptLabel()->text(), QStringLiteral("Please choose a folder"));
+    EXPECT_TRUE(chooser.OkButton()->isDefault());
+    EXPECT_TRUE(chooser.Tree()->AutoRefresh());
 
     chooser.resize(304, 375);
     QApplication::processEvents();
-    EXPECT_EQ(chooser.ShellTreeView1->geometry(), QRect(9, 20, 286, 319)) << "the tree takes the room";
-    EXPECT_EQ(chooser.Panel1->height(), 36);
-    EXPECT_EQ(chooser.LMDButton1->geometry(), QRect(220, 8, 73, 20)) << "OK keeps its distance from the right";
+    EXPECT_EQ(chooser.Tree()->geometry(), QRect(9, 20, 286, 319)) << "the tree takes the room";
+    EXPECT_EQ(chooser.BottomBand()->height(), 36);
+    EXPECT_EQ(chooser.OkButton()->geometry(), QRect(220, 8, 73, 20)) << "OK keeps its distance from the right";
 }
 
 TEST_F(SmallWindowsTest, FolderChooserOkPutsTheChosenFolderIntoTheSourceField)
 {
     desktop.MakeFolder("pack");
-    TForm2 chooser(main, Desktop());
-    main.LMDFile1->SetInitialDir(QStringLiteral("/start/"));
+    FolderChooser chooser(main, Desktop());
+    main.SourceField()->SetInitialDir(QStringLiteral("/start/"));
     Open(chooser);
-    QTest::mouseClick(chooser.LMDButton1, Qt::LeftButton);
-    EXPECT_EQ(main.LMDFile1->Filename(), Desktop()) << "OK at once gives the desktop";
+    QTest::mouseClick(chooser.OkButton(), Qt::LeftButton);
+    EXPECT_EQ(main.SourceField()->Filename(), Desktop()) << "OK at once gives the desktop";
     EXPECT_FALSE(chooser.isVisible());
 
     Open(chooser);
-    chooser.ShellTreeView1->Select(Child(*chooser.ShellTreeView1, "pack"));
-    QTest::keyClick(chooser.ShellTreeView1, Qt::Key_Return);
-    EXPECT_EQ(main.LMDFile1->Filename(), Desktop() + "/pack") << "Enter presses OK; no trailing separator";
+    chooser.Tree()->Select(Child(*chooser.Tree(), "pack"));
+    QTest::keyClick(chooser.Tree(), Qt::Key_Return);
+    EXPECT_EQ(main.SourceField()->Filename(), Desktop() + "/pack") << "Enter presses OK; no trailing separator";
     EXPECT_FALSE(chooser.isVisible());
-    EXPECT_EQ(main.LMDFile1->InitialDir(), QStringLiteral("/start/"));
+    EXPECT_EQ(main.SourceField()->InitialDir(), QStringLiteral("/start/"));
 
     // Closing with the close box changes nothing; the tree is as it was left.
     Open(chooser);
-    EXPECT_EQ(chooser.ShellTreeView1->SelectedPath(), Desktop() + "/pack");
-    main.LMDFile1->SetFilename(QStringLiteral("kept"));
+    EXPECT_EQ(chooser.Tree()->SelectedPath(), Desktop() + "/pack");
+    main.SourceField()->SetFilename(QStringLiteral("kept"));
     chooser.close();
-    EXPECT_EQ(main.LMDFile1->Filename(), QStringLiteral("kept"));
+    EXPECT_EQ(main.SourceField()->Filename(), QStringLiteral("kept"));
 }
 
 TEST_F(SmallWindowsTest, ManualPathWindowKeepsEverythingInPlace)
 {
-    TForm5 manual(main, Desktop());
+    ManualPathWindow manual(main, Desktop());
     Open(manual);
     EXPECT_EQ(manual.size(), QSize(257, 313)) << "265 x 340 with the frame";
     EXPECT_TRUE(manual.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(manual.Label1->text(), QStringLiteral("Please Choose your GP4 Folder :"));
-    EXPECT_FALSE(manual.ShellTreeView1->AutoRefresh());
-    EXPECT_TRUE(manual.Button1->isDefault());
+    EXPECT_EQ(manual.PromptLabel()->text(), QStringLiteral("Please Choose your GP4 Folder :"));
+    EXPECT_FALSE(manual.Tree()->AutoRefresh());
+    EXPECT_TRUE(manual.OkButton()->isDefault());
     manual.resize(400, 500);
     QApplication::processEvents();
-    EXPECT_EQ(manual.ShellTreeView1->geometry(), QRect(16, 32, 225, 233));
-    EXPECT_EQ(manual.Button1->geometry(), QRect(168, 272, 73, 25));
+    EXPECT_EQ(manual.Tree()->geometry(), QRect(16, 32, 225, 233));
+    EXPECT_EQ(manual.OkButton()->geometry(), QRect(168, 272, 73, 25));
 }
 
 TEST_F(SmallWindowsTest, ManualPathOkRunsTheStartUpFillAgainOnlyWithGP4Exe)
@@ -105,22 +105,22 @@ TEST_F(SmallWindowsTest, ManualPathOkRunsTheStartUpFillAgainOnlyWithGP4Exe)
     desktop.MakeFolder("nogame");
     desktop.Write("game/GP4.exe", "");
     (*fixture.settings)["FileName"] = "/mods/car.gp4";
-    TForm5 manual(main, Desktop());
+    ManualPathWindow manual(main, Desktop());
     EXPECT_EQ(fixture.settingsOpened, 1);
 
     Open(manual);
-    manual.ShellTreeView1->Select(Child(*manual.ShellTreeView1, "nogame"));
-    QTest::keyClick(manual.ShellTreeView1, Qt::Key_Return);
+    manual.Tree()->Select(Child(*manual.Tree(), "nogame"));
+    QTest::keyClick(manual.Tree(), Qt::Key_Return);
     EXPECT_FALSE(manual.isVisible());
     EXPECT_EQ(fixture.settingsOpened, 1);
-    EXPECT_EQ(main.LMDFile1->Filename(), QStringLiteral("...or select a file"));
+    EXPECT_EQ(main.SourceField()->Filename(), QStringLiteral("...or select a file"));
 
     Open(manual);
-    manual.ShellTreeView1->Select(Child(*manual.ShellTreeView1, "game"));
-    QTest::mouseClick(manual.Button1, Qt::LeftButton);
+    manual.Tree()->Select(Child(*manual.Tree(), "game"));
+    QTest::mouseClick(manual.OkButton(), Qt::LeftButton);
     EXPECT_FALSE(manual.isVisible());
     EXPECT_EQ(fixture.settingsOpened, 2);
-    EXPECT_EQ(main.LMDFile1->Filename(), QStringLiteral("/mods/car.gp4"));
+    EXPECT_EQ(main.SourceField()->Filename(), QStringLiteral("/mods/car.gp4"));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "core/settings_store.h"
 #include "ops/run_state.h"
 #include "settings/startup_fill.h"
-#include "ui/dialogs.h"
+#include "ui/dialogs/dialogs.h"
 
 namespace mw::test {
 

@@ -1,4 +1,4 @@
-// TLMDButton: a push button with a caption and a 16x16 picture kept as a
+// A push button with a caption and a 16x16 picture kept as a
 // horizontal strip of four states (up, disabled, down, hot).
 #pragma once
 
@@ -7,15 +7,15 @@
 
 namespace mw {
 
-class TLMDButton : public QPushButton {
+class PictureButton : public QPushButton {
     Q_OBJECT
 
 public:
-    explicit TLMDButton(const QString& caption, QWidget* parent = nullptr);
+    explicit PictureButton(const QString& caption, QWidget* parent = nullptr);
 
     // A strip four pictures wide; an empty pixmap shows no picture.
-    void SetGlyph(const QPixmap& strip);
-    const QPixmap& Glyph() const { return strip_; }
+    void SetPictureStrip(const QPixmap& strip);
+    const QPixmap& PictureStrip() const { return strip_; }
     // The picture the button shows in its present state.
     QPixmap CurrentPicture() const;
 

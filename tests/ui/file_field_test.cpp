@@ -5,12 +5,12 @@
 #include <QToolButton>
 
 #include "tests/ui/ui_test_support.h"
-#include "ui/file_open_edit.h"
+#include "ui/widgets/file_field.h"
 
 namespace mw {
 namespace {
 
-class FileOpenEditTest : public testing::Test {
+class FileFieldTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -27,10 +27,10 @@ protected:
     void ClickBrowse() { QTest::mouseClick(field.BrowseButton(), Qt::LeftButton); }
 
     test::FakeDialogs dialogs;
-    TLMDFileOpenEdit field;
+    FileField field;
 };
 
-TEST_F(FileOpenEditTest, BrowseButtonIsEighteenPixelsInsideTheRightEndAndTakesNoFocus)
+TEST_F(FileFieldTest, BrowseButtonIsEighteenPixelsInsideTheRightEndAndTakesNoFocus)
 {
     const QRect button = field.BrowseButton()->geometry();
     EXPECT_EQ(button.width(), 18);
@@ -39,11 +39,11 @@ TEST_F(FileOpenEditTest, BrowseButtonIsEighteenPixelsInsideTheRightEndAndTakesNo
     EXPECT_EQ(field.BrowseButton()->focusPolicy(), Qt::NoFocus);
 }
 
-TEST_F(FileOpenEditTest, CancelledBrowseKeepsTheTextAndStillRaisesOnBrowse)
+TEST_F(FileFieldTest, CancelledBrowseKeepsTheTextAndStillRaisesOnBrowse)
 {
     field.SetFilename(QStringLiteral("/mods/cars/car1.bin"));
-    QSignalSpy before(&field, &TLMDFileOpenEdit::OnBeforeBrowse);
-    QSignalSpy after(&field, &TLMDFileOpenEdit::OnBrowse);
+    QSignalSpy before(&field, &FileField::BeforeBrowse);
+    QSignalSpy after(&field, &FileField::Browsed);
     ClickBrowse();
     EXPECT_EQ(field.Filename(), QStringLiteral("/mods/cars/car1.bin"));
     EXPECT_EQ(before.count(), 1);
@@ -51,7 +51,7 @@ TEST_F(FileOpenEditTest, CancelledBrowseKeepsTheTextAndStillRaisesOnBrowse)
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
 }
 
-TEST_F(FileOpenEditTest, FreshDialogOpensInTheStartFolderWithAnEmptyNameBox)
+TEST_F(FileFieldTest, FreshDialogOpensInTheStartFolderWithAnEmptyNameBox)
 {
     field.SetFilename(QStringLiteral("/mods/cars/car1.bin"));
     dialogs.openAnswers.push_back(QStringLiteral("/games/gp4/cars.wad"));

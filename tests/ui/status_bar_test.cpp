@@ -3,13 +3,13 @@
 #include <QImage>
 #include <QTest>
 
-#include "ui/progress_fill.h"
+#include "ui/widgets/status_bar.h"
 
 namespace mw {
 namespace {
 
 // A bar of the main window's size (inner rectangle 413 pixels wide), shown.
-class ProgressFillTest : public testing::Test {
+class StatusBarTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -25,14 +25,14 @@ protected:
         const int row = bar.InnerRect().top();
         int count = 0;
         for (int x = 0; x < picture.width(); ++x)
-            count += picture.pixelColor(x, row) == TLMDProgressFill::FillColour();
+            count += picture.pixelColor(x, row) == StatusBar::FillColour();
         return count;
     }
 
-    TLMDProgressFill bar;
+    StatusBar bar;
 };
 
-TEST_F(ProgressFillTest, FillWidthFollowsThePositionAndStopsAtTheInnerWidth)
+TEST_F(StatusBarTest, FillWidthFollowsThePositionAndStopsAtTheInnerWidth)
 {
     EXPECT_EQ(bar.InnerRect().width(), 413);
     bar.SetPosition(50);
@@ -41,11 +41,11 @@ TEST_F(ProgressFillTest, FillWidthFollowsThePositionAndStopsAtTheInnerWidth)
     EXPECT_EQ(FilledPixels(), 413);
     bar.SetPosition(0);
     EXPECT_EQ(FilledPixels(), 0);
-    EXPECT_EQ(TLMDProgressFill::FillWidth(413, 1), 4);
-    EXPECT_EQ(TLMDProgressFill::FillWidth(413, 99), 408);
+    EXPECT_EQ(StatusBar::FillWidth(413, 1), 4);
+    EXPECT_EQ(StatusBar::FillWidth(413, 99), 408);
 }
 
-TEST_F(ProgressFillTest, PaintsInsideTheSetterWithoutEventProcessing)
+TEST_F(StatusBarTest, PaintsInsideTheSetterWithoutEventProcessing)
 {
     const int before = bar.PaintCount();
     bar.SetPosition(10);
@@ -56,7 +56,7 @@ TEST_F(ProgressFillTest, PaintsInsideTheSetterWithoutEventProcessing)
     EXPECT_EQ(bar.PaintCount(), before + 3);
 }
 
-TEST_F(ProgressFillTest, AboveOneHundredIsFullAndTheSameValueIsNotPaintedAgain)
+TEST_F(StatusBarTest, AboveOneHundredIsFullAndTheSameValueIsNotPaintedAgain)
 {
     bar.SetPosition(100);
     const int painted = bar.PaintCount();
@@ -71,7 +71,7 @@ TEST_F(ProgressFillTest, AboveOneHundredIsFullAndTheSameValueIsNotPaintedAgain)
     EXPECT_EQ(FilledPixels(), 0);
 }
 
-TEST_F(ProgressFillTest, DeltaHoldsBackSmallChangesButNotTheEnds)
+TEST_F(StatusBarTest, DeltaHoldsBackSmallChangesButNotTheEnds)
 {
     bar.SetDelta(10);
     const int start = bar.PaintCount();
@@ -92,7 +92,7 @@ TEST_F(ProgressFillTest, DeltaHoldsBackSmallChangesButNotTheEnds)
     EXPECT_EQ(bar.Delta(), 1);
 }
 
-TEST_F(ProgressFillTest, TheSameCaptionPaintsOnceAndIsDrawnOverFillAndBackground)
+TEST_F(StatusBarTest, TheSameCaptionPaintsOnceAndIsDrawnOverFillAndBackground)
 {
     const int start = bar.PaintCount();
     bar.SetCaption(QStringLiteral("Wad created in 1.5s"));

@@ -1,4 +1,4 @@
-#include "ui/folder_path.h"
+#include "ui/widgets/folder_path.h"
 
 namespace mw {
 

@@ -1,4 +1,4 @@
-#include "ui/progress_fill.h"
+#include "ui/widgets/status_bar.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,13 +14,13 @@ constexpr int kBevel = 2;
 constexpr int kFull = 100;
 }  // namespace
 
-TLMDProgressFill::TLMDProgressFill(QWidget* parent) : QWidget(parent)
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TLMDProgressFill::SetPosition(std::uint8_t value)
+void StatusBar::SetPosition(std::uint8_t value)
 {
     if (value == position_)
         return;
@@ -31,7 +31,7 @@ void TLMDProgressFill::SetPosition(std::uint8_t value)
         repaint();
 }
 
-void TLMDProgressFill::SetCaption(const QString& text)
+void StatusBar::SetCaption(const QString& text)
 {
     if (text == caption_)
         return;
@@ -39,32 +39,32 @@ void TLMDProgressFill::SetCaption(const QString& text)
     repaint();
 }
 
-void TLMDProgressFill::SetDelta(std::uint8_t delta)
+void StatusBar::SetDelta(std::uint8_t delta)
 {
     delta_ = std::max<std::uint8_t>(delta, 1);
 }
 
-void TLMDProgressFill::Repaint()
+void StatusBar::Repaint()
 {
     repaint();
 }
 
-QRect TLMDProgressFill::InnerRect() const
+QRect StatusBar::InnerRect() const
 {
     return rect().adjusted(kBevel, kBevel, -kBevel, -kBevel);
 }
 
-int TLMDProgressFill::FillWidth(int innerWidth, int position)
+int StatusBar::FillWidth(int innerWidth, int position)
 {
     return std::min(innerWidth, innerWidth * position / kFull);
 }
 
-QColor TLMDProgressFill::FillColour()
+QColor StatusBar::FillColour()
 {
     return QColor(105, 174, 231);
 }
 
-void TLMDProgressFill::paintEvent(QPaintEvent*)
+void StatusBar::paintEvent(QPaintEvent*)
 {
     DrawPicture();
     QPainter(this).drawPixmap(0, 0, picture_);
@@ -72,7 +72,7 @@ void TLMDProgressFill::paintEvent(QPaintEvent*)
 
 // Background, bevel, fill and caption go into one picture of the bar's
 // size, which is then copied to the screen in one step.
-void TLMDProgressFill::DrawPicture()
+void StatusBar::DrawPicture()
 {
     const qreal ratio = devicePixelRatioF();
     if (picture_.size() != size() * ratio) {

@@ -1,14 +1,14 @@
-#include "ui/file_open_edit.h"
+#include "ui/widgets/file_field.h"
 
 #include <QStyle>
 #include <QToolButton>
 
-#include "ui/button_pictures.h"
-#include "ui/dialogs.h"
+#include "ui/widgets/button_pictures.h"
+#include "ui/dialogs/dialogs.h"
 
 namespace mw {
 
-TLMDFileOpenEdit::TLMDFileOpenEdit(QWidget* parent)
+FileField::FileField(QWidget* parent)
     : QLineEdit(parent), dialogs_(&PlatformDialogs()), browseButton_(new QToolButton(this))
 {
     browseButton_->setFocusPolicy(Qt::NoFocus);
@@ -21,18 +21,18 @@ TLMDFileOpenEdit::TLMDFileOpenEdit(QWidget* parent)
     browseButton_->setIconSize(QSize(14, 14));
     browseButton_->setAutoRaise(true);
     setTextMargins(0, 0, kBrowseButtonWidth, 0);
-    connect(browseButton_, &QToolButton::clicked, this, &TLMDFileOpenEdit::Browse);
+    connect(browseButton_, &QToolButton::clicked, this, &FileField::Browse);
 }
 
-void TLMDFileOpenEdit::SetFilename(const QString& text)
+void FileField::SetFilename(const QString& text)
 {
     setText(text);
     setCursorPosition(0);
 }
 
-void TLMDFileOpenEdit::Browse()
+void FileField::Browse()
 {
-    emit OnBeforeBrowse();
+    emit BeforeBrowse();
     if (!hasFocus())
         setFocus(Qt::OtherFocusReason);
     FileDialogRequest request = dialog_;
@@ -40,10 +40,10 @@ void TLMDFileOpenEdit::Browse()
     request.initialDir = DialogStartFolder(dialog_.initialDir);
     if (const std::optional<QString> chosen = dialogs_->RunOpenDialog(request))
         SetFilename(*chosen);
-    emit OnBrowse();
+    emit Browsed();
 }
 
-void TLMDFileOpenEdit::resizeEvent(QResizeEvent* event)
+void FileField::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);

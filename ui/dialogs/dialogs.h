@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "ui/file_dialogs.h"
+#include "ui/dialogs/file_dialogs.h"
 
 namespace mw {
 

@@ -1,4 +1,4 @@
-// FolderTree: the folder tree of the two small windows (ShellTreeView1).
+// The folder tree of the two small windows.
 // Its root node is the desktop; when first shown that node is expanded one
 // level and selected. Optionally it keeps the selected folder's subfolders
 // up to date while the folder changes on disk.

@@ -1,24 +1,24 @@
-#include "ui/picture_button.h"
+#include "ui/widgets/picture_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include "ui/button_pictures.h"
+#include "ui/widgets/button_pictures.h"
 
 namespace mw {
 
-TLMDButton::TLMDButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
+PictureButton::PictureButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
 {
     setIconSize(QSize(kPictureSize, kPictureSize));
 }
 
-void TLMDButton::SetGlyph(const QPixmap& strip)
+void PictureButton::SetPictureStrip(const QPixmap& strip)
 {
     strip_ = strip;
     update();
 }
 
-QPixmap TLMDButton::CurrentPicture() const
+QPixmap PictureButton::CurrentPicture() const
 {
     if (strip_.isNull())
         return {};
@@ -32,7 +32,7 @@ QPixmap TLMDButton::CurrentPicture() const
     return PictureOfState(strip_, state);
 }
 
-void TLMDButton::paintEvent(QPaintEvent*)
+void PictureButton::paintEvent(QPaintEvent*)
 {
     QStylePainter painter(this);
     QStyleOptionButton option;

@@ -1,11 +1,11 @@
-#include "ui/folder_tree.h"
+#include "ui/widgets/folder_tree.h"
 
 #include <QDir>
 #include <QFileSystemWatcher>
 #include <QMouseEvent>
 
-#include "ui/folder_path.h"
-#include "ui/folder_tree_model.h"
+#include "ui/widgets/folder_path.h"
+#include "ui/widgets/folder_tree_model.h"
 
 namespace mw {
 

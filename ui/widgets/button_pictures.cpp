@@ -1,4 +1,4 @@
-#include "ui/button_pictures.h"
+#include "ui/widgets/button_pictures.h"
 
 #include <QString>
 

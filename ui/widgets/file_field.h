@@ -1,10 +1,10 @@
-// TLMDFileOpenEdit: the file field, an editable one-line text with an
+// The file field: an editable one-line text with an
 // 18-pixel browse button inside its right end that opens an open-file dialog.
 #pragma once
 
 #include <QLineEdit>
 
-#include "ui/file_dialogs.h"
+#include "ui/dialogs/file_dialogs.h"
 
 class QToolButton;
 
@@ -12,11 +12,11 @@ namespace mw {
 
 class Dialogs;
 
-class TLMDFileOpenEdit : public QLineEdit {
+class FileField : public QLineEdit {
     Q_OBJECT
 
 public:
-    explicit TLMDFileOpenEdit(QWidget* parent = nullptr);
+    explicit FileField(QWidget* parent = nullptr);
 
     // The field's text, read and written whole.
     QString Filename() const { return text(); }
@@ -38,14 +38,14 @@ public:
     QToolButton* BrowseButton() const { return browseButton_; }
     static constexpr int kBrowseButtonWidth = 18;
 
-    // The browse button's click: OnBeforeBrowse, focus, a fresh dialog with
-    // an empty file-name box, the chosen path into the text, OnBrowse after
+    // The browse button's click: BeforeBrowse, focus, a fresh dialog with
+    // an empty file-name box, the chosen path into the text, Browsed after
     // a confirmed and a cancelled dialog alike.
     void Browse();
 
 signals:
-    void OnBeforeBrowse();
-    void OnBrowse();
+    void BeforeBrowse();
+    void Browsed();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,4 +1,4 @@
-// TLMDProgressFill: the progress bar that carries every status text, a fill
+// The status bar: a progress bar that carries every status text, a fill
 // growing from the left with the caption centred over it.
 #pragma once
 
@@ -10,11 +10,11 @@
 
 namespace mw {
 
-class TLMDProgressFill : public QWidget {
+class StatusBar : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TLMDProgressFill(QWidget* parent = nullptr);
+    explicit StatusBar(QWidget* parent = nullptr);
 
     // 0 to 100; a larger value is stored as 100. Setting the value it has
     // does nothing; otherwise the bar is painted at once when the change

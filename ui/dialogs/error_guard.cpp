@@ -1,10 +1,10 @@
-#include "ui/error_guard.h"
+#include "ui/dialogs/error_guard.h"
 
 #include <exception>
 
 #include <QString>
 
-#include "ui/dialogs.h"
+#include "ui/dialogs/dialogs.h"
 
 namespace mw {
 

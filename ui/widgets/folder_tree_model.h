@@ -1,4 +1,4 @@
-// FolderTreeModel: the folders a folder tree offers. Its one root node
+// The folders a folder tree offers. Its one root node
 // stands for the desktop (the Desktop folder, or the home folder when there
 // is none); below it come the home folder, the file system's root(s) and
 // the desktop's own folders. Subfolders are listed when a node is first

@@ -1,10 +1,10 @@
-#include "ui/dialogs.h"
+#include "ui/dialogs/dialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "ui/message_boxes.h"
+#include "ui/dialogs/message_boxes.h"
 
 namespace mw {
 

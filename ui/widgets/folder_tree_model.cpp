@@ -1,4 +1,4 @@
-#include "ui/folder_tree_model.h"
+#include "ui/widgets/folder_tree_model.h"
 
 #include <QDir>
 #include <QDirIterator>

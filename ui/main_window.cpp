@@ -1,0 +1,256 @@
+#include "ui/main_window.h"
+
+#include <algorithm>
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "core/file.h"
+#include "core/path_helpers.h"
+#include "ops/messages.h"
+#include "ops/operations.h"
+#include "ui/widgets/button_pictures.h"
+#include "ui/dialogs/error_guard.h"
+#include "ui/widgets/file_field.h"
+#include "ui/folder_chooser.h"
+#include "ui/manual_path_window.h"
+#include "ui/widgets/picture_button.h"
+#include "ui/widgets/status_bar.h"
+#include "ui/text.h"
+#include "ui/window_look.h"
+
+namespace mw {
+
+namespace {
+
+constexpr QSize kOuterSize(441, 181);
+constexpr QSize kMinimumOuterSize(441, 169);
+
+template <typename Widget>
+Widget* Place(Widget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+PictureButton* MakePictureButton(const QString& caption, ButtonPicture picture, QWidget* parent)
+{
+    auto* button = new PictureButton(caption, parent);
+    button->SetPictureStrip(ButtonPictureStrip(picture));
+    return button;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(RunState& state, SettingsFactory openSettings, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), state_(state), openSettings_(std::move(openSettings)), dialogs_(dialogs)
+{
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    ApplyWindowLook(*this);
+    resize(ClientSizeOf(kOuterSize));
+    setMinimumSize(ClientSizeOf(kMinimumOuterSize));
+    CreateControls();
+    SetTabOrder();
+    Connect();
+    CentreOnScreen(*this);
+    FillFromSettings();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateControls()
+{
+    sourceLabel_ = PlaceLabel(new QLabel(QStringLiteral("Select file(s) to replace in wad(s)"), this), 8, 4, 152, 13);
+    selectFolderButton_ = Place(new QPushButton(QStringLiteral("Select a Folder"), this), 176, 4, 121, 15);
+
+    sourceField_ = Place(new FileField(this), 8, 21, 417, 20);
+    sourceField_->SetTitle(QStringLiteral("Select a file"));
+    sourceField_->SetFilter({{QStringLiteral("Main GP4 files"),
+                          {QStringLiteral("*.gp4"), QStringLiteral("*.col"), QStringLiteral("*.bin"),
+                           QStringLiteral("*.cfp"), QStringLiteral("*.dat")}},
+                         {QStringLiteral("*.*"), {QStringLiteral("*.*")}}});
+    sourceField_->SetFilename(QString::fromLatin1(kSourcePlaceholder));
+    sourceField_->SetDialogs(dialogs_);
+
+    archiveLabel_ = PlaceLabel(new QLabel(QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"), this),
+                   8, 52, 277, 13);
+    gp4PathButton_ = Place(new QPushButton(QStringLiteral("Change GP4 Path"), this), 320, 52, 105, 15);
+
+    archiveField_ = Place(new FileField(this), 8, 69, 417, 20);
+    archiveField_->SetTitle(QStringLiteral("Select a wad"));
+    archiveField_->SetFilter({{QStringLiteral("*.wad"), {QStringLiteral("*.wad")}}});
+    archiveField_->SetDefaultExt(QStringLiteral("wad"));
+    archiveField_->SetDialogs(dialogs_);
+
+    createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);
+    updateButton_ = Place(MakePictureButton(QStringLiteral("Update wad"), ButtonPicture::UpdateWad, this), 104, 96, 88, 22);
+    extractButton_ = Place(MakePictureButton(QStringLiteral("Extract wad"), ButtonPicture::ExtractWad, this), 200, 96, 88, 22);
+    updateTracksButton_ =
+        Place(MakePictureButton(QStringLiteral("Update track wads"), ButtonPicture::UpdateTracks, this), 304, 96, 121, 22);
+
+    statusBar_ = Place(new StatusBar(this), 8, 126, 417, 16);
+
+    saveDialog_.title = QStringLiteral("Please choose a folder");
+}
+
+void MainWindow::SetTabOrder()
+{
+    QWidget* const order[] = {updateButton_, selectFolderButton_,  sourceField_,        archiveField_,
+                              createButton_,  extractButton_, updateTracksButton_, gp4PathButton_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    updateButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::Connect()
+{
+    connect(selectFolderButton_, &QPushButton::clicked, this, &MainWindow::ShowFolderChooser);
+    connect(gp4PathButton_, &QPushButton::clicked, this, &MainWindow::ChooseGp4Folder);
+    connect(sourceField_, &FileField::Browsed, this, &MainWindow::RememberSourceFolder);
+    connect(createButton_, &QPushButton::clicked, this, &MainWindow::CreateWad);
+    connect(updateButton_, &QPushButton::clicked, this, &MainWindow::UpdateWad);
+    connect(extractButton_, &QPushButton::clicked, this, &MainWindow::ExtractWad);
+    connect(updateTracksButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
+}
+
+void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath)
+{
+    folderChooser_ = folderChooser;
+    manualPath_ = manualPath;
+}
+
+mw::StartupState MainWindow::StartupView()
+{
+    return {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()};
+}
+
+void MainWindow::FillFromSettings()
+{
+    RunHandler(dialogs_, [this] { mw::FillFromSettings(StartupView(), *this, openSettings_); });
+}
+
+void MainWindow::ShowFolderChooser()
+{
+    if (folderChooser_)
+        ShowInFront(*folderChooser_);
+}
+
+void MainWindow::ChooseGp4Folder()
+{
+    if (manualPath_)
+        ShowInFront(*manualPath_);
+}
+
+void MainWindow::RememberSourceFolder()
+{
+    const std::string text = FromQt(sourceField_->Filename());
+    if (text.starts_with("..."))
+        return;
+    if (FileExists(text))
+        sourceField_->SetInitialDir(ToQt(FolderPart(text)));
+}
+
+void MainWindow::CreateWad()
+{
+    RunHandler(dialogs_, [this] { mw::CreateWad(state_, *this); });
+}
+
+void MainWindow::ExtractWad()
+{
+    RunHandler(dialogs_, [this] { mw::ExtractWad(state_, *this); });
+}
+
+void MainWindow::UpdateWad()
+{
+    RunHandler(dialogs_, [this] { mw::UpdateWad(state_, *this); });
+}
+
+void MainWindow::UpdateTrackWads()
+{
+    RunHandler(dialogs_, [this] { mw::UpdateTrackWads(state_, *this); });
+}
+
+void MainWindow::UseGp4Folder(const QString& folder)
+{
+    RunHandler(dialogs_, [&] { mw::ApplyChosenGp4Folder(FromQt(folder), StartupView(), *this, openSettings_); });
+}
+
+std::string MainWindow::SourceText()
+{
+    return FromQt(sourceField_->Filename());
+}
+
+void MainWindow::SetSourceText(const std::string& text)
+{
+    sourceField_->SetFilename(ToQt(text));
+}
+
+std::string MainWindow::ArchiveText()
+{
+    return FromQt(archiveField_->Filename());
+}
+
+void MainWindow::SetArchiveText(const std::string& text)
+{
+    archiveField_->SetFilename(ToQt(text));
+}
+
+void MainWindow::SetStatusText(const std::string& text)
+{
+    statusBar_->SetCaption(ToQt(text));
+}
+
+void MainWindow::SetPosition(int percent)
+{
+    statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(percent, 0, 255)));
+}
+
+void MainWindow::RepaintProgress()
+{
+    statusBar_->Repaint();
+}
+
+void MainWindow::RepaintWindow()
+{
+    repaint();
+}
+
+void MainWindow::ShowUserError(const std::string& message)
+{
+    dialogs_.ShowUserError(ToQt(message));
+}
+
+void MainWindow::SetSaveFileName(const std::string& name)
+{
+    saveDialog_.fileName = ToQt(name);
+}
+
+void MainWindow::SetSaveFilter(const std::string& filter)
+{
+    saveDialog_.filter = FilterFromText(filter);
+}
+
+bool MainWindow::RunSaveDialog()
+{
+    const std::optional<QString> chosen = dialogs_.RunSaveDialog(saveDialog_);
+    if (chosen)
+        saveDialog_.fileName = *chosen;
+    return chosen.has_value();
+}
+
+std::string MainWindow::SaveFileName()
+{
+    return FromQt(saveDialog_.fileName);
+}
+
+void MainWindow::SetSourceStartFolder(const std::string& folder)
+{
+    sourceField_->SetInitialDir(ToQt(folder));
+}
+
+void MainWindow::SetArchiveStartFolder(const std::string& folder)
+{
+    archiveField_->SetInitialDir(ToQt(folder));
+}
+
+}  // namespace mw

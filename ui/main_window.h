@@ -1,0 +1,120 @@
+// The main window. Its controls, the small handlers that open the
+// small windows and keep the source field's start folder, and the wiring of
+// the four operation buttons; it is the operations' frontend and the
+// start-up fill's fields.
+#pragma once
+
+#include <string>
+
+#include <QWidget>
+
+#include "ops/frontend.h"
+#include "ops/run_state.h"
+#include "settings/startup_fill.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/file_dialogs.h"
+
+class QLabel;
+class QPushButton;
+
+namespace mw {
+
+class PictureButton;
+class FileField;
+class StatusBar;
+class FolderChooser;
+class ManualPathWindow;
+
+class MainWindow : public QWidget, public Frontend, public MainWindowFields {
+    Q_OBJECT
+
+public:
+    // Creation runs the start-up fill. The state lives as long as the window.
+    MainWindow(RunState& state, SettingsFactory openSettings, Dialogs& dialogs = PlatformDialogs(),
+           QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The folder chooser and the Manual Path Entry window, created after
+    // this window; the two buttons open them.
+    void SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath);
+
+    // The controls, for the tests and the program's start-up.
+    QLabel* SourceLabel() const { return sourceLabel_; }
+    QPushButton* SelectFolderButton() const { return selectFolderButton_; }
+    FileField* SourceField() const { return sourceField_; }
+    QLabel* ArchiveLabel() const { return archiveLabel_; }
+    QPushButton* Gp4PathButton() const { return gp4PathButton_; }
+    FileField* ArchiveField() const { return archiveField_; }
+    PictureButton* CreateButton() const { return createButton_; }
+    PictureButton* UpdateButton() const { return updateButton_; }
+    PictureButton* ExtractButton() const { return extractButton_; }
+    PictureButton* UpdateTracksButton() const { return updateTracksButton_; }
+    StatusBar* Status() const { return statusBar_; }
+    // The save dialog's properties; a fresh dialog is run from them.
+    const FileDialogRequest& SaveDialog() const { return saveDialog_; }
+
+    // Handlers. Every error that ends one is shown in the default error
+    // display and the window goes on.
+    // The start-up fill of the fields from the settings and the installation.
+    void FillFromSettings();
+    // The parts of the run state that the start-up fill resets.
+    mw::StartupState StartupView();
+    void ShowFolderChooser();
+    // Opens the Manual Path Entry window.
+    void ChooseGp4Folder();
+    // After the source field's browse: its dialog starts next time in the
+    // folder of the file it names, when that file exists.
+    void RememberSourceFolder();
+    void CreateWad();
+    void ExtractWad();
+    void UpdateWad();
+    void UpdateTrackWads();
+    // The Manual Path Entry window's OK with the folder chosen there: the
+    // start-up fill runs again when the folder holds GP4.exe.
+    void UseGp4Folder(const QString& folder);
+
+    // Frontend (and, for the texts, MainWindowFields).
+    std::string SourceText() override;
+    void SetSourceText(const std::string& text) override;
+    std::string ArchiveText() override;
+    void SetArchiveText(const std::string& text) override;
+    void SetStatusText(const std::string& text) override;
+    void SetPosition(int percent) override;
+    void RepaintProgress() override;
+    void RepaintWindow() override;
+    void ShowUserError(const std::string& message) override;
+    void SetSaveFileName(const std::string& name) override;
+    void SetSaveFilter(const std::string& filter) override;
+    bool RunSaveDialog() override;
+    std::string SaveFileName() override;
+
+    // MainWindowFields: the folders the fields' browse dialogs open in.
+    void SetSourceStartFolder(const std::string& folder) override;
+    void SetArchiveStartFolder(const std::string& folder) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void Connect();
+
+    QLabel* sourceLabel_;
+    QPushButton* selectFolderButton_;
+    FileField* sourceField_;
+    QLabel* archiveLabel_;
+    QPushButton* gp4PathButton_;
+    FileField* archiveField_;
+    PictureButton* createButton_;
+    PictureButton* updateButton_;
+    PictureButton* extractButton_;
+    PictureButton* updateTracksButton_;
+    StatusBar* statusBar_;
+    FileDialogRequest saveDialog_;
+
+    RunState& state_;
+    SettingsFactory openSettings_;
+    Dialogs& dialogs_;
+    FolderChooser* folderChooser_ = nullptr;
+    ManualPathWindow* manualPath_ = nullptr;
+};
+
+}  // namespace mw
