@@ -197,7 +197,7 @@ TEST_F(MainWindowTest, CreateExtractAndUpdateThroughTheButtons)
     EXPECT_EQ(fixture.settings->at("WadName"), temp / "made.wad");
 }
 
-TEST_F(MainWindowTest, FormCreateFillsTheFieldsFromTheSettings)
+TEST_F(MainWindowTest, StartupFillSetsTheFieldsFromTheSettings)
 {
     const std::string gp4 = temp.MakeFolder("gp4");
     temp.Write("gp4/GP4.exe", "");
