@@ -11,6 +11,7 @@
 #include "core/elapsed_time.h"
 #include "core/errors.h"
 #include "core/file.h"
+#include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
@@ -23,16 +24,6 @@ constexpr int kExitFileError = 1;
 constexpr int kExitRefused = 2;
 constexpr int kExitUsage = 64;
 
-// Control characters would break the one-line-per-entry output.
-std::string Printable(std::string_view name)
-{
-    std::string text(name);
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = '?';
-    return text;
-}
-
 void ListArchive(const std::string& archiveName)
 {
     File archive(archiveName, OpenMode::ReadOnly);
@@ -42,7 +33,7 @@ void ListArchive(const std::string& archiveName)
     std::string out;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         out += std::to_string(i) + '\t' + std::to_string(entries[i].Offset) + '\t' +
-               std::to_string(entries[i].Size) + '\t' + Printable(EntryName(entries[i])) + '\n';
+               std::to_string(entries[i].Size) + '\t' + PrintableText(EntryName(entries[i])) + '\n';
         if (out.size() > 1 << 16) {
             std::fwrite(out.data(), 1, out.size(), stdout);
             out.clear();

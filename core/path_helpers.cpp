@@ -11,6 +11,15 @@ std::string WithoutNuls(std::string_view text)
     return result;
 }
 
+std::string PrintableText(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    return result;
+}
+
 std::string FolderPart(std::string_view text, char separator)
 {
     const auto last = text.rfind(separator);

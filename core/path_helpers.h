@@ -16,6 +16,9 @@ inline constexpr char kNativeSeparator = '/';
 
 // The text with every NUL character removed.
 std::string WithoutNuls(std::string_view text);
+// The text with every control character (below 32, and 127) shown as "?",
+// so that a name from an archive cannot drive the terminal that shows it.
+std::string PrintableText(std::string_view text);
 // The folder part: everything up to and including the last separator.
 std::string FolderPart(std::string_view text, char separator = kNativeSeparator);
 // The file-name part: everything after the last separator.

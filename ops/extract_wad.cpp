@@ -3,6 +3,7 @@
 #include "core/elapsed_time.h"
 #include "core/errors.h"
 #include "core/file.h"
+#include "core/output_tree.h"
 #include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/entry_name_check.h"
@@ -19,21 +20,37 @@ std::string ExtractingText(int percent)
     return text + "%";
 }
 
+std::string OutputPath(const WadEntry& entry)
+{
+    return ToNativeSeparators(EntryName(entry));
+}
+
 // Checked before anything is written, so a hostile archive leaves nothing.
 void CheckEntryNames(const std::vector<WadEntry>& entries)
 {
     for (const WadEntry& entry : entries) {
         const std::string_view name = EntryName(entry);
         if (!IsSafeEntryName(name))
-            throw AppError(kUnsafeEntryPrefix + std::string(name));
+            throw AppError(kUnsafeEntryPrefix + PrintableText(name));
     }
 }
 
-void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32_t count,
-                  const std::string& outputFolder)
+// The entry whose output path already is the archive (by any name or hard
+// link), which writing it would truncate before its bytes are read; null
+// when there is none. Also meets, and refuses, a link already planted.
+const WadEntry* FindArchiveAmongOutputs(const std::vector<WadEntry>& entries, const File& archive,
+                                        OutputTree& output)
+{
+    const FileIdentity archiveIdentity = IdentityOf(archive);
+    for (const WadEntry& entry : entries)
+        if (output.Existing(OutputPath(entry)) == archiveIdentity)
+            return &entry;
+    return nullptr;
+}
+
+void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32_t count, OutputTree& output)
 {
     const std::int64_t archiveLength = archive.Length();
-    std::string createdFolder;  // the last folder made, so runs of one folder make it once
     for (std::int32_t i = 0; i < count; ++i) {
         const WadEntry& entry = state.Image.Entries[static_cast<std::size_t>(i)];
         const int percent = static_cast<int>(static_cast<std::int64_t>(i) * 100 / count);
@@ -42,18 +59,10 @@ void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32
         // The entry's bytes go from the archive to its file in the kernel;
         // they are checked first, as reading them would be.
         CheckWadPayload(entry, archiveLength);
-        std::string target = outputFolder;
-        target += kNativeSeparator;
-        target += ToNativeSeparators(EntryName(entry));
-        const std::string folder = FolderPart(target);
-        if (folder != createdFolder) {
-            CreateFolders(folder);
-            createdFolder = folder;
-        }
-        File output(target, OpenMode::Writing);
+        File file = output.Create(OutputPath(entry));
         if (entry.Size > 0)
-            output.CopyFrom(archive, entry.Offset, 0, entry.Size);
-        output.Close();
+            file.CopyFrom(archive, entry.Offset, 0, entry.Size);
+        file.Close();
     }
 }
 
@@ -74,14 +83,24 @@ void ExtractWad(RunState& state, Frontend& frontend)
     state.Settings->WriteSetting(kWadNameValue, archiveText);
 
     if (frontend.RunSaveDialog()) {
+        const std::string outputFolder = frontend.SaveFileName();
+        // An empty name would put every entry below the root of the file system.
+        if (outputFolder.empty()) {
+            frontend.ShowUserError(kChooseOutputFolder);
+            return;
+        }
         state.StartTime = TimeOfDayNow();
         frontend.RepaintWindow();
 
-        const std::string outputFolder = frontend.SaveFileName();
         File archive(archiveText, OpenMode::ReadOnly);
         const std::int32_t count = ReadWadDirectory(archive, state.Image.Entries);
         CheckEntryNames(state.Image.Entries);
-        WriteEntries(state, frontend, archive, count, outputFolder);
+        OutputTree output(outputFolder);
+        if (const WadEntry* clash = FindArchiveAmongOutputs(state.Image.Entries, archive, output)) {
+            frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(EntryName(*clash)));
+            return;
+        }
+        WriteEntries(state, frontend, archive, count, output);
         archive.Close();
         ShowElapsed(state, frontend, "Wad extracted in ");
     }

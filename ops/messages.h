@@ -26,6 +26,9 @@ inline constexpr const char* kPatchedMessage = "Your GP4 installation has been s
 inline constexpr const char* kNameTooLongPrefix = "Sorry but this name is too long for a wad entry: ";
 inline constexpr const char* kWadTooLargePrefix = "Sorry but this wad would be too large: ";
 inline constexpr const char* kUnsafeEntryPrefix = "Unsafe entry name in archive: ";
+inline constexpr const char* kChooseOutputFolder = "Sorry but you have to choose an output folder first.";
+inline constexpr const char* kArchiveIsOutputPrefix = "Sorry but this entry would overwrite the wad itself: ";
+inline constexpr const char* kUnsafeSourcePrefix = "Sorry but this file's name cannot become a wad entry: ";
 
 // The default error display's full-stop rule: a full stop is appended when
 // the text's last character comes after "." in the character set.

@@ -1,0 +1,56 @@
+// The folder tree that an extraction writes. Below the chosen output folder
+// every folder is opened or made relative to its parent's descriptor and
+// every file relative to its folder's, never through a symbolic link, so a
+// link planted anywhere below (or a folder swapped for one after it was
+// made) cannot redirect a write. The output folder itself may be a link:
+// the user chose it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+#include "core/file.h"
+
+namespace mw {
+
+// Where a file's bytes live: the same for every name of one file, hard
+// links included.
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity IdentityOf(const File& file);
+
+class OutputTree {
+public:
+    // Nothing is opened or made until a path is looked up or created.
+    explicit OutputTree(std::string folder);
+
+    // The file already at a path below the output folder (relative, with
+    // the platform's separator), or nothing when none is there. Makes nothing.
+    std::optional<FileIdentity> Existing(std::string_view relative);
+    // Creates the file at a relative path, or truncates it when it exists,
+    // making every missing folder on the way, the output folder included.
+    File Create(std::string_view relative);
+
+    // Both raise an AppError naming the path when a symbolic link stands at
+    // a folder or at the file below the output folder.
+
+private:
+    const File* Root(bool make);
+    const File* Folder(std::string_view relative, bool make);
+    static bool IsLink(int at, const std::string& name);
+    [[noreturn]] void ThrowFailure(int at, const std::string& name, std::string_view relative, int err) const;
+
+    std::string folder_;
+    File root_;
+    bool rootMissing_ = false;  // looked for and not there; only Create makes it
+    std::string heldName_;  // the folder held open last, so runs of one folder walk once
+    File held_;
+};
+
+}  // namespace mw
