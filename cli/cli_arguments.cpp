@@ -88,4 +88,11 @@ std::optional<Invocation> ParseArguments(const std::vector<std::string>& argumen
     return invocation;
 }
 
+std::string UsageProblem(const Invocation& invocation)
+{
+    if (invocation.command == Command::Extract && invocation.operands[1].empty())
+        return "extract: OUTPUT is empty; name a folder (an empty name would mean the root of the file system)";
+    return {};
+}
+
 }  // namespace mw::cli

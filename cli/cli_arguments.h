@@ -23,6 +23,9 @@ struct Invocation {
 // command or option, a missing or extra operand).
 std::optional<Invocation> ParseArguments(const std::vector<std::string>& arguments);
 
+// Why a well-formed invocation still cannot run, or "" when it can.
+std::string UsageProblem(const Invocation& invocation);
+
 extern const char* const kUsage;
 
 }  // namespace mw::cli

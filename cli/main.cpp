@@ -96,6 +96,10 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
+    if (const std::string problem = UsageProblem(*invocation); !problem.empty()) {
+        std::fprintf(stderr, "mendwright-cli: %s\n", problem.c_str());
+        return kExitUsage;
+    }
     std::string error;
     try {
         return Run(*invocation);

@@ -3,6 +3,7 @@
 #include "core/elapsed_time.h"
 #include "core/path_helpers.h"
 #include "core/wad.h"
+#include "ops/entry_name_check.h"
 #include "ops/operation_support.h"
 #include "ops/operations.h"
 
@@ -24,7 +25,9 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
         const int percent = static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / count);
         ShowProgress(frontend, "Creating files : " + std::to_string(percent) + "%", percent);
 
-        const std::string name = ToEntrySeparators(RelativeToSource(path, sourceText));
+        const std::string relative = RelativeToSource(path, sourceText);
+        CheckSourceName(path, relative);
+        const std::string name = ToEntrySeparators(relative);
         CheckEntryNameFits(name);
         WadEntry& entry = image.Entries[static_cast<std::size_t>(i)];
         SetEntryName(entry, name);

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "core/path_helpers.h"
+#include "ops/messages.h"
+#include "ops/user_refusal.h"
+
 namespace mw {
 
 bool IsSafeEntryName(std::string_view name)
@@ -26,6 +30,13 @@ bool IsSafeEntryName(std::string_view name)
         start = end + 1;
     }
     return true;
+}
+
+void CheckSourceName(const std::string& path, std::string_view namePart)
+{
+    const bool ownBackslash = kNativeSeparator != kEntrySeparator && namePart.find(kEntrySeparator) != std::string_view::npos;
+    if (ownBackslash || !IsSafeEntryName(ToEntrySeparators(namePart)))
+        throw UserRefusal(kUnsafeSourcePrefix + PrintableText(path));
 }
 
 }  // namespace mw

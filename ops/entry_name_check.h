@@ -2,6 +2,7 @@
 // that could lead anywhere else refuses the whole extraction.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace mw {
@@ -10,5 +11,12 @@ namespace mw {
 // drive ("C:\x", "C:x"), or holds a "." or ".." component. Every "\" is
 // turned into "/" before the tests, so both spellings are caught.
 bool IsSafeEntryName(std::string_view name);
+
+// Refuses, with a UserRefusal that names the file at path, a source file
+// whose name part (the relative text of its path that create or update
+// makes an entry name of) would give a name that extraction refuses: one
+// that fails IsSafeEntryName, or a file or folder name that holds a "\" of
+// its own, which would split into levels on extraction.
+void CheckSourceName(const std::string& path, std::string_view namePart);
 
 }  // namespace mw

@@ -1,6 +1,7 @@
 #include "ops/update_matching.h"
 
 #include "core/path_helpers.h"
+#include "ops/entry_name_check.h"
 #include "ops/operation_support.h"
 #include "ops/run_state.h"
 
@@ -25,12 +26,15 @@ SourceKey ClassifySource(const std::string& path, const std::string& sourceText,
 
     const std::size_t cars = lower.find(NativeFolderMark("cars"));
     key.underCars = cars != std::string::npos;
+    std::string namePart;
     if (!key.underCars)
-        key.matchKey = FileNamePart(lower);
+        namePart = FileNamePart(path);
     else if (singleFile)
-        key.matchKey = ToEntrySeparators(lower.substr(cars + 1));
+        namePart = path.substr(cars + 1);
     else
-        key.matchKey = ToEntrySeparators(RelativeToSource(lower, sourceText));
+        namePart = RelativeToSource(path, sourceText);
+    CheckSourceName(path, namePart);
+    key.matchKey = ToEntrySeparators(LowerAscii(namePart));
     return key;
 }
 

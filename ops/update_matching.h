@@ -22,7 +22,8 @@ struct SourceKey {
 // The key of one source file. Under a "cars" folder the key is the path
 // relative to the source text; a single source file (not a folder) under
 // "cars" is keyed from that first "cars" folder on. Otherwise the key is
-// the file name alone.
+// the file name alone. That part of the path must make a name that
+// extraction accepts (CheckSourceName); a UserRefusal is raised otherwise.
 SourceKey ClassifySource(const std::string& path, const std::string& sourceText, bool singleFile);
 
 // The name an appended entry gets in the archive whose file name is

@@ -89,14 +89,15 @@ bool UpdateWad(RunState& state, Frontend& frontend)
     if (!state.AutoInstallMode)
         state.Settings->WriteSetting(kFileNameValue, sourceText);
 
-    const bool singleFile = !IsFolderPath(sourceText);
-    std::vector<SourceKey> keys;
-    keys.reserve(state.SourceList.size());
-    for (const std::string& path : state.SourceList)
-        keys.push_back(ClassifySource(path, sourceText, singleFile));
-
     bool completed = false;
     RunRefusable(frontend, [&] {
+        // Every source is keyed, and its name checked, before any archive is written.
+        const bool singleFile = !IsFolderPath(sourceText);
+        std::vector<SourceKey> keys;
+        keys.reserve(state.SourceList.size());
+        for (const std::string& path : state.SourceList)
+            keys.push_back(ClassifySource(path, sourceText, singleFile));
+
         const int archives = state.BatchMode ? kTrackCount : 1;
         for (int k = 0; k < archives; ++k) {
             if (state.BatchMode) {
