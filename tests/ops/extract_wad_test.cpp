@@ -82,6 +82,15 @@ TEST_F(ExtractWadTest, NoArchiveFileIsRefusedBeforeAnythingElse)
     EXPECT_FALSE(state.Settings->Read("WadName"));
 }
 
+TEST_F(ExtractWadTest, AnEmptyOutputFolderIsRefused)
+{
+    const std::string archive = dir.Write("a.wad", test::ContiguousArchive({{"a", "1"}}));
+    ASSERT_EQ(Run(archive, ""), "no error");
+    EXPECT_EQ(ui.userErrors, std::vector<std::string>{kChooseOutputFolder});
+    EXPECT_TRUE(ui.statusTexts.empty());
+    EXPECT_FALSE(state.Settings->Read("ExtractPath"));
+}
+
 TEST_F(ExtractWadTest, AHostileNameRefusesTheWholeArchive)
 {
     for (const std::string name : {"..\\evil.txt", "a\\..\\..\\evil.txt", "\\evil.txt", "\\\\server\\share\\x",
