@@ -34,7 +34,8 @@ bool IsSafeEntryName(std::string_view name)
 
 void CheckSourceName(const std::string& path, std::string_view namePart)
 {
-    const bool ownBackslash = kNativeSeparator != kEntrySeparator && namePart.find(kEntrySeparator) != std::string_view::npos;
+    const bool ownBackslash =
+        kNativeSeparator != kEntrySeparator && namePart.find(kEntrySeparator) != std::string_view::npos;
     if (ownBackslash || !IsSafeEntryName(ToEntrySeparators(namePart)))
         throw UserRefusal(kUnsafeSourcePrefix + PrintableText(path));
 }

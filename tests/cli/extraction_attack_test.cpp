@@ -75,11 +75,22 @@ Command Extract(const std::string& archive, const std::string& output)
 }
 
 Command ExtractWithLink(const TempDir& dir, const std::string& link, const std::string& target,
-                                         const std::string& entry)
+                        const std::string& entry)
 {
     dir.MakeFolder("out");
     fs::create_symlink(dir / target, dir / link);
     return Extract(Archive(dir, "a.wad", {{"first.txt", "1"}, {entry, "through the link"}}), dir / "out");
+}
+
+// create or update from a folder that holds a harmless file and the one given.
+Command FromSource(const TempDir& dir, const std::string& command, const std::string& file)
+{
+    dir.Write("src/ok.txt", "ok");
+    dir.Write("src/" + file, "bytes");
+    const std::string archive = dir / "cars.wad";
+    if (command == "update")
+        Archive(dir, "cars.wad", {{"cars\\ok.txt", "old"}});
+    return {{command, dir / "src", archive}, archive};
 }
 
 const Attack kAttacks[] = {
@@ -97,7 +108,9 @@ const Attack kAttacks[] = {
          // Below the root this name would be {dir}/escaped.txt.
          return Extract(Archive(dir, "a.wad", {{dir.path().substr(1) + "/escaped.txt", "root"}}), "");
      },
-     64, "mendwright-cli: extract: OUTPUT is empty; name a folder (an empty name would mean the root of the file system)\n"},
+     64,
+     "mendwright-cli: extract: OUTPUT is empty; name a folder (an empty name would mean the root of the file "
+     "system)\n"},
     {"ArchiveInsideTheOutputUnderAnEntrysName",
      [](const TempDir& dir) {
          dir.Write("out/a.txt", "a");
@@ -121,27 +134,13 @@ const Attack kAttacks[] = {
      },
      1, "Unsafe entry name in archive: ..\\?]0;owned??[2Jdone??.\n"},
     {"CreateFromAFileNamedWithBackslashes",
-     [](const TempDir& dir) {
-         dir.Write("src/ok.txt", "ok");
-         dir.Write("src/..\\..\\evil.txt", "evil");
-         return Command{{"create", dir / "src", dir / "new.wad"}, dir / "new.wad"};
-     },
-     2, "Sorry but this file's name cannot become a wad entry: {dir}/src/..\\..\\evil.txt\n"},
-    {"CreateFromAFolderNamedLikeADrive",
-     [](const TempDir& dir) {
-         dir.Write("src/ok.txt", "ok");
-         dir.Write("src/C:/x.txt", "drive");
-         return Command{{"create", dir / "src", dir / "new.wad"}, dir / "new.wad"};
-     },
-     2, "Sorry but this file's name cannot become a wad entry: {dir}/src/C:/x.txt\n"},
+     [](const TempDir& dir) { return FromSource(dir, "create", "..\\..\\evil.txt"); }, 2,
+     "Sorry but this file's name cannot become a wad entry: {dir}/src/..\\..\\evil.txt\n"},
+    {"CreateFromAFolderNamedLikeADrive", [](const TempDir& dir) { return FromSource(dir, "create", "C:/x.txt"); }, 2,
+     "Sorry but this file's name cannot become a wad entry: {dir}/src/C:/x.txt\n"},
     {"UpdateFromAFileNamedWithBackslashes",
-     [](const TempDir& dir) {
-         dir.Write("src/cars/ok.tex", "ok");
-         dir.Write("src/cars/..\\..\\evil.tex", "evil");
-         const std::string archive = Archive(dir, "cars.wad", {{"cars\\ok.tex", "old"}});
-         return Command{{"update", dir / "src", archive}, archive};
-     },
-     2, "Sorry but this file's name cannot become a wad entry: {dir}/src/cars/..\\..\\evil.tex\n"},
+     [](const TempDir& dir) { return FromSource(dir, "update", "cars/..\\..\\evil.tex"); }, 2,
+     "Sorry but this file's name cannot become a wad entry: {dir}/src/cars/..\\..\\evil.tex\n"},
 };
 
 std::string WithDir(std::string text, const std::string& dir)
@@ -151,9 +150,15 @@ std::string WithDir(std::string text, const std::string& dir)
     return text;
 }
 
-// Hands the folder to nobody and returns the command prefix that runs as
-// nobody, or "" with the reason when that cannot be done here.
-std::string PrepareUnprivileged(const TempDir& dir, std::vector<std::string>& prefix)
+// setpriv's arguments that run the command after them as nobody.
+std::vector<std::string> AsNobody(std::vector<std::string> command)
+{
+    command.insert(command.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups", "--"});
+    return command;
+}
+
+// Hands the folder to nobody; the reason when nobody cannot run in it here.
+std::string HandToNobody(const TempDir& dir)
 {
     if (!test::RunningAsRoot())
         return "not root: every run is already unprivileged";
@@ -162,9 +167,7 @@ std::string PrepareUnprivileged(const TempDir& dir, std::vector<std::string>& pr
     for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
         ::lchown(entry.path().c_str(), kNobody, kNobody);
     ::lchown(dir.path().c_str(), kNobody, kNobody);
-    prefix = {"--reuid=65534", "--regid=65534", "--clear-groups", "--", MENDWRIGHT_CLI};
-    const test::ProcessResult probe = test::RunProcess(kSetpriv, {"--reuid=65534", "--regid=65534", "--clear-groups",
-                                                                  "--", "/usr/bin/test", "-w", dir / "out"});
+    const test::ProcessResult probe = test::RunProcess(kSetpriv, AsNobody({"/usr/bin/test", "-w", dir.path()}));
     return probe.exitCode == 0 ? "" : "nobody cannot write the test folder";
 }
 
@@ -176,14 +179,14 @@ TEST_P(ExtractionAttackTest, IsRefusedAndChangesNothingOutsideTheOutput)
     const TempDir dir;
     dir.Write("outside/victim.txt", "victim");
     const Command command = attack.arrange(dir);
-    std::vector<std::string> operands = command.operands;
     std::string program = MENDWRIGHT_CLI;
+    std::vector<std::string> operands = command.operands;
     if (unprivileged) {
-        std::vector<std::string> prefix;
-        if (const std::string reason = PrepareUnprivileged(dir, prefix); !reason.empty())
+        if (const std::string reason = HandToNobody(dir); !reason.empty())
             GTEST_SKIP() << reason;
+        operands.insert(operands.begin(), program);
         program = kSetpriv;
-        operands.insert(operands.begin(), prefix.begin(), prefix.end());
+        operands = AsNobody(operands);
     }
     const auto before = Outside(dir, command.archive);
 
@@ -207,8 +210,8 @@ std::vector<Attack> LinkAttacks()
     return links;
 }
 
-INSTANTIATE_TEST_SUITE_P(Every, ExtractionAttackTest, ::testing::Combine(::testing::ValuesIn(kAttacks), ::testing::Values(false)),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(Every, ExtractionAttackTest,
+                         ::testing::Combine(::testing::ValuesIn(kAttacks), ::testing::Values(false)), CaseName);
 INSTANTIATE_TEST_SUITE_P(Links, ExtractionAttackTest,
                          ::testing::Combine(::testing::ValuesIn(LinkAttacks()), ::testing::Values(true)), CaseName);
 
