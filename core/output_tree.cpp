@@ -102,6 +102,8 @@ const File* OutputTree::Folder(std::string_view relative, bool make)
         }
         current = File::Adopt(fd);
     }
+    if (!current.IsOpen())  // nothing but separators
+        return root;
     held_ = std::move(current);
     heldName_ = relative;
     return &held_;
