@@ -6,6 +6,7 @@
 #include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/entry_name_check.h"
+#include "ops/entry_selection.h"
 #include "ops/operation_support.h"
 #include "ops/operations.h"
 
@@ -34,6 +35,8 @@ void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32
 {
     const std::int64_t archiveLength = archive.Length();
     std::string createdFolder;  // the last folder made, so runs of one folder make it once
+    // The entries' bytes, without the directory that an archive would add.
+    OperationBytes written(frontend, WrittenBytes(state.Image, count) - DirectoryEnd(count));
     for (std::int32_t i = 0; i < count; ++i) {
         const WadEntry& entry = state.Image.Entries[static_cast<std::size_t>(i)];
         const int percent = static_cast<int>(static_cast<std::int64_t>(i) * 100 / count);
@@ -52,8 +55,9 @@ void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32
         }
         File output(target, OpenMode::Writing);
         if (entry.Size > 0)
-            output.CopyFrom(archive, entry.Offset, 0, entry.Size);
+            output.CopyFrom(archive, entry.Offset, 0, entry.Size, &written);
         output.Close();
+        frontend.FileDone(Frontend::FileAction::Extract, EntryName(entry), target);
     }
 }
 
@@ -79,8 +83,11 @@ void ExtractWad(RunState& state, Frontend& frontend)
 
         const std::string outputFolder = frontend.SaveFileName();
         File archive(archiveText, OpenMode::ReadOnly);
-        const std::int32_t count = ReadWadDirectory(archive, state.Image.Entries);
+        ReadWadDirectory(archive, state.Image.Entries);
         CheckEntryNames(state.Image.Entries);
+        if (!SelectEntries(state, frontend))
+            return;
+        const auto count = static_cast<std::int32_t>(state.Image.Entries.size());
         WriteEntries(state, frontend, archive, count, outputFolder);
         archive.Close();
         ShowElapsed(state, frontend, "Wad extracted in ");

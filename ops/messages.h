@@ -26,6 +26,7 @@ inline constexpr const char* kPatchedMessage = "Your GP4 installation has been s
 inline constexpr const char* kNameTooLongPrefix = "Sorry but this name is too long for a wad entry: ";
 inline constexpr const char* kWadTooLargePrefix = "Sorry but this wad would be too large: ";
 inline constexpr const char* kUnsafeEntryPrefix = "Unsafe entry name in archive: ";
+inline constexpr const char* kNoEntryMatchesPrefix = "No entry matches this pattern: ";
 
 // The default error display's full-stop rule: a full stop is appended when
 // the text's last character comes after "." in the character set.
