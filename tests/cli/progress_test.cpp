@@ -1,0 +1,77 @@
+// The progress line on a terminal: the tool run under a pseudo-terminal of
+// 60 columns while it creates an archive of many megabytes.
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <regex>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+struct TerminalRun {
+    int exitCode = -1;
+    std::string screen;  // everything written to the terminal, stdout and stderr
+};
+
+TerminalRun RunOnTerminal(const std::vector<std::string>& arguments, unsigned short columns)
+{
+    winsize size {};
+    size.ws_row = 24;
+    size.ws_col = columns;
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, &size);
+    if (child == 0) {
+        std::vector<char*> argv = {const_cast<char*>(MENDWRIGHT_CLI)};
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(MENDWRIGHT_CLI, argv.data());
+        ::_exit(127);
+    }
+    TerminalRun run;
+    char buffer[4096];
+    ssize_t got;
+    // The terminal reports an error (EIO) once the program has closed it.
+    while ((got = ::read(terminal, buffer, sizeof buffer)) > 0)
+        run.screen.append(buffer, static_cast<std::size_t>(got));
+    ::close(terminal);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(CliProgressTest, CreateRedrawsOneFittedLineOfBytesUpToItsFinalState)
+{
+    test::TempDir dir(test::MemoryBackedFolder());
+    for (int i = 0; i < 8; ++i)
+        dir.Write("mods/cars/car" + std::to_string(i) + ".bin", std::string(4 << 20, static_cast<char>('a' + i)));
+    constexpr unsigned short kColumns = 60;
+    const TerminalRun run = RunOnTerminal({"create", dir / "mods", dir / "a-rather-long-archive-name.wad"}, kColumns);
+    ASSERT_EQ(run.exitCode, 0) << run.screen;
+
+    std::set<int> percentages;
+    const std::regex drawn(R"(\r([^\r\n]*)\x1b\[K)");
+    for (auto it = std::sregex_iterator(run.screen.begin(), run.screen.end(), drawn); it != std::sregex_iterator();
+         ++it) {
+        const std::string line = (*it)[1];
+        EXPECT_LT(line.size(), kColumns) << line;
+        std::smatch figures;
+        if (std::regex_search(line, figures, std::regex(R"( (\d+)%  .* / 32\.0 MiB)")))
+            percentages.insert(std::stoi(figures[1]));
+    }
+    EXPECT_GE(percentages.size(), 3u) << run.screen;
+    // The final state stays on its line, and the status line follows it.
+    EXPECT_NE(run.screen.find(" 100%  32.0 MiB / 32.0 MiB"), std::string::npos);
+    EXPECT_TRUE(std::regex_search(run.screen, std::regex(R"(32\.0 MiB[^\r\n]*\x1b\[K\r?\nWad created in )")))
+        << run.screen;
+}
+
+}  // namespace
+}  // namespace mw
