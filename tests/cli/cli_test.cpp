@@ -96,7 +96,8 @@ TEST_F(CliTest, HelpAndVersion)
 {
     auto result = Cli({"list", "--help"});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out.rfind("Usage: mendwright-cli", 0), 0u);
+    EXPECT_EQ(result.out.rfind("Usage: mendwright-cli [-v | -q] list ARCHIVE [--json]\n", 0), 0u) << result.out;
+    EXPECT_EQ(result.out.find("update-tracks"), std::string::npos);
     result = Cli({"--version"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, "mendwright-cli 3.1\n");
