@@ -88,8 +88,8 @@ void ConsoleFrontend::SetStatusText(const std::string& text)
     lastStatus_ = text;
     statusTime_ = Clock::now();
     // Only texts of work under way ("... : 50%"); the closing one goes to
-    // stdout. While bytes are counted, the byte line shows the work.
-    if (!progressLine_ || LabelOf(text) == text || (total_ >= 0 && done_ < total_))
+    // stdout. Once its bytes are counted, the byte line shows that work.
+    if (!progressLine_ || LabelOf(text) == text || (total_ >= 0 && LabelOf(text) == bytesLabel_))
         return;
     if (progressShown_ && statusTime_ - lastDrawn_ < std::chrono::milliseconds(50))
         return;
@@ -104,6 +104,7 @@ void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
     if (total != total_ || done < done_) {
         // A new copy: it began when the last status text was shown.
         total_ = total;
+        bytesLabel_ = LabelOf(lastStatus_);
         bytesStarted_ = statusTime_;
         drawnPercent_ = -1;
     }
@@ -116,7 +117,7 @@ void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
     drawnPercent_ = percent;
     const double seconds = std::chrono::duration<double>(now - bytesStarted_).count();
     const double rate = seconds > 0.05 ? static_cast<double>(done) / seconds : -1;
-    Draw(ProgressLine(Printable(LabelOf(lastStatus_)), done, total, rate, TerminalWidth()));
+    Draw(ProgressLine(Printable(bytesLabel_), done, total, rate, TerminalWidth()));
     if (done == total)
         EndProgressLine();  // its final state stays on the terminal
 }

@@ -66,8 +66,9 @@ private:
     std::string lastStatus_;
     Clock::time_point statusTime_{};
 
-    // The byte count of the copy under way: its total, where it started
-    // (for the rate) and the percentage last drawn.
+    // The byte count of the copy under way: its work's label, its total,
+    // when it started (for the rate) and the percentage last drawn.
+    std::string bytesLabel_;
     std::int64_t total_ = -1;
     std::int64_t done_ = 0;
     Clock::time_point bytesStarted_{};

@@ -60,7 +60,8 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
         const int match = patcher.FindMatch(key);
         if (match >= 0) {
             patcher.Replace(match, ReadSourceFile(path), path);
-            frontend.FileDone(Frontend::FileAction::Replace, EntryName(state.Image.Entries[static_cast<std::size_t>(match)]), path);
+            const WadEntry& replaced = state.Image.Entries[static_cast<std::size_t>(match)];
+            frontend.FileDone(Frontend::FileAction::Replace, EntryName(replaced), path);
         } else {
             const std::string name = AppendedName(archiveName, key.matchKey);
             patcher.Append(name, ReadSourceFile(path), path);

@@ -1,15 +1,22 @@
 // The progress line on a terminal: the tool run under a pseudo-terminal of
 // 60 columns while it creates an archive of many megabytes.
-#include <pty.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <regex>
 #include <set>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_dir.h"
+
+extern char** environ;
 
 namespace mw {
 namespace {
@@ -19,27 +26,42 @@ struct TerminalRun {
     std::string screen;  // everything written to the terminal, stdout and stderr
 };
 
+// The program's stdout and stderr are a pseudo-terminal of the given width;
+// posix_spawn rather than fork, as the process helper does.
 TerminalRun RunOnTerminal(const std::vector<std::string>& arguments, unsigned short columns)
 {
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0)
+        throw std::runtime_error("no pseudo-terminal");
     winsize size {};
     size.ws_row = 24;
     size.ws_col = columns;
-    int terminal = -1;
-    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, &size);
-    if (child == 0) {
-        std::vector<char*> argv = {const_cast<char*>(MENDWRIGHT_CLI)};
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        ::execv(MENDWRIGHT_CLI, argv.data());
-        ::_exit(127);
-    }
+    ::ioctl(terminal, TIOCSWINSZ, &size);
+    const int screen = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, screen, 1);
+    posix_spawn_file_actions_adddup2(&actions, screen, 2);
+    std::vector<char*> argv = {const_cast<char*>(MENDWRIGHT_CLI)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = -1;
+    const int failed = ::posix_spawn(&child, MENDWRIGHT_CLI, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(screen);
+    if (failed != 0)
+        throw std::runtime_error("cannot start the tool");
+
     TerminalRun run;
     char buffer[4096];
     ssize_t got;
     // The terminal reports an error (EIO) once the program has closed it.
-    while ((got = ::read(terminal, buffer, sizeof buffer)) > 0)
-        run.screen.append(buffer, static_cast<std::size_t>(got));
+    while ((got = ::read(terminal, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))
+        if (got > 0)
+            run.screen.append(buffer, static_cast<std::size_t>(got));
     ::close(terminal);
     int status = 0;
     ::waitpid(child, &status, 0);
