@@ -1,75 +1,167 @@
 #include "cli/cli_arguments.h"
 
-#include <map>
+#include <getopt.h>
+
+#include <algorithm>
+#include <array>
 
 namespace mw::cli {
+namespace {
 
-const char* const kUsage =
-    "Usage: mendwright-cli [-v | -q] COMMAND ARGUMENTS\n"
-    "\n"
-    "Commands:\n"
-    "  create SOURCE ARCHIVE           pack every file below the folder SOURCE into ARCHIVE\n"
-    "  extract ARCHIVE OUTPUT          unpack ARCHIVE into the folder OUTPUT\n"
-    "  update SOURCE ARCHIVE           patch ARCHIVE with the file or folder SOURCE\n"
-    "  update-tracks SOURCE [--gp4 FOLDER]\n"
-    "                                  patch the seventeen track archives of the GP4\n"
-    "                                  installation (FOLDER, else the one found in Wine)\n"
-    "  list ARCHIVE                    one line per entry: index, offset, size, name\n"
-    "\n"
+struct CommandShape {
+    const char* name;
+    Command command;
+    std::vector<const char*> operands;  // their names, as the help writes them
+    bool morePatterns;                  // PATTERN... may follow the operands
+    const char* summary;
+    const char* details;
+};
+
+const std::array<CommandShape, 6> kCommands = {{
+    {"create", Command::Create, {"SOURCE", "ARCHIVE"}, false,
+     "pack every file below the folder SOURCE into ARCHIVE",
+     "Entries are named by their path below SOURCE, with \\ between folders,\n"
+     "in the order the folder lists them.\n"},
+    {"extract", Command::Extract, {"ARCHIVE", "OUTPUT"}, true,
+     "unpack ARCHIVE, or only the entries matching a PATTERN, into OUTPUT",
+     "A PATTERN matches entry names: * any run of characters, ? any one,\n"
+     "letters in either case, \\ and / alike (quote it for the shell).\n"
+     "A pattern that matches no entry is refused and nothing is written.\n"
+     "An archive with an entry name that would leave OUTPUT is refused whole.\n"},
+    {"update", Command::Update, {"SOURCE", "ARCHIVE"}, false,
+     "patch ARCHIVE with the file or folder SOURCE",
+     "Each source file replaces the first entry it matches, or is appended.\n"
+     "  --dry-run   print replace<TAB>ENTRY<TAB>FILE or append<TAB>ENTRY<TAB>FILE\n"
+     "              for each source file, in order, and write nothing\n"},
+    {"update-tracks", Command::UpdateTracks, {"SOURCE"}, false,
+     "patch the seventeen track archives of the GP4 installation",
+     "  --gp4 FOLDER  the GP4 folder; without it, the installation that the\n"
+     "                Wine prefix ($WINEPREFIX, else ~/.wine) names\n"
+     "  --dry-run     print what each archive's update would do, write nothing\n"},
+    {"list", Command::List, {"ARCHIVE"}, false, "one line per entry: index, offset, size, name",
+     "Fields are separated by tabs; control characters in names show as ?.\n"
+     "  --json   a JSON array of {\"index\", \"offset\", \"size\", \"name\"} objects\n"},
+    {"verify", Command::Verify, {"ARCHIVE"}, false, "check every entry of ARCHIVE and read its bytes",
+     "Prints INDEX<TAB>NAME<TAB>FAULT for each entry whose bytes lie outside the\n"
+     "file or over the directory, or whose name extraction would refuse, then a\n"
+     "summary. Exit code 0 when the archive is sound, 1 when it is not.\n"},
+}};
+
+const CommandShape* FindCommand(const std::string& name)
+{
+    for (const CommandShape& shape : kCommands)
+        if (name == shape.name)
+            return &shape;
+    return nullptr;
+}
+
+const CommandShape& ShapeOf(Command command)
+{
+    return *std::find_if(kCommands.begin(), kCommands.end(),
+                         [&](const CommandShape& shape) { return shape.command == command; });
+}
+
+std::string Synopsis(const CommandShape& shape)
+{
+    std::string text = shape.name;
+    for (const char* operand : shape.operands)
+        text += std::string(" ") + operand;
+    if (shape.morePatterns)
+        text += " [PATTERN...]";
+    if (shape.command == Command::UpdateTracks)
+        text += " [--gp4 FOLDER]";
+    if (shape.command == Command::Update || shape.command == Command::UpdateTracks)
+        text += " [--dry-run]";
+    if (shape.command == Command::List)
+        text += " [--json]";
+    return text;
+}
+
+constexpr const char* kCommonOptions =
     "Options:\n"
-    "  -v, --verbose   print every status text on stderr\n"
+    "  -v, --verbose   print every status text and one line per file on stderr\n"
     "  -q, --quiet     print nothing but errors\n"
-    "  -h, --help      print this help\n"
+    "  -h, --help      print this help (after a command: that command's help)\n"
     "  --version       print the version\n"
     "\n"
     "Exit codes: 0 done, 1 file error, 2 refused input, 64 wrong usage.\n";
 
-namespace {
+enum LongOnly { kVersion = 256, kGp4, kDryRun, kJson };
 
-struct CommandShape {
-    Command command;
-    std::size_t operands;
+const option kOptions[] = {
+    {"verbose", no_argument, nullptr, 'v'}, {"quiet", no_argument, nullptr, 'q'},
+    {"help", no_argument, nullptr, 'h'},    {"version", no_argument, nullptr, kVersion},
+    {"gp4", required_argument, nullptr, kGp4}, {"dry-run", no_argument, nullptr, kDryRun},
+    {"json", no_argument, nullptr, kJson},  {nullptr, 0, nullptr, 0},
 };
 
-const std::map<std::string, CommandShape> kCommands = {
-    {"create", {Command::Create, 2}},  {"extract", {Command::Extract, 2}},
-    {"update", {Command::Update, 2}},  {"update-tracks", {Command::UpdateTracks, 1}},
-    {"list", {Command::List, 1}},
-};
+// A command-specific option on another command.
+void CheckOptionBelongs(bool given, const char* option, const Invocation& invocation,
+                        std::initializer_list<Command> commands)
+{
+    if (given && std::find(commands.begin(), commands.end(), invocation.command) == commands.end())
+        throw UsageError(std::string("option '") + option + "' does not go with " +
+                         ShapeOf(invocation.command).name);
+}
 
 }  // namespace
 
-std::optional<Invocation> ParseArguments(const std::vector<std::string>& arguments)
+std::string UsageText()
 {
+    std::string text = "Usage: mendwright-cli [-v | -q] COMMAND ARGUMENTS\n\nCommands:\n";
+    for (const CommandShape& shape : kCommands)
+        text += "  " + Synopsis(shape) + "\n      " + shape.summary + "\n";
+    text += "\n'mendwright-cli COMMAND --help' prints a command's help.\n\n";
+    return text + kCommonOptions;
+}
+
+std::string CommandHelp(Command command)
+{
+    const CommandShape& shape = ShapeOf(command);
+    return "Usage: mendwright-cli [-v | -q] " + Synopsis(shape) + "\n\n" + shape.summary + ".\n" + shape.details +
+           "\n" + kCommonOptions;
+}
+
+Invocation ParseArguments(const std::vector<std::string>& arguments)
+{
+    // getopt_long takes argv as main receives it and reorders it, so that
+    // options may stand anywhere.
+    std::vector<std::string> copies = arguments;
+    std::vector<char*> argv{const_cast<char*>("mendwright-cli")};
+    for (std::string& argument : copies)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(argv.size() - 1);
+
     Invocation invocation;
-    std::vector<std::string> words;
-    bool help = false, version = false, optionsEnded = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
-            words.push_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "-v" || argument == "--verbose") {
-            invocation.verbosity = Verbosity::Verbose;
-        } else if (argument == "-q" || argument == "--quiet") {
-            invocation.verbosity = Verbosity::Quiet;
-        } else if (argument == "-h" || argument == "--help") {
-            help = true;
-        } else if (argument == "--version") {
-            version = true;
-        } else if (argument == "--gp4") {
-            if (++i == arguments.size())
-                return std::nullopt;
-            invocation.gp4Folder = arguments[i];
-        } else if (argument.rfind("--gp4=", 0) == 0) {
-            invocation.gp4Folder = argument.substr(6);
-        } else {
-            return std::nullopt;
+    bool help = false, version = false;
+    optind = 0;  // a fresh scan, however often this runs
+    opterr = 0;  // the reasons are ours
+    for (;;) {
+        const int option = getopt_long(argc, argv.data(), ":vqh", kOptions, nullptr);
+        if (option == -1)
+            break;
+        switch (option) {
+        case 'v': invocation.verbosity = Verbosity::Verbose; break;
+        case 'q': invocation.verbosity = Verbosity::Quiet; break;
+        case 'h': help = true; break;
+        case kVersion: version = true; break;
+        case kGp4: invocation.gp4Folder = optarg; break;
+        case kDryRun: invocation.dryRun = true; break;
+        case kJson: invocation.json = true; break;
+        case ':': throw UsageError(std::string("option '") + argv[optind - 1] + "' needs an argument");
+        default:
+            if (optopt != 0)
+                throw UsageError(std::string("unknown option '-") + static_cast<char>(optopt) + "'");
+            throw UsageError(std::string("unknown option '") + argv[optind - 1] + "'");
         }
     }
+    const std::vector<std::string> words(argv.begin() + optind, argv.begin() + argc);
+    const CommandShape* shape = words.empty() ? nullptr : FindCommand(words.front());
     if (help) {
         invocation.command = Command::Help;
+        if (shape)
+            invocation.helpTopic = shape->command;
         return invocation;
     }
     if (version) {
@@ -77,22 +169,22 @@ std::optional<Invocation> ParseArguments(const std::vector<std::string>& argumen
         return invocation;
     }
     if (words.empty())
-        return std::nullopt;
-    const auto shape = kCommands.find(words.front());
-    if (shape == kCommands.end() || words.size() - 1 != shape->second.operands)
-        return std::nullopt;
-    invocation.command = shape->second.command;
-    if (invocation.gp4Folder && invocation.command != Command::UpdateTracks)
-        return std::nullopt;
+        throw UsageError("missing command");
+    if (!shape)
+        throw UsageError("unknown command '" + words.front() + "'");
+    invocation.command = shape->command;
     invocation.operands.assign(words.begin() + 1, words.end());
-    return invocation;
-}
-
-std::string UsageProblem(const Invocation& invocation)
-{
+    const std::size_t needed = shape->operands.size();
+    if (invocation.operands.size() < needed)
+        throw UsageError(std::string(shape->name) + ": missing " + shape->operands[invocation.operands.size()]);
+    if (invocation.operands.size() > needed && !shape->morePatterns)
+        throw UsageError(std::string(shape->name) + ": extra operand '" + invocation.operands[needed] + "'");
+    CheckOptionBelongs(invocation.gp4Folder.has_value(), "--gp4", invocation, {Command::UpdateTracks});
+    CheckOptionBelongs(invocation.dryRun, "--dry-run", invocation, {Command::Update, Command::UpdateTracks});
+    CheckOptionBelongs(invocation.json, "--json", invocation, {Command::List});
     if (invocation.command == Command::Extract && invocation.operands[1].empty())
-        return "extract: OUTPUT is empty; name a folder (an empty name would mean the root of the file system)";
-    return {};
+        throw UsageError("extract: OUTPUT is empty; name a folder (an empty name would mean the root of the file system)");
+    return invocation;
 }
 
 }  // namespace mw::cli

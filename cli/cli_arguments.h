@@ -3,29 +3,39 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace mw::cli {
 
-enum class Command { Create, Extract, Update, UpdateTracks, List, Help, Version };
+enum class Command { Create, Extract, Update, UpdateTracks, List, Verify, Help, Version };
 
 enum class Verbosity { Quiet, Normal, Verbose };
 
 struct Invocation {
     Command command = Command::Help;
-    std::vector<std::string> operands;
+    std::vector<std::string> operands;     // for extract, the patterns follow ARCHIVE and OUTPUT
+    std::optional<Command> helpTopic;      // Help: the command whose help is asked for
     std::optional<std::string> gp4Folder;  // --gp4, update-tracks only
+    bool dryRun = false;                   // --dry-run, update and update-tracks
+    bool json = false;                     // --json, list
     Verbosity verbosity = Verbosity::Normal;
 };
 
-// The invocation, or nothing when the command line is wrong (an unknown
-// command or option, a missing or extra operand).
-std::optional<Invocation> ParseArguments(const std::vector<std::string>& arguments);
+// A command line that is wrong; the text says what is wrong, in one line.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
-// Why a well-formed invocation still cannot run, or "" when it can.
-std::string UsageProblem(const Invocation& invocation);
+// The invocation; a wrong command line (an unknown command or option, a
+// missing or extra operand, an option the command does not take) raises
+// a UsageError.
+Invocation ParseArguments(const std::vector<std::string>& arguments);
 
-extern const char* const kUsage;
+// The whole usage, and one command's help.
+std::string UsageText();
+std::string CommandHelp(Command command);
 
 }  // namespace mw::cli

@@ -1,18 +1,70 @@
 #include "cli/console_frontend.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cstdio>
 
+#include "cli/cli_output.h"
+#include "cli/progress_line.h"
+#include "ops/messages.h"
+
 namespace mw::cli {
+namespace {
+
+// Redraws of a line whose figures have not changed come at most this often:
+// a terminal is slower than the work.
+constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
+
+std::size_t TerminalWidth()
+{
+    winsize size {};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
+        return size.ws_col - 1u;  // the last column would wrap on some terminals
+    return 79;
+}
+
+// "Updating disk.wad : 50%" shows as "Updating disk.wad" beside the figures.
+std::string LabelOf(const std::string& status)
+{
+    return status.substr(0, status.find(" : "));
+}
+
+// The field whose text a user error is about.
+enum class Field { None, Source, Archive };
+
+Field FieldOf(const std::string& message)
+{
+    for (const MessageId id : {kChooseSourceFolder, kChooseSourceFiles, kWrongFilePath})
+        if (message == MessageText(id))
+            return Field::Source;
+    for (const MessageId id : {kChooseWadFile, kNotAWadFile, kWrongWadPath})
+        if (message == MessageText(id))
+            return Field::Archive;
+    return Field::None;
+}
+
+const char* ActionWord(Frontend::FileAction action)
+{
+    switch (action) {
+    case Frontend::FileAction::Store: return "store";
+    case Frontend::FileAction::Extract: return "extract";
+    case Frontend::FileAction::Replace: return "replace";
+    case Frontend::FileAction::Append: return "append";
+    }
+    return "";
+}
+
+}  // namespace
 
 ConsoleFrontend::ConsoleFrontend(std::string source, std::string archive, std::string chosenName,
-                                 Verbosity verbosity)
+                                 Verbosity verbosity, bool preview)
     : source_(std::move(source)),
       archive_(std::move(archive)),
       chosenName_(std::move(chosenName)),
       verbosity_(verbosity),
-      progressLine_(verbosity == Verbosity::Normal && ::isatty(STDERR_FILENO) == 1)
+      preview_(preview),
+      progressLine_(verbosity == Verbosity::Normal && !preview && ::isatty(STDERR_FILENO) == 1)
 {
 }
 
@@ -21,39 +73,93 @@ ConsoleFrontend::~ConsoleFrontend()
     EndProgressLine();
 }
 
+void ConsoleFrontend::Draw(const std::string& line)
+{
+    lastDrawn_ = Clock::now();
+    progressShown_ = true;
+    std::fprintf(stderr, "\r%s\x1b[K", line.c_str());
+    std::fflush(stderr);
+}
+
 void ConsoleFrontend::SetStatusText(const std::string& text)
 {
+    if (verbosity_ == Verbosity::Verbose && text != lastStatus_)
+        std::fprintf(stderr, "%s\n", Printable(text).c_str());
     lastStatus_ = text;
-    if (verbosity_ == Verbosity::Verbose) {
-        std::fprintf(stderr, "%s\n", text.c_str());
+    statusTime_ = Clock::now();
+    // Only texts of work under way ("... : 50%"); the closing one goes to
+    // stdout. Once its bytes are counted, the byte line shows that work.
+    if (!progressLine_ || LabelOf(text) == text || (total_ >= 0 && LabelOf(text) == bytesLabel_))
         return;
-    }
+    if (progressShown_ && statusTime_ - lastDrawn_ < std::chrono::milliseconds(50))
+        return;
+    Draw(FitFromEnd(Printable(text), TerminalWidth()));
+}
+
+void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
+{
     if (!progressLine_)
         return;
-    // Redrawn at most 20 times a second: a terminal is slower than the work.
-    const auto now = std::chrono::steady_clock::now();
-    if (progressShown_ && now - lastDrawn_ < std::chrono::milliseconds(50))
+    const auto now = Clock::now();
+    if (total != total_ || done < done_) {
+        // A new copy: it began when the last status text was shown.
+        total_ = total;
+        bytesLabel_ = LabelOf(lastStatus_);
+        bytesStarted_ = statusTime_;
+        drawnPercent_ = -1;
+    }
+    done_ = done;
+    const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
+    // Every new percentage and the final state are drawn; otherwise only
+    // the rate would change.
+    if (percent == drawnPercent_ && done != total && now - lastDrawn_ < kRedrawInterval)
         return;
-    lastDrawn_ = now;
-    progressShown_ = true;
-    std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
-    std::fflush(stderr);
+    drawnPercent_ = percent;
+    const double seconds = std::chrono::duration<double>(now - bytesStarted_).count();
+    const double rate = seconds > 0.05 ? static_cast<double>(done) / seconds : -1;
+    Draw(ProgressLine(Printable(bytesLabel_), done, total, rate, TerminalWidth()));
+    if (done == total)
+        EndProgressLine();  // its final state stays on the terminal
 }
 
 void ConsoleFrontend::EndProgressLine()
 {
     if (!progressShown_)
         return;
-    std::fprintf(stderr, "\r\x1b[K");
+    std::fputc('\n', stderr);
     std::fflush(stderr);
     progressShown_ = false;
+}
+
+void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const std::string& path)
+{
+    const std::string name = Printable(entry);
+    if (preview_) {
+        std::printf("%s\t%s\t%s\n", ActionWord(action), name.c_str(), Printable(path).c_str());
+        return;
+    }
+    if (verbosity_ != Verbosity::Verbose)
+        return;
+    const bool outward = action == FileAction::Extract;
+    std::fprintf(stderr, "%s %s %s %s\n", ActionWord(action), name.c_str(), outward ? "->" : "<-",
+                 Printable(path).c_str());
 }
 
 void ConsoleFrontend::ShowUserError(const std::string& message)
 {
     EndProgressLine();
     refused_ = true;
-    std::fprintf(stderr, "%s\n", message.c_str());
+    PrintError(message, PathConcerned(message));
+}
+
+std::string ConsoleFrontend::PathConcerned(const std::string& message) const
+{
+    switch (FieldOf(message)) {
+    case Field::Source: return source_;
+    case Field::Archive: return archive_;
+    case Field::None: break;
+    }
+    return {};
 }
 
 bool ConsoleFrontend::RunSaveDialog()

@@ -1,9 +1,11 @@
 // The operations' frontend on a terminal: the fields and the save dialog's
-// answer come from the command line, status texts go to stderr, user errors
-// are remembered for the exit code.
+// answer come from the command line, status texts and file lines go to
+// stderr, a preview's lines to stdout, user errors are remembered for the
+// exit code.
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 #include "cli/cli_arguments.h"
@@ -14,8 +16,10 @@ namespace mw::cli {
 class ConsoleFrontend : public Frontend {
 public:
     // chosenName is what the save dialog answers (the archive of create,
-    // the output folder of extract).
-    ConsoleFrontend(std::string source, std::string archive, std::string chosenName, Verbosity verbosity);
+    // the output folder of extract). A preview prints each file's action on
+    // stdout.
+    ConsoleFrontend(std::string source, std::string archive, std::string chosenName, Verbosity verbosity,
+                    bool preview = false);
     ~ConsoleFrontend() override;
 
     std::string SourceText() override { return source_; }
@@ -35,22 +39,40 @@ public:
     bool RunSaveDialog() override;
     std::string SaveFileName() override { return saveName_; }
 
+    void FileDone(FileAction action, std::string_view entry, const std::string& path) override;
+    void ShowBytes(std::int64_t done, std::int64_t total) override;
+
     bool refused() const { return refused_; }
     const std::string& lastStatus() const { return lastStatus_; }
-    // Clears the one-line progress display, if one is shown.
+    // Leaves the progress line, if one is shown, in its last state and ends it.
     void EndProgressLine();
 
 private:
+    using Clock = std::chrono::steady_clock;
+    void Draw(const std::string& line);
+    // The source or archive text that a user error is about, or "".
+    std::string PathConcerned(const std::string& message) const;
+
     std::string source_;
     std::string archive_;
     std::string chosenName_;
     std::string saveName_;
     Verbosity verbosity_;
+    bool preview_;
     bool progressLine_;  // a terminal without -v or -q: one line redrawn in place
     bool progressShown_ = false;
-    std::chrono::steady_clock::time_point lastDrawn_{};
+    Clock::time_point lastDrawn_{};
     bool refused_ = false;
     std::string lastStatus_;
+    Clock::time_point statusTime_{};
+
+    // The byte count of the copy under way: its work's label, its total,
+    // when it started (for the rate) and the percentage last drawn.
+    std::string bytesLabel_;
+    std::int64_t total_ = -1;
+    std::int64_t done_ = 0;
+    Clock::time_point bytesStarted_{};
+    int drawnPercent_ = -1;
 };
 
 }  // namespace mw::cli

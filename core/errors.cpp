@@ -18,9 +18,12 @@ std::string IoErrorText(int code)
     }
 }
 
-IoError::IoError(int code) : AppError(IoErrorText(code)), code_(code) {}
+IoError::IoError(int code, std::string path, int systemError)
+    : AppError(IoErrorText(code), std::move(path), systemError), code_(code)
+{
+}
 
-RangeError::RangeError() : AppError("Erreur de vérification d'étendue") {}
+RangeError::RangeError(std::string path) : AppError("Erreur de vérification d'étendue", std::move(path)) {}
 
 OutOfMemoryError::OutOfMemoryError() : AppError("Mémoire insuffisante") {}
 
@@ -43,9 +46,9 @@ int IoCodeFromErrno(int err)
     }
 }
 
-void ThrowErrno(int err)
+void ThrowErrno(int err, const std::string& path)
 {
-    throw IoError(IoCodeFromErrno(err));
+    throw IoError(IoCodeFromErrno(err), path, err);
 }
 
 }  // namespace mw

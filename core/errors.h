@@ -3,21 +3,35 @@
 #pragma once
 
 #include <stdexcept>
+#include <utility>
 #include <string>
 
 namespace mw {
 
-// Base of every error that the default error display shows.
+// Base of every error that the default error display shows. The window
+// shows the text alone; the command-line tool also names the file concerned
+// and, when a system call failed, the system's own reason.
 class AppError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit AppError(const std::string& text, std::string path = {}, int systemError = 0)
+        : std::runtime_error(text), path_(std::move(path)), systemError_(systemError)
+    {
+    }
+    // The file the error concerns, or "" when it is not known where it is raised.
+    const std::string& path() const noexcept { return path_; }
+    // The errno of the failed system call, or 0.
+    int systemError() const noexcept { return systemError_; }
+
+private:
+    std::string path_;
+    int systemError_;
 };
 
 // A failed open, read, write, seek, close or rename, with the code of the
 // I/O error table and its French text.
 class IoError : public AppError {
 public:
-    explicit IoError(int code);
+    explicit IoError(int code, std::string path = {}, int systemError = 0);
     int code() const noexcept { return code_; }
 
 private:
@@ -27,7 +41,7 @@ private:
 // A count or size that cannot index a table ("Erreur de vérification d'étendue").
 class RangeError : public AppError {
 public:
-    RangeError();
+    explicit RangeError(std::string path = {});
 };
 
 // An allocation that the machine cannot satisfy ("Mémoire insuffisante").
@@ -56,7 +70,7 @@ std::string IoErrorText(int code);
 // The I/O error code for an errno value of a failed system call.
 int IoCodeFromErrno(int err);
 
-// Throws the IoError for errno value err.
-[[noreturn]] void ThrowErrno(int err);
+// Throws the IoError for errno value err, raised on the file at path.
+[[noreturn]] void ThrowErrno(int err, const std::string& path = {});
 
 }  // namespace mw

@@ -1,16 +1,20 @@
 #include "core/file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/byte_progress.h"
 #include "core/errors.h"
 #include "core/file_faults.h"
 #include "core/path_helpers.h"
 
 namespace mw {
 namespace {
+
+constexpr std::size_t kProgressStep = std::size_t{8} << 20;
 
 // A missing folder on the way is "path not found", a missing file in an
 // existing folder "file not found", as on the system the archives come from.
@@ -19,9 +23,9 @@ namespace {
     if (err == ENOENT) {
         const std::string folder = FolderPart(name, kNativeSeparator);
         if (!folder.empty() && !FolderExists(folder))
-            throw IoError(io_code::PathNotFound);
+            throw IoError(io_code::PathNotFound, name, err);
     }
-    ThrowErrno(err);
+    ThrowErrno(err, name);
 }
 
 int FlagsFor(OpenMode mode)
@@ -54,7 +58,7 @@ int OpenDescriptor(const std::string& name, int flags, unsigned mode)
         struct stat st {};
         if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
             ::close(fd);
-            throw IoError(io_code::AccessDenied);
+            throw IoError(io_code::AccessDenied, name, EISDIR);
         }
     }
     return fd;
@@ -65,14 +69,15 @@ File::File(const std::string& name, OpenMode mode)
     Open(name, mode);
 }
 
-File File::Adopt(int fd) noexcept
+File File::Adopt(int fd, std::string name) noexcept
 {
     File file;
     file.fd_ = fd;
+    file.name_ = std::move(name);
     return file;
 }
 
-File::File(File&& other) noexcept : fd_(other.fd_)
+File::File(File&& other) noexcept : fd_(other.fd_), name_(std::move(other.name_))
 {
     other.fd_ = -1;
 }
@@ -83,6 +88,7 @@ File& File::operator=(File&& other) noexcept
         if (fd_ >= 0)
             ::close(fd_);
         fd_ = other.fd_;
+        name_ = std::move(other.name_);
         other.fd_ = -1;
     }
     return *this;
@@ -100,6 +106,7 @@ void File::Open(const std::string& name, OpenMode mode)
         ::close(fd_);
     fd_ = -1;
     fd_ = OpenDescriptor(name, FlagsFor(mode));
+    name_ = name;
 }
 
 void File::Read(void* buffer, std::size_t size)
@@ -107,17 +114,17 @@ void File::Read(void* buffer, std::size_t size)
     auto* at = static_cast<char*>(buffer);
     while (size > 0) {
         if (int err = faults::Check(faults::Call::Read))
-            ThrowErrno(err);
+            ThrowErrno(err, name_);
         // One call in the normal case; the loop only continues a read that
         // the kernel cut short (about 2 GiB at most per call).
         const ssize_t got = ::read(fd_, at, size);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowErrno(errno);
+            ThrowErrno(errno, name_);
         }
         if (got == 0)
-            throw IoError(io_code::ShortRead);
+            throw IoError(io_code::ShortRead, name_);
         at += got;
         size -= static_cast<std::size_t>(got);
     }
@@ -128,44 +135,49 @@ void File::Write(const void* buffer, std::size_t size)
     const auto* at = static_cast<const char*>(buffer);
     while (size > 0) {
         if (int err = faults::Check(faults::Call::Write))
-            ThrowErrno(err);
+            ThrowErrno(err, name_);
         const ssize_t put = ::write(fd_, at, size);
         if (put < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowErrno(errno);
+            ThrowErrno(errno, name_);
         }
         if (put == 0)
-            throw IoError(io_code::ShortWrite);
+            throw IoError(io_code::ShortWrite, name_);
         at += put;
         size -= static_cast<std::size_t>(put);
     }
 }
 
-void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t size)
+void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t size,
+                    ByteProgress* progress)
 {
     if (offset < 0 || sourceOffset < 0)
-        throw IoError(io_code::NegativeSeek);
+        throw IoError(io_code::NegativeSeek, name_);
     auto in = static_cast<off_t>(sourceOffset);
     auto out = static_cast<off_t>(offset);
     auto left = static_cast<std::size_t>(size);
+    // Steps small enough that a progress display moves during one long copy.
+    const std::size_t step = progress ? kProgressStep : left;
     bool inKernel = true;
     while (left > 0) {
         if (int err = faults::Check(faults::Call::Write))
-            ThrowErrno(err);
+            ThrowErrno(err, name_);
         if (inKernel) {
-            const ssize_t copied = ::copy_file_range(source.fd_, &in, fd_, &out, left, 0);
+            const ssize_t copied = ::copy_file_range(source.fd_, &in, fd_, &out, std::min(left, step), 0);
             if (copied > 0) {
                 left -= static_cast<std::size_t>(copied);
+                if (progress)
+                    progress->Moved(copied);
                 continue;
             }
             if (copied == 0)
-                throw IoError(io_code::ShortRead);
+                throw IoError(io_code::ShortRead, source.name_);
             if (errno == EINTR)
                 continue;
             // File systems and kernels that cannot copy between these files.
             if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-                ThrowErrno(errno);
+                ThrowErrno(errno, name_);
             inKernel = false;
         }
         // Through memory: the whole rest in one read and one write.
@@ -174,6 +186,8 @@ void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
         source.Read(buffer.data(), left);
         Seek(out);
         Write(buffer.data(), left);
+        if (progress)
+            progress->Moved(static_cast<std::int64_t>(left));
         left = 0;
     }
 }
@@ -181,27 +195,27 @@ void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
 void File::Seek(std::int64_t position)
 {
     if (position < 0)
-        throw IoError(io_code::NegativeSeek);
+        throw IoError(io_code::NegativeSeek, name_);
     if (int err = faults::Check(faults::Call::Seek))
-        ThrowErrno(err);
+        ThrowErrno(err, name_);
     if (::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0)
-        ThrowErrno(errno);
+        ThrowErrno(errno, name_);
 }
 
 std::int64_t File::Length() const
 {
     struct stat st {};
     if (::fstat(fd_, &st) != 0)
-        ThrowErrno(errno);
+        ThrowErrno(errno, name_);
     return st.st_size;
 }
 
 void File::Sync()
 {
     if (int err = faults::Check(faults::Call::Sync))
-        ThrowErrno(err);
+        ThrowErrno(err, name_);
     if (::fsync(fd_) != 0)
-        ThrowErrno(errno);
+        ThrowErrno(errno, name_);
 }
 
 void File::Close()
@@ -212,11 +226,11 @@ void File::Close()
     fd_ = -1;
     if (int err = faults::Check(faults::Call::Close)) {
         ::close(fd);
-        ThrowErrno(err);
+        ThrowErrno(err, name_);
     }
     // POSIX leaves the descriptor closed even when close reports an error.
     if (::close(fd) != 0 && errno != EINTR)
-        ThrowErrno(errno);
+        ThrowErrno(errno, name_);
 }
 
 void CreateFolders(const std::string& name)

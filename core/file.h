@@ -7,6 +7,8 @@
 
 namespace mw {
 
+class ByteProgress;
+
 enum class OpenMode {
     Reading,   // must exist; opened for reading and writing, as the archive
                // that is about to be rewritten is
@@ -18,8 +20,9 @@ class File {
 public:
     File() = default;
     File(const std::string& name, OpenMode mode);
-    // Takes ownership of a descriptor opened elsewhere.
-    static File Adopt(int fd) noexcept;
+    // Takes ownership of a descriptor opened elsewhere; name is the file
+    // that its errors name.
+    static File Adopt(int fd, std::string name = {}) noexcept;
     File(const File&) = delete;
     File& operator=(const File&) = delete;
     File(File&& other) noexcept;
@@ -37,7 +40,9 @@ public:
     // offset, in the kernel where it can; a source that ends first raises
     // "Lecture au-delà de la fin de fichier". Callers seek before their
     // next write: where the kernel cannot copy, the file position moves.
-    void CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t size);
+    // With a progress, the copy goes in steps and reports each one.
+    void CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t size,
+                  ByteProgress* progress = nullptr);
     // Moves to an absolute position; a negative one raises "Erreur E/S 131".
     void Seek(std::int64_t position);
     std::int64_t Length() const;
@@ -46,9 +51,12 @@ public:
     void Close();
 
     int Descriptor() const noexcept { return fd_; }
+    // The name it was opened with, which its errors carry.
+    const std::string& Name() const noexcept { return name_; }
 
 private:
     int fd_ = -1;
+    std::string name_;
 };
 
 // Opens a file descriptor as the file layer does, with the same error texts;

@@ -117,13 +117,17 @@ bool OutputTree::IsLink(int at, const std::string& name)
 
 void OutputTree::ThrowFailure(int at, const std::string& name, std::string_view relative, int err) const
 {
-    if (IsLink(at, name)) {
-        std::string path = folder_;
-        path += kNativeSeparator;
-        path += relative;
-        throw AppError(kLinkPrefix + PrintableText(path));
-    }
-    ThrowErrno(err);
+    if (IsLink(at, name))
+        throw AppError(kLinkPrefix + PrintableText(FullPath(relative)));
+    ThrowErrno(err, FullPath(relative));
+}
+
+std::string OutputTree::FullPath(std::string_view relative) const
+{
+    std::string path = folder_;
+    path += kNativeSeparator;
+    path += relative;
+    return path;
 }
 
 std::optional<FileIdentity> OutputTree::Existing(std::string_view relative)
@@ -148,11 +152,11 @@ File OutputTree::Create(std::string_view relative)
     const auto [folderPart, name] = SplitLast(relative);
     const int at = Folder(folderPart, true)->Descriptor();
     if (int err = faults::Check(faults::Call::Open))
-        ThrowErrno(err);
+        ThrowErrno(err, FullPath(relative));
     const int fd = OpenAt(at, name, O_RDWR | O_CREAT | O_TRUNC, 0666);
     if (fd < 0)
         ThrowFailure(at, name, relative, errno);
-    return File::Adopt(fd);
+    return File::Adopt(fd, FullPath(relative));
 }
 
 }  // namespace mw

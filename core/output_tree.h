@@ -44,6 +44,8 @@ private:
     const File* Root(bool make);
     const File* Folder(std::string_view relative, bool make);
     static bool IsLink(int at, const std::string& name);
+    // The output folder's path joined with a relative one, for messages.
+    std::string FullPath(std::string_view relative) const;
     [[noreturn]] void ThrowFailure(int at, const std::string& name, std::string_view relative, int err) const;
 
     std::string folder_;

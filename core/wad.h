@@ -12,6 +12,7 @@
 
 namespace mw {
 
+class ByteProgress;
 class File;
 
 static_assert(std::endian::native == std::endian::little,
@@ -58,8 +59,9 @@ std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries);
 
 // The checks a read of an entry's bytes makes, without reading them: a
 // negative Offset fails as its seek ("Erreur E/S 131"), a negative Size or
-// one past the end of a file of fileLength bytes as a short read.
-void CheckWadPayload(const WadEntry& entry, std::int64_t fileLength);
+// one past the end of a file of fileLength bytes as a short read; the error
+// names path.
+void CheckWadPayload(const WadEntry& entry, std::int64_t fileLength, const std::string& path = {});
 
 // Reads the bytes of one entry; a payload that runs past the end of the file
 // raises "Lecture au-delà de la fin de fichier" before its buffer is allocated.
@@ -76,8 +78,13 @@ void LoadWad(const std::string& fileName, WadImage& image);
 // order (a later write wins where payloads overlap).
 // The archive is written beside the target under a temporary name, flushed
 // and then renamed over the target, so a failure at any step leaves the old
-// archive as it was and removes the temporary file.
-void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count);
+// archive as it was and removes the temporary file. A progress hears of
+// every byte written: WrittenBytes(image, count) in all.
+void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count,
+                ByteProgress* progress = nullptr);
+
+// The bytes RebuildWad writes for the first count entries of the image.
+std::int64_t WrittenBytes(const WadImage& image, std::int32_t count);
 
 // The marker in the names of the temporary files RebuildWad writes.
 inline constexpr std::string_view kTemporaryMarker = ".mendwright-tmp-";

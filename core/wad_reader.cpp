@@ -47,29 +47,29 @@ std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries)
     std::int32_t count = 0;
     archive.Read(&count, sizeof count);
     if (count < 0 || kRecordSize * count > kLargestTableBytes)
-        throw RangeError();
+        throw RangeError(archive.Name());
     if (DirectoryEnd(count) > archive.Length())
-        throw IoError(io_code::ShortRead);
+        throw IoError(io_code::ShortRead, archive.Name());
     Allocate([&] { entries.assign(static_cast<std::size_t>(count), WadEntry{}); });
     archive.Read(entries.data(), entries.size() * sizeof(WadEntry));
     return count;
 }
 
-void CheckWadPayload(const WadEntry& entry, std::int64_t fileLength)
+void CheckWadPayload(const WadEntry& entry, std::int64_t fileLength, const std::string& path)
 {
     if (entry.Offset < 0)
-        throw IoError(io_code::NegativeSeek);
+        throw IoError(io_code::NegativeSeek, path);
     if (entry.Size < 0)
-        throw IoError(io_code::ShortRead);
+        throw IoError(io_code::ShortRead, path);
     if (entry.Size > 0 && std::int64_t{entry.Offset} + entry.Size > fileLength)
-        throw IoError(io_code::ShortRead);
+        throw IoError(io_code::ShortRead, path);
 }
 
 void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload)
 {
     archive.Seek(entry.Offset);
     if (entry.Size != 0)
-        CheckWadPayload(entry, archive.Length());
+        CheckWadPayload(entry, archive.Length(), archive.Name());
     Allocate([&] { payload.resize(static_cast<std::size_t>(entry.Size)); });
     archive.Read(payload.data(), payload.size());
 }
@@ -84,7 +84,7 @@ void LoadWad(const std::string& fileName, WadImage& image)
     Allocate([&] { image.Payloads.assign(image.Entries.size(), Payload()); });
     for (std::size_t i = 0; i < image.Entries.size(); ++i) {
         const WadEntry& entry = image.Entries[i];
-        CheckWadPayload(entry, length);
+        CheckWadPayload(entry, length, fileName);
         image.Payloads[i] = Payload::Stretch(name, entry.Offset, entry.Size);
     }
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -5,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/byte_progress.h"
 #include "core/errors.h"
 #include "core/file.h"
 #include "core/file_faults.h"
@@ -52,7 +54,7 @@ public:
         for (int attempt = 0;; ++attempt) {
             name_ = target + std::string(kTemporaryMarker) + RandomSuffix();
             try {
-                file_ = File::Adopt(OpenDescriptor(name_, O_RDWR | O_CREAT | O_EXCL, 0666));
+                file_ = File::Adopt(OpenDescriptor(name_, O_RDWR | O_CREAT | O_EXCL, 0666), target_);
                 break;
             } catch (const IoError& error) {
                 name_.clear();
@@ -81,7 +83,7 @@ public:
         if (err == 0 && ::rename(name_.c_str(), target_.c_str()) != 0)
             err = errno;
         if (err != 0)
-            ThrowErrno(err);
+            ThrowErrno(err, target_);
         name_.clear();
         // Makes the rename itself durable; the new archive is in place
         // already, so a folder that cannot be flushed is no failure.
@@ -122,7 +124,7 @@ private:
 void CheckWritable(const std::string& target)
 {
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
-        ThrowErrno(errno);
+        ThrowErrno(errno, target);
 }
 
 }  // namespace
@@ -134,7 +136,7 @@ namespace {
 // archive's unchanged run of entries is copied in one call.
 class PayloadWriter {
 public:
-    explicit PayloadWriter(File& out) : out_(out) {}
+    PayloadWriter(File& out, ByteProgress* progress) : out_(out), progress_(progress) {}
 
     void Write(const WadEntry& entry, const Payload& payload)
     {
@@ -149,6 +151,8 @@ public:
             out_.Seek(entry.Offset);
             if (entry.Size > 0)
                 out_.Write(payload.bytes().data(), static_cast<std::size_t>(entry.Size));
+            if (progress_)
+                progress_->Moved(std::max(entry.Size, 0));
             return;
         }
         if (entry.Size <= 0)
@@ -189,10 +193,11 @@ private:
             source_.Open(*run.file, OpenMode::ReadOnly);
             sourceName_ = *run.file;
         }
-        out_.CopyFrom(source_, run.from, run.to, run.size);
+        out_.CopyFrom(source_, run.from, run.to, run.size, progress_);
     }
 
     File& out_;
+    ByteProgress* progress_;
     File source_;
     std::string sourceName_;
     Run pending_;
@@ -200,7 +205,7 @@ private:
 
 }  // namespace
 
-void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count)
+void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count, ByteProgress* progress)
 {
     if (count < 0 || static_cast<std::size_t>(count) > image.Entries.size() ||
         static_cast<std::size_t>(count) > image.Payloads.size())
@@ -219,12 +224,22 @@ void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t
         std::memcpy(directory.data() + kCountSize, image.Entries.data(),
                     static_cast<std::size_t>(count) * sizeof(WadEntry));
     out.Write(directory.data(), directory.size());
+    if (progress)
+        progress->Moved(static_cast<std::int64_t>(directory.size()));
 
-    PayloadWriter payloads(out);
+    PayloadWriter payloads(out, progress);
     for (std::int32_t i = 0; i < count; ++i)
         payloads.Write(image.Entries[i], image.Payloads[i]);
     payloads.Finish();
     temporary.Commit();
+}
+
+std::int64_t WrittenBytes(const WadImage& image, std::int32_t count)
+{
+    std::int64_t bytes = DirectoryEnd(count);
+    for (std::int32_t i = 0; i < count; ++i)
+        bytes += std::max(image.Entries[static_cast<std::size_t>(i)].Size, 0);
+    return bytes;
 }
 
 }  // namespace mw

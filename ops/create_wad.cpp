@@ -38,6 +38,7 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
         CheckArchiveEnd(offset + payload.size(), path);
         entry.Size = static_cast<std::int32_t>(payload.size());
         offset += entry.Size;
+        frontend.FileDone(Frontend::FileAction::Store, name, path);
     }
 }
 
@@ -68,7 +69,8 @@ void CreateWad(RunState& state, Frontend& frontend)
 
     RunRefusable(frontend, [&] {
         PackSources(state, frontend, sourceText);
-        RebuildWad(frontend.SaveFileName(), state.Image, state.Image.EntryCount);
+        OperationBytes written(frontend, WrittenBytes(state.Image, state.Image.EntryCount));
+        RebuildWad(frontend.SaveFileName(), state.Image, state.Image.EntryCount, &written);
         ShowElapsed(state, frontend, "Wad created in ");
     });
 }

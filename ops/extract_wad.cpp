@@ -7,6 +7,7 @@
 #include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/entry_name_check.h"
+#include "ops/entry_selection.h"
 #include "ops/operation_support.h"
 #include "ops/operations.h"
 
@@ -51,6 +52,8 @@ const WadEntry* FindArchiveAmongOutputs(const std::vector<WadEntry>& entries, co
 void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32_t count, OutputTree& output)
 {
     const std::int64_t archiveLength = archive.Length();
+    // The entries' bytes, without the directory that an archive would add.
+    OperationBytes written(frontend, WrittenBytes(state.Image, count) - DirectoryEnd(count));
     for (std::int32_t i = 0; i < count; ++i) {
         const WadEntry& entry = state.Image.Entries[static_cast<std::size_t>(i)];
         const int percent = static_cast<int>(static_cast<std::int64_t>(i) * 100 / count);
@@ -61,8 +64,9 @@ void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32
         CheckWadPayload(entry, archiveLength);
         File file = output.Create(OutputPath(entry));
         if (entry.Size > 0)
-            file.CopyFrom(archive, entry.Offset, 0, entry.Size);
+            file.CopyFrom(archive, entry.Offset, 0, entry.Size, &written);
         file.Close();
+        frontend.FileDone(Frontend::FileAction::Extract, EntryName(entry), file.Name());
     }
 }
 
@@ -93,8 +97,11 @@ void ExtractWad(RunState& state, Frontend& frontend)
         frontend.RepaintWindow();
 
         File archive(archiveText, OpenMode::ReadOnly);
-        const std::int32_t count = ReadWadDirectory(archive, state.Image.Entries);
+        ReadWadDirectory(archive, state.Image.Entries);
         CheckEntryNames(state.Image.Entries);
+        if (!SelectEntries(state, frontend))
+            return;
+        const auto count = static_cast<std::int32_t>(state.Image.Entries.size());
         OutputTree output(outputFolder);
         if (const WadEntry* clash = FindArchiveAmongOutputs(state.Image.Entries, archive, output)) {
             frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(EntryName(*clash)));

@@ -2,7 +2,9 @@
 // command-line tool and the tests each implement it.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace mw {
 
@@ -31,6 +33,16 @@ public:
     virtual void SetSaveFilter(const std::string& filter) = 0;
     virtual bool RunSaveDialog() = 0;
     virtual std::string SaveFileName() = 0;
+
+    // What the operation did with one file, as it does it: stored in a new
+    // archive, extracted from one, replacing an entry or appended as a new
+    // one. The windows show nothing of it; the command-line tool lists it.
+    enum class FileAction { Store, Extract, Replace, Append };
+    virtual void FileDone(FileAction /*action*/, std::string_view /*entry*/, const std::string& /*path*/) {}
+
+    // Bytes written so far out of all that the operation writes, reported
+    // during long copies as well as between files.
+    virtual void ShowBytes(std::int64_t /*done*/, std::int64_t /*total*/) {}
 };
 
 }  // namespace mw

@@ -29,6 +29,7 @@ inline constexpr const char* kUnsafeEntryPrefix = "Unsafe entry name in archive:
 inline constexpr const char* kChooseOutputFolder = "Sorry but you have to choose an output folder first.";
 inline constexpr const char* kArchiveIsOutputPrefix = "Sorry but this entry would overwrite the wad itself: ";
 inline constexpr const char* kUnsafeSourcePrefix = "Sorry but this file's name cannot become a wad entry: ";
+inline constexpr const char* kNoEntryMatchesPrefix = "No entry matches this pattern: ";
 
 // The default error display's full-stop rule: a full stop is appended when
 // the text's last character comes after "." in the character set.

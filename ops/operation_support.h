@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/byte_progress.h"
 #include "core/payload.h"
 #include "ops/frontend.h"
 #include "ops/messages.h"
@@ -39,6 +40,23 @@ void ShowProgress(Frontend& frontend, const std::string& text, int percent);
 
 // The final status: position 0, then phrase + elapsed seconds + "s".
 void ShowElapsed(RunState& state, Frontend& frontend, const std::string& phrase);
+
+// The bytes that the copies of one operation report, added up and shown
+// through the frontend against the operation's total.
+class OperationBytes final : public ByteProgress {
+public:
+    OperationBytes(Frontend& frontend, std::int64_t total) : frontend_(frontend), total_(total) {}
+    void Moved(std::int64_t bytes) override
+    {
+        done_ += bytes;
+        frontend_.ShowBytes(done_, total_);
+    }
+
+private:
+    Frontend& frontend_;
+    std::int64_t total_;
+    std::int64_t done_ = 0;
+};
 
 // Runs an operation body; a UserRefusal it raises goes to the user-error box.
 template <typename Body>

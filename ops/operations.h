@@ -18,4 +18,10 @@ bool UpdateWad(RunState& state, Frontend& frontend);
 // "Update track wads": the update in BatchMode over the seventeen track archives.
 bool UpdateTrackWads(RunState& state, Frontend& frontend);
 
+// The same updates run through their own matching, each source file
+// reported through FileDone as replacing or appended, with no archive
+// written.
+bool PreviewUpdateWad(RunState& state, Frontend& frontend);
+bool PreviewUpdateTrackWads(RunState& state, Frontend& frontend);
+
 }  // namespace mw

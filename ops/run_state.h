@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/gp4_installation.h"
 #include "core/list_files.h"
@@ -29,6 +30,8 @@ struct RunState {
     std::unique_ptr<Gp4Installation> Installation;
     // The decimal separator of the elapsed-time texts.
     std::string DecimalSeparator = ".";
+    // The names an extraction writes, as patterns; empty: every entry.
+    std::vector<std::string> ExtractPatterns;
 };
 
 }  // namespace mw

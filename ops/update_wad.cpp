@@ -14,6 +14,9 @@
 namespace mw {
 namespace {
 
+// How far an update goes: to a rewritten archive, or only through its matching.
+enum class UpdateMode { Write, Preview };
+
 // BatchMode lasts for exactly one update, however it ends.
 class BatchModeReset {
 public:
@@ -45,7 +48,7 @@ bool ValidateArchivePath(RunState& state, Frontend& frontend, const std::string&
 }
 
 void PatchArchive(RunState& state, Frontend& frontend, const std::string& archivePath,
-                  const std::vector<SourceKey>& keys)
+                  const std::vector<SourceKey>& keys, UpdateMode mode)
 {
     LoadWad(archivePath, state.Image);
     ArchivePatcher patcher(state.Image);
@@ -55,22 +58,28 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
         const std::string& path = state.SourceList[i];
         const SourceKey& key = keys[i];
         const int match = patcher.FindMatch(key);
-        if (match >= 0)
+        if (match >= 0) {
             patcher.Replace(match, ReadSourceFile(path), path);
-        else
-            patcher.Append(AppendedName(archiveName, key.matchKey), ReadSourceFile(path), path);
+            const WadEntry& replaced = state.Image.Entries[static_cast<std::size_t>(match)];
+            frontend.FileDone(Frontend::FileAction::Replace, EntryName(replaced), path);
+        } else {
+            const std::string name = AppendedName(archiveName, key.matchKey);
+            patcher.Append(name, ReadSourceFile(path), path);
+            frontend.FileDone(Frontend::FileAction::Append, name, path);
+        }
 
         const int percent = static_cast<int>((i + 1) * 100 / count);
         ShowProgress(frontend, "Updating " + archiveName + " : " + std::to_string(percent) + "%", percent);
         frontend.RepaintProgress();
     }
     patcher.Finish();
-    RebuildWad(archivePath, state.Image, state.Image.EntryCount);
+    if (mode == UpdateMode::Preview)
+        return;
+    OperationBytes written(frontend, WrittenBytes(state.Image, state.Image.EntryCount));
+    RebuildWad(archivePath, state.Image, state.Image.EntryCount, &written);
 }
 
-}  // namespace
-
-bool UpdateWad(RunState& state, Frontend& frontend)
+bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
 {
     const BatchModeReset batchModeReset(state);
     state.StartTime = TimeOfDayNow();
@@ -106,7 +115,7 @@ bool UpdateWad(RunState& state, Frontend& frontend)
                     state.Installation->FindInstallationFolder(folder);
                 state.WadPaths[k] = folder + kNativeSeparator + TrackNames[k] + ".wad";
             }
-            PatchArchive(state, frontend, state.WadPaths[k], keys);
+            PatchArchive(state, frontend, state.WadPaths[k], keys, mode);
             if (state.BatchMode)
                 frontend.SetPosition(0);
         }
@@ -116,10 +125,28 @@ bool UpdateWad(RunState& state, Frontend& frontend)
     return completed;
 }
 
+}  // namespace
+
+bool UpdateWad(RunState& state, Frontend& frontend)
+{
+    return RunUpdate(state, frontend, UpdateMode::Write);
+}
+
 bool UpdateTrackWads(RunState& state, Frontend& frontend)
 {
     state.BatchMode = true;
-    return UpdateWad(state, frontend);
+    return RunUpdate(state, frontend, UpdateMode::Write);
+}
+
+bool PreviewUpdateWad(RunState& state, Frontend& frontend)
+{
+    return RunUpdate(state, frontend, UpdateMode::Preview);
+}
+
+bool PreviewUpdateTrackWads(RunState& state, Frontend& frontend)
+{
+    state.BatchMode = true;
+    return RunUpdate(state, frontend, UpdateMode::Preview);
 }
 
 }  // namespace mw

@@ -54,7 +54,10 @@ TEST_F(CliTest, CreateListUpdateAndExtractARealFolder)
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(test::ReadBytes(dir / "out/a.txt"), "0123456789");
     EXPECT_EQ(test::ReadBytes(dir / "out/sub/b.bin"), "");
-    EXPECT_NE(result.err.find("Extracting files : 0%\nExtracting files : 50%\nWad extracted in "), std::string::npos);
+    const std::string firstEntry = aFirst ? "a.txt" : "sub\\b.bin";
+    EXPECT_EQ(result.err.rfind("Extracting files : 0%\nextract " + firstEntry + " -> " + dir / "out/", 0), 0u)
+        << result.err;
+    EXPECT_NE(result.err.find("\nExtracting files : 50%\n"), std::string::npos);
 }
 
 TEST_F(CliTest, QuietPrintsNothingButErrors)
@@ -67,41 +70,34 @@ TEST_F(CliTest, QuietPrintsNothingButErrors)
     EXPECT_EQ(result.err, "");
     result = Cli({"create", dir / "mods/a.txt", dir / "y.wad", "--quiet"});
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(result.err, "Sorry but you have to choose a source folder first.\n");
+    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "mods/a.txt" + ": Sorry but you have to choose a source folder first.\n");
 }
 
 TEST_F(CliTest, ExitCodesTellRefusalsFromFileErrorsFromWrongUsage)
 {
     auto result = Cli({"update", "...or select a file", dir / "x.wad"});
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(result.err, "Sorry but you have to choose source file(s) first.\n");
+    EXPECT_EQ(result.err, "mendwright-cli: ...or select a file: Sorry but you have to choose source file(s) first.\n");
 
     dir.Write("bad.wad", "\x01");
     result = Cli({"list", dir / "bad.wad"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "Lecture au-delà de la fin de fichier.\n");
+    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "bad.wad" + ": Lecture au-delà de la fin de fichier.\n");
     EXPECT_EQ(result.out, "");
 
     dir.Write("evil.wad", test::ContiguousArchive({{"..\\evil", "x"}}));
     result = Cli({"extract", dir / "evil.wad", dir / "out"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "Unsafe entry name in archive: ..\\evil.\n");
+    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "evil.wad" + ": Unsafe entry name in archive: ..\\evil.\n");
     EXPECT_FALSE(test::Exists(dir / "out"));
-
-    for (const std::vector<std::string>& wrong :
-         {std::vector<std::string>{}, {"bogus"}, {"create", "one"}, {"list", "a", "b"}, {"--frob", "list", "a"},
-          {"update", "a", "b", "--gp4", "c"}, {"update-tracks"}}) {
-        result = Cli(wrong);
-        EXPECT_EQ(result.exitCode, 64);
-        EXPECT_NE(result.err.find("Usage: mendwright-cli"), std::string::npos);
-    }
 }
 
 TEST_F(CliTest, HelpAndVersion)
 {
     auto result = Cli({"list", "--help"});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out.rfind("Usage: mendwright-cli", 0), 0u);
+    EXPECT_EQ(result.out.rfind("Usage: mendwright-cli [-v | -q] list ARCHIVE [--json]\n", 0), 0u) << result.out;
+    EXPECT_EQ(result.out.find("update-tracks"), std::string::npos);
     result = Cli({"--version"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, "mendwright-cli 3.1\n");
@@ -142,7 +138,8 @@ TEST_F(CliTest, UpdateTracksFindsTheInstallationInTheWinePrefix)
     // No installation: the first track archive is looked for at the root.
     const auto missing = Cli({"update-tracks", dir / "src/x.bin"}, {{"WINEPREFIX", dir / "nowine"}});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "Fichier introuvable.\n");
+    EXPECT_EQ(missing.err, "mendwright-cli: /" + std::string(TrackNames[0]) +
+                               ".wad: Fichier introuvable. (No such file or directory)\n");
 }
 
 TEST_F(CliTest, ListWritesHostileNamesOnOneLine)

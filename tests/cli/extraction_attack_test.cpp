@@ -96,13 +96,13 @@ Command FromSource(const TempDir& dir, const std::string& command, const std::st
 const Attack kAttacks[] = {
     {"LinkedFolderBelowTheOutput",
      [](const TempDir& dir) { return ExtractWithLink(dir, "out/maps", "outside", "maps\\x"); }, 1,
-     "Symbolic link in the output folder: {dir}/out/maps.\n", true},
+     "mendwright-cli: {dir}/a.wad: Symbolic link in the output folder: {dir}/out/maps.\n", true},
     {"LinkAtAnEntryToAFileOutside",
      [](const TempDir& dir) { return ExtractWithLink(dir, "out/victim.txt", "outside/victim.txt", "victim.txt"); },
-     1, "Symbolic link in the output folder: {dir}/out/victim.txt.\n", true},
+     1, "mendwright-cli: {dir}/a.wad: Symbolic link in the output folder: {dir}/out/victim.txt.\n", true},
     {"DanglingLinkAtAnEntry",
      [](const TempDir& dir) { return ExtractWithLink(dir, "out/new.txt", "outside/new.txt", "new.txt"); }, 1,
-     "Symbolic link in the output folder: {dir}/out/new.txt.\n", true},
+     "mendwright-cli: {dir}/a.wad: Symbolic link in the output folder: {dir}/out/new.txt.\n", true},
     {"EmptyOutputFolder",
      [](const TempDir& dir) {
          // Below the root this name would be {dir}/escaped.txt.
@@ -110,7 +110,7 @@ const Attack kAttacks[] = {
      },
      64,
      "mendwright-cli: extract: OUTPUT is empty; name a folder (an empty name would mean the root of the file "
-     "system)\n"},
+     "system)\nTry 'mendwright-cli --help'.\n"},
     {"ArchiveInsideTheOutputUnderAnEntrysName",
      [](const TempDir& dir) {
          dir.Write("out/a.txt", "a");
@@ -119,28 +119,28 @@ const Attack kAttacks[] = {
              test::RunProcess(MENDWRIGHT_CLI, {"-q", "create", dir / "out", dir / "out/out.wad"});
          return Extract(dir / "out/out.wad", dir / "out");
      },
-     2, "Sorry but this entry would overwrite the wad itself: out.wad\n"},
+     2, "mendwright-cli: Sorry but this entry would overwrite the wad itself: out.wad\n"},
     {"HardLinkToTheArchiveAtAnEntry",
      [](const TempDir& dir) {
          const std::string archive = Archive(dir, "a.wad", {{"x", "1"}, {"sub\\h.wad", "2"}, {"y", "3"}});
          fs::create_hard_link(archive, dir.MakeFolder("out/sub") + "/h.wad");
          return Extract(archive, dir / "out");
      },
-     2, "Sorry but this entry would overwrite the wad itself: sub\\h.wad\n"},
+     2, "mendwright-cli: Sorry but this entry would overwrite the wad itself: sub\\h.wad\n"},
     {"TerminalEscapesInARefusedName",
      [](const TempDir& dir) {
          const std::string archive = Archive(dir, "a.wad", {{"..\\\x1b]0;owned\x07\x1b[2Jdone\r\x7f", "1"}});
          return Extract(archive, dir / "out");
      },
-     1, "Unsafe entry name in archive: ..\\?]0;owned??[2Jdone??.\n"},
+     1, "mendwright-cli: {dir}/a.wad: Unsafe entry name in archive: ..\\?]0;owned??[2Jdone??.\n"},
     {"CreateFromAFileNamedWithBackslashes",
      [](const TempDir& dir) { return FromSource(dir, "create", "..\\..\\evil.txt"); }, 2,
-     "Sorry but this file's name cannot become a wad entry: {dir}/src/..\\..\\evil.txt\n"},
+     "mendwright-cli: Sorry but this file's name cannot become a wad entry: {dir}/src/..\\..\\evil.txt\n"},
     {"CreateFromAFolderNamedLikeADrive", [](const TempDir& dir) { return FromSource(dir, "create", "C:/x.txt"); }, 2,
-     "Sorry but this file's name cannot become a wad entry: {dir}/src/C:/x.txt\n"},
+     "mendwright-cli: Sorry but this file's name cannot become a wad entry: {dir}/src/C:/x.txt\n"},
     {"UpdateFromAFileNamedWithBackslashes",
      [](const TempDir& dir) { return FromSource(dir, "update", "cars/..\\..\\evil.tex"); }, 2,
-     "Sorry but this file's name cannot become a wad entry: {dir}/src/cars/..\\..\\evil.tex\n"},
+     "mendwright-cli: Sorry but this file's name cannot become a wad entry: {dir}/src/cars/..\\..\\evil.tex\n"},
 };
 
 std::string WithDir(std::string text, const std::string& dir)

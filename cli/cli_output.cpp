@@ -1,0 +1,51 @@
+#include "cli/cli_output.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "core/errors.h"
+
+namespace mw::cli {
+
+std::string Printable(std::string_view text)
+{
+    std::string printable(text);
+    for (char& c : printable)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    return printable;
+}
+
+void PrintError(const std::string& text, const std::string& path, int systemError)
+{
+    std::string line = "mendwright-cli: ";
+    if (!path.empty())
+        line += Printable(path) + ": ";
+    line += text;
+    if (systemError != 0)
+        line += std::string(" (") + std::strerror(systemError) + ")";
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+void PrintUsageError(const std::string& reason)
+{
+    std::fprintf(stderr, "mendwright-cli: %s\nTry 'mendwright-cli --help'.\n", reason.c_str());
+}
+
+void FlushStandardOutput()
+{
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int err = errno != 0 ? errno : EIO;
+        std::clearerr(stdout);
+        ThrowErrno(err, "standard output");
+    }
+}
+
+bool StandardErrorWritten()
+{
+    return std::fflush(stderr) == 0 && !std::ferror(stderr);
+}
+
+}  // namespace mw::cli

@@ -1,0 +1,172 @@
+#include "cli/cli_run.h"
+
+#include <cstdio>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_output.h"
+#include "cli/console_frontend.h"
+#include "cli/entry_listing.h"
+#include "cli/installation_lookup.h"
+#include "core/elapsed_time.h"
+#include "core/errors.h"
+#include "core/file.h"
+#include "core/wad.h"
+#include "ops/messages.h"
+#include "ops/operations.h"
+#include "ops/verify_wad.h"
+
+#ifndef MENDWRIGHT_VERSION
+#error "MENDWRIGHT_VERSION comes from the build"
+#endif
+
+namespace mw::cli {
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitFileError = 1;
+constexpr int kExitRefused = 2;
+constexpr int kExitUsage = 64;
+
+void ListArchive(const std::string& archiveName, bool json)
+{
+    File archive(archiveName, OpenMode::ReadOnly);
+    std::vector<WadEntry> entries;
+    ReadWadDirectory(archive, entries);
+    archive.Close();
+    std::string out;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        out += json ? JsonListItem(i, entries[i], i == 0) : ListLine(i, entries[i]);
+        if (out.size() > 1 << 16) {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            FlushStandardOutput();  // a full disk is found while its errno is fresh
+            out.clear();
+        }
+    }
+    if (json)
+        out += entries.empty() ? "[]\n" : "\n]\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+int VerifyArchive(const Invocation& invocation)
+{
+    const std::string& archive = invocation.operands[0];
+    VerifyResult result;
+    {
+        ConsoleFrontend frontend("", archive, "", invocation.verbosity);
+        result = VerifyWad(archive, frontend);
+    }
+    for (const FaultyEntry& entry : result.faulty)
+        std::printf("%d\t%s\t%s\n", entry.index, Printable(entry.name).c_str(), EntryFaultText(entry.fault).c_str());
+    if (invocation.verbosity != Verbosity::Quiet) {
+        if (result.faulty.empty())
+            std::printf("%d entries, all sound\n", result.entries);
+        else
+            std::printf("%d entries, %zu faulty\n", result.entries, result.faulty.size());
+    }
+    return result.faulty.empty() ? kExitDone : kExitFileError;
+}
+
+int RunOperation(const Invocation& invocation)
+{
+    const auto& operands = invocation.operands;
+    RunState state;
+    state.DecimalSeparator = UserDecimalSeparator();
+    std::string source, archive, chosen;
+    switch (invocation.command) {
+    case Command::Create: source = operands[0]; chosen = operands[1]; break;
+    case Command::Extract:
+        archive = operands[0];
+        chosen = operands[1];
+        state.ExtractPatterns.assign(operands.begin() + 2, operands.end());
+        break;
+    case Command::Update: source = operands[0]; archive = operands[1]; break;
+    case Command::UpdateTracks:
+        source = operands[0];
+        state.Installation = invocation.gp4Folder ? std::make_unique<FixedGp4Installation>(*invocation.gp4Folder)
+                                                  : LookupInstallation();
+        break;
+    default: break;
+    }
+    ConsoleFrontend frontend(source, archive, chosen, invocation.verbosity, invocation.dryRun);
+    const bool preview = invocation.dryRun;
+    switch (invocation.command) {
+    case Command::Create: CreateWad(state, frontend); break;
+    case Command::Extract: ExtractWad(state, frontend); break;
+    case Command::Update: (preview ? PreviewUpdateWad : UpdateWad)(state, frontend); break;
+    case Command::UpdateTracks: (preview ? PreviewUpdateTrackWads : UpdateTrackWads)(state, frontend); break;
+    default: break;
+    }
+    frontend.EndProgressLine();
+    if (frontend.refused())
+        return kExitRefused;
+    // A preview's stdout holds its lines and nothing else.
+    if (invocation.verbosity != Verbosity::Quiet && !invocation.dryRun)
+        std::printf("%s\n", frontend.lastStatus().c_str());
+    return kExitDone;
+}
+
+int Run(const Invocation& invocation)
+{
+    switch (invocation.command) {
+    case Command::Help:
+        std::fputs((invocation.helpTopic ? CommandHelp(*invocation.helpTopic) : UsageText()).c_str(), stdout);
+        return kExitDone;
+    case Command::Version: std::printf("mendwright-cli %s\n", MENDWRIGHT_VERSION); return kExitDone;
+    case Command::List: ListArchive(invocation.operands[0], invocation.json); return kExitDone;
+    case Command::Verify: return VerifyArchive(invocation);
+    default: return RunOperation(invocation);
+    }
+}
+
+// The archive a command works on: what an error that names no file is about.
+std::string ArchiveOf(const Invocation& invocation)
+{
+    switch (invocation.command) {
+    case Command::Create: return invocation.operands[1];
+    case Command::Extract:
+    case Command::List:
+    case Command::Verify: return invocation.operands[0];
+    case Command::Update: return invocation.operands[1];
+    default: return {};
+    }
+}
+
+int RunReportingErrors(const Invocation& invocation)
+{
+    try {
+        const int exitCode = Run(invocation);
+        FlushStandardOutput();
+        return exitCode;
+    } catch (const AppError& failure) {
+        (void)std::fflush(stdout);
+        const std::string& path = failure.path().empty() ? ArchiveOf(invocation) : failure.path();
+        PrintError(WithFullStop(failure.what()), path, failure.systemError());
+    } catch (const std::bad_alloc&) {
+        PrintError(WithFullStop(OutOfMemoryError().what()), ArchiveOf(invocation));
+    }
+    return kExitFileError;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& arguments)
+{
+    Invocation invocation;
+    try {
+        invocation = ParseArguments(arguments);
+    } catch (const UsageError& wrong) {
+        PrintUsageError(wrong.what());
+        return kExitUsage;
+    }
+    const int exitCode = RunReportingErrors(invocation);
+    // Nothing is left to say where stderr itself cannot be written.
+    if (!StandardErrorWritten())
+        return kExitFileError;
+    return exitCode;
+}
+
+}  // namespace mw::cli
+

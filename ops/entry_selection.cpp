@@ -1,0 +1,54 @@
+#include "ops/entry_selection.h"
+
+#include <fnmatch.h>
+
+#include <algorithm>
+
+#include "core/wad.h"
+#include "ops/messages.h"
+
+namespace mw {
+namespace {
+
+std::string WithSlashes(std::string_view text)
+{
+    std::string result(text);
+    std::replace(result.begin(), result.end(), '\\', '/');
+    return result;
+}
+
+}  // namespace
+
+bool EntryMatches(std::string_view name, const std::string& pattern)
+{
+    // Without FNM_PATHNAME a "*" crosses separators, so "cars\*" takes a
+    // whole folder; "\" is a separator here, never an escape.
+    return ::fnmatch(WithSlashes(pattern).c_str(), WithSlashes(name).c_str(), FNM_NOESCAPE | FNM_CASEFOLD) == 0;
+}
+
+bool SelectEntries(RunState& state, Frontend& frontend)
+{
+    const std::vector<std::string>& patterns = state.ExtractPatterns;
+    if (patterns.empty())
+        return true;
+    std::vector<bool> used(patterns.size(), false);
+    std::vector<WadEntry> selected;
+    for (const WadEntry& entry : state.Image.Entries) {
+        bool matched = false;
+        for (std::size_t p = 0; p < patterns.size(); ++p)
+            if (EntryMatches(EntryName(entry), patterns[p]))
+                matched = used[p] = true;
+        if (matched)
+            selected.push_back(entry);
+    }
+    for (std::size_t p = 0; p < patterns.size(); ++p) {
+        if (!used[p]) {
+            frontend.ShowUserError(kNoEntryMatchesPrefix + patterns[p]);
+            return false;
+        }
+    }
+    state.Image.Entries = std::move(selected);
+    return true;
+}
+
+}  // namespace mw

@@ -1,0 +1,120 @@
+// What mendwright-cli says when something goes wrong: the file concerned and
+// the system's reason for a file error, one reason line for a wrong command
+// line, and output that cannot be written reported as an error.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "cli/cli_run.h"
+#include "core/file_faults.h"
+#include "tests/support/process.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+using test::TempDir;
+
+test::ProcessResult Cli(const std::vector<std::string>& arguments)
+{
+    return test::RunProcess(MENDWRIGHT_CLI, arguments);
+}
+
+// As an unprivileged user when the tests run as root, so that a file's
+// permissions refuse it; the folder is handed to that user first.
+test::ProcessResult CliUnprivileged(const TempDir& dir, const std::vector<std::string>& arguments)
+{
+    if (!test::RunningAsRoot())
+        return Cli(arguments);
+    test::RunProcess("/bin/chown", {"-R", "65534:65534", dir.path()});
+    std::vector<std::string> command = {"--reuid=65534", "--regid=65534", "--clear-groups", MENDWRIGHT_CLI};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return test::RunProcess("/usr/bin/setpriv", command);
+}
+
+// The tool run in this process, so that the file layer's fault seam reaches
+// it; what it writes on stderr is collected from a file.
+test::ProcessResult CliInProcess(const TempDir& dir, const std::vector<std::string>& arguments)
+{
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    const int captured = ::open((dir / "stderr").c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+    ::dup2(captured, STDERR_FILENO);
+    test::ProcessResult result;
+    result.exitCode = cli::RunCli(arguments);
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    ::close(captured);
+    result.err = test::ReadBytes(dir / "stderr");
+    return result;
+}
+
+class CliErrorTest : public ::testing::Test {
+protected:
+    void TearDown() override { faults::Clear(); }
+    TempDir dir;
+};
+
+TEST_F(CliErrorTest, FileErrorsNameThePathAndTheSystemsReason)
+{
+    dir.Write("mods/a.bin", "a");
+    ::chmod(dir.Write("mods/locked.bin", "b").c_str(), 0);
+    auto result = CliUnprivileged(dir, {"create", dir / "mods", dir / "x.wad"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              "mendwright-cli: " + dir / "mods/locked.bin" + ": Accès au fichier refusé. (Permission denied)\n");
+    EXPECT_FALSE(test::Exists(dir / "x.wad"));
+
+    result = Cli({"list", dir / "none.wad"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "none.wad" + ": Fichier introuvable. (No such file or directory)\n");
+
+    ::chmod((dir / "mods/locked.bin").c_str(), 0600);
+    faults::Arm(faults::Call::Write, 1, ENOSPC);
+    result = CliInProcess(dir, {"-q", "create", dir / "mods", dir / "x.wad"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "x.wad" + ": Erreur E/S 112. (No space left on device)\n");
+    EXPECT_FALSE(test::Exists(dir / "x.wad"));
+}
+
+TEST_F(CliErrorTest, OutputThatCannotBeWrittenIsAnError)
+{
+    dir.Write("x.wad", test::ContiguousArchive({{"a.txt", "a"}}));
+    const auto result = test::RunProcess("/bin/sh", {"-c", "\"$0\" list \"$1\" > /dev/full", MENDWRIGHT_CLI, dir / "x.wad"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "mendwright-cli: standard output: Erreur E/S 112. (No space left on device)\n");
+}
+
+struct WrongUsage {
+    std::vector<std::string> arguments;
+    std::string reason;
+};
+
+class CliUsageTest : public ::testing::TestWithParam<WrongUsage> {};
+
+TEST_P(CliUsageTest, SaysWhatIsWrongInOneLine)
+{
+    const auto result = Cli(GetParam().arguments);
+    EXPECT_EQ(result.exitCode, 64);
+    EXPECT_EQ(result.err, "mendwright-cli: " + GetParam().reason + "\nTry 'mendwright-cli --help'.\n");
+    EXPECT_EQ(result.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, CliUsageTest,
+    ::testing::Values(WrongUsage{{}, "missing command"}, WrongUsage{{"frob"}, "unknown command 'frob'"},
+                      WrongUsage{{"create", "src"}, "create: missing ARCHIVE"},
+                      WrongUsage{{"list", "a", "b"}, "list: extra operand 'b'"},
+                      WrongUsage{{"-x", "list", "a"}, "unknown option '-x'"},
+                      WrongUsage{{"list", "a", "--frob"}, "unknown option '--frob'"},
+                      WrongUsage{{"update-tracks", "src", "--gp4"}, "option '--gp4' needs an argument"},
+                      WrongUsage{{"update", "a", "b.wad", "--json"}, "option '--json' does not go with update"}));
+
+}  // namespace
+}  // namespace mw
