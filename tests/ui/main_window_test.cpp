@@ -13,6 +13,8 @@
 #include <QUrl>
 
 #include "core/wad.h"
+#include "ops/run_state.h"
+#include "settings/remembered_gp4_installation.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/widgets/file_field.h"
@@ -287,6 +289,32 @@ TEST_F(MainWindowTest, DropsOnTheTwoFields)
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(c.field, &drop);
         EXPECT_EQ(c.field->Filename(), c.taken ? QString::fromStdString(c.path) : QStringLiteral("before")) << c.path;
+    }
+}
+
+// On Linux a GP4 folder chosen with "Change GP4 Path" stands in for an
+// installation that the Wine lookup cannot find: it is remembered, and the
+// track batch patches the archives there.
+TEST_F(MainWindowTest, ChosenGp4FolderIsRememberedAndPatchedByTheTrackBatch)
+{
+    const std::string gp4 = temp.MakeFolder("copied gp4");
+    temp.Write("copied gp4/gp4.exe", "MZ");
+    for (const char* track : TrackNames)
+        temp.Write(std::string("copied gp4/") + track + ".wad", test::ContiguousArchive({{"other.bin", "zz"}}));
+    fixture.state.Installation =
+        std::make_unique<RememberedGp4Installation>(std::move(fixture.state.Installation), fixture.state.Settings);
+
+    window.UseGp4Folder(QString::fromStdString(gp4));
+    EXPECT_EQ(fixture.settings->at("GP4Folder"), gp4);
+    EXPECT_EQ(window.ArchiveField()->InitialDir(), QString::fromStdString(gp4)) << "the start-up fill found it";
+
+    window.SourceField()->SetFilename(QString::fromStdString(temp.Write("fix/extra.txt", "+")));
+    Click(window.UpdateTracksButton());
+    ASSERT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
+    for (const char* track : TrackNames) {
+        WadImage image;
+        LoadWad(gp4 + "/" + track + ".wad", image);
+        EXPECT_EQ(image.EntryCount, 2) << track;
     }
 }
 
