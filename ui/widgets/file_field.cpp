@@ -71,24 +71,27 @@ std::optional<QString> FileField::DroppedPath(const QMimeData* data) const
     return path;
 }
 
-void FileField::dragEnterEvent(QDragEnterEvent* event)
+bool FileField::AnswerDrag(QDragMoveEvent* event) const
 {
     if (!event->mimeData()->hasUrls())
-        return QLineEdit::dragEnterEvent(event);
+        return false;
     if (DroppedPath(event->mimeData()))
         event->acceptProposedAction();
     else
         event->ignore();
+    return true;
+}
+
+void FileField::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!AnswerDrag(event))
+        QLineEdit::dragEnterEvent(event);
 }
 
 void FileField::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!event->mimeData()->hasUrls())
-        return QLineEdit::dragMoveEvent(event);
-    if (DroppedPath(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    if (!AnswerDrag(event))
+        QLineEdit::dragMoveEvent(event);
 }
 
 void FileField::dropEvent(QDropEvent* event)

@@ -66,6 +66,9 @@ protected:
 private:
     // The one local path that a drop carries, when the drop test accepts it.
     std::optional<QString> DroppedPath(const QMimeData* data) const;
+    // Accepts or refuses a drag that carries files; false for any other
+    // drag (text), which the line edit handles as usual.
+    bool AnswerDrag(QDragMoveEvent* event) const;
 
     std::function<bool(const QString&)> dropTest_;
     FileDialogRequest dialog_;
