@@ -1,8 +1,8 @@
 #include "app/auto_install.h"
 
 #include "app/auto_install_call.h"
+#include "app/package_paths.h"
 #include "app/welcome_text.h"
-#include "core/path_helpers.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
 #include "ui/dialogs/dialogs.h"
@@ -25,7 +25,7 @@ std::string Gp4Folder(RunState& state)
 bool RunUpdate(const AutoInstallCall& call, RunState& state, MainWindow& mainWindow)
 {
     mainWindow.SetSourceText(call.sourceText);
-    mainWindow.SetArchiveText(Gp4Folder(state) + kNativeSeparator + call.archiveBelowGp4);
+    mainWindow.SetArchiveText(ResolvePackagePath(Gp4Folder(state), call.archiveBelowGp4));
     return UpdateWad(state, mainWindow);
 }
 

@@ -1,6 +1,6 @@
 #include "app/auto_install_call.h"
 
-#include "core/path_helpers.h"
+#include "app/package_paths.h"
 
 namespace mw {
 namespace {
@@ -42,9 +42,7 @@ std::optional<AutoInstallCall> ReadAutoInstallCall(const std::vector<std::string
 
     AutoInstallCall call;
     call.steps = *steps;
-    call.sourceText = kUpdateFolder;
-    if (arguments.size() > 2)
-        call.sourceText += kNativeSeparator + arguments[2];
+    call.sourceText = arguments.size() > 2 ? ResolvePackagePath(kUpdateFolder, arguments[2]) : kUpdateFolder;
     call.archiveBelowGp4 = arguments[1];
     return call;
 }

@@ -26,7 +26,7 @@ struct CallSteps {
 
 struct AutoInstallCall {
     CallSteps steps;
-    std::string sourceText;      // "UpdateFolder", or "UpdateFolder" + separator + argument 3
+    std::string sourceText;      // "UpdateFolder", or argument 3 found below it (ResolvePackagePath)
     std::string archiveBelowGp4; // argument 2
 };
 

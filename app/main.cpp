@@ -10,7 +10,7 @@
 #include "app/startup.h"
 #include "ops/messages.h"
 #include "settings/qt_settings_store.h"
-#include "settings/system_gp4_installation.h"
+#include "settings/remembered_gp4_installation.h"
 
 int main(int argc, char** argv)
 {
@@ -20,7 +20,7 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("mendwright"));
 
     mw::RunState state;
-    state.Installation = mw::MakeSystemGp4Installation();
+    state.Installation = mw::MakeProgramGp4Installation(state.Settings);
     state.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
     const mw::SettingsFactory openSettings = [] { return std::make_unique<mw::QtSettingsStore>(); };
 

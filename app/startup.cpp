@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/auto_install.h"
+#include "ui/text.h"
 
 namespace mw {
 
@@ -9,6 +10,9 @@ int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramW
 {
     state.AutoInstallMode = false;
     if (arguments.size() < 2) {
+        // A file manager's "Open With" hands over one path.
+        if (arguments.size() == 1)
+            windows.mainWindow.OpenGivenPath(ToQt(arguments[0]));
         windows.mainWindow.show();
         return messageLoop();
     }

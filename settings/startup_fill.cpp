@@ -6,6 +6,7 @@
 #include "core/path_helpers.h"
 #include "settings/folder_lookup.h"
 #include "settings/gp4_key.h"
+#include "settings/remembered_gp4_installation.h"
 
 namespace mw {
 namespace {
@@ -54,6 +55,7 @@ bool ApplyChosenGp4Folder(const std::string& chosenFolder, const StartupState& s
 {
     if (!FindFileIgnoringCase(chosenFolder, kGp4Program))
         return false;
+    RememberGp4Folder(*state.Settings, chosenFolder);
     FillFromSettings(state, fields, openSettings);
     return true;
 }

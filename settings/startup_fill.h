@@ -42,9 +42,11 @@ struct StartupState {
 void FillFromSettings(const StartupState& state, MainWindowFields& fields, const SettingsFactory& openSettings);
 
 // Runs FillFromSettings again when chosenFolder (no trailing separator) holds
-// GP4.exe, in any case; returns whether it did. The folder is not kept: the
-// GP4 folder still comes from the installation lookup. The window closes
-// either way; that is the caller's.
+// GP4.exe, in any case; returns whether it did. On Linux the folder is first
+// remembered in the settings, where the installation lookup finds it when
+// the Wine prefix has no installation (RememberedGp4Installation); the
+// game's own key is never written. The window closes either way; that is
+// the caller's.
 bool ApplyChosenGp4Folder(const std::string& chosenFolder, const StartupState& state, MainWindowFields& fields,
                   const SettingsFactory& openSettings);
 

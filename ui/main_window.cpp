@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -14,6 +16,7 @@
 #include "ui/widgets/file_field.h"
 #include "ui/folder_chooser.h"
 #include "ui/manual_path_window.h"
+#include "ui/operation_run.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/status_bar.h"
 #include "ui/text.h"
@@ -31,6 +34,12 @@ Widget* Place(Widget* widget, int left, int top, int width, int height)
 {
     widget->setGeometry(left, top, width, height);
     return widget;
+}
+
+// An existing file whose name ends in ".wad", in any case.
+bool IsWadFile(const QFileInfo& file)
+{
+    return file.isFile() && file.suffix().compare(QLatin1String("wad"), Qt::CaseInsensitive) == 0;
 }
 
 PictureButton* MakePictureButton(const QString& caption, ButtonPicture picture, QWidget* parent)
@@ -71,6 +80,7 @@ void MainWindow::CreateControls()
                          {QStringLiteral("*.*"), {QStringLiteral("*.*")}}});
     sourceField_->SetFilename(QString::fromLatin1(kSourcePlaceholder));
     sourceField_->SetDialogs(dialogs_);
+    sourceField_->SetDropTest([](const QString& path) { return QFileInfo::exists(path); });
 
     archiveLabel_ = PlaceLabel(new QLabel(QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"), this),
                    8, 52, 277, 13);
@@ -81,6 +91,7 @@ void MainWindow::CreateControls()
     archiveField_->SetFilter({{QStringLiteral("*.wad"), {QStringLiteral("*.wad")}}});
     archiveField_->SetDefaultExt(QStringLiteral("wad"));
     archiveField_->SetDialogs(dialogs_);
+    archiveField_->SetDropTest([](const QString& path) { return IsWadFile(QFileInfo(path)); });
 
     createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);
     updateButton_ = Place(MakePictureButton(QStringLiteral("Update wad"), ButtonPicture::UpdateWad, this), 104, 96, 88, 22);
@@ -102,6 +113,15 @@ void MainWindow::SetTabOrder()
     updateButton_->setFocus(Qt::OtherFocusReason);
 }
 
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The styles draw a focus frame only in a window whose focus moved by
+    // keyboard, and showing a window clears that; the window shows as if it
+    // had, so the frame of "Update wad" is there from the start.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
 void MainWindow::Connect()
 {
     connect(selectFolderButton_, &QPushButton::clicked, this, &MainWindow::ShowFolderChooser);
@@ -111,6 +131,19 @@ void MainWindow::Connect()
     connect(updateButton_, &QPushButton::clicked, this, &MainWindow::UpdateWad);
     connect(extractButton_, &QPushButton::clicked, this, &MainWindow::ExtractWad);
     connect(updateTracksButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
+}
+
+bool MainWindow::OpenGivenPath(const QString& path)
+{
+    const QFileInfo given(path);
+    const QString full = QDir::toNativeSeparators(given.absoluteFilePath());
+    if (IsWadFile(given))
+        archiveField_->SetFilename(full);
+    else if (given.isDir())
+        sourceField_->SetFilename(full);
+    else
+        return false;
+    return true;
 }
 
 void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath)
@@ -152,22 +185,34 @@ void MainWindow::RememberSourceFolder()
 
 void MainWindow::CreateWad()
 {
-    RunHandler(dialogs_, [this] { mw::CreateWad(state_, *this); });
+    RunOperation([this] { mw::CreateWad(state_, *this); });
 }
 
 void MainWindow::ExtractWad()
 {
-    RunHandler(dialogs_, [this] { mw::ExtractWad(state_, *this); });
+    RunOperation([this] { mw::ExtractWad(state_, *this); });
 }
 
 void MainWindow::UpdateWad()
 {
-    RunHandler(dialogs_, [this] { mw::UpdateWad(state_, *this); });
+    RunOperation([this] { mw::UpdateWad(state_, *this); });
 }
 
 void MainWindow::UpdateTrackWads()
 {
-    RunHandler(dialogs_, [this] { mw::UpdateTrackWads(state_, *this); });
+    RunOperation([this] { mw::UpdateTrackWads(state_, *this); });
+}
+
+void MainWindow::RunOperation(const std::function<void()>& operation)
+{
+    const OperationRun run(operationRun_);
+    RunHandler(dialogs_, operation);
+}
+
+void MainWindow::PaintDuringOperation()
+{
+    if (operationRun_)
+        operationRun_->PaintPending();
 }
 
 void MainWindow::UseGp4Folder(const QString& folder)
@@ -198,21 +243,25 @@ void MainWindow::SetArchiveText(const std::string& text)
 void MainWindow::SetStatusText(const std::string& text)
 {
     statusBar_->SetCaption(ToQt(text));
+    PaintDuringOperation();
 }
 
 void MainWindow::SetPosition(int percent)
 {
     statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(percent, 0, 255)));
+    PaintDuringOperation();
 }
 
 void MainWindow::RepaintProgress()
 {
     statusBar_->Repaint();
+    PaintDuringOperation();
 }
 
 void MainWindow::RepaintWindow()
 {
     repaint();
+    PaintDuringOperation();
 }
 
 void MainWindow::ShowUserError(const std::string& message)

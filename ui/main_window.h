@@ -4,6 +4,7 @@
 // start-up fill's fields.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QWidget>
@@ -24,6 +25,7 @@ class FileField;
 class StatusBar;
 class FolderChooser;
 class ManualPathWindow;
+class OperationRun;
 
 class MainWindow : public QWidget, public Frontend, public MainWindowFields {
     Q_OBJECT
@@ -37,6 +39,12 @@ public:
     // The folder chooser and the Manual Path Entry window, created after
     // this window; the two buttons open them.
     void SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath);
+
+    // A path the program was started with (a file manager's "Open With"):
+    // an existing .wad file goes into the archive field, an existing folder
+    // into the source field, as full paths. False, and nothing changes, for
+    // anything else.
+    bool OpenGivenPath(const QString& path);
 
     // The controls, for the tests and the program's start-up.
     QLabel* SourceLabel() const { return sourceLabel_; }
@@ -92,10 +100,17 @@ public:
     void SetSourceStartFolder(const std::string& folder) override;
     void SetArchiveStartFolder(const std::string& folder) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CreateControls();
     void SetTabOrder();
     void Connect();
+    // Runs an operation's handler with input held back until it ends.
+    void RunOperation(const std::function<void()>& operation);
+    // Paints pending window repaints while an operation runs.
+    void PaintDuringOperation();
 
     QLabel* sourceLabel_;
     QPushButton* selectFolderButton_;
@@ -115,6 +130,7 @@ private:
     Dialogs& dialogs_;
     FolderChooser* folderChooser_ = nullptr;
     ManualPathWindow* manualPath_ = nullptr;
+    OperationRun* operationRun_ = nullptr;  // while an operation runs
 };
 
 }  // namespace mw

@@ -1,6 +1,8 @@
 // The real program called as an update package calls it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/app/update_package.h"
 
 namespace mw::test {
@@ -45,6 +47,17 @@ TEST_F(AutoInstallTest, ThirdArgumentNamesTheFolderBelowUpdateFolder)
 
     EXPECT_EQ(machine.Call({"\\1wad", "cars.wad", "carsfix"}).boxes.back(), kPatched);
     EXPECT_EQ(ReadBytes(cars), OneEntryArchive("fix"));
+}
+
+// A package written for Windows: "\" between folders, names in another case.
+TEST_F(AutoInstallTest, WindowsStyleArgumentsFindTheFilesOnLinux)
+{
+    std::filesystem::create_directories(machine.gp4Folder + "/Sub");
+    const std::string wad = machine.PutArchive("Sub/Track.wad", "old");
+    machine.PutUpdate("Fixes/TrackFix/a.txt", "fix");
+
+    EXPECT_EQ(machine.Call({"\\1wad", "sub\\track.wad", "fixes\\trackfix"}).boxes.back(), kPatched);
+    EXPECT_EQ(ReadBytes(wad), OneEntryArchive("fix"));
 }
 
 TEST_F(AutoInstallTest, AnswerAnnulerOrAnUnknownWordChangesNothing)

@@ -5,6 +5,7 @@
 
 #include "app/program_windows.h"
 #include "app/startup.h"
+#include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/widgets/file_field.h"
 
@@ -43,6 +44,30 @@ TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheMainWindowIsShown)
 
     Run({"\\1wad"});
     EXPECT_EQ(loops, 2) << "a single argument is ignored";
+    EXPECT_FALSE(fixture.state.AutoInstallMode);
+}
+
+// A file manager's "Open With": an existing .wad goes into the archive
+// field, an existing folder into the source field; anything else is ignored.
+TEST_F(StartupTest, OneArgumentNamingAWadOrAFolderFillsItsField)
+{
+    test::TempDir dir;
+    const std::string wad = dir.Write("Cars.WAD", "x");
+    const std::string folder = dir.MakeFolder("mods");
+    const std::string other = dir.Write("notes.txt", "x");
+    MainWindow& window = windows.mainWindow;
+    const QString source = window.SourceField()->Filename();
+    const QString archive = window.ArchiveField()->Filename();
+    for (const std::string& ignored : {other, dir.path() + "/missing.wad", std::string("\\1wad")}) {
+        Run({ignored});
+        EXPECT_EQ(window.SourceField()->Filename(), source) << ignored;
+        EXPECT_EQ(window.ArchiveField()->Filename(), archive) << ignored;
+    }
+    Run({wad});
+    EXPECT_EQ(window.ArchiveField()->Filename(), QString::fromStdString(wad));
+    Run({folder});
+    EXPECT_EQ(window.SourceField()->Filename(), QString::fromStdString(folder));
+    EXPECT_EQ(loops, 5);
     EXPECT_FALSE(fixture.state.AutoInstallMode);
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "settings/remembered_gp4_installation.h"
 #include "settings/startup_fill.h"
 #include "tests/support/temp_dir.h"
 
@@ -127,6 +128,35 @@ TEST_F(StartupFillTest, OkFillsTheFieldsAgainOnlyForAFolderWithTheGame)
     EXPECT_TRUE(ApplyChosenGp4Folder(chosen.path(), state_.View(), fields_, openSettings_));
     EXPECT_EQ(log_.size(), 7u);
     EXPECT_TRUE(state_.SourceList.empty());
+}
+
+// The Wine lookup wins; the remembered folder counts only while it holds GP4.exe.
+TEST(RememberedGp4Installation, StandsInOnlyWhenTheSystemLookupFindsNothing)
+{
+    test::TempDir dir;
+    const std::string wine = dir.MakeFolder("wine gp4");
+    const std::string chosen = dir.MakeFolder("chosen");
+    dir.Write("chosen/GP4.EXE", "MZ");
+    struct Case {
+        std::optional<std::string> system, remembered, expected;
+    };
+    const Case cases[] = {
+        {wine, chosen, wine},
+        {std::nullopt, chosen, chosen},
+        {std::nullopt, wine, std::nullopt},
+        {std::nullopt, std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        Log log;
+        std::unique_ptr<SettingsStore> settings = std::make_unique<InMemorySettings>();
+        if (c.remembered)
+            RememberGp4Folder(*settings, *c.remembered);
+        RememberedGp4Installation installation(std::make_unique<ScriptedInstallation>(log, c.system), settings);
+        std::string path;
+        installation.FindInstallationFolder(path);
+        EXPECT_EQ(installation.FoundInstallation(), c.expected.has_value()) << c.remembered.value_or("-");
+        EXPECT_EQ(path, c.expected.value_or("")) << c.remembered.value_or("-");
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QFileDialog>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -67,6 +69,14 @@ TEST_F(FileFieldTest, FreshDialogOpensInTheStartFolderWithAnEmptyNameBox)
     EXPECT_TRUE(field.hasFocus());
 }
 
+TEST_F(FileFieldTest, AltDownInTheFieldPressesTheBrowseButton)
+{
+    EXPECT_TRUE(field.BrowseButton()->toolTip().contains(QStringLiteral("Alt+Down")));
+    QTest::keyClick(&field, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_EQ(dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(dialogs.openRequests[0].title, QStringLiteral("Select a wad"));
+}
+
 TEST(DialogStartFolder, DropsATrailingSeparatorUnlessItEndsADriveOrIsTheRoot)
 {
     EXPECT_EQ(DialogStartFolder(QStringLiteral("/mods/cars/")), QStringLiteral("/mods/cars"));
@@ -81,13 +91,27 @@ TEST(DialogFilters, TextFormAndQtForm)
     const QList<FilterEntry> wad = FilterFromText("Wad file(*.wad)|*.wad");
     ASSERT_EQ(wad.size(), 1);
     EXPECT_EQ(wad[0].description, QStringLiteral("Wad file(*.wad)"));
-    EXPECT_EQ(QtFilters(wad), QStringList{QStringLiteral("Wad file(*.wad) (*.wad)")});
     EXPECT_TRUE(FilterFromText("").isEmpty());
 
     const QList<FilterEntry> main = FilterFromText("Main GP4 files|*.gp4;*.col|*.*|*.*");
     EXPECT_EQ(QtFilters(main), (QStringList{QStringLiteral("Main GP4 files (*.gp4 *.col)"),
                                             QStringLiteral("*.* (*)")}))
         << "every file, also one without a dot";
+}
+
+// The save dialogs show the create filter once and, for extraction, no file type list.
+TEST(DialogFilters, SaveDialogsShowTheFilterAsGiven)
+{
+    FileDialogRequest create;
+    create.filter = FilterFromText("Wad file(*.wad)|*.wad");
+    EXPECT_EQ(MakeSaveDialog(create)->nameFilters(), QStringList{QStringLiteral("Wad file(*.wad)")});
+
+    const auto extract = MakeSaveDialog(FileDialogRequest{});
+    extract->show();
+    const auto* types = extract->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    EXPECT_FALSE(types->isVisible());
+    EXPECT_FALSE(extract->findChild<QWidget*>(QStringLiteral("fileTypeLabel"))->isVisible());
 }
 
 }  // namespace

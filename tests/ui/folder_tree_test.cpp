@@ -95,6 +95,36 @@ TEST_F(FolderTreeTest, FirstShowSelectsAndExpandsTheDesktopAndAutoRefreshFollows
     EXPECT_TRUE(QTest::qWaitFor([&] { return ChildNames(tree.Folders(), alpha).contains("fresh"); }, 5000));
 }
 
+// A selected folder that gains its first subfolder gets its expander at
+// once, and one that loses its last loses it, without collapsing the parent.
+TEST_F(FolderTreeTest, ExpanderFollowsSubfoldersThatComeAndGo)
+{
+    FolderTree tree(Desktop(), nullptr);
+    tree.SetAutoRefresh(true);
+    tree.resize(200, 300);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    FolderTreeModel& model = tree.Folders();
+    struct Case {
+        const char* folder;
+        bool gainsSubfolder;
+    };
+    for (const Case c : {Case{"beta", true}, Case{"Alpha", false}}) {
+        const QModelIndex node = model.FindChild(model.DesktopIndex(), Desktop() + '/' + c.folder);
+        tree.Select(node);
+        if (c.gainsSubfolder)
+            desktop.MakeFolder(std::string(c.folder) + "/fresh");
+        else
+            QDir(Desktop() + "/Alpha/inner").removeRecursively();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return model.hasChildren(node) == c.gainsSubfolder; }, 5000));
+        QCoreApplication::processEvents();
+
+        const QRect row = tree.visualRect(node);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, QPoint(row.left() - tree.indentation() / 2, row.center().y()));
+        EXPECT_EQ(tree.isExpanded(node), c.gainsSubfolder) << c.folder << ": a click on its expander";
+    }
+}
+
 TEST_F(FolderTreeTest, RightClickSelects)
 {
     FolderTree tree(Desktop(), nullptr);

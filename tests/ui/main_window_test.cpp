@@ -4,11 +4,17 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 
 #include "core/wad.h"
+#include "ops/run_state.h"
+#include "settings/remembered_gp4_installation.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/widgets/file_field.h"
@@ -227,6 +233,89 @@ TEST_F(MainWindowTest, TheTwoSmallButtonsOpenTheirWindowsModeless)
     EXPECT_TRUE(manual.isVisible());
     EXPECT_EQ(QApplication::topLevelWidgets().count(&chooser), 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the main window stays usable";
+}
+
+// A click that arrives while an operation runs is dropped when it ends:
+// it does not run the operation a second time.
+TEST_F(MainWindowTest, AClickDuringAnOperationDoesNotRunItAgain)
+{
+    const QPoint centre = window.UpdateButton()->rect().center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(window.UpdateButton(),
+                                    new QMouseEvent(type, centre, window.UpdateButton()->mapToGlobal(centre),
+                                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    Click(window.UpdateButton());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fixture.dialogs.userErrors.size(), 1u);
+
+    Click(window.UpdateButton());
+    EXPECT_EQ(fixture.dialogs.userErrors.size(), 2u) << "input goes through again after the run";
+}
+
+TEST_F(MainWindowTest, TheFocusedButtonShowsItsFocusFrameFromTheStart)
+{
+    QApplication::setActiveWindow(&window);
+    QStyleOptionButton option;
+    option.initFrom(window.UpdateButton());
+    EXPECT_TRUE(option.state & QStyle::State_HasFocus);
+    EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange) << "the styles draw the frame only then";
+}
+
+// A file or folder dropped on the source field, a .wad file dropped on the
+// archive field, becomes the field's text; any other drop is refused.
+TEST_F(MainWindowTest, DropsOnTheTwoFields)
+{
+    const std::string folder = temp.MakeFolder("mods");
+    const std::string file = temp.Write("mods/car.bin", "x");
+    const std::string wad = temp.Write("Cars.WAD", "x");
+    struct Case {
+        FileField* field;
+        std::string path;
+        bool taken;
+    };
+    const Case cases[] = {
+        {window.SourceField(), folder, true},         {window.SourceField(), file, true},
+        {window.SourceField(), temp.path() + "/gone", false}, {window.ArchiveField(), wad, true},
+        {window.ArchiveField(), file, false},         {window.ArchiveField(), folder, false},
+    };
+    for (const Case& c : cases) {
+        c.field->SetFilename(QStringLiteral("before"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(c.path))});
+        const QPoint at = c.field->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(c.field, &enter);
+        EXPECT_EQ(enter.isAccepted(), c.taken) << c.path;
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(c.field, &drop);
+        EXPECT_EQ(c.field->Filename(), c.taken ? QString::fromStdString(c.path) : QStringLiteral("before")) << c.path;
+    }
+}
+
+// On Linux a GP4 folder chosen with "Change GP4 Path" stands in for an
+// installation that the Wine lookup cannot find: it is remembered, and the
+// track batch patches the archives there.
+TEST_F(MainWindowTest, ChosenGp4FolderIsRememberedAndPatchedByTheTrackBatch)
+{
+    const std::string gp4 = temp.MakeFolder("copied gp4");
+    temp.Write("copied gp4/gp4.exe", "MZ");
+    for (const char* track : TrackNames)
+        temp.Write(std::string("copied gp4/") + track + ".wad", test::ContiguousArchive({{"other.bin", "zz"}}));
+    fixture.state.Installation =
+        std::make_unique<RememberedGp4Installation>(std::move(fixture.state.Installation), fixture.state.Settings);
+
+    window.UseGp4Folder(QString::fromStdString(gp4));
+    EXPECT_EQ(fixture.settings->at("GP4Folder"), gp4);
+    EXPECT_EQ(window.ArchiveField()->InitialDir(), QString::fromStdString(gp4)) << "the start-up fill found it";
+
+    window.SourceField()->SetFilename(QString::fromStdString(temp.Write("fix/extra.txt", "+")));
+    Click(window.UpdateTracksButton());
+    ASSERT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
+    for (const char* track : TrackNames) {
+        WadImage image;
+        LoadWad(gp4 + "/" + track + ".wad", image);
+        EXPECT_EQ(image.EntryCount, 2) << track;
+    }
 }
 
 }  // namespace

@@ -9,6 +9,15 @@ namespace mw {
 
 namespace {
 
+// Without filters Qt's own dialog would still offer "All Files (*)"; a dialog
+// without file types shows no such list.
+void HideFileTypeList(QFileDialog& dialog)
+{
+    for (const char* name : {"fileTypeCombo", "fileTypeLabel"})
+        if (auto* widget = dialog.findChild<QWidget*>(QLatin1String(name)))
+            widget->hide();
+}
+
 std::unique_ptr<QFileDialog> MakeDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     auto dialog = std::make_unique<QFileDialog>(nullptr, request.title);
@@ -21,6 +30,8 @@ std::unique_ptr<QFileDialog> MakeDialog(const FileDialogRequest& request, QFileD
     if (!filters.isEmpty()) {
         dialog->setNameFilters(filters);
         dialog->selectNameFilter(filters.first());
+    } else {
+        HideFileTypeList(*dialog);
     }
     dialog->setDefaultSuffix(request.defaultExt);
     if (!request.initialDir.isEmpty())
@@ -48,7 +59,10 @@ QStringList QtFilters(const QList<FilterEntry>& filter)
         QStringList patterns;
         for (const QString& pattern : entry.patterns)
             patterns.append(pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern.trimmed());
-        result.append(entry.description + QStringLiteral(" (") + patterns.join(' ') + ')');
+        // A description that already ends in its patterns, as "Wad file(*.wad)"
+        // does, is shown as it is: Qt reads the patterns from it.
+        const QString listed = '(' + patterns.join(' ') + ')';
+        result.append(entry.description.endsWith(listed) ? entry.description : entry.description + ' ' + listed);
     }
     return result;
 }

@@ -2,10 +2,14 @@
 // 18-pixel browse button inside its right end that opens an open-file dialog.
 #pragma once
 
+#include <functional>
+#include <optional>
+
 #include <QLineEdit>
 
 #include "ui/dialogs/file_dialogs.h"
 
+class QMimeData;
 class QToolButton;
 
 namespace mw {
@@ -35,6 +39,11 @@ public:
     // Where the browse dialog is run; the real dialogs unless a test gives others.
     void SetDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
 
+    // A local file or folder dropped on the field becomes its text when the
+    // test accepts its path; without a test the field takes no file drops.
+    void SetDropTest(std::function<bool(const QString& path)> test) { dropTest_ = std::move(test); }
+
+    // The browse button; Alt+Down in the field presses it.
     QToolButton* BrowseButton() const { return browseButton_; }
     static constexpr int kBrowseButtonWidth = 18;
 
@@ -49,8 +58,19 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // The one local path that a drop carries, when the drop test accepts it.
+    std::optional<QString> DroppedPath(const QMimeData* data) const;
+    // Accepts or refuses a drag that carries files; false for any other
+    // drag (text), which the line edit handles as usual.
+    bool AnswerDrag(QDragMoveEvent* event) const;
+
+    std::function<bool(const QString&)> dropTest_;
     FileDialogRequest dialog_;
     Dialogs* dialogs_;
     QToolButton* browseButton_;

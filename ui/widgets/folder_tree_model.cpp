@@ -115,9 +115,17 @@ void FolderTreeModel::Refresh(const QModelIndex& index)
     Node* node = NodeOf(index);
     if (!node)
         return;
-    node->hasSubfolders.reset();
     if (!node->listed) {
-        emit dataChanged(index, index);
+        // Not listed yet: only whether it has subfolders can change. A view
+        // asks hasChildren again only after a layout change, so that the
+        // expander appears or goes at once.
+        const std::optional<bool> had = node->hasSubfolders;
+        node->hasSubfolders = HasSubfolders(node->path);
+        if (had != node->hasSubfolders) {
+            const QList<QPersistentModelIndex> parents{QPersistentModelIndex(index.parent())};
+            emit layoutAboutToBeChanged(parents);
+            emit layoutChanged(parents);
+        }
         return;
     }
     const QStringList names = SubfolderNames(node->path);

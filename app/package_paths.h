@@ -1,0 +1,19 @@
+// Update packages are written for Windows, where "\" separates folders and
+// names are found in any case. The archive below the GP4 folder (argument 2)
+// and the source folder below "UpdateFolder" (argument 3) are found the same
+// way on Linux: "\" separates components, and a component with no exact
+// match takes the name in its folder that matches it in any ASCII case.
+// Exact matches win; the mode and step words are not paths and stay exact.
+#pragma once
+
+#include <string>
+
+namespace mw {
+
+// folder + separator + relative, each component of relative found in its
+// folder as Windows would find it. Components that match nothing, and all
+// after them, stay as written, so that a refusal names the path the package
+// gave. On Windows the texts are only joined.
+std::string ResolvePackagePath(const std::string& folder, const std::string& relative);
+
+}  // namespace mw
