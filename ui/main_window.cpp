@@ -264,6 +264,11 @@ void MainWindow::RepaintWindow()
     PaintDuringOperation();
 }
 
+void MainWindow::ShowBytes(std::int64_t /*done*/, std::int64_t /*total*/)
+{
+    PaintDuringOperation();
+}
+
 void MainWindow::ShowUserError(const std::string& message)
 {
     dialogs_.ShowUserError(ToQt(message));

@@ -95,6 +95,8 @@ public:
     void SetSaveFilter(const std::string& filter) override;
     bool RunSaveDialog() override;
     std::string SaveFileName() override;
+    // The window shows no byte counts; a long copy still lets it repaint.
+    void ShowBytes(std::int64_t done, std::int64_t total) override;
 
     // MainWindowFields: the folders the fields' browse dialogs open in.
     void SetSourceStartFolder(const std::string& folder) override;
