@@ -2,6 +2,8 @@
 # make test: install what is missing, build, run every test.
 # make test-sanitize: every test again, built with ASan and UBSan.
 # make fuzz: the libFuzzer targets, FUZZ_SECONDS (60) each.
+# These builds are the developers': tests on, warnings stop the build.
+# A packager's plain cmake build has neither.
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
@@ -12,7 +14,8 @@ bootstrap:
 	@bash scripts/bootstrap
 
 $(BUILD)/build.ninja: CMakeLists.txt | bootstrap
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON $(CMAKE_FLAGS)
 
 build: bootstrap $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -24,6 +27,8 @@ run: build
 	@bash scripts/run $(BUILD)
 
 bench: build
+	cmake -S . -B $(BUILD) -DMENDWRIGHT_BENCH=ON
+	cmake --build $(BUILD)
 	$(BUILD)/bench/core_bench
 	bash bench/run $(BUILD)
 
@@ -35,14 +40,14 @@ test-sanitize: bootstrap
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
 	$(MAKE) test BUILD=$(SANITIZE_BUILD) \
-	  CMAKE_FLAGS="-DMENDWRIGHT_SANITIZE=ON -DMENDWRIGHT_BENCH=OFF $(CMAKE_FLAGS)"
+	  CMAKE_FLAGS="-DMENDWRIGHT_SANITIZE=ON $(CMAKE_FLAGS)"
 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: bootstrap
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DMENDWRIGHT_LAYERS="core;ops;settings" \
-	  -DMENDWRIGHT_TESTS=OFF -DMENDWRIGHT_BENCH=OFF -DMENDWRIGHT_FUZZ=ON
+	  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DMENDWRIGHT_FUZZ=ON
 	cmake --build $(FUZZ_BUILD)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) bash fuzz/run $(FUZZ_BUILD)
 

@@ -13,14 +13,11 @@
 #include "core/elapsed_time.h"
 #include "core/errors.h"
 #include "core/file.h"
+#include "core/version.h"
 #include "core/wad.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
 #include "ops/verify_wad.h"
-
-#ifndef MENDWRIGHT_VERSION
-#error "MENDWRIGHT_VERSION comes from the build"
-#endif
 
 namespace mw::cli {
 namespace {

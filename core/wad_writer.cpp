@@ -30,15 +30,17 @@ std::string ResolveLink(const std::string& fileName)
     return resolved;
 }
 
-std::string RandomSuffix()
+// The target's name, the marker and eight random letters or digits.
+std::string TemporaryName(const std::string& target)
 {
     static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937_64 generator{std::random_device{}()};
     std::uniform_int_distribution<int> pick(0, sizeof kAlphabet - 2);
-    std::string suffix(8, ' ');
-    for (char& c : suffix)
-        c = kAlphabet[pick(generator)];
-    return suffix;
+    std::string name = target;
+    name += kTemporaryMarker;
+    for (int i = 0; i < 8; ++i)
+        name += kAlphabet[pick(generator)];
+    return name;
 }
 
 // Owns the folder descriptor and the temporary file until the rename.
@@ -46,13 +48,11 @@ class TemporaryArchive {
 public:
     explicit TemporaryArchive(const std::string& target) : target_(target)
     {
-        std::string folder = FolderPart(target, kNativeSeparator);
-        if (folder.empty())
-            folder = ".";
-        folderFd_ = OpenDescriptor(folder, O_RDONLY | O_DIRECTORY);
+        const std::string folder = FolderPart(target, kNativeSeparator);
+        folderFd_ = OpenDescriptor(folder.empty() ? std::string(".") : folder, O_RDONLY | O_DIRECTORY);
 
         for (int attempt = 0;; ++attempt) {
-            name_ = target + std::string(kTemporaryMarker) + RandomSuffix();
+            name_ = TemporaryName(target);
             try {
                 file_ = File::Adopt(OpenDescriptor(name_, O_RDWR | O_CREAT | O_EXCL, 0666), target_);
                 break;
@@ -97,8 +97,11 @@ private:
         if (::stat(target_.c_str(), &st) != 0)
             return;  // a new archive keeps the mode that open gave it (0666 less the umask)
         (void)::fchmod(file_.Descriptor(), st.st_mode & 07777);
-        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid())
-            (void)::fchown(file_.Descriptor(), st.st_uid, st.st_gid);
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+            ::fchown(file_.Descriptor(), st.st_uid, st.st_gid) != 0) {
+            // Only root may give a file away: anyone else's new archive is
+            // theirs, as a copy would be, and that is no failure.
+        }
     }
 
     void Release() noexcept

@@ -25,7 +25,7 @@ public:
     // The whole window, at once (after the save dialog closes).
     virtual void RepaintWindow() = 0;
 
-    // The user-error box: caption "Mendwright 3.1", no icon, one "OK".
+    // The user-error box: caption kApplicationTitle ("Mendwright" and the version), no icon, one "OK".
     virtual void ShowUserError(const std::string& message) = 0;
 
     // The save dialog: proposed name and filter, run (true when confirmed), chosen name.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/settings_store.h"  // kSourcePlaceholder
+#include "core/version.h"
 
 namespace mw {
 
@@ -21,7 +22,7 @@ enum MessageId : int {
 // The text of a string-table entry.
 std::string MessageText(MessageId id);
 
-inline constexpr const char* kApplicationTitle = "Mendwright 3.1";
+inline constexpr const char* kApplicationTitle = "Mendwright " MENDWRIGHT_VERSION;
 inline constexpr const char* kPatchedMessage = "Your GP4 installation has been succesfully patched";
 inline constexpr const char* kNameTooLongPrefix = "Sorry but this name is too long for a wad entry: ";
 inline constexpr const char* kWadTooLargePrefix = "Sorry but this wad would be too large: ";

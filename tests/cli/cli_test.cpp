@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/version.h"
 #include "core/wad.h"
 #include "ops/run_state.h"
 #include "tests/support/process.h"
@@ -100,7 +101,7 @@ TEST_F(CliTest, HelpAndVersion)
     EXPECT_EQ(result.out.find("update-tracks"), std::string::npos);
     result = Cli({"--version"});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, "mendwright-cli 3.1\n");
+    EXPECT_EQ(result.out, "mendwright-cli " MENDWRIGHT_VERSION "\n");
 }
 
 

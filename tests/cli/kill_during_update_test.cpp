@@ -23,8 +23,11 @@ using Clock = std::chrono::steady_clock;
 std::string LargeArchive()
 {
     std::vector<std::pair<std::string, std::string>> entries;
-    for (int i = 0; i < 48; ++i)
-        entries.emplace_back("e" + std::to_string(i) + ".bin", std::string(512 * 1024, static_cast<char>('a' + i % 26)));
+    for (int i = 0; i < 48; ++i) {
+        std::string name = "e";
+        name += std::to_string(i) + ".bin";
+        entries.emplace_back(name, std::string(512 * 1024, static_cast<char>('a' + i % 26)));
+    }
     return test::ContiguousArchive(entries);
 }
 

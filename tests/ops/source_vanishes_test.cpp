@@ -36,7 +36,10 @@ public:
         const std::string& path = state->SourceList.at(victim);
         switch (change) {
         case Change::Remove: std::remove(path.c_str()); break;
-        case Change::Shrink: (void)::truncate(path.c_str(), 1); break;
+        case Change::Shrink:
+            if (::truncate(path.c_str(), 1) != 0)
+                ADD_FAILURE() << "cannot shrink " << path;
+            break;
         case Change::Lock: ::chmod(path.c_str(), 0); break;
         }
     }

@@ -191,10 +191,13 @@ std::string ErrorOfUnprivileged(const TempDir& dir, const std::function<void()>&
         return ErrorOf(action);
     constexpr uid_t kNobody = 65534;
     std::error_code ignored;
-    ::chown(dir.path().c_str(), kNobody, kNobody);
+    if (::chown(dir.path().c_str(), kNobody, kNobody) != 0)
+        throw std::runtime_error("cannot give " + dir.path() + " away");
     for (auto it = fs::recursive_directory_iterator(dir.path(), ignored); it != fs::recursive_directory_iterator();
-         it.increment(ignored))
-        ::lchown(it->path().c_str(), kNobody, kNobody);
+         it.increment(ignored)) {
+        if (::lchown(it->path().c_str(), kNobody, kNobody) != 0)
+            throw std::runtime_error("cannot give " + it->path().string() + " away");
+    }
 
     int channel[2];
     if (::pipe(channel) != 0)
