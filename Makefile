@@ -2,13 +2,14 @@
 # make test: install what is missing, build, run every test.
 # make test-sanitize: every test again, built with ASan and UBSan.
 # make fuzz: the libFuzzer targets, FUZZ_SECONDS (60) each.
+# make deb: the Debian package from a clean clone of HEAD, lintian-checked.
 # These builds are the developers': tests on, warnings stop the build.
 # A packager's plain cmake build has neither.
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench build bootstrap clean test-sanitize fuzz
+.PHONY: run test bench build bootstrap clean test-sanitize fuzz deb
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -50,6 +51,9 @@ fuzz: bootstrap
 	  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DMENDWRIGHT_FUZZ=ON
 	cmake --build $(FUZZ_BUILD)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) bash fuzz/run $(FUZZ_BUILD)
+
+deb: bootstrap
+	bash scripts/build-deb
 
 clean:
 	rm -rf $(BUILD)

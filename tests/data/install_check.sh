@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks that every file a
-# desktop and a shell need is there.
+# desktop and a shell need is there, the AppStream file with the version.
 set -euo pipefail
 build=$1
 app_id=$2
+version=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -12,7 +13,11 @@ for file in \
   bin/mendwright-cli \
   share/applications/$app_id.desktop \
   share/metainfo/$app_id.metainfo.xml \
+  share/mime/packages/$app_id.xml \
   share/icons/hicolor/scalable/apps/$app_id.svg \
+  share/icons/hicolor/16x16/apps/$app_id.png \
+  share/icons/hicolor/48x48/apps/$app_id.png \
+  share/icons/hicolor/256x256/apps/$app_id.png \
   share/man/man1/mendwright.1 \
   share/man/man1/mendwright-cli.1 \
   share/bash-completion/completions/mendwright-cli; do
@@ -21,6 +26,10 @@ for file in \
     missing=1
   fi
 done
+if ! grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app_id.metainfo.xml"; then
+  echo "the AppStream release is not version $version"
+  missing=1
+fi
 # The windowed program is installed when it is built.
 if [ -x "$build/app/mendwright" ] && [ ! -x "$prefix/bin/mendwright" ]; then
   echo "missing after install: bin/mendwright"

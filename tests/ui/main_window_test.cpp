@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "core/version.h"
 #include "core/wad.h"
 #include "ops/run_state.h"
 #include "settings/remembered_gp4_installation.h"
@@ -45,7 +46,7 @@ protected:
 
 TEST_F(MainWindowTest, EveryControlAtItsPlaceWithItsText)
 {
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Mendwright 3.1"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Mendwright " MENDWRIGHT_VERSION));
     EXPECT_EQ(window.size(), QSize(433, 154)) << "441 x 181 with the frame";
     EXPECT_EQ(window.minimumSize(), QSize(433, 142)) << "441 x 169 with the frame";
 

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "core/version.h"
 #include "ui/dialogs/message_boxes.h"
 
 namespace mw {
@@ -20,7 +21,7 @@ QStringList ButtonTexts(const QMessageBox& box)
 TEST(MessageBoxes, UserErrorBoxHasTheTitleNoIconAndOneOk)
 {
     const auto box = MakeUserErrorBox(QStringLiteral("Sorry but you have to choose a wad file first."));
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Mendwright 3.1"));
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Mendwright " MENDWRIGHT_VERSION));
     EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
     EXPECT_EQ(box->text(), QStringLiteral("Sorry but you have to choose a wad file first."));
     ASSERT_EQ(ButtonTexts(*box), QStringList{QStringLiteral("OK")});
@@ -51,7 +52,7 @@ TEST(MessageBoxes, QuestionBoxAnswersYesOnlyWithOui)
 TEST(MessageBoxes, ErrorDisplayHasTheErrorIconAndTheFullStopRule)
 {
     const auto box = MakeErrorDisplay(QStringLiteral("Fichier introuvable"));
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Mendwright 3.1"));
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Mendwright " MENDWRIGHT_VERSION));
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
     EXPECT_EQ(box->text(), QStringLiteral("Fichier introuvable."));
     EXPECT_EQ(ButtonTexts(*box), QStringList{QStringLiteral("OK")});

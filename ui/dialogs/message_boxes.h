@@ -10,7 +10,7 @@ class QMessageBox;
 
 namespace mw {
 
-// Caption "Mendwright 3.1", no icon, one "OK" that Enter and Escape both press.
+// Caption "Mendwright" and the version, no icon, one "OK" that Enter and Escape both press.
 std::unique_ptr<QMessageBox> MakeUserErrorBox(const QString& message);
 
 // Caption "Confirmation", question icon, "&Oui" (default) and "Annuler"
@@ -19,7 +19,7 @@ std::unique_ptr<QMessageBox> MakeQuestionBox(const QString& question);
 // Whether the box was answered with "&Oui".
 bool AnsweredYes(const QMessageBox& box);
 
-// Caption "Mendwright 3.1", error icon, one "OK"; the message gets a full
+// Caption "Mendwright" and the version, error icon, one "OK"; the message gets a full
 // stop when its last character comes after "." in the character set.
 std::unique_ptr<QMessageBox> MakeErrorDisplay(const QString& message);
 

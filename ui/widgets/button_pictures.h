@@ -1,14 +1,33 @@
-// The buttons' picture strips, from the library's resources.
+// The pictures of the four operation buttons and the file fields' browse
+// button. Each is a file of ui/pictures (drawn from its SVG source at 16
+// and 32 pixels), made here into a horizontal strip of four button states.
 #pragma once
 
 #include <QPixmap>
 
-#include "ui/pictures/draw_pictures.h"
-
 namespace mw {
 
+enum class ButtonPicture {
+    CreateWad,     // an empty open cardboard box
+    UpdateWad,     // the open box with a blue and orange item inside
+    ExtractWad,    // that item alone
+    UpdateTracks,  // the outline of a race track
+    OpenFolder,    // a small open folder, on the file fields' browse buttons
+};
+
+inline constexpr int kPictureSize = 16;
+inline constexpr int kPictureStates = 4;
+
+// The states in strip order.
+enum class PictureState { Up = 0, Disabled = 1, Down = 2, Hot = 3 };
+
+// The strip, 64x16 device-independent pixels: up, disabled (grey), down
+// (moved one pixel right and down) and hot (a little brighter). On a screen
+// that scales by more than one it is made from the 32-pixel picture.
 QPixmap ButtonPictureStrip(ButtonPicture picture);
 // One state's 16x16 picture out of a strip.
 QPixmap PictureOfState(const QPixmap& strip, PictureState state);
+// The file name of a picture, without folder ("create_wad.png").
+const char* PictureFileName(ButtonPicture picture);
 
 }  // namespace mw
