@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include <QGuiApplication>
 #include <QTest>
 
 #include "ui/widgets/button_pictures.h"
@@ -27,7 +28,8 @@ TEST(ButtonPictures, EveryStripIsFourDistinctStatesOfSixteenPixels)
     QList<QImage> ups;
     for (ButtonPicture picture : kAll) {
         const QPixmap strip = ButtonPictureStrip(picture);
-        ASSERT_EQ(strip.size(), QSize(64, 16)) << PictureFileName(picture) << " is a resource";
+        ASSERT_EQ(strip.deviceIndependentSize(), QSizeF(64, 16)) << PictureFileName(picture) << " is a resource";
+        EXPECT_EQ(strip.devicePixelRatio(), qApp->devicePixelRatio()) << "drawn at the screen's scale";
         const QImage up = PictureOfState(strip, PictureState::Up).toImage();
         EXPECT_GT(VisiblePixels(up), 30) << PictureFileName(picture);
         EXPECT_NE(up, PictureOfState(strip, PictureState::Down).toImage());
@@ -35,8 +37,8 @@ TEST(ButtonPictures, EveryStripIsFourDistinctStatesOfSixteenPixels)
         ups << up;
 
         const QImage disabled = PictureOfState(strip, PictureState::Disabled).toImage();
-        for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 16; ++x) {
+        for (int y = 0; y < disabled.height(); ++y) {
+            for (int x = 0; x < disabled.width(); ++x) {
                 const QColor c = disabled.pixelColor(x, y);
                 const bool grey = std::abs(c.red() - c.green()) <= 1 && std::abs(c.green() - c.blue()) <= 1;
                 ASSERT_TRUE(c.alpha() <= 64 || grey) << "disabled is grey";
