@@ -13,6 +13,11 @@ struct Answer {
     const char* firstLine;
 };
 
+void PrintTo(const Answer& answer, std::ostream* out)
+{
+    *out << answer.argument;
+}
+
 class HelpAndVersionTest : public testing::TestWithParam<Answer> {};
 
 TEST_P(HelpAndVersionTest, PrintsAndExitsWithoutADisplay)
@@ -25,7 +30,8 @@ TEST_P(HelpAndVersionTest, PrintsAndExitsWithoutADisplay)
 
 INSTANTIATE_TEST_SUITE_P(Options, HelpAndVersionTest,
                          testing::Values(Answer{"--help", "Usage: mendwright"},
-                                         Answer{"--version", "mendwright " MENDWRIGHT_VERSION}));
+                                         Answer{"--version", "mendwright " MENDWRIGHT_VERSION}),
+                         [](const auto& info) { return std::string(info.param.argument + 2); });
 
 }  // namespace
 }  // namespace mw::test
