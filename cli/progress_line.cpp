@@ -58,7 +58,8 @@ std::string ProgressLine(const std::string& label, std::int64_t done, std::int64
                          double bytesPerSecond, std::size_t width)
 {
     const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
-    std::string figures = " " + std::to_string(percent) + "%  " + ByteCount(done) + " / " + ByteCount(total);
+    std::string figures = " ";
+    figures += std::to_string(percent) + "%  " + ByteCount(done) + " / " + ByteCount(total);
     if (bytesPerSecond >= 0)
         figures += "  " + ByteCount(static_cast<std::int64_t>(bytesPerSecond)) + "/s";
     const std::size_t figureColumns = Columns(figures);
