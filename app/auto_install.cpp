@@ -25,7 +25,10 @@ std::string Gp4Folder(RunState& state)
 bool RunUpdate(const AutoInstallCall& call, RunState& state, MainWindow& mainWindow)
 {
     mainWindow.SetSourceText(call.sourceText);
-    mainWindow.SetArchiveText(ResolvePackagePath(Gp4Folder(state), call.archiveBelowGp4));
+    // Without an installation the update refuses before it reads the archive
+    // field, and no path at the file-system root is built.
+    const std::string folder = Gp4Folder(state);
+    mainWindow.SetArchiveText(folder.empty() ? std::string() : ResolvePackagePath(folder, call.archiveBelowGp4));
     return UpdateWad(state, mainWindow);
 }
 

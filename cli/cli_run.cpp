@@ -97,6 +97,9 @@ int RunOperation(const Invocation& invocation)
     default: break;
     }
     frontend.EndProgressLine();
+    if (frontend.refused() && invocation.command == Command::UpdateTracks && !invocation.gp4Folder &&
+        !state.Installation->FoundInstallation())
+        PrintError("pass --gp4 FOLDER to name the GP4 installation folder");
     if (frontend.refused())
         return kExitRefused;
     // A preview's stdout holds its lines and nothing else.

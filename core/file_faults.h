@@ -5,7 +5,8 @@
 
 namespace mw::faults {
 
-enum class Call { Open, Read, Write, Seek, Close, Sync, Rename };
+// UnnamedTemporary: the archive writer finds no unnamed temporary files.
+enum class Call { Open, Read, Write, Seek, Close, Sync, Rename, UnnamedTemporary };
 
 // The nth call of that kind from now on (1 = the next one) fails with err.
 void Arm(Call call, int nth, int err);

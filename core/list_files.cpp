@@ -3,18 +3,13 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <algorithm>
+#include <set>
 #include <utility>
 
 namespace mw {
 namespace {
 
 enum class Kind { File, Folder, Other };
-
-struct FolderId {
-    dev_t dev;
-    ino_t ino;
-};
 
 Kind KindOf(const std::string& path, unsigned char type)
 {
@@ -54,16 +49,11 @@ public:
         DIR* dir = ::opendir(folder.c_str());
         if (dir != nullptr) {
             struct stat self {};
-            const bool known = ::fstat(::dirfd(dir), &self) == 0;
-            if (known && IsAncestor(self)) {
+            if (::fstat(::dirfd(dir), &self) == 0 && !listed_.insert({self.st_dev, self.st_ino}).second) {
                 ::closedir(dir);
-                return;  // a link that leads back into a folder being listed
+                return;  // listed already, through another link or this one
             }
-            if (known)
-                ancestors_.push_back({self.st_dev, self.st_ino});
             ListEntries(dir, folder, out);
-            if (known)
-                ancestors_.pop_back();
             ::closedir(dir);
         }
         if (includeFolders_)
@@ -95,17 +85,13 @@ private:
         }
     }
 
-    bool IsAncestor(const struct stat& st) const
-    {
-        return std::any_of(ancestors_.begin(), ancestors_.end(),
-                           [&](const FolderId& id) { return id.dev == st.st_dev && id.ino == st.st_ino; });
-    }
-
     const std::string& mask_;
     bool recurse_;
     bool includeFolders_;
     char separator_;
-    std::vector<FolderId> ancestors_;
+    // Every real folder listed in this run, by device and inode: links that
+    // lead to one folder (or back into its parents) list it once.
+    std::set<std::pair<dev_t, ino_t>> listed_;
 };
 
 }  // namespace

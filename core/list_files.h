@@ -19,7 +19,8 @@ inline constexpr int kAllAttributes = 63;
 // every name, with or without a dot). The attributes are handed on to the recursion
 // unchanged; the search itself always takes every entry. A folder that does
 // not exist or cannot be read gives an empty list. Links to folders are
-// followed unless they lead back into a folder being listed; entries that
+// followed, and each real folder is listed once however many links lead to
+// it; entries that
 // are neither files nor folders (pipes, sockets, devices) are left out.
 FileList ListFiles(std::string folder, const std::string& mask, bool recurse, bool includeFolders, int attributes,
                    char separator = kNativeSeparator);

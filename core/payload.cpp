@@ -16,13 +16,26 @@ Payload Payload::Stretch(std::shared_ptr<const std::string> file, std::int64_t o
     return payload;
 }
 
+Payload Payload::Stretch(std::shared_ptr<File> opened, std::shared_ptr<const std::string> file,
+                         std::int64_t offset, std::int64_t size)
+{
+    Payload payload = Stretch(std::move(file), offset, size);
+    payload.opened_ = std::move(opened);
+    return payload;
+}
+
 std::string Payload::Load() const
 {
     if (!IsStretch())
         return bytes_;
+    std::string bytes(static_cast<std::size_t>(size_), '\0');
+    if (opened_) {
+        opened_->Seek(offset_);
+        opened_->Read(bytes.data(), bytes.size());
+        return bytes;
+    }
     File source(*file_, OpenMode::ReadOnly);
     source.Seek(offset_);
-    std::string bytes(static_cast<std::size_t>(size_), '\0');
     source.Read(bytes.data(), bytes.size());
     source.Close();
     return bytes;

@@ -10,6 +10,8 @@
 
 namespace mw {
 
+class File;
+
 class Payload {
 public:
     Payload() = default;
@@ -18,11 +20,17 @@ public:
 
     // size bytes of file from offset on, read when the archive is written.
     static Payload Stretch(std::shared_ptr<const std::string> file, std::int64_t offset, std::int64_t size);
+    // The same, read through a file that is already open (an archive being
+    // rewritten), so the bytes come from that file even when another file
+    // takes its name meanwhile; file names it in messages.
+    static Payload Stretch(std::shared_ptr<File> opened, std::shared_ptr<const std::string> file,
+                           std::int64_t offset, std::int64_t size);
 
     bool IsStretch() const { return file_ != nullptr; }
     std::int64_t size() const { return size_; }
     const std::string& bytes() const { return bytes_; }  // held bytes; empty for a stretch
     const std::string& file() const { return *file_; }
+    File* opened() const { return opened_.get(); }  // null when the file is opened by its name
     std::int64_t offset() const { return offset_; }
 
     // The bytes, read from the file for a stretch.
@@ -33,6 +41,7 @@ public:
 private:
     std::string bytes_;
     std::shared_ptr<const std::string> file_;
+    std::shared_ptr<File> opened_;
     std::int64_t offset_ = 0;
     std::int64_t size_ = 0;
 };

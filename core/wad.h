@@ -70,15 +70,20 @@ void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload);
 // Loads a whole archive, opened in reading mode, into the image. Every
 // payload is checked against the file (a negative offset, a negative size
 // or one past the end fails as its read would) and kept as a stretch of the
-// archive, which the writer copies when it writes the image back.
+// archive, which the writer copies when it writes the image back. The
+// stretches read the file this load opened, which stays open until the
+// image lets them go, whatever takes the archive's name meanwhile.
 void LoadWad(const std::string& fileName, WadImage& image);
 
 // Writes the first count entries and payloads of the image as an archive:
 // the count and the directory, then each payload at its Offset in table
 // order (a later write wins where payloads overlap).
-// The archive is written beside the target under a temporary name, flushed
-// and then renamed over the target, so a failure at any step leaves the old
-// archive as it was and removes the temporary file. A progress hears of
+// The archive is written to a temporary file beside the target (unnamed
+// where the file system allows, mode 0600), flushed, given the target's mode,
+// owner and extended attributes, and renamed over it: a failure, or SIGINT,
+// SIGTERM or SIGHUP, at any step leaves the old archive as it was and no
+// temporary file. The target's links are followed by the kernel as it opens
+// the path; the file it reaches is the one replaced. A progress hears of
 // every byte written: WrittenBytes(image, count) in all.
 void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count,
                 ByteProgress* progress = nullptr);

@@ -76,16 +76,17 @@ void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload)
 
 void LoadWad(const std::string& fileName, WadImage& image)
 {
-    File archive(fileName, OpenMode::Reading);
-    image.EntryCount = ReadWadDirectory(archive, image.Entries);
-    const std::int64_t length = archive.Length();
-    archive.Close();
+    // Stays open in the payloads: the writer copies untouched bytes from this
+    // file, whatever takes its name meanwhile.
+    const auto archive = std::make_shared<File>(fileName, OpenMode::Reading);
+    image.EntryCount = ReadWadDirectory(*archive, image.Entries);
+    const std::int64_t length = archive->Length();
     const auto name = std::make_shared<const std::string>(fileName);
     Allocate([&] { image.Payloads.assign(image.Entries.size(), Payload()); });
     for (std::size_t i = 0; i < image.Entries.size(); ++i) {
         const WadEntry& entry = image.Entries[i];
         CheckWadPayload(entry, length, fileName);
-        image.Payloads[i] = Payload::Stretch(name, entry.Offset, entry.Size);
+        image.Payloads[i] = Payload::Stretch(archive, name, entry.Offset, entry.Size);
     }
 }
 

@@ -10,20 +10,35 @@ namespace mw {
 namespace {
 
 constexpr std::int64_t kLargestOffset = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kNotTangled = std::numeric_limits<std::int64_t>::max();
 
 }  // namespace
 
-ArchivePatcher::ArchivePatcher(WadImage& image) : image_(image)
+ArchivePatcher::ArchivePatcher(WadImage& image, const std::string& archivePath) : image_(image)
 {
     const std::size_t count = image.Entries.size();
     storedOffsets_.resize(count);
     sizes_.resize(count);
+    std::int64_t firstBytes = kLargestOffset;
     for (std::size_t j = 0; j < count; ++j) {
         storedOffsets_[j] = image.Entries[j].Offset;
         sizes_[j] = image.Entries[j].Size;
         maxStoredEndBound_ = std::max(maxStoredEndBound_, std::int64_t{storedOffsets_[j]} + sizes_[j]);
+        if (sizes_[j] > 0)
+            firstBytes = std::min<std::int64_t>(firstBytes, storedOffsets_[j]);
         Index(j);
     }
+    // The directory is written anew, so payload bytes that lie in it would
+    // change: every payload moves, as one piece, to start behind it. Empty
+    // entries there hold nothing and go to its end, where new bytes can go.
+    const std::int64_t directoryEnd = DirectoryEnd(static_cast<std::int64_t>(count));
+    if (firstBytes < directoryEnd) {
+        shift_ = directoryEnd - firstBytes;
+        CheckArchiveEnd(maxStoredEndBound_ + shift_, archivePath);
+    }
+    for (std::size_t j = 0; j < count; ++j)
+        if (sizes_[j] == 0 && storedOffsets_[j] + shift_ < directoryEnd)
+            storedOffsets_[j] = static_cast<std::int32_t>(directoryEnd - shift_);
 }
 
 void ArchivePatcher::Index(std::size_t entry)
@@ -63,6 +78,23 @@ std::int64_t ArchivePatcher::ExactMaxStoredEnd() const
     return maxEnd;
 }
 
+std::int64_t ArchivePatcher::TangledFrom(std::size_t m) const
+{
+    const std::int64_t at = storedOffsets_[m];
+    const std::int64_t end = at + sizes_[m];
+    std::int64_t from = kNotTangled;
+    const std::int32_t* offsets = storedOffsets_.data();
+    const std::int32_t* sizes = sizes_.data();
+    for (std::size_t j = 0; j < storedOffsets_.size(); ++j) {
+        const std::int64_t offset = offsets[j];
+        const bool startsInside = offset > at && offset < end;
+        const bool coversStart = sizes[j] > 0 && offset <= at && at < offset + sizes[j];
+        if (j != m && (startsInside || coversStart))
+            from = std::min(from, offset);
+    }
+    return from;
+}
+
 void ArchivePatcher::Replace(int m, Payload bytes, const std::string& path)
 {
     const auto mi = static_cast<std::size_t>(m);
@@ -70,37 +102,30 @@ void ArchivePatcher::Replace(int m, Payload bytes, const std::string& path)
     const std::int32_t at = storedOffsets_[mi];
     CheckArchiveEnd(at + shift_ + newSize, path);
 
-    const std::size_t count = storedOffsets_.size();
-    const std::int32_t* offsets = storedOffsets_.data();
-    const std::int32_t* sizes = sizes_.data();
-    int sharers = 0;
-    for (std::size_t j = 0; j < count; ++j)
-        sharers += (offsets[j] == at) & (sizes[j] > 0);
-    if (sizes_[mi] > 0)
-        --sharers;
-    const bool shared = sharers > 0;
-    const std::int64_t move = shared ? newSize : newSize - sizes_[mi];
+    // Entries that start inside m's old bytes or whose bytes cover m's start
+    // would meet m's new bytes: then everything from the first of them on
+    // moves, as one piece, behind the new bytes. Otherwise the entries
+    // behind m move by the change in size.
+    const std::int64_t firstTangled = TangledFrom(mi);
+    const bool tangled = firstTangled != kNotTangled;
+    const std::int64_t tangledFrom = std::min<std::int64_t>(firstTangled, at);
+    const std::int64_t move = !tangled ? newSize - sizes_[mi] : newSize == 0 ? 0 : at + newSize - tangledFrom;
     const auto moves = [&](std::size_t j) {
-        return j != mi && (shared ? storedOffsets_[j] >= at : storedOffsets_[j] > at);
+        return j != mi && (tangled ? storedOffsets_[j] >= tangledFrom : storedOffsets_[j] > at);
     };
 
     if (maxStoredEndBound_ + std::max<std::int64_t>(move, 0) + shift_ > kLargestOffset) {
         // Near the edge: the exact end of every entry that moves.
-        for (std::size_t j = 0; j < count; ++j)
+        for (std::size_t j = 0; j < storedOffsets_.size(); ++j)
             if (moves(j))
                 CheckArchiveEnd(std::int64_t{storedOffsets_[j]} + move + sizes_[j] + shift_, path);
     }
 
     // The flat pass; m itself never moves.
     const auto step = static_cast<std::int32_t>(move);
-    std::int32_t* shifted = storedOffsets_.data();
-    if (shared) {
-        for (std::size_t j = 0; j < count; ++j)
-            shifted[j] += shifted[j] >= at ? step : 0;
-    } else {
-        for (std::size_t j = 0; j < count; ++j)
-            shifted[j] += shifted[j] > at ? step : 0;
-    }
+    const std::int64_t first = tangled ? tangledFrom : std::int64_t{at} + 1;
+    for (std::int32_t& offset : storedOffsets_)
+        offset += offset >= first ? step : 0;
     storedOffsets_[mi] = at;
     sizes_[mi] = static_cast<std::int32_t>(newSize);
 

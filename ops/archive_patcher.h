@@ -18,7 +18,9 @@ namespace mw {
 
 class ArchivePatcher {
 public:
-    explicit ArchivePatcher(WadImage& image);
+    // Payloads that lie in the directory area move behind it first; an
+    // archive that this would take past 2 GiB is refused naming archivePath.
+    explicit ArchivePatcher(WadImage& image, const std::string& archivePath = {});
     ArchivePatcher(const ArchivePatcher&) = delete;
     ArchivePatcher& operator=(const ArchivePatcher&) = delete;
 
@@ -26,8 +28,10 @@ public:
     int FindMatch(const SourceKey& key) const;
 
     // Puts new bytes into entry m. Entries behind it move by the change in
-    // size; when another non-empty entry starts where m starts, every entry
-    // from there on moves behind the new bytes instead, so nothing overlaps.
+    // size. When other entries are tangled with m (they start inside m's old
+    // bytes, or their bytes cover m's start), every entry from the first of
+    // them on moves as one piece behind the new bytes instead, so each keeps
+    // its bytes.
     // Raises a UserRefusal naming path when an offset would pass 2 GiB.
     void Replace(int m, Payload bytes, const std::string& path);
 
@@ -40,6 +44,9 @@ public:
 
 private:
     void Index(std::size_t entry);
+
+    // The lowest offset of an entry tangled with entry m; INT64_MAX when none is.
+    std::int64_t TangledFrom(std::size_t m) const;
 
     // The largest offset + size over all entries, exactly.
     std::int64_t ExactMaxStoredEnd() const;

@@ -9,9 +9,18 @@
 
 namespace mw {
 
+bool IsSourceFolder(const std::string& sourceText)
+{
+    if (FolderExists(sourceText))
+        return true;
+    if (FileExists(sourceText))
+        return false;
+    return IsFolderPath(sourceText);
+}
+
 bool BuildSourceList(RunState& state, Frontend& frontend, const std::string& sourceText)
 {
-    if (IsFolderPath(sourceText)) {
+    if (IsSourceFolder(sourceText)) {
         state.SourceList = ListFiles(sourceText, "*.*", true, false, kAllAttributes);
         return true;
     }

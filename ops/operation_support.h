@@ -15,6 +15,10 @@
 
 namespace mw {
 
+// Whether a source text names a folder: what is on disk where the path
+// exists, else the extension rule (IsFolderPath).
+bool IsSourceFolder(const std::string& sourceText);
+
 // Builds SourceList from the source text: every file below a folder, or the
 // one file a file path names. Returns false (after showing message 65289)
 // when the text is a file path and no file is there.

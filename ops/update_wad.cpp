@@ -29,6 +29,19 @@ private:
     RunState& state_;
 };
 
+// The loaded archive stays open through its payloads until they are let go,
+// however the patch ends, so that the space of a replaced archive is freed.
+class ArchiveRelease {
+public:
+    explicit ArchiveRelease(WadImage& image) : image_(image) {}
+    ~ArchiveRelease() { image_.Payloads.clear(); }
+    ArchiveRelease(const ArchiveRelease&) = delete;
+    ArchiveRelease& operator=(const ArchiveRelease&) = delete;
+
+private:
+    WadImage& image_;
+};
+
 // The archive tests that a single update makes and a batch skips.
 bool ValidateArchivePath(RunState& state, Frontend& frontend, const std::string& archivePath)
 {
@@ -47,11 +60,41 @@ bool ValidateArchivePath(RunState& state, Frontend& frontend, const std::string&
     return false;
 }
 
+// A source text the rules take as a folder must name one: listing a folder
+// that is not there would patch nothing and still report success.
+bool ValidateSourceFolder(Frontend& frontend, const std::string& sourceText)
+{
+    if (!IsSourceFolder(sourceText) || FolderExists(sourceText))
+        return true;
+    frontend.ShowUserError(kNoSourceFolderPrefix + sourceText);
+    return false;
+}
+
+// The installation folder, looked up afresh; empty when there is none.
+std::string InstallationFolder(RunState& state)
+{
+    std::string folder;
+    if (state.Installation)
+        state.Installation->FindInstallationFolder(folder);
+    return folder;
+}
+
+// The track batch and the auto-install mode patch archives inside the
+// installation: without one they would patch files at the file-system root.
+bool ValidateInstallation(RunState& state, Frontend& frontend)
+{
+    if (!(state.BatchMode || state.AutoInstallMode) || !InstallationFolder(state).empty())
+        return true;
+    frontend.ShowUserError(kNoInstallationMessage);
+    return false;
+}
+
 void PatchArchive(RunState& state, Frontend& frontend, const std::string& archivePath,
                   const std::vector<SourceKey>& keys, UpdateMode mode)
 {
     LoadWad(archivePath, state.Image);
-    ArchivePatcher patcher(state.Image);
+    const ArchiveRelease archiveRelease(state.Image);
+    ArchivePatcher patcher(state.Image, archivePath);
     const std::string archiveName = FileNamePart(archivePath);
     const std::size_t count = state.SourceList.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -91,9 +134,11 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
         frontend.ShowUserError(MessageText(kChooseSourceFiles));
         return false;
     }
+    if (!ValidateInstallation(state, frontend))
+        return false;
     if (!state.BatchMode && !ValidateArchivePath(state, frontend, state.WadPaths[0]))
         return false;
-    if (!BuildSourceList(state, frontend, sourceText))
+    if (!ValidateSourceFolder(frontend, sourceText) || !BuildSourceList(state, frontend, sourceText))
         return false;
     if (!state.AutoInstallMode)
         state.Settings->WriteSetting(kFileNameValue, sourceText);
@@ -101,7 +146,7 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
     bool completed = false;
     RunRefusable(frontend, [&] {
         // Every source is keyed, and its name checked, before any archive is written.
-        const bool singleFile = !IsFolderPath(sourceText);
+        const bool singleFile = !IsSourceFolder(sourceText);
         std::vector<SourceKey> keys;
         keys.reserve(state.SourceList.size());
         for (const std::string& path : state.SourceList)
@@ -110,9 +155,9 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
         const int archives = state.BatchMode ? kTrackCount : 1;
         for (int k = 0; k < archives; ++k) {
             if (state.BatchMode) {
-                std::string folder;
-                if (state.Installation)
-                    state.Installation->FindInstallationFolder(folder);
+                const std::string folder = InstallationFolder(state);
+                if (folder.empty())
+                    throw UserRefusal(kNoInstallationMessage);
                 state.WadPaths[k] = folder + kNativeSeparator + TrackNames[k] + ".wad";
             }
             PatchArchive(state, frontend, state.WadPaths[k], keys, mode);

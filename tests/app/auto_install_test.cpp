@@ -140,15 +140,25 @@ TEST_F(PackageSeriesTest, RunOrEndWithNoStoredAnswerGoAheadWithoutAsking)
     EXPECT_EQ(ReadBytes(archives[2]), OneEntryArchive("new"));
 }
 
-TEST(AutoInstallFailureTest, WithoutGp4TheRefusalIsNotFollowedBySuccess)
+// Without GP4, or without the update's folder, the package is refused:
+// exit code 2, no success message, the archive as it was.
+TEST(AutoInstallFailureTest, ARefusalIsNotFollowedBySuccess)
 {
-    const PackageMachine machine(false);
-    machine.PutUpdate("a.txt", "new");
+    const PackageMachine withoutGp4(false);
+    withoutGp4.PutUpdate("a.txt", "new");
+    const PackageCall noGp4 = withoutGp4.Call({"\\1wad", "cars.wad"});
+    EXPECT_EQ(noGp4.exitCode, 2);
+    EXPECT_EQ(noGp4.boxes, (std::vector<Box>{Welcome(""), {"message", "Sorry but no GP4 installation was found"}}));
 
-    const PackageCall call = machine.Call({"\\1wad", "cars.wad"});
-
-    EXPECT_EQ(call.exitCode, 2);
-    EXPECT_EQ(call.boxes, (std::vector<Box>{Welcome(""), {"message", "Sorry but you surely did a mistake in wad's pathname :)"}}));
+    const PackageMachine machine;
+    const std::string cars = machine.PutArchive("cars.wad", "old");
+    machine.PutUpdate("carsfix/a.txt", "new");
+    const PackageCall noFolder = machine.Call({"\\1wad", "cars.wad", "nosuch"});
+    EXPECT_EQ(noFolder.exitCode, 2);
+    EXPECT_EQ(noFolder.boxes, (std::vector<Box>{Welcome(machine.gp4Folder),
+                                                {"message", "Sorry but this source folder does not exist: "
+                                                            "UpdateFolder/nosuch"}}));
+    EXPECT_EQ(ReadBytes(cars), OneEntryArchive("old"));
 }
 
 TEST(AutoInstallFailureTest, AFileErrorEndsTheProcessWithItsText)

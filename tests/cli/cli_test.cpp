@@ -136,11 +136,11 @@ TEST_F(CliTest, UpdateTracksFindsTheInstallationInTheWinePrefix)
     ASSERT_EQ(result.exitCode, 0) << result.err;
     ExpectTrackArchivesHold(wine.gp4Folder, "new");
 
-    // No installation: the first track archive is looked for at the root.
+    // No installation: refused with a hint, no archive path built at the root.
     const auto missing = Cli({"update-tracks", dir / "src/x.bin"}, {{"WINEPREFIX", dir / "nowine"}});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "mendwright-cli: /" + std::string(TrackNames[0]) +
-                               ".wad: Fichier introuvable. (No such file or directory)\n");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, "mendwright-cli: Sorry but no GP4 installation was found\n"
+                           "mendwright-cli: pass --gp4 FOLDER to name the GP4 installation folder\n");
 }
 
 TEST_F(CliTest, ListWritesHostileNamesOnOneLine)

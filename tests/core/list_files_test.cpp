@@ -108,6 +108,21 @@ TEST_F(ListFilesTest, LinksAreFollowedButNeverInACircle)
     }
 }
 
+// Two links from each level to the next would list the last level 2^15 times.
+TEST_F(ListFilesTest, EachRealFolderIsListedOnceHoweverManyLinksLeadToIt)
+{
+    constexpr int kLevels = 16;
+    for (int level = 0; level < kLevels; ++level) {
+        const std::string folder = dir / ("levels/" + std::to_string(level));
+        dir.Write("levels/" + std::to_string(level) + "/f.bin", "f");
+        const std::string next = dir / ("levels/" + std::to_string(level + 1));
+        for (const char* link : {"/a", "/b"})
+            ASSERT_EQ(::symlink(next.c_str(), (folder + link).c_str()), 0);
+    }
+    dir.MakeFolder("levels/" + std::to_string(kLevels));
+    EXPECT_EQ(ListFiles(dir / "levels/0", "*.*", true, false, kAllAttributes).size(), std::size_t{kLevels});
+}
+
 TEST_F(ListFilesTest, AnUnreadableSubfolderContributesNothing)
 {
     ::chmod((dir / "mods/sub").c_str(), 0);

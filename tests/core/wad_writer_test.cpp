@@ -1,5 +1,6 @@
 #include <cerrno>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -121,7 +122,8 @@ TEST_F(WadWriterTest, ALinkStaysAndItsTargetIsRewritten)
     EXPECT_EQ(test::ReadBytes(real).size(), 279u);
 }
 
-// A failure at any step of the write leaves the old archive and no temporary file.
+// A failure at any step of the write leaves the old archive and no temporary
+// file, whether the file system gives unnamed temporary files or not.
 TEST_F(WadWriterTest, AFailedWriteLeavesTheOldArchiveUntouched)
 {
     const std::string old = "old archive bytes";
@@ -139,15 +141,71 @@ TEST_F(WadWriterTest, AFailedWriteLeavesTheOldArchiveUntouched)
         {faults::Call::Sync, 1, EIO, "Erreur E/S 1117"},
         {faults::Call::Close, 1, ENOSPC, "Erreur E/S 112"},
         {faults::Call::Rename, 1, EACCES, "Accès au fichier refusé"},
-        {faults::Call::Open, 2, EMFILE, "Trop de fichiers ouverts"},  // the temporary file
+        {faults::Call::Open, 3, EMFILE, "Trop de fichiers ouverts"},  // the temporary file
     };
-    for (const Fault& fault : cases) {
-        faults::Arm(fault.call, fault.nth, fault.err);
-        EXPECT_EQ(ErrorOf([&] { RebuildWad(name, ExampleImage(), 2); }), fault.text);
-        faults::Clear();
-        EXPECT_EQ(test::ReadBytes(name), old);
+    for (const bool named : {false, true}) {
+        for (const Fault& fault : cases) {
+            if (named)
+                faults::Arm(faults::Call::UnnamedTemporary, 1, EOPNOTSUPP);
+            faults::Arm(fault.call, fault.nth, fault.err);
+            EXPECT_EQ(ErrorOf([&] { RebuildWad(name, ExampleImage(), 2); }), fault.text) << named;
+            faults::Clear();
+            EXPECT_EQ(test::ReadBytes(name), old);
+            EXPECT_TRUE(dir.Names() == std::vector<std::string>{"x.wad"}) << named;
+        }
+    }
+}
+
+// The temporary name is short: a name of up to 255 bytes can be rewritten.
+TEST_F(WadWriterTest, ArchiveNamesUpToTheFileSystemsLimitAreWritten)
+{
+    for (const bool named : {false, true}) {
+        const std::string name = dir.Write(std::string(251, named ? 'n' : 'u') + ".wad", "old");
+        if (named)
+            faults::Arm(faults::Call::UnnamedTemporary, 1, EOPNOTSUPP);
+        EXPECT_EQ(ErrorOf([&] { RebuildWad(name, ExampleImage(), 2); }), "no error");
+        EXPECT_EQ(test::ReadBytes(name), test::ContiguousArchive({{"a.txt", "abc"}, {"sub\\b.bin", ""}}));
         EXPECT_TRUE(Leftovers().empty());
     }
+}
+
+// Untouched entries are copied from the archive that was loaded, not from
+// whatever file has taken its name since.
+TEST_F(WadWriterTest, UntouchedBytesComeFromTheLoadedArchive)
+{
+    const std::string archive = test::ContiguousArchive({{"a.txt", "abc"}, {"b.bin", "defg"}});
+    const std::string name = dir.Write("x.wad", archive);
+    WadImage image;
+    LoadWad(name, image);
+    const std::string other = dir.Write("other.wad", std::string(archive.size(), '?'));
+    ASSERT_EQ(::rename(other.c_str(), name.c_str()), 0);
+    RebuildWad(name, image, image.EntryCount);
+    EXPECT_EQ(test::ReadBytes(name), archive);
+}
+
+// The kernel follows the archive's links, with its own checks: a loop is an
+// error, where a resolution by hand fell back to replacing the link itself.
+TEST_F(WadWriterTest, TheKernelFollowsTheArchivesLinks)
+{
+    const std::string loop = dir / "loop.wad";
+    ASSERT_EQ(::symlink(loop.c_str(), loop.c_str()), 0);
+    EXPECT_EQ(ErrorOf([&] { RebuildWad(loop, ExampleImage(), 2); }), "Erreur E/S 40");
+    struct stat st {};
+    ASSERT_EQ(::lstat(loop.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(WadWriterTest, ExtendedAttributesAreKept)
+{
+    const std::string name = dir.Write("x.wad", "old");
+    if (::setxattr(name.c_str(), "user.origin", "gp4", 3, 0) != 0)
+        GTEST_SKIP() << "no user attributes on this file system";
+    RebuildWad(name, ExampleImage(), 2);
+    char value[8] = {};
+    EXPECT_EQ(::getxattr(name.c_str(), "user.origin", value, sizeof value), 3);
+    EXPECT_STREQ(value, "gp4");
+    EXPECT_EQ(test::ReadBytes(name).size(), 279u);
 }
 
 TEST_F(WadWriterTest, AMissingFolderStopsBeforeAnythingIsWritten)

@@ -94,7 +94,7 @@ TEST_F(CreateWadTest, RefusesSourcesThatGiveFewerThanTwoFiles)
                                            {kSourcePlaceholder, folder},
                                            {"", folder},
                                            {dir / "pic.jpeg", folder},
-                                           {dir / "my.old", file},
+                                           {dir / "my.old", folder},  // a folder on disk, whatever its name
                                            {dir / "missing.txt", file}}) {
         ui = {};
         ASSERT_EQ(Run(c.source, dir / "never.wad"), "no error");

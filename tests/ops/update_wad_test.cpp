@@ -7,6 +7,7 @@
 #include "ops/messages.h"
 #include "ops/operations.h"
 #include "tests/ops/recording_frontend.h"
+#include "tests/ops/update_invariant.h"
 #include "tests/support/payload_bytes.h"
 #include "tests/support/temp_dir.h"
 
@@ -101,6 +102,26 @@ TEST_F(UpdateWadTest, ValidatesInOrderAndChangesNothingOnRefusal)
     EXPECT_EQ(test::ReadBytes(archive), kExample);
 }
 
+// Replacing m by an empty file once moved e, which starts inside m's bytes,
+// into the directory; a payload over the directory got the new directory.
+TEST_F(UpdateWadTest, EntriesTangledWithTheReplacedOneOrTheDirectoryKeepTheirBytes)
+{
+    const std::vector<std::vector<test::LayoutEntry>> layouts = {
+        {{"m.bin", 276, 100}, {"e.bin", 326, 100}},
+        {{"m.bin", 276, 100}, {"dir.bin", 0, 300}},
+    };
+    for (const auto& layout : layouts) {
+        const std::string archive = dir.Write("x.wad", test::ArchiveWithLayout(layout));
+        const std::string kept = Load(archive).Payloads[1].Load();
+        ui = {};
+        ASSERT_EQ(Run(dir.Write("src/m.bin", ""), archive), "no error");
+        EXPECT_EQ(ui.LastStatus().rfind("Update done in ", 0), 0u);
+        const WadImage image = Load(archive);
+        EXPECT_EQ(image.Payloads[0].Load(), "");
+        EXPECT_EQ(image.Payloads[1].Load(), kept) << layout[1].name << " at " << image.Entries[1].Offset;
+    }
+}
+
 TEST_F(UpdateWadTest, AnArchiveNameEndingInWadWithoutADotPasses)
 {
     const std::string archive = dir.Write("trackwad", kExample);
@@ -108,12 +129,43 @@ TEST_F(UpdateWadTest, AnArchiveNameEndingInWadWithoutADotPasses)
     EXPECT_TRUE(ui.userErrors.empty());
 }
 
-TEST_F(UpdateWadTest, AnEmptyOrMissingSourceFolderRewritesTheSameEntries)
+TEST_F(UpdateWadTest, AnEmptySourceFolderRewritesTheSameEntries)
 {
     const std::string archive = dir.Write("x.wad", kExample + "trailing");
-    ASSERT_EQ(Run(dir / "nothing", archive), "no error");
+    ASSERT_EQ(Run(dir.MakeFolder("nothing"), archive), "no error");
     EXPECT_EQ(test::ReadBytes(archive), kExample);
     EXPECT_EQ(ui.statusTexts.size(), 1u);
+}
+
+// A source is a file or a folder by what is on disk; the extension rule
+// decides only for a path that is not there, and a missing folder is refused.
+TEST_F(UpdateWadTest, TakesTheSourceAsWhatIsOnDiskAndRefusesAMissingFolder)
+{
+    const std::string old = kExample + "trailing";
+    const std::string archive = dir.Write("x.wad", old);
+    struct Case {
+        std::string source;
+        std::vector<std::string> userErrors;
+        int entries;
+    };
+    const std::vector<Case> cases = {
+        {dir / "nosuch", {kNoSourceFolderPrefix + dir / "nosuch"}, 2},
+        {dir / "UpdateFolder/carsfix", {kNoSourceFolderPrefix + dir / "UpdateFolder/carsfix"}, 2},
+        {dir / "pack.new", {MessageText(kWrongFilePath)}, 2},
+        {dir.Write("data.json", "json"), {}, 3},
+        {dir.Write("README", "readme"), {}, 3},
+        {dir.MakeFolder("my.old") + "", {}, 2},
+    };
+    for (const Case& c : cases) {
+        test::WriteBytes(archive, old);
+        ui = {};
+        ASSERT_EQ(Run(c.source, archive), "no error") << c.source;
+        EXPECT_EQ(ui.userErrors, c.userErrors) << c.source;
+        EXPECT_EQ(Load(archive).EntryCount, c.entries) << c.source;
+        if (!c.userErrors.empty()) {
+            EXPECT_EQ(test::ReadBytes(archive), old) << c.source;
+        }
+    }
 }
 
 TEST_F(UpdateWadTest, ShowsEachFilesPercentage)
@@ -129,6 +181,7 @@ TEST_F(UpdateWadTest, ShowsEachFilesPercentage)
 TEST_F(UpdateWadTest, AutoInstallModeLeavesFileNameAlone)
 {
     state.AutoInstallMode = true;
+    state.Installation = std::make_unique<FixedGp4Installation>(dir.path());
     const std::string archive = dir.Write("x.wad", kExample);
     ASSERT_EQ(Run(dir.Write("src/a.txt", "x"), archive), "no error");
     EXPECT_FALSE(state.Settings->Read("FileName"));
@@ -205,6 +258,18 @@ TEST_F(TrackBatchTest, AMissingTrackArchiveStopsTheRunAfterTheOnesBefore)
     EXPECT_EQ(test::ErrorOf([&] { UpdateTrackWads(state, ui); }), "Fichier introuvable");
     EXPECT_EQ(Load(gp4 + "/hockenheim2001.wad").Payloads[1], "patched");
     EXPECT_EQ(Load(gp4 + "/imola2001.wad").Payloads[1], "zz");
+    EXPECT_FALSE(state.BatchMode);
+}
+
+TEST_F(TrackBatchTest, NoInstallationIsRefusedBeforeAnyArchiveIsOpened)
+{
+    const std::string before = test::ReadBytes(gp4 + "/a1ring2001.wad");
+    state.Installation = std::make_unique<FixedGp4Installation>("");
+    ui.source = dir.Write("src/other.bin", "patched");
+    ASSERT_EQ(test::ErrorOf([&] { UpdateTrackWads(state, ui); }), "no error");
+    EXPECT_EQ(ui.userErrors, std::vector<std::string>{kNoInstallationMessage});
+    EXPECT_TRUE(ui.statusTexts.empty());
+    EXPECT_EQ(test::ReadBytes(gp4 + "/a1ring2001.wad"), before);
     EXPECT_FALSE(state.BatchMode);
 }
 

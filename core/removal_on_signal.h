@@ -1,0 +1,17 @@
+// A named temporary file removed when SIGINT, SIGTERM or SIGHUP arrives
+// while it exists, so that an interrupted write leaves nothing behind. What
+// the process did on the signal before (end, or run its own handler) then
+// happens as it would have.
+#pragma once
+
+#include <string>
+
+namespace mw {
+
+// From now on the signals remove name (at most 63 bytes) in the folder open
+// as folderFd; the handler is put in place when it is not there.
+void ArmRemovalOnSignal(int folderFd, const std::string& name);
+// The file is gone or has taken its final name: the signals remove nothing.
+void DisarmRemovalOnSignal();
+
+}  // namespace mw
