@@ -3,6 +3,7 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 
 namespace mw::cli {
@@ -118,7 +119,10 @@ std::string UsageText()
 std::string CommandHelp(Command command)
 {
     const CommandShape& shape = ShapeOf(command);
-    return "Usage: mendwright-cli [-v | -q] " + Synopsis(shape) + "\n\n" + shape.summary + ".\n" + shape.details +
+    // The summary, written for the command list, opens the help as a sentence.
+    std::string sentence = shape.summary;
+    sentence.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence.front())));
+    return "Usage: mendwright-cli [-v | -q] " + Synopsis(shape) + "\n\n" + sentence + ".\n" + shape.details +
            "\n" + kCommonOptions;
 }
 
