@@ -9,7 +9,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench build bootstrap clean test-sanitize fuzz deb
+.PHONY: run test bench bench-disk build bootstrap clean test-sanitize fuzz deb
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -32,6 +32,10 @@ bench: build
 	cmake --build $(BUILD)
 	$(BUILD)/bench/core_bench
 	bash bench/run $(BUILD)
+
+# The same comparisons on a disk: an ext4 image on a loop device when root.
+bench-disk: build
+	bash bench/run $(BUILD) --disk
 
 # Leak reports from libraries under Qt (dbus, fontconfig) are
 # suppressed (tests/sanitizer/lsan.supp says which and why).

@@ -1,5 +1,6 @@
-// Writes the benchmark's data set from a fixed seed: a "cars" tree of 3,000
-// files in nested folders (sizes log-uniform from 200 bytes to 2 MB), the
+// Writes the benchmark's data set from a fixed seed: a "cars" tree shaped
+// like an installation, 20,000 files in 100 folders (sizes log-uniform from
+// 100 bytes to 150 KB, about 410 MB in all), the
 // seventeen track archives of an installation (about 1,200 entries each),
 // and the patch sets the update runs apply.
 //
@@ -52,22 +53,27 @@ void WriteFile(const fs::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// cars/<team>/<model>/<part>/file: nested folders, 3,000 files.
+constexpr int kCarFiles = 20'000;
+constexpr double kSmallest = 100;
+constexpr double kLargest = 150'000;
+
+// cars/team<t>/set<s>/file: 100 folders of 200 files each.
 std::string CarFile(int i)
 {
-    return "cars/team" + std::to_string(i % 11) + "/model" + std::to_string(i % 7) + "/part" +
-           std::to_string(i % 5) + "/file" + std::to_string(i) + ".tex";
+    const int folder = i % 100;
+    return "cars/team" + std::to_string(folder / 10) + "/set" + std::to_string(folder % 10) + "/file" +
+           std::to_string(i) + ".tex";
 }
 
 void MakeCars(const fs::path& root, Random& random)
 {
     std::uint64_t total = 0;
-    for (int i = 0; i < 3000; ++i) {
-        const std::size_t size = random.LogUniform(200, 2'000'000);
+    for (int i = 0; i < kCarFiles; ++i) {
+        const std::size_t size = random.LogUniform(kSmallest, kLargest);
         WriteFile(root / "source" / CarFile(i), random.Bytes(size));
         total += size;
     }
-    std::printf("cars tree: 3000 files, %.1f MB\n", static_cast<double>(total) / 1e6);
+    std::printf("cars tree: %d files, %.1f MB\n", kCarFiles, static_cast<double>(total) / 1e6);
 }
 
 std::string TrackEntry(const std::string& track, int i)
@@ -105,12 +111,12 @@ void MakeTracks(const fs::path& root, Random& random)
 void MakePatches(const fs::path& root, Random& random)
 {
     for (int i = 0; i < 20; ++i) {
-        const int which = static_cast<int>(random.Below(3000));
-        WriteFile(root / "patch" / CarFile(which), random.Bytes(random.LogUniform(200, 2'000'000)));
+        const int which = static_cast<int>(random.Below(kCarFiles));
+        WriteFile(root / "patch" / CarFile(which), random.Bytes(random.LogUniform(kSmallest, kLargest)));
     }
     for (int i = 0; i < 5; ++i)
         WriteFile(root / "patch" / "cars" / "new" / ("added" + std::to_string(i) + ".tex"),
-                  random.Bytes(random.LogUniform(200, 200'000)));
+                  random.Bytes(random.LogUniform(kSmallest, kLargest)));
     for (int i = 0; i < 10; ++i) {
         const std::string folder = i % 2 == 0 ? "qualifying" : "race";
         const std::string name = i < 5 ? "item" + std::to_string(i % 2 == 0 ? 1 + 10 * i : 2 + 10 * i) + ".dat"

@@ -1,0 +1,101 @@
+"""Writes one medium's section of bench/results.md from what bench/run left
+in its results folder: the paired timings, the strace summaries, the peak
+memory of each command and the in-process matching figure. The other
+medium's section and the notes around the sections are kept."""
+import datetime
+import json
+import os
+import re
+import statistics
+import sys
+
+results, out, medium, runs, files, source_bytes, across = sys.argv[1:]
+files = int(files)
+key = "tmpfs" if medium.startswith("tmpfs") else "disk"
+
+TARGETS = {
+    "tmpfs": {"create": 0.75, "extract": 0.65, "update": 1.05, "tracks": 1.05},
+    "disk": {"create": 0.9, "extract": 0.8, "update": 1.1},
+}[key]
+PEERS = {"create": "tar -cf + sync", "extract": "tar -xf", "update": "cp + sync",
+         "tracks": "17 x (cp + sync)"}
+MEMORY_BOUND_MB = 64
+MATCHING_BOUND_MS = 100
+
+
+def paired(name):
+    """Medians of each side and the median of the per-pair ratios."""
+    pairs = {}
+    for line in open(f"{results}/{name}.times"):
+        run, which, start, end = line.split()
+        pairs.setdefault(run, {})[which] = float(end) - float(start)
+    ours = [p["ours"] for p in pairs.values()]
+    peer = [p["peer"] for p in pairs.values()]
+    ratios = [p["ours"] / p["peer"] for p in pairs.values()]
+    return statistics.median(ours), statistics.median(peer), statistics.median(ratios), min(ratios), max(ratios)
+
+
+def verdict(met):
+    return "met" if met else "**not met**"
+
+
+lines = [
+    f"Date: {datetime.datetime.now():%Y-%m-%d %H:%M}; cores: {os.cpu_count()}; "
+    f"data on {medium}; {files} source files, {int(source_bytes) / 1e6:.0f} MB; "
+    f"{runs} pairs after one warm-up pair, the two sides taking turns at going first. "
+    "Ratio: median of the per-pair ratios (range in brackets).",
+    "",
+    "| operation | mendwright-cli | peer | ratio | target | |",
+    "|---|---|---|---|---|---|",
+]
+for name in ["create", "extract", "update", "tracks"]:
+    ours, peer, ratio, low, high = paired(name)
+    target = TARGETS.get(name)
+    lines.append(
+        f"| {name} | {ours * 1000:.0f} ms | {PEERS[name]} {peer * 1000:.0f} ms | {ratio:.2f} ({low:.2f}-{high:.2f}) | "
+        + (f"<= {target} | {verdict(ratio <= target)} |" if target else "- | |"))
+
+lines += ["", f"| command | peak memory | bound | |", "|---|---|---|---|"]
+for line in open(f"{results}/memory"):
+    command, mb = line.split()
+    label = f"create, archive on {os.path.dirname(across)}" if command == "create-across" else command
+    lines.append(f"| {label} | {float(mb):.1f} MB | {MEMORY_BOUND_MB} MB | {verdict(float(mb) <= MEMORY_BOUND_MB)} |")
+
+matching = [b for b in json.load(open(f"{results}/matching.json"))["benchmarks"]
+            if b.get("aggregate_name") == "median"]
+if matching:
+    ms = matching[0]["real_time"]
+    lines += ["", f"Matching 10,000 files against 100,000 entries in process (bench/update_bench, median of 5): "
+                  f"{ms:.1f} ms, bound {MATCHING_BOUND_MS} ms, {verdict(ms <= MATCHING_BOUND_MS)}."]
+
+
+def strace_calls(name):
+    calls = {}
+    path = f"{results}/{name}.strace"
+    if not os.path.exists(path):
+        return None
+    for row in open(path):
+        fields = row.split()
+        if len(fields) >= 5 and re.fullmatch(r"[\d.]+", fields[0]) and fields[3].isdigit():
+            calls[fields[-1]] = int(fields[3])
+    return calls
+
+
+columns = ["create-ours", "create-peer", "extract-ours", "extract-peer"]
+counts = {c: strace_calls(c) for c in columns}
+if all(counts.values()):
+    names = sorted({n for c in counts.values() for n in c if n != "total"},
+                   key=lambda n: -max(c.get(n, 0) for c in counts.values()))
+    names = [n for n in names if max(c.get(n, 0) for c in counts.values()) >= 0.05 * files]
+    lines += ["", f"System calls per source file (strace -c -f, totals divided by {files}):", "",
+              "| call | create | tar -cf | extract | tar -xf |", "|---|---|---|---|---|"]
+    for n in names + ["total"]:
+        cells = " | ".join(f"{counts[c].get(n, 0) / files:.2f}" for c in columns)
+        lines.append(f"| {'**total**' if n == 'total' else n} | {cells} |")
+
+section = "\n".join([f"<!-- {key} -->", f"## {'tmpfs' if key == 'tmpfs' else 'Disk'}", "", *lines, f"<!-- /{key} -->"])
+text = open(out).read() if os.path.exists(out) else "# Benchmark results\n"
+pattern = re.compile(rf"<!-- {key} -->.*?<!-- /{key} -->", re.S)
+text = pattern.sub(lambda _: section, text) if pattern.search(text) else text.rstrip("\n") + "\n\n" + section + "\n"
+open(out, "w").write(text)
+print(section)
