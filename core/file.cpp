@@ -159,36 +159,48 @@ void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
     auto left = static_cast<std::size_t>(size);
     // Steps small enough that a progress display moves during one long copy.
     const std::size_t step = progress ? kProgressStep : left;
-    bool inKernel = true;
     while (left > 0) {
         if (int err = faults::Check(faults::Call::Write))
             ThrowErrno(err, name_);
-        if (inKernel) {
-            const ssize_t copied = ::copy_file_range(source.fd_, &in, fd_, &out, std::min(left, step), 0);
-            if (copied > 0) {
-                left -= static_cast<std::size_t>(copied);
-                if (progress)
-                    progress->Moved(copied);
-                continue;
-            }
-            if (copied == 0)
-                throw IoError(io_code::ShortRead, source.name_);
-            if (errno == EINTR)
-                continue;
-            // File systems and kernels that cannot copy between these files.
-            if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-                ThrowErrno(errno, name_);
-            inKernel = false;
+        ssize_t copied = -1;
+        if (int err = faults::Check(faults::Call::KernelCopy))
+            errno = err;
+        else
+            copied = ::copy_file_range(source.fd_, &in, fd_, &out, std::min(left, step), 0);
+        if (copied > 0) {
+            left -= static_cast<std::size_t>(copied);
+            if (progress)
+                progress->Moved(copied);
+            continue;
         }
-        // Through memory: the whole rest in one read and one write.
-        std::string buffer(left, '\0');
-        source.Seek(in);
-        source.Read(buffer.data(), left);
-        Seek(out);
-        Write(buffer.data(), left);
+        if (copied == 0)
+            throw IoError(io_code::ShortRead, source.name_);
+        if (errno == EINTR)
+            continue;
+        // File systems and kernels that cannot copy between these files.
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+            ThrowErrno(errno, name_);
+        CopyThroughMemory(source, in, out, left, progress);
+        return;
+    }
+}
+
+void File::CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64_t offset, std::size_t size,
+                             ByteProgress* progress)
+{
+    // A bounded piece at a time: an archive's unchanged run can be most of
+    // the archive, and the memory used must not grow with it.
+    constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+    std::string buffer(std::min(size, kPieceSize), '\0');
+    source.Seek(sourceOffset);
+    Seek(offset);
+    while (size > 0) {
+        const std::size_t piece = std::min(size, kPieceSize);
+        source.Read(buffer.data(), piece);
+        Write(buffer.data(), piece);
         if (progress)
-            progress->Moved(static_cast<std::int64_t>(left));
-        left = 0;
+            progress->Moved(static_cast<std::int64_t>(piece));
+        size -= piece;
     }
 }
 

@@ -37,7 +37,8 @@ public:
     // Writes exactly size bytes; a write that takes none raises "Disque plein".
     void Write(const void* buffer, std::size_t size);
     // Copies size bytes of source from sourceOffset on to this file at
-    // offset, in the kernel where it can; a source that ends first raises
+    // offset, in the kernel where it can, else through a buffer of at most
+    // 1 MB; a source that ends first raises
     // "Lecture au-delà de la fin de fichier". Callers seek before their
     // next write: where the kernel cannot copy, the file position moves.
     // With a progress, the copy goes in steps and reports each one.
@@ -55,6 +56,9 @@ public:
     const std::string& Name() const noexcept { return name_; }
 
 private:
+    void CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64_t offset, std::size_t size,
+                           ByteProgress* progress);
+
     int fd_ = -1;
     std::string name_;
 };

@@ -73,6 +73,22 @@ TEST_F(FileTest, InjectedFaultsFailTheChosenCall)
     EXPECT_EQ(test::ReadBytes(name), "ac");
 }
 
+// Where the kernel cannot copy (another file system), the bytes go through
+// memory in pieces; a copy of several pieces must land whole and in place.
+TEST_F(FileTest, CopyWithoutTheKernelMovesEveryPieceInPlace)
+{
+    std::string bytes(3 * (1 << 20) + 7, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 31 / 7);
+    File source(dir.Write("in.bin", bytes), OpenMode::ReadOnly);
+    const std::string name = dir.Write("out.bin", "head");
+    File out(name, OpenMode::Reading);
+    faults::Arm(faults::Call::KernelCopy, 1, EXDEV);
+    out.CopyFrom(source, 5, 4, static_cast<std::int64_t>(bytes.size()) - 5);
+    out.Close();
+    EXPECT_TRUE(test::ReadBytes(name) == "head" + bytes.substr(5));
+}
+
 TEST_F(FileTest, ExistenceTestsTellFilesFromFolders)
 {
     const std::string file = dir.Write("f.txt", "");
