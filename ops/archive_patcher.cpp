@@ -14,20 +14,23 @@ constexpr std::int64_t kNotTangled = std::numeric_limits<std::int64_t>::max();
 
 }  // namespace
 
-ArchivePatcher::ArchivePatcher(WadImage& image, const std::string& archivePath) : image_(image)
+ArchivePatcher::ArchivePatcher(WadImage& image, const std::string& archivePath)
+    : image_(image), offsets_(image.Entries)
 {
     const std::size_t count = image.Entries.size();
-    storedOffsets_.resize(count);
-    sizes_.resize(count);
+    maxStoredEndBound_ = offsets_.MaxEnd(kNoEnd);
     std::int64_t firstBytes = kLargestOffset;
-    for (std::size_t j = 0; j < count; ++j) {
-        storedOffsets_[j] = image.Entries[j].Offset;
-        sizes_[j] = image.Entries[j].Size;
-        maxStoredEndBound_ = std::max(maxStoredEndBound_, std::int64_t{storedOffsets_[j]} + sizes_[j]);
-        if (sizes_[j] > 0)
-            firstBytes = std::min<std::int64_t>(firstBytes, storedOffsets_[j]);
-        Index(j);
+    std::size_t nameBytes = 0;
+    for (const WadEntry& entry : image.Entries) {
+        if (entry.Size > 0)
+            firstBytes = std::min<std::int64_t>(firstBytes, entry.Offset);
+        nameBytes += EntryName(entry).size();
     }
+    // Every entry has a key in these two; few are under "qualifying" or "race".
+    byName_.Reserve(count, nameBytes);
+    byFileName_.Reserve(count, nameBytes / 2);
+    for (std::size_t j = 0; j < count; ++j)
+        Index(j);
     // The directory is written anew, so payload bytes that lie in it would
     // change: every payload moves, as one piece, to start behind it. Empty
     // entries there hold nothing and go to its end, where new bytes can go.
@@ -37,27 +40,27 @@ ArchivePatcher::ArchivePatcher(WadImage& image, const std::string& archivePath) 
         CheckArchiveEnd(maxStoredEndBound_ + shift_, archivePath);
     }
     for (std::size_t j = 0; j < count; ++j)
-        if (sizes_[j] == 0 && storedOffsets_[j] + shift_ < directoryEnd)
-            storedOffsets_[j] = static_cast<std::int32_t>(directoryEnd - shift_);
+        if (offsets_.Size(j) == 0 && offsets_.Offset(j) + shift_ < directoryEnd)
+            offsets_.Set(j, directoryEnd - shift_, 0);
 }
 
 void ArchivePatcher::Index(std::size_t entry)
 {
     const std::string name = LowerAscii(WithoutNuls(EntryName(image_.Entries[entry])));
-    std::string fileName = FileNamePart(name, kEntrySeparator);
+    const std::string_view fileName = std::string_view(name).substr(name.rfind(kEntrySeparator) + 1);
     const int index = static_cast<int>(entry);
-    // emplace keeps the first entry of a key: the first match in table order.
+    // Add keeps the first entry of a key: the first match in table order.
     if (Contains(name, "\\qualifying\\"))
-        byQualifyingFileName_.emplace(fileName, index);
+        byQualifyingFileName_.Add(fileName, index);
     if (Contains(name, "\\race\\"))
-        byRaceFileName_.emplace(fileName, index);
-    byFileName_.emplace(std::move(fileName), index);
-    byName_.emplace(name, index);
+        byRaceFileName_.Add(fileName, index);
+    byFileName_.Add(fileName, index);
+    byName_.Add(name, index);
 }
 
 int ArchivePatcher::FindMatch(const SourceKey& key) const
 {
-    const std::unordered_map<std::string, int>* index;
+    const FirstIndexMap* index;
     if (key.kind == kQualifyingFolder)
         index = &byQualifyingFileName_;
     else if (key.kind == kRaceFolder)
@@ -66,40 +69,29 @@ int ArchivePatcher::FindMatch(const SourceKey& key) const
         index = &byName_;
     else
         index = &byFileName_;
-    const auto found = index->find(key.matchKey);
-    return found == index->end() ? -1 : found->second;
+    return index->Find(key.matchKey);
 }
 
 std::int64_t ArchivePatcher::ExactMaxStoredEnd() const
 {
-    std::int64_t maxEnd = kNoEnd;
-    for (std::size_t j = 0; j < storedOffsets_.size(); ++j)
-        maxEnd = std::max(maxEnd, std::int64_t{storedOffsets_[j]} + sizes_[j]);
-    return maxEnd;
+    return offsets_.MaxEnd(kNoEnd);
 }
 
 std::int64_t ArchivePatcher::TangledFrom(std::size_t m) const
 {
-    const std::int64_t at = storedOffsets_[m];
-    const std::int64_t end = at + sizes_[m];
-    std::int64_t from = kNotTangled;
-    const std::int32_t* offsets = storedOffsets_.data();
-    const std::int32_t* sizes = sizes_.data();
-    for (std::size_t j = 0; j < storedOffsets_.size(); ++j) {
-        const std::int64_t offset = offsets[j];
-        const bool startsInside = offset > at && offset < end;
-        const bool coversStart = sizes[j] > 0 && offset <= at && at < offset + sizes[j];
-        if (j != m && (startsInside || coversStart))
-            from = std::min(from, offset);
-    }
-    return from;
+    const std::int64_t at = offsets_.Offset(m);
+    // The first entry that starts inside m's old bytes, if any does, and the
+    // first whose bytes cover m's start.
+    const std::int64_t above = offsets_.LowestAbove(at, m);
+    const std::int64_t startsInside = above < at + offsets_.Size(m) ? above : kNotTangled;
+    return std::min(startsInside, offsets_.LowestCovering(at, m));
 }
 
 void ArchivePatcher::Replace(int m, Payload bytes, const std::string& path)
 {
     const auto mi = static_cast<std::size_t>(m);
     const std::int64_t newSize = bytes.size();
-    const std::int32_t at = storedOffsets_[mi];
+    const std::int64_t at = offsets_.Offset(mi);
     CheckArchiveEnd(at + shift_ + newSize, path);
 
     // Entries that start inside m's old bytes or whose bytes cover m's start
@@ -109,25 +101,19 @@ void ArchivePatcher::Replace(int m, Payload bytes, const std::string& path)
     const std::int64_t firstTangled = TangledFrom(mi);
     const bool tangled = firstTangled != kNotTangled;
     const std::int64_t tangledFrom = std::min<std::int64_t>(firstTangled, at);
-    const std::int64_t move = !tangled ? newSize - sizes_[mi] : newSize == 0 ? 0 : at + newSize - tangledFrom;
-    const auto moves = [&](std::size_t j) {
-        return j != mi && (tangled ? storedOffsets_[j] >= tangledFrom : storedOffsets_[j] > at);
-    };
+    const std::int64_t move = !tangled ? newSize - offsets_.Size(mi) : newSize == 0 ? 0 : at + newSize - tangledFrom;
+    const std::int64_t first = tangled ? tangledFrom : at + 1;
 
     if (maxStoredEndBound_ + std::max<std::int64_t>(move, 0) + shift_ > kLargestOffset) {
         // Near the edge: the exact end of every entry that moves.
-        for (std::size_t j = 0; j < storedOffsets_.size(); ++j)
-            if (moves(j))
-                CheckArchiveEnd(std::int64_t{storedOffsets_[j]} + move + sizes_[j] + shift_, path);
+        for (std::size_t j = 0; j < offsets_.size(); ++j)
+            if (j != mi && offsets_.Offset(j) >= first)
+                CheckArchiveEnd(offsets_.Offset(j) + move + offsets_.Size(j) + shift_, path);
     }
 
-    // The flat pass; m itself never moves.
-    const auto step = static_cast<std::int32_t>(move);
-    const std::int64_t first = tangled ? tangledFrom : std::int64_t{at} + 1;
-    for (std::int32_t& offset : storedOffsets_)
-        offset += offset >= first ? step : 0;
-    storedOffsets_[mi] = at;
-    sizes_[mi] = static_cast<std::int32_t>(newSize);
+    // m itself never moves.
+    offsets_.ShiftFrom(first, move);
+    offsets_.Set(mi, at, newSize);
 
     maxStoredEndBound_ = std::max(maxStoredEndBound_ + std::max<std::int64_t>(move, 0), at + newSize);
     if (maxStoredEndBound_ + shift_ > kLargestOffset)
@@ -154,17 +140,16 @@ void ArchivePatcher::Append(const std::string& name, Payload bytes, const std::s
     SetEntryName(added, name);
     image_.Entries.push_back(added);
     image_.Payloads.push_back(std::move(bytes));
-    storedOffsets_.push_back(static_cast<std::int32_t>(offset - shift_));
-    sizes_.push_back(static_cast<std::int32_t>(size));
+    offsets_.Push(offset - shift_, size);
     maxStoredEndBound_ = std::max(maxStoredEndBound_, offset - shift_ + size);
     Index(image_.Entries.size() - 1);
 }
 
 void ArchivePatcher::Finish()
 {
-    for (std::size_t j = 0; j < storedOffsets_.size(); ++j) {
-        image_.Entries[j].Offset = static_cast<std::int32_t>(storedOffsets_[j] + shift_);
-        image_.Entries[j].Size = sizes_[j];
+    for (std::size_t j = 0; j < offsets_.size(); ++j) {
+        image_.Entries[j].Offset = static_cast<std::int32_t>(offsets_.Offset(j) + shift_);
+        image_.Entries[j].Size = static_cast<std::int32_t>(offsets_.Size(j));
     }
 }
 

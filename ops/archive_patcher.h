@@ -2,16 +2,18 @@
 // file matches, replacing its bytes or appending a new entry, with every
 // entry's offset kept as the rules say. Built for many files against large
 // tables: the first match for each key is looked up in an index instead of
-// a scan, and offsets live in a flat array where an append shifts them all
-// at once.
+// a scan, offsets live in a table where moving all entries from an offset
+// on costs a pass over blocks of entries, and an append shifts them all at
+// once.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "core/wad.h"
+#include "ops/first_index_map.h"
+#include "ops/offset_table.h"
 #include "ops/update_matching.h"
 
 namespace mw {
@@ -53,10 +55,7 @@ private:
 
     WadImage& image_;
     // Offsets less the shift that every append adds to all earlier entries.
-    // A stored offset and a size fit 32 bits as the entry's own do, and the
-    // flat int32 arrays keep the pass of a replace short.
-    std::vector<std::int32_t> storedOffsets_;
-    std::vector<std::int32_t> sizes_;
+    OffsetTable offsets_;
     std::int64_t shift_ = 0;
     // An upper bound of the largest stored offset + size: while the bound
     // stays inside 2 GiB no edit can pass it, and the exact value is only
@@ -67,10 +66,10 @@ private:
     // The first entry for each lower-cased name, and for each lower-cased
     // file-name part: among all entries, and among those under a
     // "qualifying" or a "race" folder.
-    std::unordered_map<std::string, int> byName_;
-    std::unordered_map<std::string, int> byFileName_;
-    std::unordered_map<std::string, int> byQualifyingFileName_;
-    std::unordered_map<std::string, int> byRaceFileName_;
+    FirstIndexMap byName_;
+    FirstIndexMap byFileName_;
+    FirstIndexMap byQualifyingFileName_;
+    FirstIndexMap byRaceFileName_;
 };
 
 }  // namespace mw
