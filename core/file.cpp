@@ -245,6 +245,18 @@ void File::Close()
         ThrowErrno(errno, name_);
 }
 
+std::int64_t FileSize(const std::string& name)
+{
+    if (int err = faults::Check(faults::Call::Open))
+        ThrowOpenError(name, err);
+    struct stat st {};
+    if (::stat(name.c_str(), &st) != 0)
+        ThrowOpenError(name, errno);
+    if (S_ISDIR(st.st_mode))
+        throw IoError(io_code::AccessDenied);
+    return st.st_size;
+}
+
 void CreateFolders(const std::string& name)
 {
     if (name.empty() || FolderExists(name))

@@ -67,6 +67,10 @@ private:
 // used where a caller needs flags of its own (an exclusive temporary file).
 int OpenDescriptor(const std::string& name, int flags, unsigned mode = 0666);
 
+// The size of the file at name, measured without opening it; fails with
+// the texts an open for reading would give, a folder included.
+std::int64_t FileSize(const std::string& name);
+
 // Creates a folder with every missing level on the way; reports nothing,
 // so that the file created in it next is what fails.
 void CreateFolders(const std::string& name);

@@ -42,9 +42,8 @@ std::string RelativeToSource(const std::string& path, const std::string& sourceT
 
 Payload ReadSourceFile(const std::string& path)
 {
-    File file(path, OpenMode::ReadOnly);
-    const std::int64_t length = file.Length();
-    file.Close();
+    // Measured only: the one open is the writer's, when it copies the bytes.
+    const std::int64_t length = FileSize(path);
     if (length > std::numeric_limits<std::int32_t>::max())
         throw UserRefusal(kWadTooLargePrefix + path);
     return Payload::Stretch(std::make_shared<const std::string>(path), 0, length);

@@ -28,8 +28,8 @@ bool BuildSourceList(RunState& state, Frontend& frontend, const std::string& sou
 // without the source text and the separator put after it.
 std::string RelativeToSource(const std::string& path, const std::string& sourceText);
 
-// A source file as a payload: opened read-only and measured now, its bytes
-// copied when the archive is written. A file of 2 GiB or more is refused as
+// A source file as a payload: measured now, its bytes copied when the
+// archive is written (a file that cannot be read fails then). A file of 2 GiB or more is refused as
 // too large for an archive.
 Payload ReadSourceFile(const std::string& path);
 
