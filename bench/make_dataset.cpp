@@ -1,8 +1,8 @@
 // Writes the benchmark's data set from a fixed seed: a "cars" tree shaped
 // like an installation, 20,000 files in 100 folders (sizes log-uniform from
-// 100 bytes to 150 KB, about 410 MB in all), the
-// seventeen track archives of an installation (about 1,200 entries each),
-// and the patch sets the update runs apply.
+// 100 bytes to 150 KB, about 400 MB in all) and its copy with one byte per
+// file, the seventeen track archives of an installation (about 1,200
+// entries each), and the patch sets the update runs apply.
 //
 // usage: bench_dataset FOLDER
 #include <cmath>
@@ -76,6 +76,14 @@ void MakeCars(const fs::path& root, Random& random)
     std::printf("cars tree: %d files, %.1f MB\n", kCarFiles, static_cast<double>(total) / 1e6);
 }
 
+// The same tree with one byte per file, where the cost per file stands
+// alone: the full tree's cost less this one is the cost of the bytes.
+void MakeOneByteCars(const fs::path& root)
+{
+    for (int i = 0; i < kCarFiles; ++i)
+        WriteFile(root / "onebyte" / CarFile(i), "x");
+}
+
 std::string TrackEntry(const std::string& track, int i)
 {
     static const char* kFolders[] = {"textures", "qualifying", "race", "objects", "sounds"};
@@ -137,6 +145,7 @@ int main(int argc, char** argv)
     fs::remove_all(root);
     Random random(20261207);
     MakeCars(root, random);
+    MakeOneByteCars(root);
     MakeTracks(root, random);
     MakePatches(root, random);
     return 0;

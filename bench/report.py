@@ -70,6 +70,21 @@ if matching:
                   f"{ms:.1f} ms, bound {MATCHING_BOUND_MS} ms, {verdict(ms <= MATCHING_BOUND_MS)}."]
 
 
+cpu = {}
+if os.path.exists(f"{results}/cpu"):
+    for row in open(f"{results}/cpu"):
+        name, user, system = row.split()
+        cpu.setdefault(name, []).append(float(user) + float(system))
+if cpu:
+    median = {name: statistics.median(times) * 1000 for name, times in cpu.items()}
+    lines += ["", "CPU time (user + system, median of the runs): the tree of one-byte files costs what every file "
+                  "costs apart from its bytes; the difference is the cost of the bytes.", "",
+              "| command | full tree | one-byte tree (per file) | difference (bytes) |", "|---|---|---|---|"]
+    for name, label in [("create", "create"), ("tar-c", "tar -cf"), ("extract", "extract"), ("tar-x", "tar -xf")]:
+        full, small = median[f"{name}-source"], median[f"{name}-onebyte"]
+        lines.append(f"| {label} | {full:.0f} ms | {small:.0f} ms ({small * 1000 / files:.1f} us) | {full - small:.0f} ms |")
+
+
 def strace_calls(name):
     calls = {}
     path = f"{results}/{name}.strace"
