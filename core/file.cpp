@@ -35,14 +35,13 @@ int FlagsFor(OpenMode mode)
     // nothing for regular files.
     case OpenMode::Reading: return O_RDWR | O_NONBLOCK;
     case OpenMode::Writing: return O_RDWR | O_CREAT | O_TRUNC;
-    case OpenMode::ReadOnly: return O_RDONLY | O_NONBLOCK;
+    case OpenMode::ReadOnly:
+    case OpenMode::CopySource: return O_RDONLY | O_NONBLOCK;
     }
     return O_RDONLY | O_NONBLOCK;
 }
 
-}  // namespace
-
-int OpenDescriptor(const std::string& name, int flags, unsigned mode)
+int OpenPath(const std::string& name, int flags, unsigned mode = 0666)
 {
     if (int err = faults::Check(faults::Call::Open))
         ThrowOpenError(name, err);
@@ -52,6 +51,14 @@ int OpenDescriptor(const std::string& name, int flags, unsigned mode)
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         ThrowOpenError(name, errno);
+    return fd;
+}
+
+}  // namespace
+
+int OpenDescriptor(const std::string& name, int flags, unsigned mode)
+{
+    const int fd = OpenPath(name, flags, mode);
     // A folder opens read-only on POSIX but is no byte file; refuse it as
     // opening it for writing is refused.
     if ((flags & O_ACCMODE) == O_RDONLY && (flags & O_DIRECTORY) == 0) {
@@ -105,7 +112,7 @@ void File::Open(const std::string& name, OpenMode mode)
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
-    fd_ = OpenDescriptor(name, FlagsFor(mode));
+    fd_ = mode == OpenMode::CopySource ? OpenPath(name, FlagsFor(mode)) : OpenDescriptor(name, FlagsFor(mode));
     name_ = name;
 }
 

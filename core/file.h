@@ -14,6 +14,8 @@ enum class OpenMode {
                // that is about to be rewritten is
     Writing,   // created, or truncated when it exists
     ReadOnly,  // must exist; for files that are only read
+    CopySource,  // as ReadOnly, for a file only copied from: a folder is refused
+                 // by the copy, with the same text, which saves a call per file
 };
 
 class File {

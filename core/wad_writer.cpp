@@ -335,7 +335,7 @@ private:
         }
         if (!source_.IsOpen() || sourceName_ != *run.file) {
             source_.Close();
-            source_.Open(*run.file, OpenMode::ReadOnly);
+            source_.Open(*run.file, OpenMode::CopySource);
             sourceName_ = *run.file;
         }
         out_.CopyFrom(source_, run.from, run.to, run.size, progress_);

@@ -51,6 +51,9 @@ TEST_F(FileTest, OpenFailuresCarryTheirTexts)
     dir.MakeFolder("folder");
     EXPECT_EQ(ErrorOf([&] { File(dir / "folder", OpenMode::Reading); }), "Accès au fichier refusé");
     EXPECT_EQ(ErrorOf([&] { File(dir / "folder", OpenMode::ReadOnly); }), "Accès au fichier refusé");
+    File out(dir / "out.bin", OpenMode::Writing);
+    File folderSource(dir / "folder", OpenMode::CopySource);
+    EXPECT_EQ(ErrorOf([&] { out.CopyFrom(folderSource, 0, 0, 1); }), "Accès au fichier refusé");
 }
 
 TEST_F(FileTest, ReadingModeRefusesAReadOnlyFileThatReadOnlyModeOpens)
