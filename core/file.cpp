@@ -185,8 +185,9 @@ void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
         if (errno == EINTR)
             continue;
         // File systems and kernels that cannot copy between these files.
+        // A folder can only be the source: this file is open for writing.
         if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-            ThrowErrno(errno, name_);
+            ThrowErrno(errno, errno == EISDIR ? source.name_ : name_);
         CopyThroughMemory(source, in, out, left, progress);
         return;
     }
@@ -260,7 +261,7 @@ std::int64_t FileSize(const std::string& name)
     if (::stat(name.c_str(), &st) != 0)
         ThrowOpenError(name, errno);
     if (S_ISDIR(st.st_mode))
-        throw IoError(io_code::AccessDenied);
+        throw IoError(io_code::AccessDenied, name, EISDIR);
     return st.st_size;
 }
 
