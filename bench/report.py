@@ -88,6 +88,16 @@ if cpu:
     for name, label in [("create", "create"), ("tar-c", "tar -cf"), ("extract", "extract"), ("tar-x", "tar -xf")]:
         full, small = median[f"{name}-source"], median[f"{name}-onebyte"]
         lines.append(f"| {label} | {full:.0f} ms | {small:.0f} ms ({small * 1000 / files:.1f} us) | {full - small:.0f} ms |")
+    floor = {}
+    if os.path.exists(f"{results}/floor"):
+        for row in open(f"{results}/floor"):
+            name, ms = row.split()
+            floor.setdefault(name, []).append(float(ms))
+    for name, label in [("read", "least to read a file: open relative to its folder, read, close"),
+                        ("write", "least to write a file: create relative to its folder, write, close")]:
+        if name in floor:
+            small = statistics.median(floor[name])
+            lines.append(f"| {label} | | {small:.0f} ms ({small * 1000 / files:.1f} us) | |")
 
 
 def strace_calls(name):

@@ -1,0 +1,90 @@
+// The least that one file costs on a file system, as bench/run compares the
+// cost per file of create and extract with: every file of the one-byte tree
+// opened relative to its folder's descriptor, its byte read, and closed
+// (what reading a source must do at the least); then as many files made
+// relative to their folders' descriptors, one byte written to each (what
+// writing an extracted file must do at the least). Prints the CPU time
+// (user + system) of each pass in milliseconds.
+//
+// usage: bench_file_floor TREE SCRATCH
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+double CpuMilliseconds()
+{
+    rusage used {};
+    ::getrusage(RUSAGE_SELF, &used);
+    const auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + t.tv_usec / 1e3; };
+    return ms(used.ru_utime) + ms(used.ru_stime);
+}
+
+// The tree's folders, each with the names of the files in it.
+std::vector<std::pair<fs::path, std::vector<std::string>>> Folders(const fs::path& tree)
+{
+    std::vector<std::pair<fs::path, std::vector<std::string>>> folders;
+    for (const auto& entry : fs::recursive_directory_iterator(tree)) {
+        if (!entry.is_directory())
+            continue;
+        std::vector<std::string> names;
+        for (const auto& file : fs::directory_iterator(entry.path()))
+            if (file.is_regular_file())
+                names.push_back(file.path().filename().string());
+        if (!names.empty())
+            folders.emplace_back(entry.path(), std::move(names));
+    }
+    return folders;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: bench_file_floor TREE SCRATCH\n");
+        return 64;
+    }
+    const auto folders = Folders(argv[1]);
+    char byte = 0;
+
+    double start = CpuMilliseconds();
+    for (const auto& [folder, names] : folders) {
+        const int at = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        for (const std::string& name : names) {
+            const int fd = ::openat(at, name.c_str(), O_RDONLY);
+            if (fd < 0 || ::read(fd, &byte, 1) < 0)
+                return 1;
+            ::close(fd);
+        }
+        ::close(at);
+    }
+    const double read = CpuMilliseconds() - start;
+
+    start = CpuMilliseconds();
+    int made = 0;
+    for (const auto& [folder, names] : folders) {
+        const fs::path copy = fs::path(argv[2]) / std::to_string(made++);
+        fs::create_directories(copy);
+        const int at = ::open(copy.c_str(), O_RDONLY | O_DIRECTORY);
+        for (const std::string& name : names) {
+            const int fd = ::openat(at, name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+            if (fd < 0 || ::write(fd, &byte, 1) != 1)
+                return 1;
+            ::close(fd);
+        }
+        ::close(at);
+    }
+    const double write = CpuMilliseconds() - start;
+    std::printf("read %.1f\nwrite %.1f\n", read, write);
+    return 0;
+}
