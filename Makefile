@@ -35,6 +35,8 @@ bench: build
 
 # The same comparisons on a disk: an ext4 image on a loop device when root.
 bench-disk: build
+	cmake -S . -B $(BUILD) -DMENDWRIGHT_BENCH=ON
+	cmake --build $(BUILD)
 	bash bench/run $(BUILD) --disk
 
 # Leak reports from libraries under Qt (dbus, fontconfig) are
