@@ -5,23 +5,15 @@
 #include <cstring>
 
 #include "core/errors.h"
+#include "core/path_helpers.h"
 
 namespace mw::cli {
-
-std::string Printable(std::string_view text)
-{
-    std::string printable(text);
-    for (char& c : printable)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = '?';
-    return printable;
-}
 
 void PrintError(const std::string& text, const std::string& path, int systemError)
 {
     std::string line = "mendwright-cli: ";
     if (!path.empty())
-        line += Printable(path) + ": ";
+        line += PrintableText(path) + ": ";
     line += text;
     if (systemError != 0)
         line += std::string(" (") + std::strerror(systemError) + ")";

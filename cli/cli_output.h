@@ -8,9 +8,6 @@
 
 namespace mw::cli {
 
-// Control characters would break one-line output; they show as "?".
-std::string Printable(std::string_view text);
-
 // "mendwright-cli: " + path (when given) + ": " + text, then the system's
 // reason for errno systemError in parentheses when it is not 0.
 void PrintError(const std::string& text, const std::string& path = {}, int systemError = 0);

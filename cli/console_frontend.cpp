@@ -7,6 +7,7 @@
 
 #include "cli/cli_output.h"
 #include "cli/progress_line.h"
+#include "core/path_helpers.h"
 #include "ops/messages.h"
 
 namespace mw::cli {
@@ -84,7 +85,7 @@ void ConsoleFrontend::Draw(const std::string& line)
 void ConsoleFrontend::SetStatusText(const std::string& text)
 {
     if (verbosity_ == Verbosity::Verbose && text != lastStatus_)
-        std::fprintf(stderr, "%s\n", Printable(text).c_str());
+        std::fprintf(stderr, "%s\n", PrintableText(text).c_str());
     lastStatus_ = text;
     statusTime_ = Clock::now();
     // Only texts of work under way ("... : 50%"); the closing one goes to
@@ -93,7 +94,7 @@ void ConsoleFrontend::SetStatusText(const std::string& text)
         return;
     if (progressShown_ && statusTime_ - lastDrawn_ < std::chrono::milliseconds(50))
         return;
-    Draw(FitFromEnd(Printable(text), TerminalWidth()));
+    Draw(FitFromEnd(PrintableText(text), TerminalWidth()));
 }
 
 void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
@@ -117,7 +118,7 @@ void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
     drawnPercent_ = percent;
     const double seconds = std::chrono::duration<double>(now - bytesStarted_).count();
     const double rate = seconds > 0.05 ? static_cast<double>(done) / seconds : -1;
-    Draw(ProgressLine(Printable(bytesLabel_), done, total, rate, TerminalWidth()));
+    Draw(ProgressLine(PrintableText(bytesLabel_), done, total, rate, TerminalWidth()));
     if (done == total)
         EndProgressLine();  // its final state stays on the terminal
 }
@@ -133,16 +134,16 @@ void ConsoleFrontend::EndProgressLine()
 
 void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const std::string& path)
 {
-    const std::string name = Printable(entry);
+    const std::string name = PrintableText(entry);
     if (preview_) {
-        std::printf("%s\t%s\t%s\n", ActionWord(action), name.c_str(), Printable(path).c_str());
+        std::printf("%s\t%s\t%s\n", ActionWord(action), name.c_str(), PrintableText(path).c_str());
         return;
     }
     if (verbosity_ != Verbosity::Verbose)
         return;
     const bool outward = action == FileAction::Extract;
     std::fprintf(stderr, "%s %s %s %s\n", ActionWord(action), name.c_str(), outward ? "->" : "<-",
-                 Printable(path).c_str());
+                 PrintableText(path).c_str());
 }
 
 void ConsoleFrontend::ShowUserError(const std::string& message)

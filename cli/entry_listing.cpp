@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli_output.h"
+#include "core/path_helpers.h"
 
 namespace mw::cli {
 namespace {
@@ -47,7 +48,7 @@ std::string Escaped(unsigned code)
 std::string ListLine(std::size_t index, const WadEntry& entry)
 {
     return std::to_string(index) + '\t' + std::to_string(entry.Offset) + '\t' + std::to_string(entry.Size) + '\t' +
-           Printable(EntryName(entry)) + '\n';
+           PrintableText(EntryName(entry)) + '\n';
 }
 
 std::string JsonString(std::string_view name)
