@@ -134,13 +134,13 @@ void ConsoleFrontend::EndProgressLine()
 
 void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const std::string& path)
 {
+    if (!preview_ && verbosity_ != Verbosity::Verbose)
+        return;
     const std::string name = PrintableText(entry);
     if (preview_) {
         std::printf("%s\t%s\t%s\n", ActionWord(action), name.c_str(), PrintableText(path).c_str());
         return;
     }
-    if (verbosity_ != Verbosity::Verbose)
-        return;
     const bool outward = action == FileAction::Extract;
     std::fprintf(stderr, "%s %s %s %s\n", ActionWord(action), name.c_str(), outward ? "->" : "<-",
                  PrintableText(path).c_str());

@@ -41,6 +41,7 @@ public:
 
     void FileDone(FileAction action, std::string_view entry, const std::string& path) override;
     void ShowBytes(std::int64_t done, std::int64_t total) override;
+    bool ShowsByteTotal() const override { return progressLine_; }
 
     bool refused() const { return refused_; }
     const std::string& lastStatus() const { return lastStatus_; }

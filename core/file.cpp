@@ -15,6 +15,10 @@ namespace mw {
 namespace {
 
 constexpr std::size_t kProgressStep = std::size_t{8} << 20;
+// Where the kernel cannot copy, the bytes go through memory a bounded piece
+// at a time: an archive's unchanged run can be most of the archive, and the
+// memory used must not grow with it.
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
 // A missing folder on the way is "path not found", a missing file in an
 // existing folder "file not found", as on the system the archives come from.
@@ -41,17 +45,23 @@ int FlagsFor(OpenMode mode)
     return O_RDONLY | O_NONBLOCK;
 }
 
-int OpenPath(const std::string& name, int flags, unsigned mode = 0666)
+// Opens name in folderFd; path is what errors name.
+int OpenPathIn(int folderFd, const char* name, const std::string& path, int flags, unsigned mode = 0666)
 {
     if (int err = faults::Check(faults::Call::Open))
-        ThrowOpenError(name, err);
+        ThrowOpenError(path, err);
     int fd;
     do {
-        fd = ::open(name.c_str(), flags | O_CLOEXEC, mode);
+        fd = ::openat(folderFd, name, flags | O_CLOEXEC, mode);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        ThrowOpenError(name, errno);
+        ThrowOpenError(path, errno);
     return fd;
+}
+
+int OpenPath(const std::string& name, int flags, unsigned mode = 0666)
+{
+    return OpenPathIn(AT_FDCWD, name.c_str(), name, flags, mode);
 }
 
 }  // namespace
@@ -69,6 +79,11 @@ int OpenDescriptor(const std::string& name, int flags, unsigned mode)
         }
     }
     return fd;
+}
+
+File OpenSourceIn(int folderFd, const char* name, const std::string& path)
+{
+    return File::Adopt(OpenPathIn(folderFd, name, path, FlagsFor(OpenMode::CopySource)), path);
 }
 
 File::File(const std::string& name, OpenMode mode)
@@ -193,12 +208,64 @@ void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
     }
 }
 
+std::int64_t File::AppendFrom(File& source, std::int64_t limit, ByteProgress* progress)
+{
+    std::int64_t copied = 0;
+    // The kernel moves at most about 2 GiB per call; steps as CopyFrom's.
+    const std::int64_t step = progress ? static_cast<std::int64_t>(kProgressStep) : std::int64_t{1} << 30;
+    while (copied <= limit) {
+        if (int err = faults::Check(faults::Call::Write))
+            ThrowErrno(err, name_);
+        const auto want = static_cast<std::size_t>(std::min(step, limit + 1 - copied));
+        ssize_t got = -1;
+        if (int err = faults::Check(faults::Call::KernelCopy))
+            errno = err;
+        else
+            got = ::copy_file_range(source.fd_, nullptr, fd_, nullptr, want, 0);
+        if (got == 0)
+            break;
+        if (got > 0) {
+            copied += got;
+            if (progress)
+                progress->Moved(got);
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+            ThrowErrno(errno, errno == EISDIR ? source.name_ : name_);
+        return copied + AppendThroughMemory(source, limit + 1 - copied, progress);
+    }
+    return copied;
+}
+
+// At most size bytes from source's position on, to the end of source.
+std::int64_t File::AppendThroughMemory(File& source, std::int64_t size, ByteProgress* progress)
+{
+    constexpr auto kPiece = static_cast<std::int64_t>(kPieceSize);
+    std::string buffer(static_cast<std::size_t>(std::min(size, kPiece)), '\0');
+    std::int64_t copied = 0;
+    while (copied < size) {
+        if (int err = faults::Check(faults::Call::Read))
+            ThrowErrno(err, source.name_);
+        const ssize_t got = ::read(source.fd_, buffer.data(), static_cast<std::size_t>(std::min(size - copied, kPiece)));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            ThrowErrno(errno, source.name_);
+        if (got == 0)
+            break;
+        Write(buffer.data(), static_cast<std::size_t>(got));
+        copied += got;
+        if (progress)
+            progress->Moved(got);
+    }
+    return copied;
+}
+
 void File::CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64_t offset, std::size_t size,
                              ByteProgress* progress)
 {
-    // A bounded piece at a time: an archive's unchanged run can be most of
-    // the archive, and the memory used must not grow with it.
-    constexpr std::size_t kPieceSize = std::size_t{1} << 20;
     std::string buffer(std::min(size, kPieceSize), '\0');
     source.Seek(sourceOffset);
     Seek(offset);

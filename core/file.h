@@ -46,6 +46,12 @@ public:
     // With a progress, the copy goes in steps and reports each one.
     void CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t size,
                   ByteProgress* progress = nullptr);
+    // Copies what is left of source from its position on to this file at
+    // its position, as CopyFrom does, until the source ends or more than
+    // limit bytes are copied; returns the bytes copied, at most limit + 1.
+    // Nothing measures the source first: its size is what it held when it
+    // was read.
+    std::int64_t AppendFrom(File& source, std::int64_t limit, ByteProgress* progress = nullptr);
     // Moves to an absolute position; a negative one raises "Erreur E/S 131".
     void Seek(std::int64_t position);
     std::int64_t Length() const;
@@ -58,6 +64,7 @@ public:
     const std::string& Name() const noexcept { return name_; }
 
 private:
+    std::int64_t AppendThroughMemory(File& source, std::int64_t size, ByteProgress* progress);
     void CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64_t offset, std::size_t size,
                            ByteProgress* progress);
 
@@ -68,6 +75,12 @@ private:
 // Opens a file descriptor as the file layer does, with the same error texts;
 // used where a caller needs flags of its own (an exclusive temporary file).
 int OpenDescriptor(const std::string& name, int flags, unsigned mode = 0666);
+
+// Opens a file for reading only, as OpenMode::CopySource does, by its name
+// in the folder open as folderFd (AT_FDCWD: the working folder), which
+// saves the kernel the walk along a full path; path is the full path,
+// which errors name.
+File OpenSourceIn(int folderFd, const char* name, const std::string& path);
 
 // The size of the file at name, measured without opening it; fails with
 // the texts an open for reading would give, a folder included.

@@ -1,8 +1,12 @@
 // "Create wad": every file below the source folder packed into a new archive
 // whose payloads follow the directory back to back, in the lister's order.
+#include <limits>
+
 #include "core/elapsed_time.h"
+#include "core/file.h"
 #include "core/path_helpers.h"
 #include "core/wad.h"
+#include "core/wad_packer.h"
 #include "ops/entry_name_check.h"
 #include "ops/operation_support.h"
 #include "ops/operations.h"
@@ -10,36 +14,66 @@
 namespace mw {
 namespace {
 
-void PackSources(RunState& state, Frontend& frontend, const std::string& sourceText)
+// The entries' names, all checked before anything is read: a name the
+// archive cannot hold refuses the whole folder.
+std::vector<WadEntry> NamedEntries(const FileList& sources, const std::string& sourceText)
 {
-    const auto count = static_cast<std::int32_t>(state.SourceList.size());
-    WadImage& image = state.Image;
-    image.Entries.assign(static_cast<std::size_t>(count), WadEntry{});
-    image.Payloads.assign(static_cast<std::size_t>(count), Payload());
-    image.EntryCount = count;
-    std::int64_t offset = DirectoryEnd(count);
-    CheckArchiveEnd(offset, state.SourceList.front());
-
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::string& path = state.SourceList[static_cast<std::size_t>(i)];
-        const int percent = static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / count);
-        ShowProgress(frontend, "Creating files : " + std::to_string(percent) + "%", percent);
-
-        const std::string relative = RelativeToSource(path, sourceText);
-        CheckSourceName(path, relative);
+    std::vector<WadEntry> entries(sources.size(), WadEntry{});
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::string relative = RelativeToSource(sources[i], sourceText);
+        CheckSourceName(sources[i], relative);
         const std::string name = ToEntrySeparators(relative);
         CheckEntryNameFits(name);
-        WadEntry& entry = image.Entries[static_cast<std::size_t>(i)];
-        SetEntryName(entry, name);
-        entry.Offset = static_cast<std::int32_t>(offset);
-
-        Payload& payload = image.Payloads[static_cast<std::size_t>(i)];
-        payload = ReadSourceFile(path);
-        CheckArchiveEnd(offset + payload.size(), path);
-        entry.Size = static_cast<std::int32_t>(payload.size());
-        offset += entry.Size;
-        frontend.FileDone(Frontend::FileAction::Store, name, path);
+        SetEntryName(entries[i], name);
     }
+    return entries;
+}
+
+// All that the archive will take, for a frontend that shows a total.
+std::int64_t PackedBytes(const FileList& sources)
+{
+    std::int64_t bytes = DirectoryEnd(static_cast<std::int64_t>(sources.size()));
+    for (const std::string& path : sources)
+        bytes += FileSize(path);
+    return bytes;
+}
+
+// Each file copied in the lister's order, its size what the copy read.
+void PackSources(RunState& state, Frontend& frontend, const std::string& sourceText)
+{
+    const FileList& sources = state.SourceList;
+    const auto count = static_cast<std::int32_t>(sources.size());
+    std::vector<WadEntry> entries = NamedEntries(sources, sourceText);
+    std::int64_t offset = DirectoryEnd(count);
+    CheckArchiveEnd(offset, sources.front());
+
+    OperationBytes written(frontend, frontend.ShowsByteTotal() ? PackedBytes(sources) : -1);
+    WadPacker packer(frontend.SaveFileName(), count, &written);
+    int shownPercent = -1;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::string& path = sources[static_cast<std::size_t>(i)];
+        // Shown as the percentage moves: the same text again changes nothing.
+        const int percent = static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / count);
+        if (percent != shownPercent)
+            ShowProgress(frontend, "Creating files : " + std::to_string(percent) + "%", percent);
+        shownPercent = percent;
+
+        const std::int64_t size = packer.Append(path, std::numeric_limits<std::int32_t>::max() - offset);
+        CheckArchiveEnd(offset + size, path);
+        WadEntry& entry = entries[static_cast<std::size_t>(i)];
+        entry.Offset = static_cast<std::int32_t>(offset);
+        entry.Size = static_cast<std::int32_t>(size);
+        offset += size;
+        frontend.FileDone(Frontend::FileAction::Store, EntryName(entry), path);
+    }
+    packer.Finish(entries);
+    // The image of the archive just written, its payloads read from it.
+    const auto archive = std::make_shared<const std::string>(frontend.SaveFileName());
+    std::vector<Payload> payloads;
+    payloads.reserve(entries.size());
+    for (const WadEntry& entry : entries)
+        payloads.push_back(Payload::Stretch(archive, entry.Offset, entry.Size));
+    state.Image = {count, std::move(entries), std::move(payloads)};
 }
 
 }  // namespace
@@ -69,8 +103,6 @@ void CreateWad(RunState& state, Frontend& frontend)
 
     RunRefusable(frontend, [&] {
         PackSources(state, frontend, sourceText);
-        OperationBytes written(frontend, WrittenBytes(state.Image, state.Image.EntryCount));
-        RebuildWad(frontend.SaveFileName(), state.Image, state.Image.EntryCount, &written);
         ShowElapsed(state, frontend, "Wad created in ");
     });
 }

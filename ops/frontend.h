@@ -41,8 +41,12 @@ public:
     virtual void FileDone(FileAction /*action*/, std::string_view /*entry*/, const std::string& /*path*/) {}
 
     // Bytes written so far out of all that the operation writes, reported
-    // during long copies as well as between files.
+    // during long copies as well as between files; total is -1 when the
+    // operation learns the sizes only as it copies.
     virtual void ShowBytes(std::int64_t /*done*/, std::int64_t /*total*/) {}
+    // Whether ShowBytes shows the total: an operation that would otherwise
+    // not measure its files beforehand then does.
+    virtual bool ShowsByteTotal() const { return false; }
 };
 
 }  // namespace mw

@@ -92,6 +92,40 @@ TEST_F(FileTest, CopyWithoutTheKernelMovesEveryPieceInPlace)
     EXPECT_TRUE(test::ReadBytes(name) == "head" + bytes.substr(5));
 }
 
+// An append reads the source to its end from where it stands, in the kernel
+// or through memory, and stops one byte past the limit it is given.
+TEST_F(FileTest, AppendCopiesToTheSourcesEndOrOneBytePastTheLimit)
+{
+    std::string bytes(3 * (1 << 20) + 7, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 31 / 7);
+    const std::string in = dir.Write("in.bin", bytes);
+    const auto size = static_cast<std::int64_t>(bytes.size());
+    struct Case {
+        bool kernel;
+        std::int64_t limit;
+        std::int64_t copied;
+    };
+    for (const Case& c : std::vector<Case>{{true, size, size}, {false, size, size}, {true, 1 << 20, (1 << 20) + 1},
+                                           {false, 1 << 20, (1 << 20) + 1}, {false, 0, 1}}) {
+        File source(in, OpenMode::CopySource);
+        source.Seek(2);
+        const std::string name = dir.Write("out.bin", "");
+        File out(name, OpenMode::Reading);
+        out.Write("head", 4);
+        if (!c.kernel)
+            faults::Arm(faults::Call::KernelCopy, 1, EXDEV);
+        const std::int64_t expected = std::min(c.copied, size - 2);
+        EXPECT_EQ(out.AppendFrom(source, c.limit), expected) << c.kernel << " " << c.limit;
+        out.Close();
+        EXPECT_TRUE(test::ReadBytes(name) == "head" + bytes.substr(2, static_cast<std::size_t>(expected)));
+        faults::Clear();
+    }
+    File out(dir / "out.bin", OpenMode::Writing);
+    File folder(dir.MakeFolder("folder"), OpenMode::CopySource);
+    EXPECT_EQ(ErrorOf([&] { out.AppendFrom(folder, 10); }), "Accès au fichier refusé");
+}
+
 TEST_F(FileTest, ExistenceTestsTellFilesFromFolders)
 {
     const std::string file = dir.Write("f.txt", "");

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,38 @@ TEST_F(CreateWadTest, ASourceThatVanishesStopsBeforeTheArchiveIsTouched)
     EXPECT_EQ(test::ErrorOf([&] { CreateWad(state, removing); }), "Fichier introuvable");
     EXPECT_EQ(test::ReadBytes(archive), "old");
     EXPECT_EQ(state.Settings->ReadSetting("FileName", "-"), dir / "mods");
+}
+
+// Nothing is measured before it is read: a file that changes while the
+// archive is written is stored with the bytes it held when it was copied.
+TEST_F(CreateWadTest, StoresEachFileAsItWasWhenCopied)
+{
+    dir.Write("mods/a.txt", "abc");
+    dir.Write("mods/b.txt", "defghi");
+    // Both files change as the last one's percentage shows.
+    struct ChangingFrontend : test::RecordingFrontend {
+        TempDir* dir = nullptr;
+        void SetStatusText(const std::string& text) override
+        {
+            RecordingFrontend::SetStatusText(text);
+            if (text != "Creating files : 100%")
+                return;
+            dir->Write("mods/a.txt", "a longer text");
+            dir->Write("mods/b.txt", "");
+        }
+    } changing;
+    changing.dir = &dir;
+    changing.source = dir / "mods";
+    changing.dialogAnswer = dir / "out.wad";
+    ASSERT_EQ(test::ErrorOf([&] { CreateWad(state, changing); }), "no error");
+    const bool aFirst = test::DirectoryOrder(dir / "mods").front() == "a.txt";
+    WadImage written;
+    LoadWad(dir / "out.wad", written);
+    std::map<std::string, std::string> stored;
+    for (std::int32_t i = 0; i < written.EntryCount; ++i)
+        stored[std::string(EntryName(written.Entries[i]))] = written.Payloads[i].Load();
+    EXPECT_EQ(stored, (std::map<std::string, std::string>{{"a.txt", aFirst ? "abc" : "a longer text"},
+                                                          {"b.txt", aFirst ? "" : "defghi"}}));
 }
 
 TEST_F(CreateWadTest, RefusesANameLongerThanItsField)
