@@ -9,6 +9,7 @@
 #include "core/byte_progress.h"
 #include "core/errors.h"
 #include "core/file_faults.h"
+#include "core/kernel_copy.h"
 #include "core/path_helpers.h"
 
 namespace mw {
@@ -188,7 +189,7 @@ void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
         if (int err = faults::Check(faults::Call::KernelCopy))
             errno = err;
         else
-            copied = ::copy_file_range(source.fd_, &in, fd_, &out, std::min(left, step), 0);
+            copied = KernelCopy(source.fd_, &in, fd_, &out, std::min(left, step));
         if (copied > 0) {
             left -= static_cast<std::size_t>(copied);
             if (progress)
