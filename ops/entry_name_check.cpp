@@ -1,6 +1,5 @@
 #include "ops/entry_name_check.h"
 
-#include <algorithm>
 #include <string>
 
 #include "core/path_helpers.h"
@@ -11,20 +10,19 @@ namespace mw {
 
 bool IsSafeEntryName(std::string_view name)
 {
-    std::string path(name);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    if (path.empty() || path.front() == '/')
+    // "\" and "/" both separate levels, as the extraction reads them.
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    if (name.empty() || separator(name.front()))
         return false;
-    const char first = path.front();
+    const char first = name.front();
     const bool letter = (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z');
-    if (letter && path.size() > 1 && path[1] == ':')
+    if (letter && name.size() > 1 && name[1] == ':')
         return false;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string::npos)
-            end = path.size();
-        const std::string_view component(path.data() + start, end - start);
+    for (std::size_t start = 0; start <= name.size();) {
+        std::size_t end = start;
+        while (end < name.size() && !separator(name[end]))
+            ++end;
+        const std::string_view component = name.substr(start, end - start);
         if (component == "." || component == "..")
             return false;
         start = end + 1;
@@ -36,7 +34,7 @@ void CheckSourceName(const std::string& path, std::string_view namePart)
 {
     const bool ownBackslash =
         kNativeSeparator != kEntrySeparator && namePart.find(kEntrySeparator) != std::string_view::npos;
-    if (ownBackslash || !IsSafeEntryName(ToEntrySeparators(namePart)))
+    if (ownBackslash || !IsSafeEntryName(namePart))
         throw UserRefusal(kUnsafeSourcePrefix + PrintableText(path));
 }
 
