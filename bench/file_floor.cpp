@@ -3,10 +3,12 @@
 // opened relative to its folder's descriptor, its byte read, and closed
 // (what reading a source must do at the least); then as many files made
 // relative to their folders' descriptors, one byte written to each (what
-// writing an extracted file must do at the least). Prints the CPU time
-// (user + system) of each pass in milliseconds.
+// writing an extracted file must do at the least). Given a FILE, also
+// copies it whole into a new file in the kernel, in one call as the kernel
+// allows, which is the least that moving that many bytes costs. Prints the
+// CPU time (user + system) of each pass in milliseconds.
 //
-// usage: bench_file_floor TREE SCRATCH
+// usage: bench_file_floor TREE SCRATCH [FILE]
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -50,8 +52,8 @@ std::vector<std::pair<fs::path, std::vector<std::string>>> Folders(const fs::pat
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_file_floor TREE SCRATCH\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: bench_file_floor TREE SCRATCH [FILE]\n");
         return 64;
     }
     const auto folders = Folders(argv[1]);
@@ -86,5 +88,19 @@ int main(int argc, char** argv)
     }
     const double write = CpuMilliseconds() - start;
     std::printf("read %.1f\nwrite %.1f\n", read, write);
+    if (argc == 4) {
+        const int in = ::open(argv[3], O_RDONLY);
+        const int out = ::open((fs::path(argv[2]) / "bytes").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        start = CpuMilliseconds();
+        ssize_t copied;
+        while ((copied = ::copy_file_range(in, nullptr, out, nullptr, std::size_t{1} << 30, 0)) > 0) {
+        }
+        const double bytes = CpuMilliseconds() - start;
+        if (in < 0 || out < 0 || copied < 0)
+            return 1;
+        ::close(out);
+        ::close(in);
+        std::printf("bytes %.1f\n", bytes);
+    }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/file.h"
 #include "core/file_faults.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw {
@@ -76,29 +77,55 @@ TEST_F(FileTest, InjectedFaultsFailTheChosenCall)
     EXPECT_EQ(test::ReadBytes(name), "ac");
 }
 
-// Where the kernel cannot copy (another file system), the bytes go through
-// memory in pieces; a copy of several pieces must land whole and in place.
-TEST_F(FileTest, CopyWithoutTheKernelMovesEveryPieceInPlace)
+std::string PatternBytes(std::size_t size)
 {
-    std::string bytes(3 * (1 << 20) + 7, '\0');
+    std::string bytes(size, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(i * 31 / 7);
+    return bytes;
+}
+
+// A copy of several megabytes between offsets that differ by other than
+// whole pages lands whole and in place, in the kernel (through its pipe) or,
+// where the kernel cannot copy (another file system), through memory.
+TEST_F(FileTest, CopyMovesEveryPieceInPlaceInTheKernelOrThroughMemory)
+{
+    const std::string bytes = PatternBytes(3 * (1 << 20) + 7);
+    for (const bool kernel : {true, false}) {
+        File source(dir.Write("in.bin", bytes), OpenMode::ReadOnly);
+        const std::string name = dir.Write("out.bin", "head");
+        File out(name, OpenMode::Reading);
+        if (!kernel)
+            faults::Arm(faults::Call::KernelCopy, 1, EXDEV);
+        out.CopyFrom(source, 5, 4, static_cast<std::int64_t>(bytes.size()) - 5);
+        out.Close();
+        EXPECT_TRUE(test::ReadBytes(name) == "head" + bytes.substr(5)) << kernel;
+    }
+}
+
+// A kernel copy that fails halfway (a full disk) leaves nothing in the
+// kernel's pipe for the next copy.
+TEST_F(FileTest, ACopyThatFailsHalfwayLeavesNothingForTheNext)
+{
+    const std::string bytes = PatternBytes(3 * (1 << 20) + 7);
     File source(dir.Write("in.bin", bytes), OpenMode::ReadOnly);
-    const std::string name = dir.Write("out.bin", "head");
-    File out(name, OpenMode::Reading);
-    faults::Arm(faults::Call::KernelCopy, 1, EXDEV);
-    out.CopyFrom(source, 5, 4, static_cast<std::int64_t>(bytes.size()) - 5);
+    test::SmallDisk disk(dir.MakeFolder("disk"), 512 << 10);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNotMounted();
+    File full(dir / "disk/out.bin", OpenMode::Writing);
+    EXPECT_EQ(ErrorOf([&] { full.CopyFrom(source, 1, 0, 700 << 10); }), "Erreur E/S 112");
+    const std::string name = dir / "out.bin";
+    File out(name, OpenMode::Writing);
+    out.CopyFrom(source, 2, 0, static_cast<std::int64_t>(bytes.size()) - 2);
     out.Close();
-    EXPECT_TRUE(test::ReadBytes(name) == "head" + bytes.substr(5));
+    EXPECT_TRUE(test::ReadBytes(name) == bytes.substr(2));
 }
 
 // An append reads the source to its end from where it stands, in the kernel
 // or through memory, and stops one byte past the limit it is given.
 TEST_F(FileTest, AppendCopiesToTheSourcesEndOrOneBytePastTheLimit)
 {
-    std::string bytes(3 * (1 << 20) + 7, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>(i * 31 / 7);
+    const std::string bytes = PatternBytes(3 * (1 << 20) + 7);
     const std::string in = dir.Write("in.bin", bytes);
     const auto size = static_cast<std::int64_t>(bytes.size());
     struct Case {
