@@ -88,8 +88,9 @@ void LoadWad(const std::string& fileName, WadImage& image);
 void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count,
                 ByteProgress* progress = nullptr);
 
-// The count and the first count records of entries, as they begin an archive.
-std::string DirectoryBytes(const std::vector<WadEntry>& entries, std::int32_t count);
+// Writes the count and the first count records of entries at out's
+// position, as they begin an archive, straight from the table.
+void WriteDirectory(File& out, const std::vector<WadEntry>& entries, std::int32_t count);
 
 // The bytes RebuildWad writes for the first count entries of the image.
 std::int64_t WrittenBytes(const WadImage& image, std::int32_t count);

@@ -50,12 +50,11 @@ void WadPacker::Finish(const std::vector<WadEntry>& entries)
 {
     if (entries.size() != static_cast<std::size_t>(count_))
         throw RangeError();
-    const std::string directory = DirectoryBytes(entries, count_);
     File& out = temporary_.file();
     out.Seek(0);
-    out.Write(directory.data(), directory.size());
+    WriteDirectory(out, entries, count_);
     if (progress_)
-        progress_->Moved(static_cast<std::int64_t>(directory.size()));
+        progress_->Moved(DirectoryEnd(count_));
     temporary_.Commit();
 }
 

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstring>
 
 #include "core/byte_progress.h"
 #include "core/errors.h"
@@ -99,11 +98,9 @@ void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t
     TemporaryArchive temporary(fileName);
     File& out = temporary.file();
 
-    // The count and the directory in one write.
-    const std::string directory = DirectoryBytes(image.Entries, count);
-    out.Write(directory.data(), directory.size());
+    WriteDirectory(out, image.Entries, count);
     if (progress)
-        progress->Moved(static_cast<std::int64_t>(directory.size()));
+        progress->Moved(DirectoryEnd(count));
 
     PayloadWriter payloads(out, progress);
     for (std::int32_t i = 0; i < count; ++i)
@@ -112,16 +109,14 @@ void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t
     temporary.Commit();
 }
 
-std::string DirectoryBytes(const std::vector<WadEntry>& entries, std::int32_t count)
+void WriteDirectory(File& out, const std::vector<WadEntry>& entries, std::int32_t count)
 {
     if (count < 0 || static_cast<std::size_t>(count) > entries.size())
         throw RangeError();
-    std::string directory(static_cast<std::size_t>(DirectoryEnd(count)), '\0');
-    std::memcpy(directory.data(), &count, sizeof count);
+    out.Write(&count, sizeof count);
     // An image without entries may have no table at all (a null data()).
     if (count > 0)
-        std::memcpy(directory.data() + kCountSize, entries.data(), static_cast<std::size_t>(count) * sizeof(WadEntry));
-    return directory;
+        out.Write(entries.data(), static_cast<std::size_t>(count) * sizeof(WadEntry));
 }
 
 std::int64_t WrittenBytes(const WadImage& image, std::int32_t count)
