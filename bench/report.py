@@ -93,7 +93,8 @@ if cpu:
         for row in open(f"{results}/floor"):
             name, ms = row.split()
             floor.setdefault(name, []).append(float(ms))
-    for name, label in [("read", "least to read a file: open relative to its folder, read, close"),
+    for name, label in [("list", "least to list the files: every folder read through"),
+                        ("read", "least to read a file: open relative to its folder, read, close"),
                         ("write", "least to write a file: create relative to its folder, write, close")]:
         if name in floor:
             small = statistics.median(floor[name])
