@@ -213,11 +213,13 @@ std::int64_t File::AppendFrom(File& source, std::int64_t limit, ByteProgress* pr
 {
     std::int64_t copied = 0;
     // The kernel moves at most about 2 GiB per call; steps as CopyFrom's.
+    // The first step is one piece: a source that fills it is measured then.
     const std::int64_t step = progress ? static_cast<std::int64_t>(kProgressStep) : std::int64_t{1} << 30;
     while (copied <= limit) {
         if (int err = faults::Check(faults::Call::Write))
             ThrowErrno(err, name_);
-        const auto want = static_cast<std::size_t>(std::min(step, limit + 1 - copied));
+        const std::int64_t first = copied == 0 ? static_cast<std::int64_t>(kPieceSize) : step;
+        const auto want = static_cast<std::size_t>(std::min(first, limit + 1 - copied));
         ssize_t got = -1;
         if (int err = faults::Check(faults::Call::KernelCopy))
             errno = err;
@@ -229,27 +231,31 @@ std::int64_t File::AppendFrom(File& source, std::int64_t limit, ByteProgress* pr
             copied += got;
             if (progress)
                 progress->Moved(got);
+            if (copied == static_cast<std::int64_t>(kPieceSize) && !source.EndsWithin(limit - copied))
+                return limit + 1;
             continue;
         }
         if (errno == EINTR)
             continue;
         if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
             ThrowErrno(errno, errno == EISDIR ? source.name_ : name_);
-        return copied + AppendThroughMemory(source, limit + 1 - copied, progress);
+        return copied + AppendThroughMemory(source, copied, limit, progress);
     }
     return copied;
 }
 
-// At most size bytes from source's position on, to the end of source.
-std::int64_t File::AppendThroughMemory(File& source, std::int64_t size, ByteProgress* progress)
+// From source's position on to its end, until more than limit bytes are
+// copied in all (copied of them already).
+std::int64_t File::AppendThroughMemory(File& source, std::int64_t copied, std::int64_t limit, ByteProgress* progress)
 {
     constexpr auto kPiece = static_cast<std::int64_t>(kPieceSize);
-    std::string buffer(static_cast<std::size_t>(std::min(size, kPiece)), '\0');
-    std::int64_t copied = 0;
-    while (copied < size) {
+    std::string buffer(static_cast<std::size_t>(std::min(limit + 1 - copied, kPiece)), '\0');
+    const std::int64_t before = copied;
+    while (copied <= limit) {
         if (int err = faults::Check(faults::Call::Read))
             ThrowErrno(err, source.name_);
-        const ssize_t got = ::read(source.fd_, buffer.data(), static_cast<std::size_t>(std::min(size - copied, kPiece)));
+        const ssize_t got =
+            ::read(source.fd_, buffer.data(), static_cast<std::size_t>(std::min(limit + 1 - copied, kPiece)));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -260,8 +266,20 @@ std::int64_t File::AppendThroughMemory(File& source, std::int64_t size, ByteProg
         copied += got;
         if (progress)
             progress->Moved(got);
+        if (copied == kPiece && !source.EndsWithin(limit - copied))
+            return limit + 1 - before;
     }
-    return copied;
+    return copied - before;
+}
+
+bool File::EndsWithin(std::int64_t bytes) const
+{
+    struct stat st {};
+    const off_t position = ::lseek(fd_, 0, SEEK_CUR);
+    // What cannot be measured is copied and counted instead.
+    if (position < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))
+        return true;
+    return st.st_size - position <= bytes;
 }
 
 void File::CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64_t offset, std::size_t size,

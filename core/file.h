@@ -50,7 +50,9 @@ public:
     // its position, as CopyFrom does, until the source ends or more than
     // limit bytes are copied; returns the bytes copied, at most limit + 1.
     // Nothing measures the source first: its size is what it held when it
-    // was read.
+    // was read. A source longer than a megabyte is measured once that much
+    // is copied, and one that is longer than the limit returns limit + 1 at
+    // once, so that a file too large for an archive is not copied first.
     std::int64_t AppendFrom(File& source, std::int64_t limit, ByteProgress* progress = nullptr);
     // Moves to an absolute position; a negative one raises "Erreur E/S 131".
     void Seek(std::int64_t position);
@@ -64,7 +66,9 @@ public:
     const std::string& Name() const noexcept { return name_; }
 
 private:
-    std::int64_t AppendThroughMemory(File& source, std::int64_t size, ByteProgress* progress);
+    std::int64_t AppendThroughMemory(File& source, std::int64_t copied, std::int64_t limit, ByteProgress* progress);
+    // Whether at most bytes are left from the position to the end.
+    bool EndsWithin(std::int64_t bytes) const;
     void CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64_t offset, std::size_t size,
                            ByteProgress* progress);
 

@@ -122,31 +122,32 @@ TEST_F(FileTest, ACopyThatFailsHalfwayLeavesNothingForTheNext)
 }
 
 // An append reads the source to its end from where it stands, in the kernel
-// or through memory, and stops one byte past the limit it is given.
-TEST_F(FileTest, AppendCopiesToTheSourcesEndOrOneBytePastTheLimit)
+// or through memory, and stops one byte past the limit it is given; a
+// source that the first megabyte shows to be too long is refused there.
+TEST_F(FileTest, AppendCopiesToTheSourcesEndOrStopsPastTheLimit)
 {
     const std::string bytes = PatternBytes(3 * (1 << 20) + 7);
     const std::string in = dir.Write("in.bin", bytes);
-    const auto size = static_cast<std::int64_t>(bytes.size());
+    const auto left = static_cast<std::int64_t>(bytes.size()) - 2;  // from position 2
     struct Case {
-        bool kernel;
         std::int64_t limit;
-        std::int64_t copied;
+        std::int64_t returned;
+        std::int64_t written;
     };
-    for (const Case& c : std::vector<Case>{{true, size, size}, {false, size, size}, {true, 1 << 20, (1 << 20) + 1},
-                                           {false, 1 << 20, (1 << 20) + 1}, {false, 0, 1}}) {
-        File source(in, OpenMode::CopySource);
-        source.Seek(2);
-        const std::string name = dir.Write("out.bin", "");
-        File out(name, OpenMode::Reading);
-        out.Write("head", 4);
-        if (!c.kernel)
-            faults::Arm(faults::Call::KernelCopy, 1, EXDEV);
-        const std::int64_t expected = std::min(c.copied, size - 2);
-        EXPECT_EQ(out.AppendFrom(source, c.limit), expected) << c.kernel << " " << c.limit;
-        out.Close();
-        EXPECT_TRUE(test::ReadBytes(name) == "head" + bytes.substr(2, static_cast<std::size_t>(expected)));
-        faults::Clear();
+    for (const bool kernel : {true, false}) {
+        for (const Case& c : std::vector<Case>{{left, left, left}, {left - 1, left, 1 << 20}, {0, 1, 1}}) {
+            File source(in, OpenMode::CopySource);
+            source.Seek(2);
+            const std::string name = dir.Write("out.bin", "");
+            File out(name, OpenMode::Reading);
+            out.Write("head", 4);
+            if (!kernel)
+                faults::Arm(faults::Call::KernelCopy, 1, EXDEV);
+            EXPECT_EQ(out.AppendFrom(source, c.limit), c.returned) << kernel << " " << c.limit;
+            out.Close();
+            EXPECT_TRUE(test::ReadBytes(name) == "head" + bytes.substr(2, static_cast<std::size_t>(c.written)));
+            faults::Clear();
+        }
     }
     File out(dir / "out.bin", OpenMode::Writing);
     File folder(dir.MakeFolder("folder"), OpenMode::CopySource);

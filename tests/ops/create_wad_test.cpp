@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -158,6 +159,18 @@ TEST_F(CreateWadTest, StoresEachFileAsItWasWhenCopied)
         stored[std::string(EntryName(written.Entries[i]))] = written.Payloads[i].Load();
     EXPECT_EQ(stored, (std::map<std::string, std::string>{{"a.txt", aFirst ? "abc" : "a longer text"},
                                                           {"b.txt", aFirst ? "" : "defghi"}}));
+}
+
+// A file too large for an archive's 32-bit offsets is refused after its
+// first megabyte, not copied whole first.
+TEST_F(CreateWadTest, RefusesAFileTooLargeForAnArchive)
+{
+    dir.Write("mods/a.txt", "a");
+    const std::string large = dir.Write("mods/large.bin", "");
+    ASSERT_EQ(::truncate(large.c_str(), std::int64_t{1} << 31), 0);  // sparse: costs no disk
+    ASSERT_EQ(Run(dir / "mods", dir / "x.wad"), "no error");
+    EXPECT_EQ(ui.userErrors, std::vector<std::string>{kWadTooLargePrefix + large});
+    EXPECT_FALSE(test::Exists(dir / "x.wad"));
 }
 
 TEST_F(CreateWadTest, RefusesANameLongerThanItsField)
