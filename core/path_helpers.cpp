@@ -78,8 +78,13 @@ bool Contains(std::string_view text, std::string_view part)
 std::string ToEntrySeparators(std::string_view nativePath)
 {
     std::string result(nativePath);
-    std::replace(result.begin(), result.end(), kNativeSeparator, kEntrySeparator);
+    ToEntrySeparatorsInPlace(result);
     return result;
+}
+
+void ToEntrySeparatorsInPlace(std::string& path)
+{
+    std::replace(path.begin(), path.end(), kNativeSeparator, kEntrySeparator);
 }
 
 std::string ToNativeSeparators(std::string_view entryName)

@@ -38,6 +38,8 @@ bool Contains(std::string_view text, std::string_view part);
 
 // A relative file-system path as an entry name ("\" between levels), and back.
 std::string ToEntrySeparators(std::string_view nativePath);
+// The same, in place.
+void ToEntrySeparatorsInPlace(std::string& path);
 std::string ToNativeSeparators(std::string_view entryName);
 
 }  // namespace mw

@@ -20,9 +20,9 @@ std::vector<WadEntry> NamedEntries(const FileList& sources, const std::string& s
 {
     std::vector<WadEntry> entries(sources.size(), WadEntry{});
     for (std::size_t i = 0; i < sources.size(); ++i) {
-        const std::string relative = RelativeToSource(sources[i], sourceText);
-        CheckSourceName(sources[i], relative);
-        const std::string name = ToEntrySeparators(relative);
+        std::string name = RelativeToSource(sources[i], sourceText);
+        CheckSourceName(sources[i], name);
+        ToEntrySeparatorsInPlace(name);
         CheckEntryNameFits(name);
         SetEntryName(entries[i], name);
     }
@@ -67,13 +67,8 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
         frontend.FileDone(Frontend::FileAction::Store, EntryName(entry), path);
     }
     packer.Finish(entries);
-    // The image of the archive just written, its payloads read from it.
-    const auto archive = std::make_shared<const std::string>(frontend.SaveFileName());
-    std::vector<Payload> payloads;
-    payloads.reserve(entries.size());
-    for (const WadEntry& entry : entries)
-        payloads.push_back(Payload::Stretch(archive, entry.Offset, entry.Size));
-    state.Image = {count, std::move(entries), std::move(payloads)};
+    // The archive went to disk straight from the files: no image of it is kept.
+    state.Image = {};
 }
 
 }  // namespace
