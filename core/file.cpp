@@ -46,6 +46,13 @@ int FlagsFor(OpenMode mode)
     return O_RDONLY | O_NONBLOCK;
 }
 
+// The errors of file systems and kernels that cannot copy between two
+// files, where the bytes then go through memory.
+bool KernelCannotCopy(int err)
+{
+    return err == EXDEV || err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
+}
+
 // Opens name in folderFd; path is what errors name.
 int OpenPathIn(int folderFd, const char* name, const std::string& path, int flags, unsigned mode = 0666)
 {
@@ -200,9 +207,8 @@ void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
             throw IoError(io_code::ShortRead, source.name_);
         if (errno == EINTR)
             continue;
-        // File systems and kernels that cannot copy between these files.
         // A folder can only be the source: this file is open for writing.
-        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        if (!KernelCannotCopy(errno))
             ThrowErrno(errno, errno == EISDIR ? source.name_ : name_);
         CopyThroughMemory(source, in, out, left, progress);
         return;
@@ -237,7 +243,7 @@ std::int64_t File::AppendFrom(File& source, std::int64_t limit, ByteProgress* pr
         }
         if (errno == EINTR)
             continue;
-        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        if (!KernelCannotCopy(errno))
             ThrowErrno(errno, errno == EISDIR ? source.name_ : name_);
         return copied + AppendThroughMemory(source, copied, limit, progress);
     }
