@@ -141,13 +141,18 @@ void File::Open(const std::string& name, OpenMode mode)
 
 void File::Read(void* buffer, std::size_t size)
 {
+    ReadFrom(buffer, size, nullptr);
+}
+
+void File::ReadFrom(void* buffer, std::size_t size, std::int64_t* offset)
+{
     auto* at = static_cast<char*>(buffer);
     while (size > 0) {
         if (int err = faults::Check(faults::Call::Read))
             ThrowErrno(err, name_);
         // One call in the normal case; the loop only continues a read that
         // the kernel cut short (about 2 GiB at most per call).
-        const ssize_t got = ::read(fd_, at, size);
+        const ssize_t got = offset ? ::pread(fd_, at, size, static_cast<off_t>(*offset)) : ::read(fd_, at, size);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -157,6 +162,8 @@ void File::Read(void* buffer, std::size_t size)
             throw IoError(io_code::ShortRead, name_);
         at += got;
         size -= static_cast<std::size_t>(got);
+        if (offset)
+            *offset += got;
     }
 }
 
@@ -292,11 +299,12 @@ void File::CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64
                              ByteProgress* progress)
 {
     std::string buffer(std::min(size, kPieceSize), '\0');
-    source.Seek(sourceOffset);
+    // The source is read at its offsets, never moved: several threads may
+    // copy from one archive at once.
     Seek(offset);
     while (size > 0) {
         const std::size_t piece = std::min(size, kPieceSize);
-        source.Read(buffer.data(), piece);
+        source.ReadFrom(buffer.data(), piece, &sourceOffset);
         Write(buffer.data(), piece);
         if (progress)
             progress->Moved(static_cast<std::int64_t>(piece));

@@ -66,6 +66,9 @@ public:
     const std::string& Name() const noexcept { return name_; }
 
 private:
+    // Read, at *offset and advancing it when one is given (the file's
+    // position stays), else at the file's position.
+    void ReadFrom(void* buffer, std::size_t size, std::int64_t* offset);
     std::int64_t AppendThroughMemory(File& source, std::int64_t copied, std::int64_t limit, ByteProgress* progress);
     // Whether at most bytes are left from the position to the end.
     bool EndsWithin(std::int64_t bytes) const;

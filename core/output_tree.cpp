@@ -44,6 +44,16 @@ FileIdentity IdentityOf(const File& file)
 
 OutputTree::OutputTree(std::string folder) : folder_(std::move(folder)) {}
 
+OutputTree::OutputTree(std::string folder, File root) : folder_(std::move(folder)), root_(std::move(root)) {}
+
+OutputTree OutputTree::Branch()
+{
+    const int fd = ::fcntl(Root(true)->Descriptor(), F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        ThrowErrno(errno, folder_);
+    return OutputTree(folder_, File::Adopt(fd, folder_));
+}
+
 const File* OutputTree::Root(bool make)
 {
     if (root_.IsOpen())
@@ -67,7 +77,7 @@ const File* OutputTree::Root(bool make)
     return &root_;
 }
 
-const File* OutputTree::Folder(std::string_view relative, bool make)
+const File* OutputTree::OpenFolder(std::string_view relative, bool make)
 {
     if (relative.empty())
         return Root(make);
@@ -118,11 +128,11 @@ bool OutputTree::IsLink(int at, const std::string& name)
 void OutputTree::ThrowFailure(int at, const std::string& name, std::string_view relative, int err) const
 {
     if (IsLink(at, name))
-        throw AppError(kLinkPrefix + PrintableText(FullPath(relative)));
-    ThrowErrno(err, FullPath(relative));
+        throw AppError(kLinkPrefix + PrintableText(PathOf(relative)));
+    ThrowErrno(err, PathOf(relative));
 }
 
-std::string OutputTree::FullPath(std::string_view relative) const
+std::string OutputTree::PathOf(std::string_view relative) const
 {
     std::string path = folder_;
     path += kNativeSeparator;
@@ -133,7 +143,7 @@ std::string OutputTree::FullPath(std::string_view relative) const
 std::optional<FileIdentity> OutputTree::Existing(std::string_view relative)
 {
     const auto [folderPart, name] = SplitLast(relative);
-    const File* folder = Folder(folderPart, false);
+    const File* folder = OpenFolder(folderPart, false);
     if (folder == nullptr)
         return std::nullopt;
     struct stat st {};
@@ -150,13 +160,13 @@ std::optional<FileIdentity> OutputTree::Existing(std::string_view relative)
 File OutputTree::Create(std::string_view relative)
 {
     const auto [folderPart, name] = SplitLast(relative);
-    const int at = Folder(folderPart, true)->Descriptor();
+    const int at = OpenFolder(folderPart, true)->Descriptor();
     if (int err = faults::Check(faults::Call::Open))
-        ThrowErrno(err, FullPath(relative));
+        ThrowErrno(err, PathOf(relative));
     const int fd = OpenAt(at, name, O_RDWR | O_CREAT | O_TRUNC, 0666);
     if (fd < 0)
         ThrowFailure(at, name, relative, errno);
-    return File::Adopt(fd, FullPath(relative));
+    return File::Adopt(fd, PathOf(relative));
 }
 
 }  // namespace mw

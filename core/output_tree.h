@@ -40,12 +40,19 @@ public:
     // Both raise an AppError naming the path when a symbolic link stands at
     // a folder or at the file below the output folder.
 
+    // A tree over the same output folder for another thread. It shares this
+    // tree's descriptor of the output folder (made now when missing), so
+    // that both write into one folder whatever its path names later.
+    OutputTree Branch();
+    // The output folder's path joined with a relative one, as errors and
+    // created files name it.
+    std::string PathOf(std::string_view relative) const;
+
 private:
+    OutputTree(std::string folder, File root);
     const File* Root(bool make);
-    const File* Folder(std::string_view relative, bool make);
+    const File* OpenFolder(std::string_view relative, bool make);
     static bool IsLink(int at, const std::string& name);
-    // The output folder's path joined with a relative one, for messages.
-    std::string FullPath(std::string_view relative) const;
     [[noreturn]] void ThrowFailure(int at, const std::string& name, std::string_view relative, int err) const;
 
     std::string folder_;

@@ -1,5 +1,5 @@
 // "Extract wad": every entry of the archive written below the output folder
-// that the user names, one entry's bytes in memory at a time.
+// that the user names.
 #include "core/elapsed_time.h"
 #include "core/errors.h"
 #include "core/file.h"
@@ -8,23 +8,12 @@
 #include "core/wad.h"
 #include "ops/entry_name_check.h"
 #include "ops/entry_selection.h"
+#include "ops/extraction_lanes.h"
 #include "ops/operation_support.h"
 #include "ops/operations.h"
 
 namespace mw {
 namespace {
-
-std::string ExtractingText(int percent)
-{
-    std::string text = MessageText(kExtractingFormat);
-    text.replace(text.find("%d"), 2, std::to_string(percent));
-    return text + "%";
-}
-
-std::string OutputPath(const WadEntry& entry)
-{
-    return ToNativeSeparators(EntryName(entry));
-}
 
 // Checked before anything is written, so a hostile archive leaves nothing.
 void CheckEntryNames(const std::vector<WadEntry>& entries)
@@ -47,27 +36,6 @@ const WadEntry* FindArchiveAmongOutputs(const std::vector<WadEntry>& entries, co
         if (output.Existing(OutputPath(entry)) == archiveIdentity)
             return &entry;
     return nullptr;
-}
-
-void WriteEntries(RunState& state, Frontend& frontend, File& archive, std::int32_t count, OutputTree& output)
-{
-    const std::int64_t archiveLength = archive.Length();
-    // The entries' bytes, without the directory that an archive would add.
-    OperationBytes written(frontend, WrittenBytes(state.Image, count) - DirectoryEnd(count));
-    for (std::int32_t i = 0; i < count; ++i) {
-        const WadEntry& entry = state.Image.Entries[static_cast<std::size_t>(i)];
-        const int percent = static_cast<int>(static_cast<std::int64_t>(i) * 100 / count);
-        ShowProgress(frontend, ExtractingText(percent), percent);
-
-        // The entry's bytes go from the archive to its file in the kernel;
-        // they are checked first, as reading them would be.
-        CheckWadPayload(entry, archiveLength);
-        File file = output.Create(OutputPath(entry));
-        if (entry.Size > 0)
-            file.CopyFrom(archive, entry.Offset, 0, entry.Size, &written);
-        file.Close();
-        frontend.FileDone(Frontend::FileAction::Extract, EntryName(entry), file.Name());
-    }
 }
 
 }  // namespace
@@ -101,13 +69,13 @@ void ExtractWad(RunState& state, Frontend& frontend)
         CheckEntryNames(state.Image.Entries);
         if (!SelectEntries(state, frontend))
             return;
-        const auto count = static_cast<std::int32_t>(state.Image.Entries.size());
         OutputTree output(outputFolder);
         if (const WadEntry* clash = FindArchiveAmongOutputs(state.Image.Entries, archive, output)) {
             frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(EntryName(*clash)));
             return;
         }
-        WriteEntries(state, frontend, archive, count, output);
+        WriteEntries(state.Image.Entries, archive, output, frontend,
+                     ExtractionLaneCount(state.Image.Entries.size()));
         archive.Close();
         ShowElapsed(state, frontend, "Wad extracted in ");
     }

@@ -19,6 +19,7 @@ public:
     std::vector<std::string> statusTexts;
     std::vector<int> positions;
     std::vector<std::string> userErrors;
+    std::vector<std::string> filesDone;  // entry names, in the order listed
     std::string saveFileName;
     std::string saveFilter = "unset";
     int dialogRuns = 0;
@@ -45,6 +46,7 @@ public:
         return true;
     }
     std::string SaveFileName() override { return saveFileName; }
+    void FileDone(FileAction, std::string_view entry, const std::string&) override { filesDone.emplace_back(entry); }
 
     std::string LastStatus() const { return statusTexts.empty() ? "" : statusTexts.back(); }
 };
