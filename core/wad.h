@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,6 +93,8 @@ void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t
 // position, as they begin an archive, straight from the table.
 void WriteDirectory(File& out, const std::vector<WadEntry>& entries, std::int32_t count);
 
+// The bytes that entries hold, a negative size counting as none.
+std::int64_t PayloadBytes(std::span<const WadEntry> entries);
 // The bytes RebuildWad writes for the first count entries of the image.
 std::int64_t WrittenBytes(const WadImage& image, std::int32_t count);
 

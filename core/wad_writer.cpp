@@ -119,12 +119,17 @@ void WriteDirectory(File& out, const std::vector<WadEntry>& entries, std::int32_
         out.Write(entries.data(), static_cast<std::size_t>(count) * sizeof(WadEntry));
 }
 
+std::int64_t PayloadBytes(std::span<const WadEntry> entries)
+{
+    std::int64_t bytes = 0;
+    for (const WadEntry& entry : entries)
+        bytes += std::max(entry.Size, 0);
+    return bytes;
+}
+
 std::int64_t WrittenBytes(const WadImage& image, std::int32_t count)
 {
-    std::int64_t bytes = DirectoryEnd(count);
-    for (std::int32_t i = 0; i < count; ++i)
-        bytes += std::max(image.Entries[static_cast<std::size_t>(i)].Size, 0);
-    return bytes;
+    return DirectoryEnd(count) + PayloadBytes(std::span(image.Entries).first(static_cast<std::size_t>(count)));
 }
 
 }  // namespace mw

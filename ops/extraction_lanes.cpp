@@ -37,15 +37,6 @@ std::string ExtractingText(int percent)
     return text + "%";
 }
 
-// The bytes that the entries hold: what extraction writes.
-std::int64_t PayloadBytes(const std::vector<WadEntry>& entries)
-{
-    std::int64_t bytes = 0;
-    for (const WadEntry& entry : entries)
-        bytes += std::max(entry.Size, 0);
-    return bytes;
-}
-
 bool IsSeparator(char c)
 {
     return c == '/' || c == '\\';
