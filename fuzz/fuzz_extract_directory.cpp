@@ -85,8 +85,15 @@ struct Sandbox {
                 continue;
             fs::path at = output;
             const std::size_t depth = ((plan >> 4) & 3u) % levels.size();
-            for (std::size_t l = 0; l < depth; ++l)
+            bool throughLink = false;
+            for (std::size_t l = 0; l < depth; ++l) {
                 at /= levels[l];
+                throughLink = throughLink || fs::is_symlink(at);
+            }
+            // A link planted for an earlier entry along this path would
+            // take the planting itself outside.
+            if (throughLink)
+                continue;
             std::error_code ignored;
             fs::create_directories(at, ignored);
             fs::create_symlink(targets[plan >> 6], at / levels[depth], ignored);
