@@ -94,7 +94,7 @@ void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t
 void WriteDirectory(File& out, const std::vector<WadEntry>& entries, std::int32_t count);
 
 // The bytes that entries hold, a negative size counting as none.
-std::int64_t PayloadBytes(std::span<const WadEntry> entries);
+std::int64_t PayloadTotal(std::span<const WadEntry> entries);
 // The bytes RebuildWad writes for the first count entries of the image.
 std::int64_t WrittenBytes(const WadImage& image, std::int32_t count);
 

@@ -119,7 +119,7 @@ void WriteDirectory(File& out, const std::vector<WadEntry>& entries, std::int32_
         out.Write(entries.data(), static_cast<std::size_t>(count) * sizeof(WadEntry));
 }
 
-std::int64_t PayloadBytes(std::span<const WadEntry> entries)
+std::int64_t PayloadTotal(std::span<const WadEntry> entries)
 {
     std::int64_t bytes = 0;
     for (const WadEntry& entry : entries)
@@ -129,7 +129,7 @@ std::int64_t PayloadBytes(std::span<const WadEntry> entries)
 
 std::int64_t WrittenBytes(const WadImage& image, std::int32_t count)
 {
-    return DirectoryEnd(count) + PayloadBytes(std::span(image.Entries).first(static_cast<std::size_t>(count)));
+    return DirectoryEnd(count) + PayloadTotal(std::span(image.Entries).first(static_cast<std::size_t>(count)));
 }
 
 }  // namespace mw

@@ -89,7 +89,7 @@ class EntryLanes {
 public:
     EntryLanes(const std::vector<WadEntry>& entries, File& archive, OutputTree& output, Frontend& frontend)
         : entries_(entries), frontend_(frontend), archive_(archive), archiveLength_(archive.Length()),
-          output_(output), written_(entries.size()), total_(PayloadBytes(entries))
+          output_(output), written_(entries.size()), total_(PayloadTotal(entries))
     {
     }
 
