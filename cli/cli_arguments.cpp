@@ -33,12 +33,16 @@ const std::array<CommandShape, 6> kCommands = {{
      "patch ARCHIVE with the file or folder SOURCE",
      "Each source file replaces the first entry it matches, or is appended.\n"
      "  --dry-run   print replace<TAB>ENTRY<TAB>FILE or append<TAB>ENTRY<TAB>FILE\n"
-     "              for each source file, in order, and write nothing\n"},
+     "              for each source file, in order, and write nothing\n"
+     "  --no-wait   fail at once when another update is writing ARCHIVE\n"
+     "              (without it, wait for that update to end)\n"},
     {"update-tracks", Command::UpdateTracks, {"SOURCE"}, false,
      "patch the seventeen track archives of the GP4 installation",
      "  --gp4 FOLDER  the GP4 folder; without it, the installation that the\n"
      "                Wine prefix ($WINEPREFIX, else ~/.wine) names\n"
-     "  --dry-run     print what each archive's update would do, write nothing\n"},
+     "  --dry-run     print what each archive's update would do, write nothing\n"
+     "  --no-wait     fail at once when another update is writing a track archive\n"
+     "                (without it, wait for that update to end)\n"},
     {"list", Command::List, {"ARCHIVE"}, false, "one line per entry: index, offset, size, name",
      "Fields are separated by tabs; control characters in names show as ?.\n"
      "  --json   a JSON array of {\"index\", \"offset\", \"size\", \"name\"} objects\n"},
@@ -72,7 +76,7 @@ std::string Synopsis(const CommandShape& shape)
     if (shape.command == Command::UpdateTracks)
         text += " [--gp4 FOLDER]";
     if (shape.command == Command::Update || shape.command == Command::UpdateTracks)
-        text += " [--dry-run]";
+        text += " [--dry-run] [--no-wait]";
     if (shape.command == Command::List)
         text += " [--json]";
     return text;
@@ -87,13 +91,14 @@ constexpr const char* kCommonOptions =
     "\n"
     "Exit codes: 0 done, 1 file error, 2 refused input, 64 wrong usage.\n";
 
-enum LongOnly { kVersion = 256, kGp4, kDryRun, kJson };
+enum LongOnly { kVersion = 256, kGp4, kDryRun, kNoWait, kJson };
 
 const option kOptions[] = {
     {"verbose", no_argument, nullptr, 'v'}, {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},    {"version", no_argument, nullptr, kVersion},
     {"gp4", required_argument, nullptr, kGp4}, {"dry-run", no_argument, nullptr, kDryRun},
-    {"json", no_argument, nullptr, kJson},  {nullptr, 0, nullptr, 0},
+    {"no-wait", no_argument, nullptr, kNoWait}, {"json", no_argument, nullptr, kJson},
+    {nullptr, 0, nullptr, 0},
 };
 
 // A command-specific option on another command.
@@ -152,6 +157,7 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         case kVersion: version = true; break;
         case kGp4: invocation.gp4Folder = optarg; break;
         case kDryRun: invocation.dryRun = true; break;
+        case kNoWait: invocation.noWait = true; break;
         case kJson: invocation.json = true; break;
         case ':': throw UsageError(std::string("option '") + argv[optind - 1] + "' needs an argument");
         default:
@@ -185,6 +191,7 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         throw UsageError(std::string(shape->name) + ": extra operand '" + invocation.operands[needed] + "'");
     CheckOptionBelongs(invocation.gp4Folder.has_value(), "--gp4", invocation, {Command::UpdateTracks});
     CheckOptionBelongs(invocation.dryRun, "--dry-run", invocation, {Command::Update, Command::UpdateTracks});
+    CheckOptionBelongs(invocation.noWait, "--no-wait", invocation, {Command::Update, Command::UpdateTracks});
     CheckOptionBelongs(invocation.json, "--json", invocation, {Command::List});
     if (invocation.command == Command::Extract && invocation.operands[1].empty())
         throw UsageError("extract: OUTPUT is empty; name a folder (an empty name would mean the root of the file system)");

@@ -19,6 +19,7 @@ struct Invocation {
     std::optional<Command> helpTopic;      // Help: the command whose help is asked for
     std::optional<std::string> gp4Folder;  // --gp4, update-tracks only
     bool dryRun = false;                   // --dry-run, update and update-tracks
+    bool noWait = false;                   // --no-wait, update and update-tracks
     bool json = false;                     // --json, list
     Verbosity verbosity = Verbosity::Normal;
 };

@@ -72,6 +72,7 @@ int RunOperation(const Invocation& invocation)
     const auto& operands = invocation.operands;
     RunState state;
     state.DecimalSeparator = UserDecimalSeparator();
+    state.WaitForOtherUpdates = !invocation.noWait;
     std::string source, archive, chosen;
     switch (invocation.command) {
     case Command::Create: source = operands[0]; chosen = operands[1]; break;

@@ -31,8 +31,8 @@ _mendwright_cli()
     if [[ $cur == -* ]]; then
         local options=$common
         case $command in
-            update) options+=" --dry-run" ;;
-            update-tracks) options+=" --dry-run --gp4" ;;
+            update) options+=" --dry-run --no-wait" ;;
+            update-tracks) options+=" --dry-run --no-wait --gp4" ;;
             list) options+=" --json" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))

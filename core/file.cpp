@@ -389,4 +389,10 @@ bool FolderExists(const std::string& name)
     return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool RegularFileExists(const std::string& name)
+{
+    struct stat st {};
+    return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 }  // namespace mw

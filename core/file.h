@@ -101,5 +101,8 @@ void CreateFolders(const std::string& name);
 bool FileExists(const std::string& name);
 // True when a folder exists at name (links followed).
 bool FolderExists(const std::string& name);
+// True when a regular file exists at name (links followed): not a folder,
+// a device, a pipe or a socket.
+bool RegularFileExists(const std::string& name);
 
 }  // namespace mw

@@ -13,8 +13,10 @@ namespace mw {
 namespace {
 
 // The handler touches only what is set up beforehand: the folder's
-// descriptor and the name, in a fixed buffer.
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// descriptor and the name, in a fixed buffer. SIGPIPE (a reader of the
+// progress lines gone) and SIGXFSZ (the file size limit reached by the
+// archive itself) end a process as surely as the others.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ};
 struct sigaction previous[std::size(kSignals)];
 volatile std::sig_atomic_t armed = 0;
 int armedFolder = -1;

@@ -1,7 +1,7 @@
-// A named temporary file removed when SIGINT, SIGTERM or SIGHUP arrives
-// while it exists, so that an interrupted write leaves nothing behind. What
-// the process did on the signal before (end, or run its own handler) then
-// happens as it would have.
+// A named temporary file removed when SIGINT, SIGTERM, SIGHUP, SIGPIPE or
+// SIGXFSZ arrives while it exists, so that an interrupted write leaves
+// nothing behind. What the process did on the signal before (end, or run
+// its own handler) then happens as it would have.
 #pragma once
 
 #include <string>

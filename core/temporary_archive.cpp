@@ -8,6 +8,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "core/archive_lock.h"
 #include "core/errors.h"
 #include "core/file_faults.h"
 #include "core/path_helpers.h"
@@ -61,6 +62,10 @@ void CopyAttributes(int from, int to)
     }
 }
 
+constexpr const char* kNotRegularPrefix = "Sorry but this wad is not a regular file: ";
+constexpr const char* kChangedPrefix =
+    "Sorry but another program replaced or changed this wad during the update, which leaves it as it is: ";
+
 mode_t NewFileMode()
 {
     const mode_t mask = ::umask(0);
@@ -81,6 +86,10 @@ TemporaryArchive::Target TemporaryArchive::OpenTarget(const std::string& fileNam
         // Opening for writing refuses an archive that cannot be written
         // before anything is written.
         target.file = File::Adopt(OpenDescriptor(fileName, O_RDWR | O_NONBLOCK), fileName);
+        // A device, pipe or socket at the path is not an archive to replace.
+        struct stat st {};
+        if (::fstat(target.file.Descriptor(), &st) == 0 && !S_ISREG(st.st_mode))
+            throw AppError(kNotRegularPrefix + PrintableText(fileName));
         if (std::string named = NameOf(target.file.Descriptor()); !named.empty())
             real = std::move(named);
     } catch (const IoError& error) {
@@ -94,7 +103,8 @@ TemporaryArchive::Target TemporaryArchive::OpenTarget(const std::string& fileNam
     return target;
 }
 
-TemporaryArchive::TemporaryArchive(const std::string& fileName) : fileName_(fileName), target_(OpenTarget(fileName))
+TemporaryArchive::TemporaryArchive(const std::string& fileName, const ArchiveLock* lock)
+    : fileName_(fileName), lock_(lock), target_(OpenTarget(fileName))
 {
     folderFd_ = OpenDescriptor(target_.folder, O_RDONLY | O_DIRECTORY);
     CheckSameTarget();
@@ -131,6 +141,7 @@ void TemporaryArchive::Commit()
     if (name_.empty())
         LinkUnnamed();
     file_.Close();
+    CheckStillLocked();
     int err = faults::Check(faults::Call::Rename);
     if (err == 0 && ::renameat(folderFd_, name_.c_str(), folderFd_, target_.name.c_str()) != 0)
         err = errno;
@@ -155,6 +166,15 @@ void TemporaryArchive::CheckSameTarget()
         Release();
         ThrowErrno(ESTALE, fileName_);
     }
+}
+
+// Another program may have replaced or rewritten the locked archive since
+// it was loaded: its file is kept rather than overwritten by an update of
+// what was there before.
+void TemporaryArchive::CheckStillLocked()
+{
+    if (lock_ != nullptr && !lock_->StillNamedBy(folderFd_, target_.name))
+        throw AppError(kChangedPrefix + PrintableText(fileName_));
 }
 
 int TemporaryArchive::OpenIn(const std::string& name, int flags)

@@ -10,13 +10,17 @@
 
 namespace mw {
 
+class ArchiveLock;
+
 class TemporaryArchive {
 public:
     // Opens fileName's folder and the temporary file in it. The target's
     // links are followed by the kernel as it opens the path; the file it
     // reaches is the one replaced, and a path that leads to no file is a
-    // new archive.
-    explicit TemporaryArchive(const std::string& fileName);
+    // new archive; one that leads to anything but a regular file is
+    // refused. With the lock an update holds on the archive, the commit
+    // refuses to replace anything but the locked file, unchanged.
+    explicit TemporaryArchive(const std::string& fileName, const ArchiveLock* lock = nullptr);
     TemporaryArchive(const TemporaryArchive&) = delete;
     TemporaryArchive& operator=(const TemporaryArchive&) = delete;
     ~TemporaryArchive();  // removes the file unless it was committed
@@ -37,6 +41,7 @@ private:
     static Target OpenTarget(const std::string& fileName);
 
     void CheckSameTarget();
+    void CheckStillLocked();
     int OpenIn(const std::string& name, int flags);
     bool OpenUnnamed();
     void LinkUnnamed();
@@ -45,6 +50,7 @@ private:
     void Release() noexcept;
 
     std::string fileName_;  // the archive's path as given, which errors name
+    const ArchiveLock* lock_;
     Target target_;
     std::string name_;  // empty while the file has no name
     int folderFd_ = -1;

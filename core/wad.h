@@ -13,6 +13,7 @@
 
 namespace mw {
 
+class ArchiveLock;
 class ByteProgress;
 class File;
 
@@ -75,6 +76,8 @@ void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload);
 // stretches read the file this load opened, which stays open until the
 // image lets them go, whatever takes the archive's name meanwhile.
 void LoadWad(const std::string& fileName, WadImage& image);
+// The same, from the archive an update holds locked.
+void LoadWad(const ArchiveLock& archive, WadImage& image);
 
 // Writes the first count entries and payloads of the image as an archive:
 // the count and the directory, then each payload at its Offset in table
@@ -82,11 +85,18 @@ void LoadWad(const std::string& fileName, WadImage& image);
 // The archive is written to a temporary file beside the target (unnamed
 // where the file system allows, mode 0600), flushed, given the target's mode,
 // owner and extended attributes, and renamed over it: a failure, or SIGINT,
-// SIGTERM or SIGHUP, at any step leaves the old archive as it was and no
-// temporary file. The target's links are followed by the kernel as it opens
+// SIGTERM, SIGHUP, SIGPIPE or SIGXFSZ, at any step leaves the old archive as
+// it was and no temporary file. A target that exists and is not a regular
+// file is refused before anything is written. The target's links are followed by the kernel as it opens
 // the path; the file it reaches is the one replaced. A progress hears of
 // every byte written: WrittenBytes(image, count) in all.
 void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count,
+                ByteProgress* progress = nullptr);
+// The same over the archive an update holds locked. Just before the rename
+// the path must still name the locked file, unchanged since it was locked;
+// when another program replaced or changed it, the write is refused with an
+// AppError naming the archive, and the file at the path stays as it is.
+void RebuildWad(const ArchiveLock& archive, const WadImage& image, std::int32_t count,
                 ByteProgress* progress = nullptr);
 
 // Writes the count and the first count records of entries at out's

@@ -2,6 +2,7 @@
 #include <limits>
 #include <new>
 
+#include "core/archive_lock.h"
 #include "core/errors.h"
 #include "core/file.h"
 #include "core/wad.h"
@@ -21,6 +22,21 @@ void Allocate(Sizer&& sizer)
         throw OutOfMemoryError();
     } catch (const std::length_error&) {
         throw OutOfMemoryError();
+    }
+}
+
+// Stays open in the payloads: the writer copies untouched bytes from this
+// file, whatever takes its name meanwhile.
+void LoadOpened(const std::shared_ptr<File>& archive, const std::string& fileName, WadImage& image)
+{
+    image.EntryCount = ReadWadDirectory(*archive, image.Entries);
+    const std::int64_t length = archive->Length();
+    const auto name = std::make_shared<const std::string>(fileName);
+    Allocate([&] { image.Payloads.assign(image.Entries.size(), Payload()); });
+    for (std::size_t i = 0; i < image.Entries.size(); ++i) {
+        const WadEntry& entry = image.Entries[i];
+        CheckWadPayload(entry, length, fileName);
+        image.Payloads[i] = Payload::Stretch(archive, name, entry.Offset, entry.Size);
     }
 }
 
@@ -76,18 +92,12 @@ void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload)
 
 void LoadWad(const std::string& fileName, WadImage& image)
 {
-    // Stays open in the payloads: the writer copies untouched bytes from this
-    // file, whatever takes its name meanwhile.
-    const auto archive = std::make_shared<File>(fileName, OpenMode::Reading);
-    image.EntryCount = ReadWadDirectory(*archive, image.Entries);
-    const std::int64_t length = archive->Length();
-    const auto name = std::make_shared<const std::string>(fileName);
-    Allocate([&] { image.Payloads.assign(image.Entries.size(), Payload()); });
-    for (std::size_t i = 0; i < image.Entries.size(); ++i) {
-        const WadEntry& entry = image.Entries[i];
-        CheckWadPayload(entry, length, fileName);
-        image.Payloads[i] = Payload::Stretch(archive, name, entry.Offset, entry.Size);
-    }
+    LoadOpened(std::make_shared<File>(fileName, OpenMode::Reading), fileName, image);
+}
+
+void LoadWad(const ArchiveLock& archive, WadImage& image)
+{
+    LoadOpened(archive.archive(), archive.fileName(), image);
 }
 
 }  // namespace mw

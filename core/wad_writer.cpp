@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "core/archive_lock.h"
 #include "core/byte_progress.h"
 #include "core/errors.h"
 #include "core/file.h"
@@ -87,15 +88,14 @@ private:
     Run pending_;
 };
 
-}  // namespace
-
-void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count, ByteProgress* progress)
+void Rebuild(const std::string& fileName, const ArchiveLock* lock, const WadImage& image, std::int32_t count,
+             ByteProgress* progress)
 {
     if (count < 0 || static_cast<std::size_t>(count) > image.Entries.size() ||
         static_cast<std::size_t>(count) > image.Payloads.size())
         throw RangeError();
 
-    TemporaryArchive temporary(fileName);
+    TemporaryArchive temporary(fileName, lock);
     File& out = temporary.file();
 
     WriteDirectory(out, image.Entries, count);
@@ -107,6 +107,18 @@ void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t
         payloads.Write(image.Entries[i], image.Payloads[i]);
     payloads.Finish();
     temporary.Commit();
+}
+
+}  // namespace
+
+void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count, ByteProgress* progress)
+{
+    Rebuild(fileName, nullptr, image, count, progress);
+}
+
+void RebuildWad(const ArchiveLock& archive, const WadImage& image, std::int32_t count, ByteProgress* progress)
+{
+    Rebuild(archive.fileName(), &archive, image, count, progress);
 }
 
 void WriteDirectory(File& out, const std::vector<WadEntry>& entries, std::int32_t count)

@@ -27,6 +27,7 @@ inline constexpr const char* kPatchedMessage = "Your GP4 installation has been s
 inline constexpr const char* kNameTooLongPrefix = "Sorry but this name is too long for a wad entry: ";
 inline constexpr const char* kWadTooLargePrefix = "Sorry but this wad would be too large: ";
 inline constexpr const char* kNoSourceFolderPrefix = "Sorry but this source folder does not exist: ";
+inline constexpr const char* kNotRegularSourcePrefix = "Sorry but this source is not a regular file: ";
 inline constexpr const char* kNoInstallationMessage = "Sorry but no GP4 installation was found";
 inline constexpr const char* kUnsafeEntryPrefix = "Unsafe entry name in archive: ";
 inline constexpr const char* kChooseOutputFolder = "Sorry but you have to choose an output folder first.";

@@ -28,6 +28,12 @@ bool BuildSourceList(RunState& state, Frontend& frontend, const std::string& sou
         frontend.ShowUserError(MessageText(kWrongFilePath));
         return false;
     }
+    // A pipe or a device would give an empty or endless entry; a folder's
+    // listing leaves them out too.
+    if (!RegularFileExists(sourceText)) {
+        frontend.ShowUserError(kNotRegularSourcePrefix + PrintableText(sourceText));
+        return false;
+    }
     state.SourceList = {sourceText};
     return true;
 }

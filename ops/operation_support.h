@@ -21,7 +21,8 @@ bool IsSourceFolder(const std::string& sourceText);
 
 // Builds SourceList from the source text: every file below a folder, or the
 // one file a file path names. Returns false (after showing message 65289)
-// when the text is a file path and no file is there.
+// when the text is a file path and no file is there, or after naming it
+// when what is there is not a regular file.
 bool BuildSourceList(RunState& state, Frontend& frontend, const std::string& sourceText);
 
 // The path of a listed file below the source text, as the lister built it:

@@ -32,6 +32,9 @@ struct RunState {
     std::string DecimalSeparator = ".";
     // The names an extraction writes, as patterns; empty: every entry.
     std::vector<std::string> ExtractPatterns;
+    // Whether an update waits for another update of its archive to end;
+    // off, it fails at once with an error naming the archive.
+    bool WaitForOtherUpdates = true;
 };
 
 }  // namespace mw

@@ -2,6 +2,7 @@
 // with every source file (replaced or appended) and written back whole.
 #include <vector>
 
+#include "core/archive_lock.h"
 #include "core/elapsed_time.h"
 #include "core/file.h"
 #include "core/path_helpers.h"
@@ -92,7 +93,11 @@ bool ValidateInstallation(RunState& state, Frontend& frontend)
 void PatchArchive(RunState& state, Frontend& frontend, const std::string& archivePath,
                   const std::vector<SourceKey>& keys, UpdateMode mode)
 {
-    LoadWad(archivePath, state.Image);
+    // Held from the load until the new archive is in place, so that a second
+    // update of it loads this one's result.
+    const ArchiveLock lock(archivePath, state.WaitForOtherUpdates ? ArchiveLock::Wait::ForOtherUpdates
+                                                                  : ArchiveLock::Wait::No);
+    LoadWad(lock, state.Image);
     const ArchiveRelease archiveRelease(state.Image);
     ArchivePatcher patcher(state.Image, archivePath);
     const std::string archiveName = FileNamePart(archivePath);
@@ -119,7 +124,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
     if (mode == UpdateMode::Preview)
         return;
     OperationBytes written(frontend, WrittenBytes(state.Image, state.Image.EntryCount));
-    RebuildWad(archivePath, state.Image, state.Image.EntryCount, &written);
+    RebuildWad(lock, state.Image, state.Image.EntryCount, &written);
 }
 
 bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)

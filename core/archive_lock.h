@@ -1,0 +1,56 @@
+// An update's exclusive hold on the archive it rewrites, from before it is
+// loaded until its replacement is in place, so that two updates of one
+// archive run one after the other and neither loses the other's work.
+// The lock is advisory: a program that takes none is not held off, but the
+// writer refuses to put its archive in place when the path no longer names
+// the locked file as it was locked.
+#pragma once
+
+#include <ctime>
+#include <memory>
+#include <string>
+#include <sys/types.h>
+
+namespace mw {
+
+class File;
+
+class ArchiveLock {
+public:
+    enum class Wait { ForOtherUpdates, No };
+
+    // Opens the archive in reading mode and locks it. Another update's lock
+    // is waited for, or, with Wait::No, raises an AppError naming the
+    // archive. When the archive is replaced while this one waits (the update
+    // before put its archive in place), the lock is taken on the file the
+    // path names then.
+    ArchiveLock(const std::string& fileName, Wait wait);
+    ~ArchiveLock();
+    ArchiveLock(const ArchiveLock&) = delete;
+    ArchiveLock& operator=(const ArchiveLock&) = delete;
+
+    const std::string& fileName() const { return fileName_; }
+    // The locked archive, open for the payloads loaded from it.
+    const std::shared_ptr<File>& archive() const { return archive_; }
+
+private:
+    friend class TemporaryArchive;  // checks the stamp just before its rename
+
+    // Whether name in the folder open as folderFd is still the locked file,
+    // unchanged since it was locked: the same device, inode, size and
+    // modification time.
+    bool StillNamedBy(int folderFd, const std::string& name) const;
+
+    struct Stamp {
+        dev_t device;
+        ino_t inode;
+        off_t size;
+        timespec modified;
+    };
+
+    std::string fileName_;
+    std::shared_ptr<File> archive_;
+    Stamp locked_ {};
+};
+
+}  // namespace mw
