@@ -1,10 +1,16 @@
 #include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
+#include "core/archive_lock.h"
+#include "core/byte_progress.h"
 #include "core/errors.h"
 #include "core/file_faults.h"
 #include "core/wad.h"
@@ -156,6 +162,52 @@ TEST_F(WadWriterTest, AFailedWriteLeavesTheOldArchiveUntouched)
     }
 }
 
+// Progress lines written to a reader that has gone, as
+// `mendwright-cli -v create ... 2>&1 | head -1` writes them.
+class ProgressToClosedPipe final : public ByteProgress {
+public:
+    ProgressToClosedPipe()
+    {
+        int ends[2];
+        if (::pipe(ends) == 0) {
+            ::close(ends[0]);
+            fd_ = ends[1];
+        }
+    }
+    void Moved(std::int64_t) override { (void)!::write(fd_, "x", 1); }
+
+private:
+    int fd_ = -1;
+};
+
+// SIGPIPE (the progress's reader gone) and SIGXFSZ (`ulimit -f` reached by
+// the archive) end the process in the middle of the write; where the file
+// system has no unnamed temporary files, the named one goes with it.
+TEST_F(WadWriterTest, AWriteEndedBySigpipeOrSigxfszLeavesNoTemporaryFile)
+{
+    const std::string name = dir.Write("x.wad", "old");
+    WadImage image;
+    image.Entries = {Entry("big.bin", 140, 1 << 20)};
+    image.Payloads = {std::string(1 << 20, 'b')};
+    // Runs in a child process that the signal ends.
+    const auto rewriteUntil = [&](int signal) {
+        ::signal(signal, SIG_DFL);  // as a program started from a shell has it
+        const rlimit noCore {0, 0}, smallFiles {64 << 10, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        if (signal == SIGXFSZ)
+            ::setrlimit(RLIMIT_FSIZE, &smallFiles);
+        faults::Arm(faults::Call::UnnamedTemporary, 1, EOPNOTSUPP);
+        ProgressToClosedPipe progress;
+        RebuildWad(name, image, 1, signal == SIGPIPE ? &progress : nullptr);
+        std::exit(0);
+    };
+    for (const int signal : {SIGPIPE, SIGXFSZ}) {
+        EXPECT_EXIT(rewriteUntil(signal), ::testing::KilledBySignal(signal), "");
+        EXPECT_EQ(test::ReadBytes(name), "old");
+        EXPECT_TRUE(dir.Names() == std::vector<std::string>{"x.wad"}) << signal;
+    }
+}
+
 // The temporary name is short: a name of up to 255 bytes can be rewritten.
 TEST_F(WadWriterTest, ArchiveNamesUpToTheFileSystemsLimitAreWritten)
 {
@@ -181,6 +233,32 @@ TEST_F(WadWriterTest, UntouchedBytesComeFromTheLoadedArchive)
     ASSERT_EQ(::rename(other.c_str(), name.c_str()), 0);
     RebuildWad(name, image, image.EntryCount);
     EXPECT_EQ(test::ReadBytes(name), archive);
+}
+
+// An update holds its archive locked, but a program that takes no lock may
+// still replace or rewrite it after the load: its file is kept, not
+// overwritten with an update of what was there before.
+TEST_F(WadWriterTest, ALockedArchiveThatAnotherProgramChangedIsNotReplaced)
+{
+    const std::string name = dir / "x.wad";
+    const std::string archive = test::ContiguousArchive({{"a.txt", "abc"}});
+    const std::vector<std::function<void()>> changes = {
+        [&] { ::rename(dir.Write("other.wad", "replacement").c_str(), name.c_str()); },
+        [&] { test::WriteBytes(name, archive + " and more"); },
+    };
+    for (const auto& change : changes) {
+        test::WriteBytes(name, archive);
+        const ArchiveLock lock(name, ArchiveLock::Wait::ForOtherUpdates);
+        WadImage image;
+        LoadWad(lock, image);
+        change();
+        const std::string changed = test::ReadBytes(name);
+        EXPECT_EQ(ErrorOf([&] { RebuildWad(lock, image, image.EntryCount); }),
+                  "Sorry but another program replaced or changed this wad during the update, which leaves it as "
+                  "it is: " + name);
+        EXPECT_EQ(test::ReadBytes(name), changed);
+        EXPECT_TRUE(dir.Names() == std::vector<std::string>{"x.wad"});
+    }
 }
 
 // The kernel follows the archive's links, with its own checks: a loop is an
