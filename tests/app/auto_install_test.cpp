@@ -83,7 +83,8 @@ TEST_F(AutoInstallTest, AnswerAnnulerOrAnUnknownWordChangesNothing)
     EXPECT_EQ(machine.SettingsText().find("Continue"), std::string::npos);
 }
 
-// Four archives, each with its own folder below UpdateFolder.
+// Four archives, each with its own folder below UpdateFolder (the archive's
+// name + "fix": a folder named cars would key its files from cars\ on).
 constexpr const char* kSeriesNames[] = {"cars", "hungary", "monza", "suzuka"};
 
 class PackageSeriesTest : public AutoInstallTest {
@@ -92,7 +93,7 @@ protected:
     {
         for (const char* name : kSeriesNames) {
             archives.push_back(machine.PutArchive(std::string(name) + ".wad", "old"));
-            machine.PutUpdate(std::string(name) + "/a.txt", "new");
+            machine.PutUpdate(std::string(name) + "fix/a.txt", "new");
         }
     }
 
@@ -103,8 +104,8 @@ protected:
         std::vector<Box> boxes;
         for (int i = 0; i < 4; ++i) {
             // Arguments beyond the fourth are ignored.
-            const PackageCall call =
-                machine.Call({"\\1wad", std::string(kSeriesNames[i]) + ".wad", kSeriesNames[i], steps[i], "extra"}, answerYes);
+            const std::string name = kSeriesNames[i];
+            const PackageCall call = machine.Call({"\\1wad", name + ".wad", name + "fix", steps[i], "extra"}, answerYes);
             EXPECT_EQ(call.exitCode, 0) << steps[i];
             boxes.insert(boxes.end(), call.boxes.begin(), call.boxes.end());
         }
@@ -130,12 +131,12 @@ TEST_F(PackageSeriesTest, AnnulerAtTheStartStopsTheWholeSeries)
 
 TEST_F(PackageSeriesTest, RunOrEndWithNoStoredAnswerGoAheadWithoutAsking)
 {
-    const PackageCall run = machine.Call({"\\1wad", "cars.wad", "cars", "\\Run"});
+    const PackageCall run = machine.Call({"\\1wad", "cars.wad", "carsfix", "\\Run"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.boxes.empty());
     EXPECT_EQ(ReadBytes(archives[0]), OneEntryArchive("new"));
 
-    const PackageCall end = machine.Call({"\\1wad", "monza.wad", "monza", "\\End"});
+    const PackageCall end = machine.Call({"\\1wad", "monza.wad", "monzafix", "\\End"});
     EXPECT_EQ(end.boxes, (std::vector<Box>{kPatched}));
     EXPECT_EQ(ReadBytes(archives[2]), OneEntryArchive("new"));
 }
