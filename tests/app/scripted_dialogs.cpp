@@ -1,10 +1,19 @@
-#include "app/scripted_dialogs.h"
-
+// The program's dialogs answered by a script instead of a person, for
+// driving the whole program from a test without a display: nothing is
+// shown, every box is written to standard output as a record, and the
+// question is answered from MENDWRIGHT_SCRIPTED_ANSWER. Built only into the
+// tests' copy of the program.
 #include <cstdio>
 #include <string>
 
+#include "app/program_dialogs.h"
+
 namespace mw {
 namespace {
+
+// Set to "yes" to answer the question box with "&Oui"; any other value
+// answers "Annuler". Unset, the program shows its real dialogs.
+constexpr const char* kScriptedAnswerVariable = "MENDWRIGHT_SCRIPTED_ANSWER";
 
 void WriteRecord(const char* kind, const QString& text)
 {
@@ -13,35 +22,36 @@ void WriteRecord(const char* kind, const QString& text)
     std::fflush(stdout);
 }
 
+// Each record is a kind ("question", "message", "error", "open", "save"),
+// the unit separator 0x1F, the box's text (a file dialog's title), and the
+// record separator 0x1E. File dialogs are cancelled.
+class ScriptedDialogs : public Dialogs {
+public:
+    explicit ScriptedDialogs(bool answerYes) : answerYes_(answerYes) {}
+
+    std::optional<QString> RunOpenDialog(const FileDialogRequest& request) override
+    {
+        WriteRecord("open", request.title);
+        return std::nullopt;
+    }
+    std::optional<QString> RunSaveDialog(const FileDialogRequest& request) override
+    {
+        WriteRecord("save", request.title);
+        return std::nullopt;
+    }
+    void ShowUserError(const QString& message) override { WriteRecord("message", message); }
+    void ShowErrorDisplay(const QString& message) override { WriteRecord("error", message); }
+    bool AskQuestion(const QString& question) override
+    {
+        WriteRecord("question", question);
+        return answerYes_;
+    }
+
+private:
+    bool answerYes_;
+};
+
 }  // namespace
-
-std::optional<QString> ScriptedDialogs::RunOpenDialog(const FileDialogRequest& request)
-{
-    WriteRecord("open", request.title);
-    return std::nullopt;
-}
-
-std::optional<QString> ScriptedDialogs::RunSaveDialog(const FileDialogRequest& request)
-{
-    WriteRecord("save", request.title);
-    return std::nullopt;
-}
-
-void ScriptedDialogs::ShowUserError(const QString& message)
-{
-    WriteRecord("message", message);
-}
-
-void ScriptedDialogs::ShowErrorDisplay(const QString& message)
-{
-    WriteRecord("error", message);
-}
-
-bool ScriptedDialogs::AskQuestion(const QString& question)
-{
-    WriteRecord("question", question);
-    return answerYes_;
-}
 
 Dialogs& ProgramDialogs()
 {
