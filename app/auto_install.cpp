@@ -3,6 +3,7 @@
 #include "app/auto_install_call.h"
 #include "app/package_paths.h"
 #include "app/welcome_text.h"
+#include "core/path_helpers.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
 #include "ui/dialogs/dialogs.h"
@@ -21,14 +22,33 @@ std::string Gp4Folder(RunState& state)
 }
 
 // The two fields filled as the package asks, then the update as if its
-// button had been clicked. True when it ran to its end.
+// button had been clicked. True when it ran to its end. An argument that
+// leads outside its folder is refused, naming it, before anything is written.
 bool RunUpdate(const AutoInstallCall& call, RunState& state, MainWindow& mainWindow)
 {
-    mainWindow.SetSourceText(call.sourceText);
     // Without an installation the update refuses before it reads the archive
     // field, and no path at the file-system root is built.
     const std::string folder = Gp4Folder(state);
-    mainWindow.SetArchiveText(folder.empty() ? std::string() : ResolvePackagePath(folder, call.archiveBelowGp4));
+    std::string archive;
+    if (!folder.empty()) {
+        const std::optional<std::string> resolved = ResolvePackagePath(folder, call.archiveBelowGp4);
+        if (!resolved) {
+            mainWindow.ShowUserError(kArchiveOutsideGp4Prefix + PrintableText(call.archiveBelowGp4));
+            return false;
+        }
+        archive = *resolved;
+    }
+    const std::optional<std::string> source = ResolvePackagePath(kUpdateFolder, call.sourceBelowUpdateFolder);
+    if (!source) {
+        mainWindow.ShowUserError(kSourceOutsideUpdateFolderPrefix + PrintableText(call.sourceBelowUpdateFolder));
+        return false;
+    }
+    if (const std::optional<std::string> outside = FirstFileOutside(*source, kUpdateFolder)) {
+        mainWindow.ShowUserError(kSourceOutsideUpdateFolderPrefix + PrintableText(*outside));
+        return false;
+    }
+    mainWindow.SetSourceText(*source);
+    mainWindow.SetArchiveText(archive);
     return UpdateWad(state, mainWindow);
 }
 

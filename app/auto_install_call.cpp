@@ -1,7 +1,5 @@
 #include "app/auto_install_call.h"
 
-#include "app/package_paths.h"
-
 namespace mw {
 namespace {
 
@@ -42,8 +40,9 @@ std::optional<AutoInstallCall> ReadAutoInstallCall(const std::vector<std::string
 
     AutoInstallCall call;
     call.steps = *steps;
-    call.sourceText = arguments.size() > 2 ? ResolvePackagePath(kUpdateFolder, arguments[2]) : kUpdateFolder;
     call.archiveBelowGp4 = arguments[1];
+    if (arguments.size() > 2)
+        call.sourceBelowUpdateFolder = arguments[2];
     return call;
 }
 

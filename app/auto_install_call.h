@@ -26,8 +26,8 @@ struct CallSteps {
 
 struct AutoInstallCall {
     CallSteps steps;
-    std::string sourceText;      // "UpdateFolder", or argument 3 found below it (ResolvePackagePath)
-    std::string archiveBelowGp4; // argument 2
+    std::string archiveBelowGp4;          // argument 2
+    std::string sourceBelowUpdateFolder;  // argument 3; empty with two arguments
 };
 
 // Nothing when the call does nothing: fewer than two arguments, another

@@ -8,8 +8,8 @@
 
 #include "app/command_line.h"
 #include "app/help_and_version.h"
+#include "app/program_dialogs.h"
 #include "app/program_windows.h"
-#include "app/scripted_dialogs.h"
 #include "app/startup.h"
 #include "ops/messages.h"
 #include "settings/qt_settings_store.h"

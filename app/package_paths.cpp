@@ -1,46 +1,123 @@
 #include "app/package_paths.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "core/list_files.h"
 #include "core/path_helpers.h"
 #include "settings/folder_lookup.h"
 
 namespace mw {
+namespace {
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// The components of a package's path; "\" and "/" both separate them.
+std::vector<std::string> Components(const std::string& relative)
+{
+    std::vector<std::string> components;
+    std::string component;
+    for (char c : relative) {
+        if (!IsSeparator(c)) {
+            component += c;
+        } else if (!component.empty()) {
+            components.push_back(std::move(component));
+            component.clear();
+        }
+    }
+    if (!component.empty())
+        components.push_back(std::move(component));
+    return components;
+}
+
+// Not absolute, no drive, no "..": the text itself stays below its folder.
+bool WrittenBelow(const std::string& relative, const std::vector<std::string>& components)
+{
+    if (!relative.empty() && IsSeparator(relative.front()))
+        return false;
+    if (relative.size() > 1 && relative[1] == ':')
+        return false;
+    return std::ranges::find(components, "..") == components.end();
+}
 
 #ifdef _WIN32
 
-std::string ResolvePackagePath(const std::string& folder, const std::string& relative)
+std::string FindComponents(const std::string& folder, const std::string& relative, const std::vector<std::string>&)
 {
     return folder + kNativeSeparator + relative;
 }
 
 #else
 
-std::string ResolvePackagePath(const std::string& folder, const std::string& relative)
+std::string FindComponents(const std::string& folder, const std::string&, const std::vector<std::string>& components)
 {
     std::string path = folder;
     bool found = true;
-    std::size_t start = 0;
-    while (start <= relative.size()) {
-        std::size_t end = relative.find_first_of("\\/", start);
-        if (end == std::string::npos)
-            end = relative.size();
-        const std::string component = relative.substr(start, end - start);
-        start = end + 1;
-        if (component.empty())
-            continue;
+    for (std::size_t i = 0; i < components.size(); ++i) {
         std::optional<std::string> match;
         if (found) {
             // A component in the middle is a folder; the last one a file or a folder.
-            if (start > relative.size())
-                match = FindFileIgnoringCase(path, component);
+            if (i + 1 == components.size())
+                match = FindFileIgnoringCase(path, components[i]);
             if (!match)
-                match = FindFolderIgnoringCase(path, component);
+                match = FindFolderIgnoringCase(path, components[i]);
         }
         found = match.has_value();
-        path = found ? *match : JoinPath(path, component);
+        path = found ? *match : JoinPath(path, components[i]);
     }
     return path;
 }
 
 #endif
+
+// The path with every link resolved, as far as it exists; empty when that
+// fails (a folder on the way that cannot be searched).
+std::filesystem::path Resolved(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error)
+        return {};
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
+    if (error)
+        return {};
+    if (!resolved.has_filename() && resolved.has_relative_path())
+        resolved = resolved.parent_path();  // no trailing separator
+    return resolved;
+}
+
+bool ResolvesInside(const std::string& path, const std::filesystem::path& folder)
+{
+    const std::filesystem::path resolved = Resolved(path);
+    if (resolved.empty() || folder.empty())
+        return false;
+    return std::mismatch(folder.begin(), folder.end(), resolved.begin(), resolved.end()).first == folder.end();
+}
+
+}  // namespace
+
+std::optional<std::string> ResolvePackagePath(const std::string& folder, const std::string& relative)
+{
+    const std::vector<std::string> components = Components(relative);
+    if (!WrittenBelow(relative, components))
+        return std::nullopt;
+    std::string path = FindComponents(folder, relative, components);
+    if (!ResolvesInside(path, Resolved(folder)))
+        return std::nullopt;
+    return path;
+}
+
+std::optional<std::string> FirstFileOutside(const std::string& source, const std::string& folder)
+{
+    const std::filesystem::path resolvedFolder = Resolved(folder);
+    for (const std::string& file : ListFiles(source, "*.*", true, false, kAllAttributes))
+        if (!ResolvesInside(file, resolvedFolder))
+            return file;
+    return std::nullopt;
+}
 
 }  // namespace mw

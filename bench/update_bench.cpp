@@ -69,7 +69,7 @@ void BM_PatchArchive(benchmark::State& state)
             if (match >= 0)
                 patcher.Replace(match, bytes, "src");
             else
-                patcher.Append(mw::AppendedName("monza2001.wad", key.matchKey), bytes, "src");
+                patcher.Append(mw::AppendedName("monza2001.wad", key), bytes, "src");
         }
         patcher.Finish();
         benchmark::DoNotOptimize(image.Entries.data());

@@ -29,6 +29,9 @@ inline constexpr const char* kWadTooLargePrefix = "Sorry but this wad would be t
 inline constexpr const char* kNoSourceFolderPrefix = "Sorry but this source folder does not exist: ";
 inline constexpr const char* kNotRegularSourcePrefix = "Sorry but this source is not a regular file: ";
 inline constexpr const char* kNoInstallationMessage = "Sorry but no GP4 installation was found";
+// An update package's argument 2 or 3 (or a file below argument 3) that leads outside its folder.
+inline constexpr const char* kArchiveOutsideGp4Prefix = "Sorry but this wad is not inside the GP4 folder: ";
+inline constexpr const char* kSourceOutsideUpdateFolderPrefix = "Sorry but this source is not inside UpdateFolder: ";
 inline constexpr const char* kUnsafeEntryPrefix = "Unsafe entry name in archive: ";
 inline constexpr const char* kChooseOutputFolder = "Sorry but you have to choose an output folder first.";
 inline constexpr const char* kArchiveIsOutputPrefix = "Sorry but this entry would overwrite the wad itself: ";

@@ -2,7 +2,6 @@
 
 #include "core/path_helpers.h"
 #include "ops/entry_name_check.h"
-#include "ops/operation_support.h"
 #include "ops/run_state.h"
 
 namespace mw {
@@ -15,7 +14,7 @@ std::string NativeFolderMark(const char* folder)
 
 }  // namespace
 
-SourceKey ClassifySource(const std::string& path, const std::string& sourceText, bool singleFile)
+SourceKey ClassifySource(const std::string& path)
 {
     const std::string lower = LowerAscii(path);
     SourceKey key;
@@ -24,29 +23,24 @@ SourceKey ClassifySource(const std::string& path, const std::string& sourceText,
     if (Contains(lower, NativeFolderMark("race")))
         key.kind = kRaceFolder;
 
-    const std::size_t cars = lower.find(NativeFolderMark("cars"));
+    // The separator in front lets a relative path that starts with "cars" count.
+    const std::size_t cars = (kNativeSeparator + lower).rfind(NativeFolderMark("cars"));
     key.underCars = cars != std::string::npos;
-    std::string namePart;
-    if (!key.underCars)
-        namePart = FileNamePart(path);
-    else if (singleFile)
-        namePart = path.substr(cars + 1);
-    else
-        namePart = RelativeToSource(path, sourceText);
+    const std::string namePart = key.underCars ? path.substr(cars) : FileNamePart(path);
     CheckSourceName(path, namePart);
     key.matchKey = ToEntrySeparators(LowerAscii(namePart));
     return key;
 }
 
-std::string AppendedName(const std::string& archiveFileName, const std::string& matchKey)
+std::string AppendedName(const std::string& archiveFileName, const SourceKey& key)
 {
     if (LowerAscii(archiveFileName) == "cars.wad")
-        return "cars\\" + matchKey;
+        return key.underCars ? key.matchKey : "cars\\" + key.matchKey;
     const std::string_view stem = FirstChars(archiveFileName, static_cast<long long>(archiveFileName.size()) - 4);
     for (const char* track : TrackNames)
         if (stem == track)
-            return std::string("maps\\") + track + "\\" + matchKey;
-    return matchKey;
+            return std::string("maps\\") + track + "\\" + key.matchKey;
+    return key.matchKey;
 }
 
 }  // namespace mw

@@ -20,14 +20,16 @@ struct SourceKey {
 };
 
 // The key of one source file. Under a "cars" folder the key is the path
-// relative to the source text; a single source file (not a folder) under
-// "cars" is keyed from that first "cars" folder on. Otherwise the key is
-// the file name alone. That part of the path must make a name that
-// extraction accepts (CheckSourceName); a UserRefusal is raised otherwise.
-SourceKey ClassifySource(const std::string& path, const std::string& sourceText, bool singleFile);
+// from the last "cars" folder on ("cars\ferrari\visor.tex"), the name the
+// game reads the file by in cars.wad, whichever folder the user chose as
+// the source. Otherwise the key is the file name alone. That part of the
+// path must make a name that extraction accepts (CheckSourceName); a
+// UserRefusal is raised otherwise.
+SourceKey ClassifySource(const std::string& path);
 
 // The name an appended entry gets in the archive whose file name is
-// archiveFileName: "cars\" in cars.wad, "maps\<track>\" in a track archive.
-std::string AppendedName(const std::string& archiveFileName, const std::string& matchKey);
+// archiveFileName: in cars.wad the key itself when it starts at a "cars"
+// folder, else "cars\" + key; "maps\<track>\" + key in a track archive.
+std::string AppendedName(const std::string& archiveFileName, const SourceKey& key);
 
 }  // namespace mw

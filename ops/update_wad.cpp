@@ -111,7 +111,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
             const WadEntry& replaced = state.Image.Entries[static_cast<std::size_t>(match)];
             frontend.FileDone(Frontend::FileAction::Replace, EntryName(replaced), path);
         } else {
-            const std::string name = AppendedName(archiveName, key.matchKey);
+            const std::string name = AppendedName(archiveName, key);
             patcher.Append(name, ReadSourceFile(path), path);
             frontend.FileDone(Frontend::FileAction::Append, name, path);
         }
@@ -151,11 +151,10 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
     bool completed = false;
     RunRefusable(frontend, [&] {
         // Every source is keyed, and its name checked, before any archive is written.
-        const bool singleFile = !IsSourceFolder(sourceText);
         std::vector<SourceKey> keys;
         keys.reserve(state.SourceList.size());
         for (const std::string& path : state.SourceList)
-            keys.push_back(ClassifySource(path, sourceText, singleFile));
+            keys.push_back(ClassifySource(path));
 
         const int archives = state.BatchMode ? kTrackCount : 1;
         for (int k = 0; k < archives; ++k) {

@@ -48,6 +48,20 @@ std::string WriteFailedText(const std::string& name)
     return "Echec de la définition des données pour '" + name + "'";
 }
 
+// Qt writes through a link at the file's path, over whatever it leads to or
+// to a new file wherever it points. The file is the store's own: a link
+// there is removed, so that a regular file takes its place and the link's
+// target stays as it was. False when the link cannot be removed.
+bool RemoveLinkAtKeyFile(const QString& file)
+{
+#ifdef _WIN32
+    static_cast<void>(file);
+    return true;
+#else
+    return !QFileInfo(file).isSymLink() || QFile::remove(file);
+#endif
+}
+
 }  // namespace
 
 QtSettingsStore::QtSettingsStore()
@@ -56,6 +70,8 @@ QtSettingsStore::QtSettingsStore()
     // QSettings creates the registry key itself; an INI file appears only
     // with the first value unless it is made here.
     const QString file = OpenKey()->fileName();
+    if (!RemoveLinkAtKeyFile(file))
+        return;
     if (!QFileInfo::exists(file) && QDir().mkpath(QFileInfo(file).absolutePath())) {
         QFile empty(file);
         (void)empty.open(QIODevice::WriteOnly | QIODevice::Append);
@@ -77,6 +93,8 @@ std::optional<std::string> QtSettingsStore::Read(const std::string& name)
 void QtSettingsStore::Write(const std::string& name, const std::string& text)
 {
     const std::unique_ptr<QSettings> settings = OpenKey();
+    if (!RemoveLinkAtKeyFile(settings->fileName()))
+        throw AppError(WriteFailedText(name));
     settings->setValue(KeyName(name), QString::fromLocal8Bit(text));
     settings->sync();
     // A FormatError only says that part of the old file could not be read;

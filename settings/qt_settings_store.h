@@ -13,7 +13,8 @@ namespace mw {
 // "Vosk's Mendwright.conf" in the user's config folder ($XDG_CONFIG_HOME,
 // else ~/.config). Values are texts only. Each call opens the key afresh and
 // each write is flushed at once, so nothing waits in memory and a failure
-// shows in the call that met it.
+// shows in the call that met it. A link at the INI file's path is replaced
+// by a regular file, never written through.
 class QtSettingsStore : public SettingsStore {
 public:
     // Creates the key when it is missing. A key that cannot be created reads

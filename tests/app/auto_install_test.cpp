@@ -83,7 +83,8 @@ TEST_F(AutoInstallTest, AnswerAnnulerOrAnUnknownWordChangesNothing)
     EXPECT_EQ(machine.SettingsText().find("Continue"), std::string::npos);
 }
 
-// Four archives, each with its own folder below UpdateFolder.
+// Four archives, each with its own folder below UpdateFolder (the archive's
+// name + "fix": a folder named cars would key its files from cars\ on).
 constexpr const char* kSeriesNames[] = {"cars", "hungary", "monza", "suzuka"};
 
 class PackageSeriesTest : public AutoInstallTest {
@@ -92,7 +93,7 @@ protected:
     {
         for (const char* name : kSeriesNames) {
             archives.push_back(machine.PutArchive(std::string(name) + ".wad", "old"));
-            machine.PutUpdate(std::string(name) + "/a.txt", "new");
+            machine.PutUpdate(std::string(name) + "fix/a.txt", "new");
         }
     }
 
@@ -103,8 +104,8 @@ protected:
         std::vector<Box> boxes;
         for (int i = 0; i < 4; ++i) {
             // Arguments beyond the fourth are ignored.
-            const PackageCall call =
-                machine.Call({"\\1wad", std::string(kSeriesNames[i]) + ".wad", kSeriesNames[i], steps[i], "extra"}, answerYes);
+            const std::string name = kSeriesNames[i];
+            const PackageCall call = machine.Call({"\\1wad", name + ".wad", name + "fix", steps[i], "extra"}, answerYes);
             EXPECT_EQ(call.exitCode, 0) << steps[i];
             boxes.insert(boxes.end(), call.boxes.begin(), call.boxes.end());
         }
@@ -130,14 +131,75 @@ TEST_F(PackageSeriesTest, AnnulerAtTheStartStopsTheWholeSeries)
 
 TEST_F(PackageSeriesTest, RunOrEndWithNoStoredAnswerGoAheadWithoutAsking)
 {
-    const PackageCall run = machine.Call({"\\1wad", "cars.wad", "cars", "\\Run"});
+    const PackageCall run = machine.Call({"\\1wad", "cars.wad", "carsfix", "\\Run"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.boxes.empty());
     EXPECT_EQ(ReadBytes(archives[0]), OneEntryArchive("new"));
 
-    const PackageCall end = machine.Call({"\\1wad", "monza.wad", "monza", "\\End"});
+    const PackageCall end = machine.Call({"\\1wad", "monza.wad", "monzafix", "\\End"});
     EXPECT_EQ(end.boxes, (std::vector<Box>{kPatched}));
     EXPECT_EQ(ReadBytes(archives[2]), OneEntryArchive("new"));
+}
+
+// A package is untrusted: an argument that leads outside the GP4 folder or
+// UpdateFolder, as written or through a link, is refused naming it (exit
+// code 2, no success message) and nothing is written.
+TEST(AutoInstallConfinementTest, PathsLeavingTheirFoldersAreRefusedAndNothingOutsideChanges)
+{
+    namespace fs = std::filesystem;
+    const PackageMachine machine;
+    const std::string cars = machine.PutArchive("cars.wad", "old");
+    fs::create_directories(machine.gp4Folder + "/sub");
+    // Three levels above the GP4 folder (wine/drive_c/GP4).
+    const std::string victim = machine.dir.Write("outside/victim.wad", OneEntryArchive("victim"));
+    fs::create_symlink(victim, machine.gp4Folder + "/escape.wad");
+    machine.PutUpdate("fix/a.txt", "new");
+    const std::string secret = machine.dir.Write("package/secret/a.txt", "secret");
+    fs::create_directories(machine.work + "/UpdateFolder/linked");
+    fs::create_symlink(secret, machine.work + "/UpdateFolder/linked/a.txt");
+
+    const std::string wad = "Sorry but this wad is not inside the GP4 folder: ";
+    const std::string source = "Sorry but this source is not inside UpdateFolder: ";
+    const struct {
+        std::string archive;
+        std::string folder;
+        std::string refusal;
+    } cases[] = {
+        {"..\\..\\..\\outside\\victim.wad", "fix", wad + "..\\..\\..\\outside\\victim.wad"},
+        {"../../../outside/victim.wad", "fix", wad + "../../../outside/victim.wad"},
+        {"SUB\\..\\..\\..\\..\\OUTSIDE\\VICTIM.WAD", "fix", wad + "SUB\\..\\..\\..\\..\\OUTSIDE\\VICTIM.WAD"},
+        {victim, "fix", wad + victim},
+        {"C:\\outside\\victim.wad", "fix", wad + "C:\\outside\\victim.wad"},
+        {"escape.wad", "fix", wad + "escape.wad"},  // a link to outside
+        {"cars.wad", "..\\secret", source + "..\\secret"},
+        {"cars.wad", "linked", source + "UpdateFolder/linked/a.txt"},  // a file linked from outside
+    };
+    for (const auto& c : cases) {
+        const PackageCall call = machine.Call({"\\1wad", c.archive, c.folder});
+        EXPECT_EQ(call.exitCode, 2) << c.archive << " " << c.folder;
+        EXPECT_EQ(call.boxes, (std::vector<Box>{Welcome(machine.gp4Folder), {"message", c.refusal}}));
+        EXPECT_EQ(ReadBytes(victim), OneEntryArchive("victim")) << c.archive;
+        EXPECT_EQ(ReadBytes(cars), OneEntryArchive("old")) << c.archive << " " << c.folder;
+    }
+    EXPECT_EQ(machine.SettingsText().find("WadName"), std::string::npos);
+}
+
+TEST(AutoInstallConfinementTest, LinksThatStayInsideTheirFoldersAreFollowed)
+{
+    namespace fs = std::filesystem;
+    const PackageMachine machine;
+    fs::create_directories(machine.gp4Folder + "/data");
+    const std::string cars = machine.PutArchive("data/cars.wad", "old");
+    fs::create_symlink("data/cars.wad", machine.gp4Folder + "/cars.wad");
+    machine.PutUpdate("shared/a.txt", "new");
+    fs::create_directories(machine.work + "/UpdateFolder/fix");
+    fs::create_symlink("../shared/a.txt", machine.work + "/UpdateFolder/fix/a.txt");
+
+    const PackageCall call = machine.Call({"\\1wad", "cars.wad", "fix"});
+
+    EXPECT_EQ(call.exitCode, 0);
+    EXPECT_EQ(call.boxes.back(), kPatched);
+    EXPECT_EQ(ReadBytes(cars), OneEntryArchive("new"));
 }
 
 // Without GP4, or without the update's folder, the package is refused:

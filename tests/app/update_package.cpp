@@ -63,7 +63,7 @@ PackageCall PackageMachine::Call(const std::vector<std::string>& arguments, bool
     Environment environment = MachineEnvironment();
     environment.emplace_back("QT_QPA_PLATFORM", "offscreen");
     environment.emplace_back("MENDWRIGHT_SCRIPTED_ANSWER", answerYes ? "yes" : "cancel");
-    const ProcessResult result = RunProcess(MENDWRIGHT_PROGRAM, arguments, work, environment, 60);
+    const ProcessResult result = RunProcess(MENDWRIGHT_SCRIPTED_PROGRAM, arguments, work, environment, 60);
     return {result.exitCode, ReadBoxes(result.out)};
 }
 

@@ -1,7 +1,8 @@
 // A machine as an update package finds it, and the package's calls of the
 // real mendwright: GP4 in a Wine prefix built by the test, the program's
 // settings in a config folder of the test, and a working folder holding
-// UpdateFolder. The boxes are answered by the program's scripted dialogs.
+// UpdateFolder. The boxes are answered by the tests' build of the program
+// with scripted dialogs.
 #pragma once
 
 #include <string>

@@ -53,7 +53,7 @@ TEST(ArchivePatcherTest, AgreesWithTheReferenceOnRandomImages)
                 reference::ReplaceEntry(expected, match, bytes, "src");
                 patcher.Replace(match, bytes, "src");
             } else {
-                const std::string name = AppendedName(generate.Below(2) ? "cars.wad" : "monza2001.wad", key.matchKey);
+                const std::string name = AppendedName(generate.Below(2) ? "cars.wad" : "monza2001.wad", key);
                 reference::AppendEntry(expected, name, bytes, "src");
                 patcher.Append(name, bytes, "src");
             }
@@ -76,7 +76,7 @@ TEST(ArchivePatcherTest, RefusesAtTheSameFileAsTheReference)
             const SourceKey key = generate.Key();
             const std::string bytes(generate.Size() * 4, 'n');
             const int match = reference::FindMatch(expected, key);
-            const std::string name = AppendedName("x.wad", key.matchKey);
+            const std::string name = AppendedName("x.wad", key);
             bool referenceRefused = false, patcherRefused = false;
             try {
                 match >= 0 ? reference::ReplaceEntry(expected, match, bytes, "src")

@@ -45,7 +45,7 @@ std::string UpdateBreaksAnEntry(const std::string& path, const std::vector<Patch
                 patcher.Replace(match, source.bytes, "src");
                 expected[static_cast<std::size_t>(match)] = source.bytes;
             } else {
-                patcher.Append(AppendedName(FileNamePart(path), source.key.matchKey), source.bytes, "src");
+                patcher.Append(AppendedName(FileNamePart(path), source.key), source.bytes, "src");
                 expected.push_back(source.bytes);
             }
         }

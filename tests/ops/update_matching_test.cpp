@@ -46,25 +46,30 @@ void AppendEntry(WadImage& image, const std::string& name, Payload bytes, const 
 
 TEST(ClassifySourceTest, FolderKindAndMatchKeyFollowThePath)
 {
-    SourceKey key = ClassifySource("/mods/Qualifying/Setup.DAT", "/mods", false);
+    SourceKey key = ClassifySource("/mods/Qualifying/Setup.DAT");
     EXPECT_EQ(key.kind, kQualifyingFolder);
     EXPECT_EQ(key.matchKey, "setup.dat");
 
-    key = ClassifySource("/mods/qualifying/x/race/a.bin", "/mods", false);
+    key = ClassifySource("/mods/qualifying/x/race/a.bin");
     EXPECT_EQ(key.kind, kRaceFolder);
 
-    key = ClassifySource("/mods/notrace/a.bin", "/mods", false);
+    key = ClassifySource("/mods/notrace/a.bin");
     EXPECT_EQ(key.kind, kPlainFolder);
 
-    // Under cars the key is the path relative to the source, with or without a trailing separator.
-    for (const char* source : {"/mods", "/mods/"}) {
-        key = ClassifySource("/mods/Cars/Textures/A.tex", source, false);
-        EXPECT_TRUE(key.underCars);
-        EXPECT_EQ(key.matchKey, "cars\\textures\\a.tex") << source;
+    // Under cars the key runs from the last cars folder on.
+    const struct {
+        const char* path;
+        const char* matchKey;
+    } cases[] = {
+        {"/mods/Cars/Textures/A.tex", "cars\\textures\\a.tex"},
+        {"/cars/x/CARS/a.tex", "cars\\a.tex"},
+        {"cars/a.tex", "cars\\a.tex"},  // a relative source that starts with it
+    };
+    for (const auto& c : cases) {
+        key = ClassifySource(c.path);
+        EXPECT_TRUE(key.underCars) << c.path;
+        EXPECT_EQ(key.matchKey, c.matchKey) << c.path;
     }
-    // A single file under cars is keyed from that first cars folder on.
-    key = ClassifySource("/mods/cars/textures/a.tex", "/mods/cars/textures/a.tex", true);
-    EXPECT_EQ(key.matchKey, "cars\\textures\\a.tex");
 }
 
 TEST(FindMatchTest, FolderKindsMatchTheirOwnEntries)
@@ -135,20 +140,24 @@ TEST(AppendEntryTest, AnAppendedEntryTakesPartInLaterSearches)
 {
     WadImage image = ImageOf({{"other", "o"}});
     ArchivePatcher patcher(image);
-    patcher.Append(AppendedName("x.wad", "readme.txt"), "first", "src");
+    patcher.Append(AppendedName("x.wad", {kPlainFolder, false, "readme.txt"}), "first", "src");
     EXPECT_EQ(patcher.FindMatch({kPlainFolder, false, "readme.txt"}), 1);
     EXPECT_EQ(patcher.FindMatch({kQualifyingFolder, false, "readme.txt"}), -1);
-    patcher.Append(AppendedName("x.wad", "readme.txt"), "second", "src");
+    patcher.Append(AppendedName("x.wad", {kPlainFolder, false, "readme.txt"}), "second", "src");
     EXPECT_EQ(patcher.FindMatch({kPlainFolder, false, "readme.txt"}), 1);  // still the first
 }
 
 TEST(AppendedNameTest, CarsAndTrackArchivesGetTheirPrefixes)
 {
-    EXPECT_EQ(AppendedName("cars.wad", "a.tex"), "cars\\a.tex");
-    EXPECT_EQ(AppendedName("CARS.WAD", "a.tex"), "cars\\a.tex");
-    EXPECT_EQ(AppendedName("monza2001.wad", "a.tex"), "maps\\monza2001\\a.tex");
-    EXPECT_EQ(AppendedName("Monza2001.wad", "a.tex"), "a.tex");
-    EXPECT_EQ(AppendedName("other.wad", "a.tex"), "a.tex");
+    const SourceKey plain{kPlainFolder, false, "a.tex"};
+    const SourceKey underCars{kPlainFolder, true, "cars\\a.tex"};
+    EXPECT_EQ(AppendedName("cars.wad", plain), "cars\\a.tex");
+    EXPECT_EQ(AppendedName("CARS.WAD", plain), "cars\\a.tex");
+    EXPECT_EQ(AppendedName("cars.wad", underCars), "cars\\a.tex");  // no second cars folder
+    EXPECT_EQ(AppendedName("monza2001.wad", plain), "maps\\monza2001\\a.tex");
+    EXPECT_EQ(AppendedName("monza2001.wad", underCars), "maps\\monza2001\\cars\\a.tex");
+    EXPECT_EQ(AppendedName("Monza2001.wad", plain), "a.tex");
+    EXPECT_EQ(AppendedName("other.wad", plain), "a.tex");
 }
 
 TEST(ReplaceEntryTest, AnArchivePastTwoGibibytesIsRefused)

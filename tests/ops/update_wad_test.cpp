@@ -69,6 +69,49 @@ TEST_F(UpdateWadTest, AppendingPutsTheNewBytesInFrontOfAllOthers)
     EXPECT_EQ(test::PayloadBytes(image), (std::vector<std::string>{"abc", "", "12345"}));
 }
 
+// A car mod: its files under Cars/Ferrari replace the entries the game reads
+// and its new files land beside them, whichever folder is the source.
+TEST_F(UpdateWadTest, CarModFilesAreKeyedFromTheirCarsFolderWhateverTheSource)
+{
+    dir.Write("mods/ferrari/Cars/Ferrari/HELMET.tex", "new helmet");
+    dir.Write("mods/ferrari/Cars/Ferrari/visor.tex", "new visor");
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    const Entries old = {{"cars\\ferrari\\helmet.tex", "old"}, {"cars\\ferrari\\body.tex", "b"}};
+    const Entries patched = {{"cars\\ferrari\\helmet.tex", "new helmet"},
+                             {"cars\\ferrari\\body.tex", "b"},
+                             {"cars\\ferrari\\visor.tex", "new visor"}};
+    const Entries visorOnly = {old[0], old[1], patched[2]};
+    const struct {
+        const char* source;
+        const Entries& expected;
+    } cases[] = {
+        {"mods/ferrari", patched},                     // a folder above cars
+        {"mods/ferrari/Cars", patched},                // cars itself
+        {"mods/ferrari/Cars/Ferrari", patched},        // a folder inside cars
+        {"mods/ferrari/Cars/Ferrari/visor.tex", visorOnly},  // a single file
+    };
+    for (const auto& c : cases) {
+        const std::string archive = dir.Write("cars.wad", test::ContiguousArchive(old));
+        ASSERT_EQ(Run(dir / c.source, archive), "no error") << c.source;
+        const WadImage image = Load(archive);
+        Entries entries;
+        for (std::size_t j = 0; j < image.Entries.size(); ++j)
+            entries.emplace_back(EntryName(image.Entries[j]), image.Payloads[j].Load());
+        EXPECT_EQ(entries, c.expected) << c.source;
+    }
+}
+
+TEST_F(UpdateWadTest, InstallingACarModTwiceGivesTheArchiveOfOneInstall)
+{
+    dir.Write("mods/ferrari/cars/ferrari/helmet.tex", "new helmet");
+    dir.Write("mods/ferrari/cars/ferrari/visor.tex", "new visor");
+    const std::string archive = dir.Write("cars.wad", test::ContiguousArchive({{"cars\\ferrari\\helmet.tex", "old"}}));
+    ASSERT_EQ(Run(dir / "mods/ferrari", archive), "no error");
+    const std::string once = test::ReadBytes(archive);
+    ASSERT_EQ(Run(dir / "mods/ferrari", archive), "no error");
+    EXPECT_EQ(test::ReadBytes(archive), once);
+}
+
 TEST_F(UpdateWadTest, ValidatesInOrderAndChangesNothingOnRefusal)
 {
     const std::string archive = dir.Write("x.wad", kExample);

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "settings/qt_settings_store.h"
 #include "tests/support/temp_dir.h"
 
@@ -49,6 +51,30 @@ TEST_F(QtSettingsStoreTest, EveryWriteReachesTheFileAndReadsBackWhole)
     flags.WriteSettingFlag(kContinueValue, false);
     EXPECT_NE(test::ReadBytes(KeyFile()).find("Continue=0"), std::string::npos);
     EXPECT_FALSE(QtSettingsStore().ReadSettingFlag(kContinueValue, true));
+}
+
+// Whatever a link at the key file's path leads to, a file or a path that
+// names none, is left alone: a file of the store's own takes its place, when
+// the link is there at start-up or planted later.
+TEST_F(QtSettingsStoreTest, ALinkAtTheKeyFileIsReplacedNotWrittenThrough)
+{
+    const std::string target = config_.Write("elsewhere/target.txt", "not settings\n");
+    const std::string dangling = config_ / "elsewhere/made-through-the-link.conf";
+    for (const bool plantedLater : {false, true}) {
+        std::filesystem::remove(KeyFile());
+        if (!plantedLater)
+            std::filesystem::create_symlink(dangling, KeyFile());
+        QtSettingsStore settings;
+        if (plantedLater) {
+            std::filesystem::remove(KeyFile());
+            std::filesystem::create_symlink(target, KeyFile());
+        }
+        settings.WriteSetting(kWadNameValue, "/games/gp4/cars.wad");
+        EXPECT_FALSE(std::filesystem::is_symlink(KeyFile())) << plantedLater;
+        EXPECT_EQ(QtSettingsStore().ReadSetting(kWadNameValue, ""), "/games/gp4/cars.wad");
+    }
+    EXPECT_EQ(test::ReadBytes(target), "not settings\n");
+    EXPECT_FALSE(test::Exists(dangling));
 }
 
 TEST_F(QtSettingsStoreTest, AValueThatIsNotATextFailsItsRead)
