@@ -13,11 +13,12 @@ void PrintError(const std::string& text, const std::string& path, int systemErro
 {
     std::string line = "mendwright-cli: ";
     if (!path.empty())
-        line += PrintableText(path) + ": ";
+        line += path + ": ";
     line += text;
     if (systemError != 0)
         line += std::string(" (") + std::strerror(systemError) + ")";
-    std::fprintf(stderr, "%s\n", line.c_str());
+    // The text may quote a name too: nothing in the line drives the terminal.
+    std::fprintf(stderr, "%s\n", PrintableText(line).c_str());
 }
 
 void PrintUsageError(const std::string& reason)

@@ -138,6 +138,11 @@ const Attack kAttacks[] = {
      "mendwright-cli: Sorry but this file's name cannot become a wad entry: {dir}/src/..\\..\\evil.txt\n"},
     {"CreateFromAFolderNamedLikeADrive", [](const TempDir& dir) { return FromSource(dir, "create", "C:/x.txt"); }, 2,
      "mendwright-cli: Sorry but this file's name cannot become a wad entry: {dir}/src/C:/x.txt\n"},
+    {"TooLongANameThatHoldsTerminalEscapes",
+     [](const TempDir& dir) {
+         return FromSource(dir, "create", "\x1b]0;PWNED\x07\x1b[2J\xc2\x9b" + std::string(130, 'x'));
+     },
+     2, "mendwright-cli: Sorry but this name is too long for a wad entry: ?]0;PWNED??[2J?" + std::string(130, 'x') + "\n"},
     {"UpdateFromAFileNamedWithBackslashes",
      [](const TempDir& dir) { return FromSource(dir, "update", "cars/..\\..\\evil.tex"); }, 2,
      "mendwright-cli: Sorry but this file's name cannot become a wad entry: {dir}/src/cars/..\\..\\evil.tex\n"},
