@@ -26,14 +26,30 @@ void PrintUsageError(const std::string& reason)
     std::fprintf(stderr, "mendwright-cli: %s\nTry 'mendwright-cli --help'.\n", reason.c_str());
 }
 
+namespace {
+
+// Called at once after the failed call, whose errno is still there.
+[[noreturn]] void ThrowOutputError()
+{
+    const int err = errno != 0 ? errno : EIO;
+    std::clearerr(stdout);
+    ThrowErrno(err, "standard output");
+}
+
+}  // namespace
+
+void PrintOut(std::string_view text)
+{
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+        ThrowOutputError();
+}
+
 void FlushStandardOutput()
 {
     errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        const int err = errno != 0 ? errno : EIO;
-        std::clearerr(stdout);
-        ThrowErrno(err, "standard output");
-    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        ThrowOutputError();
 }
 
 bool StandardErrorWritten()

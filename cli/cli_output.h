@@ -15,6 +15,10 @@ void PrintError(const std::string& text, const std::string& path = {}, int syste
 // A wrong command line: the reason and where to look, on stderr.
 void PrintUsageError(const std::string& reason);
 
+// Writes text to stdout; a write that fails raises the IoError of its
+// errno, taken as it fails, naming "standard output".
+void PrintOut(std::string_view text);
+
 // Flushes stdout; output that could not be written raises the IoError of
 // the failed write, naming "standard output".
 void FlushStandardOutput();

@@ -25,7 +25,7 @@ IoError::IoError(int code, std::string path, int systemError)
 
 RangeError::RangeError(std::string path) : AppError("Erreur de vérification d'étendue", std::move(path)) {}
 
-OutOfMemoryError::OutOfMemoryError() : AppError("Mémoire insuffisante") {}
+OutOfMemoryError::OutOfMemoryError(std::string path) : AppError("Mémoire insuffisante", std::move(path)) {}
 
 int IoCodeFromErrno(int err)
 {

@@ -47,7 +47,7 @@ public:
 // An allocation that the machine cannot satisfy ("Mémoire insuffisante").
 class OutOfMemoryError : public AppError {
 public:
-    OutOfMemoryError();
+    explicit OutOfMemoryError(std::string path = {});
 };
 
 // Codes of the I/O error table that are the system's own.

@@ -12,15 +12,16 @@ namespace {
 // A table of 2 GiB or more cannot be indexed by the signed 32-bit count.
 constexpr std::int64_t kLargestTableBytes = std::numeric_limits<std::int32_t>::max();
 
+// The tables and buffers of the archive at path.
 template <typename Sizer>
-void Allocate(Sizer&& sizer)
+void Allocate(const std::string& path, Sizer&& sizer)
 {
     try {
         sizer();
     } catch (const std::bad_alloc&) {
-        throw OutOfMemoryError();
+        throw OutOfMemoryError(path);
     } catch (const std::length_error&) {
-        throw OutOfMemoryError();
+        throw OutOfMemoryError(path);
     }
 }
 
@@ -50,7 +51,7 @@ std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries)
         throw RangeError(archive.Name());
     if (DirectoryEnd(count) > archive.Length())
         throw IoError(io_code::ShortRead, archive.Name());
-    Allocate([&] { entries.assign(static_cast<std::size_t>(count), WadEntry{}); });
+    Allocate(archive.Name(), [&] { entries.assign(static_cast<std::size_t>(count), WadEntry{}); });
     archive.Read(entries.data(), entries.size() * sizeof(WadEntry));
     return count;
 }
@@ -70,7 +71,7 @@ void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload)
     archive.Seek(entry.Offset);
     if (entry.Size != 0)
         CheckWadPayload(entry, archive.Length(), archive.Name());
-    Allocate([&] { payload.resize(static_cast<std::size_t>(entry.Size)); });
+    Allocate(archive.Name(), [&] { payload.resize(static_cast<std::size_t>(entry.Size)); });
     archive.Read(payload.data(), payload.size());
 }
 
@@ -82,7 +83,7 @@ void LoadWad(const std::string& fileName, WadImage& image)
     image.EntryCount = ReadWadDirectory(*archive, image.Entries);
     const std::int64_t length = archive->Length();
     const auto name = std::make_shared<const std::string>(fileName);
-    Allocate([&] { image.Payloads.assign(image.Entries.size(), Payload()); });
+    Allocate(fileName, [&] { image.Payloads.assign(image.Entries.size(), Payload()); });
     for (std::size_t i = 0; i < image.Entries.size(); ++i) {
         const WadEntry& entry = image.Entries[i];
         CheckWadPayload(entry, length, fileName);

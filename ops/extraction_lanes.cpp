@@ -181,7 +181,7 @@ private:
     // they are checked first, as reading them would be.
     void WriteEntry(const WadEntry& entry, OutputTree& output, ByteProgress& bytes)
     {
-        CheckWadPayload(entry, archiveLength_);
+        CheckWadPayload(entry, archiveLength_, archive_.Name());
         File file = output.Create(OutputPath(entry));
         if (entry.Size > 0)
             file.CopyFrom(archive_, entry.Offset, 0, entry.Size, &bytes);

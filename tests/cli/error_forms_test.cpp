@@ -83,12 +83,17 @@ TEST_F(CliErrorTest, FileErrorsNameThePathAndTheSystemsReason)
     EXPECT_FALSE(test::Exists(dir / "x.wad"));
 }
 
-TEST_F(CliErrorTest, OutputThatCannotBeWrittenIsAnError)
+TEST_F(CliErrorTest, OutputThatCannotBeWrittenIsAFullDisk)
 {
-    dir.Write("x.wad", test::ContiguousArchive({{"a.txt", "a"}}));
-    const auto result = test::RunProcess("/bin/sh", {"-c", "\"$0\" list \"$1\" > /dev/full", MENDWRIGHT_CLI, dir / "x.wad"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "mendwright-cli: standard output: Erreur E/S 112. (No space left on device)\n");
+    // A listing written at exit, and one written on the way, which the
+    // standard library has already failed to write once.
+    for (const int entries : {1, 5000}) {
+        dir.Write("x.wad", test::ContiguousArchive(std::vector(entries, std::pair<std::string, std::string>("a", "a"))));
+        const auto result =
+            test::RunProcess("/bin/sh", {"-c", "\"$0\" list \"$1\" > /dev/full", MENDWRIGHT_CLI, dir / "x.wad"});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "mendwright-cli: standard output: Erreur E/S 112. (No space left on device)\n") << entries;
+    }
 }
 
 struct WrongUsage {
