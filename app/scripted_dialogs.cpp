@@ -32,7 +32,7 @@ void ScriptedDialogs::ShowUserError(const QString& message)
     WriteRecord("message", message);
 }
 
-void ScriptedDialogs::ShowErrorDisplay(const QString& message)
+void ScriptedDialogs::ShowErrorDisplay(const QString& message, const QString& /*details*/)
 {
     WriteRecord("error", message);
 }

@@ -13,8 +13,9 @@ namespace mw {
 inline constexpr const char* kScriptedAnswerVariable = "MENDWRIGHT_SCRIPTED_ANSWER";
 
 // Each record is a kind ("question", "message", "error", "open", "save"),
-// the unit separator 0x1F, the box's text (a file dialog's title), and the
-// record separator 0x1E. File dialogs are cancelled.
+// the unit separator 0x1F, the box's text (a file dialog's title; an error's
+// exact text, without its details), and the record separator 0x1E. File
+// dialogs are cancelled.
 class ScriptedDialogs : public Dialogs {
 public:
     explicit ScriptedDialogs(bool answerYes) : answerYes_(answerYes) {}
@@ -22,7 +23,7 @@ public:
     std::optional<QString> RunOpenDialog(const FileDialogRequest& request) override;
     std::optional<QString> RunSaveDialog(const FileDialogRequest& request) override;
     void ShowUserError(const QString& message) override;
-    void ShowErrorDisplay(const QString& message) override;
+    void ShowErrorDisplay(const QString& message, const QString& details) override;
     bool AskQuestion(const QString& question) override;
 
 private:

@@ -2,21 +2,20 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "core/errors.h"
 #include "core/path_helpers.h"
 
 namespace mw::cli {
 
-void PrintError(const std::string& text, const std::string& path, int systemError)
+void PrintError(const std::string& text, const std::string& path, const std::string& cause)
 {
     std::string line = "mendwright-cli: ";
     if (!path.empty())
         line += path + ": ";
     line += text;
-    if (systemError != 0)
-        line += std::string(" (") + std::strerror(systemError) + ")";
+    if (!cause.empty())
+        line += " (" + cause + ")";
     // The text may quote a name too: nothing in the line drives the terminal.
     std::fprintf(stderr, "%s\n", PrintableText(line).c_str());
 }

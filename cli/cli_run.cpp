@@ -11,6 +11,7 @@
 #include "cli/entry_listing.h"
 #include "cli/installation_lookup.h"
 #include "core/elapsed_time.h"
+#include "core/error_causes.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
 #include "core/file.h"
@@ -55,9 +56,9 @@ int VerifyArchive(const Invocation& invocation)
         ConsoleFrontend frontend("", archive, "", invocation.verbosity);
         result = VerifyWad(archive, frontend);
     }
-    for (const FaultyEntry& entry : result.faulty)
-        PrintOut(std::to_string(entry.index) + '\t' + PrintableText(entry.name) + '\t' + EntryFaultText(entry.fault) +
-                 '\n');
+    for (const ArchiveFault& fault : result.faulty)
+        PrintOut(std::to_string(fault.index) + '\t' + PrintableText(fault.entryName) + '\t' +
+                 ArchiveFaultCause(archive, fault) + '\n');
     if (invocation.verbosity != Verbosity::Quiet) {
         const std::string count = std::to_string(result.entries) + " entries, ";
         PrintOut(result.faulty.empty() ? count + "all sound\n"
@@ -130,9 +131,10 @@ int RunReportingErrors(const Invocation& invocation)
     } catch (const AppError& failure) {
         (void)std::fflush(stdout);
         // An error that names no file is printed without one, never with a guess.
-        PrintError(WithFullStop(failure.what()), failure.path(), failure.systemError());
+        PrintError(WithFullStop(failure.what()), failure.path(), PlainCause(failure));
     } catch (const std::bad_alloc&) {
-        PrintError(WithFullStop(OutOfMemoryError().what()));
+        const OutOfMemoryError failure;
+        PrintError(WithFullStop(failure.what()), {}, PlainCause(failure));
     }
     return kExitFileError;
 }
