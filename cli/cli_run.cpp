@@ -11,6 +11,7 @@
 #include "cli/entry_listing.h"
 #include "cli/installation_lookup.h"
 #include "core/elapsed_time.h"
+#include "core/error_causes.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
 #include "core/file.h"
@@ -38,14 +39,13 @@ void ListArchive(const std::string& archiveName, bool json)
     for (std::size_t i = 0; i < entries.size(); ++i) {
         out += json ? JsonListItem(i, entries[i], i == 0) : ListLine(i, entries[i]);
         if (out.size() > 1 << 16) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            FlushStandardOutput();  // a full disk is found while its errno is fresh
+            PrintOut(out);
             out.clear();
         }
     }
     if (json)
         out += entries.empty() ? "[]\n" : "\n]\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    PrintOut(out);
 }
 
 int VerifyArchive(const Invocation& invocation)
@@ -56,13 +56,13 @@ int VerifyArchive(const Invocation& invocation)
         ConsoleFrontend frontend("", archive, "", invocation.verbosity);
         result = VerifyWad(archive, frontend);
     }
-    for (const FaultyEntry& entry : result.faulty)
-        std::printf("%d\t%s\t%s\n", entry.index, PrintableText(entry.name).c_str(), EntryFaultText(entry.fault).c_str());
+    for (const ArchiveFault& fault : result.faulty)
+        PrintOut(std::to_string(fault.index) + '\t' + PrintableText(fault.entryName) + '\t' +
+                 ArchiveFaultCause(archive, fault) + '\n');
     if (invocation.verbosity != Verbosity::Quiet) {
-        if (result.faulty.empty())
-            std::printf("%d entries, all sound\n", result.entries);
-        else
-            std::printf("%d entries, %zu faulty\n", result.entries, result.faulty.size());
+        const std::string count = std::to_string(result.entries) + " entries, ";
+        PrintOut(result.faulty.empty() ? count + "all sound\n"
+                                       : count + std::to_string(result.faulty.size()) + " faulty\n");
     }
     return result.faulty.empty() ? kExitDone : kExitFileError;
 }
@@ -106,7 +106,7 @@ int RunOperation(const Invocation& invocation)
         return kExitRefused;
     // A preview's stdout holds its lines and nothing else.
     if (invocation.verbosity != Verbosity::Quiet && !invocation.dryRun)
-        std::printf("%s\n", frontend.lastStatus().c_str());
+        PrintOut(frontend.lastStatus() + '\n');
     return kExitDone;
 }
 
@@ -114,25 +114,12 @@ int Run(const Invocation& invocation)
 {
     switch (invocation.command) {
     case Command::Help:
-        std::fputs((invocation.helpTopic ? CommandHelp(*invocation.helpTopic) : UsageText()).c_str(), stdout);
+        PrintOut(invocation.helpTopic ? CommandHelp(*invocation.helpTopic) : UsageText());
         return kExitDone;
-    case Command::Version: std::printf("mendwright-cli %s\n", MENDWRIGHT_VERSION); return kExitDone;
+    case Command::Version: PrintOut("mendwright-cli " MENDWRIGHT_VERSION "\n"); return kExitDone;
     case Command::List: ListArchive(invocation.operands[0], invocation.json); return kExitDone;
     case Command::Verify: return VerifyArchive(invocation);
     default: return RunOperation(invocation);
-    }
-}
-
-// The archive a command works on: what an error that names no file is about.
-std::string ArchiveOf(const Invocation& invocation)
-{
-    switch (invocation.command) {
-    case Command::Create: return invocation.operands[1];
-    case Command::Extract:
-    case Command::List:
-    case Command::Verify: return invocation.operands[0];
-    case Command::Update: return invocation.operands[1];
-    default: return {};
     }
 }
 
@@ -144,10 +131,11 @@ int RunReportingErrors(const Invocation& invocation)
         return exitCode;
     } catch (const AppError& failure) {
         (void)std::fflush(stdout);
-        const std::string& path = failure.path().empty() ? ArchiveOf(invocation) : failure.path();
-        PrintError(WithFullStop(failure.what()), path, failure.systemError());
+        // An error that names no file is printed without one, never with a guess.
+        PrintError(WithFullStop(failure.what()), failure.path(), PlainCause(failure));
     } catch (const std::bad_alloc&) {
-        PrintError(WithFullStop(OutOfMemoryError().what()), ArchiveOf(invocation));
+        const OutOfMemoryError failure;
+        PrintError(WithFullStop(failure.what()), {}, PlainCause(failure));
     }
     return kExitFileError;
 }

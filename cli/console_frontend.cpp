@@ -138,7 +138,7 @@ void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const 
         return;
     const std::string name = PrintableText(entry);
     if (preview_) {
-        std::printf("%s\t%s\t%s\n", ActionWord(action), name.c_str(), PrintableText(path).c_str());
+        PrintOut(std::string(ActionWord(action)) + '\t' + name + '\t' + PrintableText(path) + '\n');
         return;
     }
     const bool outward = action == FileAction::Extract;

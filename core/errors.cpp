@@ -18,14 +18,28 @@ std::string IoErrorText(int code)
     }
 }
 
-IoError::IoError(int code, std::string path, int systemError)
-    : AppError(IoErrorText(code), std::move(path), systemError), code_(code)
+IoError::IoError(int code, std::string path, int systemError, Access access)
+    : AppError(IoErrorText(code), std::move(path), systemError), code_(code), access_(access)
 {
 }
 
-RangeError::RangeError(std::string path) : AppError("Erreur de vérification d'étendue", std::move(path)) {}
+IoError::IoError(int code, std::string path, ArchiveFault fault)
+    : AppError(IoErrorText(code), std::move(path), std::move(fault)), code_(code)
+{
+}
 
-OutOfMemoryError::OutOfMemoryError() : AppError("Mémoire insuffisante") {}
+namespace {
+constexpr const char* kRangeErrorText = "Erreur de vérification d'étendue";
+}
+
+RangeError::RangeError(std::string path) : AppError(kRangeErrorText, std::move(path)) {}
+
+RangeError::RangeError(std::string path, ArchiveFault fault)
+    : AppError(kRangeErrorText, std::move(path), std::move(fault))
+{
+}
+
+OutOfMemoryError::OutOfMemoryError(std::string path) : AppError("Mémoire insuffisante", std::move(path)) {}
 
 int IoCodeFromErrno(int err)
 {
@@ -46,9 +60,9 @@ int IoCodeFromErrno(int err)
     }
 }
 
-void ThrowErrno(int err, const std::string& path)
+void ThrowErrno(int err, const std::string& path, Access access)
 {
-    throw IoError(IoCodeFromErrno(err), path, err);
+    throw IoError(IoCodeFromErrno(err), path, err, access);
 }
 
 }  // namespace mw

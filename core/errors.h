@@ -2,52 +2,89 @@
 // display, or printed by the command-line tool with exit code 1.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <string>
 
 namespace mw {
 
+// What a reader found wrong in an archive: the facts behind a format
+// error's plain cause.
+struct ArchiveFault {
+    enum class Kind {
+        Empty,              // no byte at all
+        ShortCount,         // fewer bytes than the entry count takes
+        NegativeCount,      // a count below zero
+        CountTooLarge,      // a table of 2 GiB or more
+        DirectoryPastEnd,   // the directory runs past the end of the file
+        EntryBeforeStart,   // an entry's offset is negative
+        NegativeSize,       // an entry's size is negative
+        EntryPastEnd,       // an entry's bytes run past the end of the file
+        EntryOverDirectory, // an entry's bytes lie over the directory
+        UnsafeName,         // extraction refuses the entry's name
+    };
+    Kind kind;
+    std::int64_t number = 0;  // the entry count; the file's length for Empty and ShortCount
+    std::int32_t index = -1;  // the entry concerned, for the entries' faults
+    std::string entryName;
+};
+
+// What a failed open wanted of the file, which tells a refusal's cause.
+enum class Access { Unknown, Read, Write };
+
 // Base of every error that the default error display shows. The window
-// shows the text alone; the command-line tool also names the file concerned
-// and, when a system call failed, the system's own reason.
+// shows the text, then the cause in plain words and the file; the
+// command-line tool names the file and gives the cause in parentheses.
 class AppError : public std::runtime_error {
 public:
     explicit AppError(const std::string& text, std::string path = {}, int systemError = 0)
         : std::runtime_error(text), path_(std::move(path)), systemError_(systemError)
     {
     }
+    AppError(const std::string& text, std::string path, ArchiveFault fault)
+        : std::runtime_error(text), path_(std::move(path)), systemError_(0), fault_(std::move(fault))
+    {
+    }
     // The file the error concerns, or "" when it is not known where it is raised.
     const std::string& path() const noexcept { return path_; }
     // The errno of the failed system call, or 0.
     int systemError() const noexcept { return systemError_; }
+    // What is wrong in the archive at path(), for a format error.
+    const std::optional<ArchiveFault>& archiveFault() const noexcept { return fault_; }
 
 private:
     std::string path_;
     int systemError_;
+    std::optional<ArchiveFault> fault_;
 };
 
 // A failed open, read, write, seek, close or rename, with the code of the
 // I/O error table and its French text.
 class IoError : public AppError {
 public:
-    explicit IoError(int code, std::string path = {}, int systemError = 0);
+    explicit IoError(int code, std::string path = {}, int systemError = 0, Access access = Access::Unknown);
+    IoError(int code, std::string path, ArchiveFault fault);
     int code() const noexcept { return code_; }
+    Access access() const noexcept { return access_; }
 
 private:
     int code_;
+    Access access_ = Access::Unknown;
 };
 
 // A count or size that cannot index a table ("Erreur de vérification d'étendue").
 class RangeError : public AppError {
 public:
     explicit RangeError(std::string path = {});
+    RangeError(std::string path, ArchiveFault fault);
 };
 
 // An allocation that the machine cannot satisfy ("Mémoire insuffisante").
 class OutOfMemoryError : public AppError {
 public:
-    OutOfMemoryError();
+    explicit OutOfMemoryError(std::string path = {});
 };
 
 // Codes of the I/O error table that are the system's own.
@@ -71,6 +108,6 @@ std::string IoErrorText(int code);
 int IoCodeFromErrno(int err);
 
 // Throws the IoError for errno value err, raised on the file at path.
-[[noreturn]] void ThrowErrno(int err, const std::string& path = {});
+[[noreturn]] void ThrowErrno(int err, const std::string& path = {}, Access access = Access::Unknown);
 
 }  // namespace mw

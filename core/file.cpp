@@ -21,16 +21,25 @@ constexpr std::size_t kProgressStep = std::size_t{8} << 20;
 // memory used must not grow with it.
 constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
+// What a refused open wanted of the file: one opened for writing that may
+// not even be read is refused its reading.
+Access RefusedAccess(int folderFd, const char* name, int flags)
+{
+    if ((flags & O_ACCMODE) == O_RDONLY || ::faccessat(folderFd, name, R_OK, AT_EACCESS) != 0)
+        return Access::Read;
+    return Access::Write;
+}
+
 // A missing folder on the way is "path not found", a missing file in an
 // existing folder "file not found", as on the system the archives come from.
-[[noreturn]] void ThrowOpenError(const std::string& name, int err)
+[[noreturn]] void ThrowOpenError(const std::string& name, int err, Access access = Access::Unknown)
 {
     if (err == ENOENT) {
         const std::string folder = FolderPart(name, kNativeSeparator);
         if (!folder.empty() && !FolderExists(folder))
             throw IoError(io_code::PathNotFound, name, err);
     }
-    ThrowErrno(err, name);
+    ThrowErrno(err, name, access);
 }
 
 int FlagsFor(OpenMode mode)
@@ -56,14 +65,19 @@ bool KernelCannotCopy(int err)
 // Opens name in folderFd; path is what errors name.
 int OpenPathIn(int folderFd, const char* name, const std::string& path, int flags, unsigned mode = 0666)
 {
+    // A refusal says whether reading or writing was refused.
+    const auto fail = [&](int err) {
+        const bool refused = err == EACCES || err == EPERM;
+        ThrowOpenError(path, err, refused ? RefusedAccess(folderFd, name, flags) : Access::Unknown);
+    };
     if (int err = faults::Check(faults::Call::Open))
-        ThrowOpenError(path, err);
+        fail(err);
     int fd;
     do {
         fd = ::openat(folderFd, name, flags | O_CLOEXEC, mode);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        ThrowOpenError(path, errno);
+        fail(errno);
     return fd;
 }
 

@@ -13,11 +13,52 @@ std::string WithoutNuls(std::string_view text)
 
 std::string PrintableText(std::string_view text)
 {
-    std::string result(text);
-    for (char& c : result)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = '?';
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        const Utf8Character character = byte < 0x80 ? Utf8Character{1, byte} : Utf8At(text, at);
+        if (character.length == 0) {
+            result += IsC1Control(byte) ? '?' : text[at];
+            ++at;
+            continue;
+        }
+        if (character.code < 0x20 || character.code == 0x7F || IsC1Control(character.code))
+            result += '?';
+        else
+            result.append(text.substr(at, character.length));
+        at += character.length;
+    }
     return result;
+}
+
+Utf8Character Utf8At(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    std::size_t length;
+    char32_t minimum;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, minimum = 0x10000;
+    } else {
+        return {};
+    }
+    if (at + length > text.size())
+        return {};
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return {};
+        code = (code << 6) | (byte(at + i) & 0x3F);
+    }
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    if (code < minimum || code > 0x10FFFF || surrogate)
+        return {};
+    return {length, code};
 }
 
 std::string FolderPart(std::string_view text, char separator)

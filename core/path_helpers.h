@@ -16,9 +16,22 @@ inline constexpr char kNativeSeparator = '/';
 
 // The text with every NUL character removed.
 std::string WithoutNuls(std::string_view text);
-// The text with every control character (below 32, and 127) shown as "?",
-// so that a name from an archive cannot drive the terminal that shows it.
+// The text with every control character shown as "?", so that a name from
+// an archive or a file system cannot drive the terminal that shows it: C0
+// (below 32) and 127, C1 (U+0080 to U+009F) encoded in UTF-8, and the bytes
+// 0x80 to 0x9F outside valid UTF-8, which 8-bit terminals take as C1. Valid
+// UTF-8 of other characters, and other bytes, pass unchanged.
 std::string PrintableText(std::string_view text);
+
+// The valid UTF-8 sequence that starts at text[at]: its length, 0 when
+// there is none, and the character it encodes.
+struct Utf8Character {
+    std::size_t length = 0;
+    char32_t code = 0;
+};
+Utf8Character Utf8At(std::string_view text, std::size_t at);
+// Whether a character is a C1 control (U+0080 to U+009F).
+constexpr bool IsC1Control(char32_t code) { return code >= 0x80 && code <= 0x9F; }
 // The folder part: everything up to and including the last separator.
 std::string FolderPart(std::string_view text, char separator = kNativeSeparator);
 // The file-name part: everything after the last separator.

@@ -4,11 +4,13 @@
 
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/payload.h"
 
 namespace mw {
@@ -55,19 +57,26 @@ struct WadImage {
 // Reads the count and the records (in one read) from an archive positioned
 // at its start.
 // A negative count, or one whose table would take 2 GiB or more, raises the
-// range error; a directory that runs past the end of the file raises
-// "Lecture au-delà de la fin de fichier" before the table is allocated.
+// range error; a file too short for the count, or a directory that runs past
+// the end of the file, raises "Lecture au-delà de la fin de fichier" before
+// the table is allocated. The error carries the fault it found.
 std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries);
+
+// What keeps entry index from being read from a file of fileLength bytes:
+// an Offset below zero, a Size below zero or bytes past the end; nothing
+// when it can be read.
+std::optional<ArchiveFault> PayloadFault(const WadEntry& entry, std::int32_t index, std::int64_t fileLength);
 
 // The checks a read of an entry's bytes makes, without reading them: a
 // negative Offset fails as its seek ("Erreur E/S 131"), a negative Size or
 // one past the end of a file of fileLength bytes as a short read; the error
-// names path.
-void CheckWadPayload(const WadEntry& entry, std::int64_t fileLength, const std::string& path = {});
+// names path and carries the fault.
+void CheckWadPayload(const WadEntry& entry, std::int32_t index, std::int64_t fileLength, const std::string& path);
 
-// Reads the bytes of one entry; a payload that runs past the end of the file
-// raises "Lecture au-delà de la fin de fichier" before its buffer is allocated.
-void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload);
+// Reads the bytes of entry index; a payload that runs past the end of the
+// file raises "Lecture au-delà de la fin de fichier" before its buffer is
+// allocated.
+void ReadWadPayload(File& archive, const WadEntry& entry, std::int32_t index, std::string& payload);
 
 // Loads a whole archive, opened in reading mode, into the image. Every
 // payload is checked against the file (a negative offset, a negative size

@@ -49,7 +49,7 @@ std::int64_t WadPacker::Append(const std::string& path, std::int64_t limit)
 void WadPacker::Finish(const std::vector<WadEntry>& entries)
 {
     if (entries.size() != static_cast<std::size_t>(count_))
-        throw RangeError();
+        throw RangeError(temporary_.file().Name());
     File& out = temporary_.file();
     out.Seek(0);
     WriteDirectory(out, entries, count_);

@@ -13,16 +13,23 @@ namespace {
 // A table of 2 GiB or more cannot be indexed by the signed 32-bit count.
 constexpr std::int64_t kLargestTableBytes = std::numeric_limits<std::int32_t>::max();
 
+// The tables and buffers of the archive at path.
 template <typename Sizer>
-void Allocate(Sizer&& sizer)
+void Allocate(const std::string& path, Sizer&& sizer)
 {
     try {
         sizer();
     } catch (const std::bad_alloc&) {
-        throw OutOfMemoryError();
+        throw OutOfMemoryError(path);
     } catch (const std::length_error&) {
-        throw OutOfMemoryError();
+        throw OutOfMemoryError(path);
     }
+}
+
+// A fault of the count or the directory, which no single entry causes.
+ArchiveFault WholeFileFault(ArchiveFault::Kind kind, std::int64_t number)
+{
+    return {kind, number, -1, {}};
 }
 
 // Stays open in the payloads: the writer copies untouched bytes from this
@@ -32,10 +39,10 @@ void LoadOpened(const std::shared_ptr<File>& archive, const std::string& fileNam
     image.EntryCount = ReadWadDirectory(*archive, image.Entries);
     const std::int64_t length = archive->Length();
     const auto name = std::make_shared<const std::string>(fileName);
-    Allocate([&] { image.Payloads.assign(image.Entries.size(), Payload()); });
+    Allocate(fileName, [&] { image.Payloads.assign(image.Entries.size(), Payload()); });
     for (std::size_t i = 0; i < image.Entries.size(); ++i) {
         const WadEntry& entry = image.Entries[i];
-        CheckWadPayload(entry, length, fileName);
+        CheckWadPayload(entry, static_cast<std::int32_t>(i), length, fileName);
         image.Payloads[i] = Payload::Stretch(archive, name, entry.Offset, entry.Size);
     }
 }
@@ -60,33 +67,52 @@ void SetEntryName(WadEntry& entry, std::string_view name)
 
 std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries)
 {
+    using Kind = ArchiveFault::Kind;
+    const std::int64_t length = archive.Length();
+    if (length < kCountSize)
+        throw IoError(io_code::ShortRead, archive.Name(),
+                      WholeFileFault(length == 0 ? Kind::Empty : Kind::ShortCount, length));
     std::int32_t count = 0;
     archive.Read(&count, sizeof count);
-    if (count < 0 || kRecordSize * count > kLargestTableBytes)
-        throw RangeError(archive.Name());
-    if (DirectoryEnd(count) > archive.Length())
-        throw IoError(io_code::ShortRead, archive.Name());
-    Allocate([&] { entries.assign(static_cast<std::size_t>(count), WadEntry{}); });
+    if (count < 0)
+        throw RangeError(archive.Name(), WholeFileFault(Kind::NegativeCount, count));
+    if (kRecordSize * count > kLargestTableBytes)
+        throw RangeError(archive.Name(), WholeFileFault(Kind::CountTooLarge, count));
+    if (DirectoryEnd(count) > length)
+        throw IoError(io_code::ShortRead, archive.Name(), WholeFileFault(Kind::DirectoryPastEnd, count));
+    Allocate(archive.Name(), [&] { entries.assign(static_cast<std::size_t>(count), WadEntry{}); });
     archive.Read(entries.data(), entries.size() * sizeof(WadEntry));
     return count;
 }
 
-void CheckWadPayload(const WadEntry& entry, std::int64_t fileLength, const std::string& path)
+std::optional<ArchiveFault> PayloadFault(const WadEntry& entry, std::int32_t index, std::int64_t fileLength)
 {
+    using Kind = ArchiveFault::Kind;
+    std::optional<Kind> kind;
     if (entry.Offset < 0)
-        throw IoError(io_code::NegativeSeek, path);
-    if (entry.Size < 0)
-        throw IoError(io_code::ShortRead, path);
-    if (entry.Size > 0 && std::int64_t{entry.Offset} + entry.Size > fileLength)
-        throw IoError(io_code::ShortRead, path);
+        kind = Kind::EntryBeforeStart;
+    else if (entry.Size < 0)
+        kind = Kind::NegativeSize;
+    else if (entry.Size > 0 && std::int64_t{entry.Offset} + entry.Size > fileLength)
+        kind = Kind::EntryPastEnd;
+    if (!kind)
+        return std::nullopt;
+    return ArchiveFault{*kind, 0, index, std::string(EntryName(entry))};
 }
 
-void ReadWadPayload(File& archive, const WadEntry& entry, std::string& payload)
+void CheckWadPayload(const WadEntry& entry, std::int32_t index, std::int64_t fileLength, const std::string& path)
 {
+    if (std::optional<ArchiveFault> fault = PayloadFault(entry, index, fileLength)) {
+        const bool seek = fault->kind == ArchiveFault::Kind::EntryBeforeStart;
+        throw IoError(seek ? io_code::NegativeSeek : io_code::ShortRead, path, std::move(*fault));
+    }
+}
+
+void ReadWadPayload(File& archive, const WadEntry& entry, std::int32_t index, std::string& payload)
+{
+    CheckWadPayload(entry, index, archive.Length(), archive.Name());
     archive.Seek(entry.Offset);
-    if (entry.Size != 0)
-        CheckWadPayload(entry, archive.Length(), archive.Name());
-    Allocate([&] { payload.resize(static_cast<std::size_t>(entry.Size)); });
+    Allocate(archive.Name(), [&] { payload.resize(static_cast<std::size_t>(entry.Size)); });
     archive.Read(payload.data(), payload.size());
 }
 

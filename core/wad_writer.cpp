@@ -20,10 +20,10 @@ public:
     void Write(const WadEntry& entry, const Payload& payload)
     {
         if (entry.Size > payload.size())
-            throw RangeError();
+            throw RangeError(out_.Name());
         if (entry.Offset < 0) {
             Flush();
-            throw IoError(io_code::NegativeSeek);
+            throw IoError(io_code::NegativeSeek, out_.Name());
         }
         if (!payload.IsStretch()) {
             Flush();
@@ -93,7 +93,7 @@ void Rebuild(const std::string& fileName, const ArchiveLock* lock, const WadImag
 {
     if (count < 0 || static_cast<std::size_t>(count) > image.Entries.size() ||
         static_cast<std::size_t>(count) > image.Payloads.size())
-        throw RangeError();
+        throw RangeError(fileName);
 
     TemporaryArchive temporary(fileName, lock);
     File& out = temporary.file();
@@ -124,7 +124,7 @@ void RebuildWad(const ArchiveLock& archive, const WadImage& image, std::int32_t 
 void WriteDirectory(File& out, const std::vector<WadEntry>& entries, std::int32_t count)
 {
     if (count < 0 || static_cast<std::size_t>(count) > entries.size())
-        throw RangeError();
+        throw RangeError(out.Name());
     out.Write(&count, sizeof count);
     // An image without entries may have no table at all (a null data()).
     if (count > 0)

@@ -143,8 +143,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();  // a name that would leave the output folder
         }
         std::string payload;
-        for (const mw::WadEntry& entry : entries) {
-            mw::ReadWadPayload(archive, entry, payload);
+        for (std::int32_t i = 0; i < count; ++i) {
+            const mw::WadEntry& entry = entries[static_cast<std::size_t>(i)];
+            mw::ReadWadPayload(archive, entry, i, payload);
             if (payload.size() != static_cast<std::size_t>(entry.Size))
                 std::abort();
         }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/messages.h"
 
@@ -43,7 +44,7 @@ bool SelectEntries(RunState& state, Frontend& frontend)
     }
     for (std::size_t p = 0; p < patterns.size(); ++p) {
         if (!used[p]) {
-            frontend.ShowUserError(kNoEntryMatchesPrefix + patterns[p]);
+            frontend.ShowUserError(kNoEntryMatchesPrefix + PrintableText(patterns[p]));
             return false;
         }
     }

@@ -168,7 +168,7 @@ private:
             try {
                 if (reports)
                     Report();
-                WriteEntry(entries_[static_cast<std::size_t>(index)], output, bytes);
+                WriteEntry(index, output, bytes);
             } catch (...) {
                 Fail(index, std::current_exception());
                 return;
@@ -179,9 +179,10 @@ private:
 
     // The entry's bytes go from the archive to its file in the kernel;
     // they are checked first, as reading them would be.
-    void WriteEntry(const WadEntry& entry, OutputTree& output, ByteProgress& bytes)
+    void WriteEntry(std::int32_t index, OutputTree& output, ByteProgress& bytes)
     {
-        CheckWadPayload(entry, archiveLength_);
+        const WadEntry& entry = entries_[static_cast<std::size_t>(index)];
+        CheckWadPayload(entry, index, archiveLength_, archive_.Name());
         File file = output.Create(OutputPath(entry));
         if (entry.Size > 0)
             file.CopyFrom(archive_, entry.Offset, 0, entry.Size, &bytes);

@@ -51,20 +51,20 @@ Payload ReadSourceFile(const std::string& path)
     // Measured only: the one open is the writer's, when it copies the bytes.
     const std::int64_t length = FileSize(path);
     if (length > std::numeric_limits<std::int32_t>::max())
-        throw UserRefusal(kWadTooLargePrefix + path);
+        throw UserRefusal(kWadTooLargePrefix + PrintableText(path));
     return Payload::Stretch(std::make_shared<const std::string>(path), 0, length);
 }
 
 void CheckEntryNameFits(const std::string& name)
 {
     if (name.size() > kNameFieldSize)
-        throw UserRefusal(kNameTooLongPrefix + name);
+        throw UserRefusal(kNameTooLongPrefix + PrintableText(name));
 }
 
 void CheckArchiveEnd(std::int64_t end, const std::string& path)
 {
     if (end > std::numeric_limits<std::int32_t>::max())
-        throw UserRefusal(kWadTooLargePrefix + path);
+        throw UserRefusal(kWadTooLargePrefix + PrintableText(path));
 }
 
 void ShowProgress(Frontend& frontend, const std::string& text, int percent)

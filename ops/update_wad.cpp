@@ -67,7 +67,7 @@ bool ValidateSourceFolder(Frontend& frontend, const std::string& sourceText)
 {
     if (!IsSourceFolder(sourceText) || FolderExists(sourceText))
         return true;
-    frontend.ShowUserError(kNoSourceFolderPrefix + sourceText);
+    frontend.ShowUserError(kNoSourceFolderPrefix + PrintableText(sourceText));
     return false;
 }
 

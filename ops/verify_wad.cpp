@@ -15,18 +15,26 @@ namespace {
 
 constexpr std::int64_t kReadStep = std::int64_t{1} << 20;
 
-std::optional<EntryFault> FaultOf(const WadEntry& entry, std::int64_t length, std::int64_t directoryEnd)
+std::optional<ArchiveFault> FaultOf(const WadEntry& entry, std::int32_t index, std::int64_t length,
+                                    std::int64_t directoryEnd)
 {
-    try {
-        CheckWadPayload(entry, length);
-    } catch (const IoError&) {
-        return EntryFault::OutsideFile;
-    }
+    if (std::optional<ArchiveFault> outside = PayloadFault(entry, index, length))
+        return outside;
+    std::optional<ArchiveFault::Kind> kind;
     if (entry.Size > 0 && entry.Offset < directoryEnd)
-        return EntryFault::OverlapsDirectory;
-    if (!IsSafeEntryName(EntryName(entry)))
-        return EntryFault::UnsafeName;
-    return std::nullopt;
+        kind = ArchiveFault::Kind::EntryOverDirectory;
+    else if (!IsSafeEntryName(EntryName(entry)))
+        kind = ArchiveFault::Kind::UnsafeName;
+    if (!kind)
+        return std::nullopt;
+    return ArchiveFault{*kind, 0, index, std::string(EntryName(entry))};
+}
+
+// Whether an entry with this fault, or none, has bytes to read.
+bool Readable(const std::optional<ArchiveFault>& fault)
+{
+    return !fault || fault->kind == ArchiveFault::Kind::EntryOverDirectory ||
+           fault->kind == ArchiveFault::Kind::UnsafeName;
 }
 
 void ReadPayload(File& archive, const WadEntry& entry, std::string& buffer, ByteProgress& progress)
@@ -51,32 +59,23 @@ VerifyResult VerifyWad(const std::string& archivePath, Frontend& frontend)
     result.entries = ReadWadDirectory(archive, entries);
     const std::int64_t length = archive.Length();
     const std::int64_t directoryEnd = DirectoryEnd(result.entries);
-    std::vector<std::optional<EntryFault>> faults(entries.size());
+    std::vector<bool> readable(entries.size());
     std::int64_t total = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        faults[i] = FaultOf(entries[i], length, directoryEnd);
-        if (faults[i])
-            result.faulty.push_back({static_cast<std::int32_t>(i), std::string(EntryName(entries[i])), *faults[i]});
-        if (faults[i] != EntryFault::OutsideFile)
+        std::optional<ArchiveFault> fault = FaultOf(entries[i], static_cast<std::int32_t>(i), length, directoryEnd);
+        readable[i] = Readable(fault);
+        if (readable[i])
             total += entries[i].Size;
+        if (fault)
+            result.faulty.push_back(std::move(*fault));
     }
     OperationBytes read(frontend, total);
     std::string buffer(static_cast<std::size_t>(kReadStep), '\0');
     for (std::size_t i = 0; i < entries.size(); ++i)
-        if (faults[i] != EntryFault::OutsideFile)
+        if (readable[i])
             ReadPayload(archive, entries[i], buffer, read);
     archive.Close();
     return result;
-}
-
-std::string EntryFaultText(EntryFault fault)
-{
-    switch (fault) {
-    case EntryFault::OutsideFile: return "bytes lie outside the file";
-    case EntryFault::OverlapsDirectory: return "bytes overlap the directory";
-    case EntryFault::UnsafeName: return "name that extraction refuses";
-    }
-    return {};
 }
 
 }  // namespace mw

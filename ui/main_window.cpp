@@ -242,7 +242,7 @@ void MainWindow::SetArchiveText(const std::string& text)
 
 void MainWindow::SetStatusText(const std::string& text)
 {
-    statusBar_->SetCaption(ToQt(text));
+    statusBar_->SetCaption(ToQt(PrintableText(text)));
     PaintDuringOperation();
 }
 

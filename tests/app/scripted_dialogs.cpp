@@ -23,8 +23,9 @@ void WriteRecord(const char* kind, const QString& text)
 }
 
 // Each record is a kind ("question", "message", "error", "open", "save"),
-// the unit separator 0x1F, the box's text (a file dialog's title), and the
-// record separator 0x1E. File dialogs are cancelled.
+// the unit separator 0x1F, the box's text (a file dialog's title; an error's
+// exact text, without its details), and the record separator 0x1E. File
+// dialogs are cancelled.
 class ScriptedDialogs : public Dialogs {
 public:
     explicit ScriptedDialogs(bool answerYes) : answerYes_(answerYes) {}
@@ -40,7 +41,7 @@ public:
         return std::nullopt;
     }
     void ShowUserError(const QString& message) override { WriteRecord("message", message); }
-    void ShowErrorDisplay(const QString& message) override { WriteRecord("error", message); }
+    void ShowErrorDisplay(const QString& message, const QString& /*details*/) override { WriteRecord("error", message); }
     bool AskQuestion(const QString& question) override
     {
         WriteRecord("question", question);

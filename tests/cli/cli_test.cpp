@@ -83,7 +83,8 @@ TEST_F(CliTest, ExitCodesTellRefusalsFromFileErrorsFromWrongUsage)
     dir.Write("bad.wad", "\x01");
     result = Cli({"list", dir / "bad.wad"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "bad.wad" + ": Lecture au-delà de la fin de fichier.\n");
+    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "bad.wad" +
+                              ": Lecture au-delà de la fin de fichier. (bad.wad is not a GP4 archive: it holds only 1 byte)\n");
     EXPECT_EQ(result.out, "");
 
     dir.Write("evil.wad", test::ContiguousArchive({{"..\\evil", "x"}}));

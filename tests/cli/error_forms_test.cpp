@@ -12,6 +12,8 @@
 
 #include "cli/cli_run.h"
 #include "core/file_faults.h"
+#include "tests/support/bad_inputs.h"
+#include "tests/support/permission_checks.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 
@@ -61,34 +63,54 @@ protected:
     TempDir dir;
 };
 
-TEST_F(CliErrorTest, FileErrorsNameThePathAndTheSystemsReason)
+TEST_F(CliErrorTest, FileErrorsNameThePathAndTheCause)
 {
     dir.Write("mods/a.bin", "a");
     ::chmod(dir.Write("mods/locked.bin", "b").c_str(), 0);
     auto result = CliUnprivileged(dir, {"create", dir / "mods", dir / "x.wad"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err,
-              "mendwright-cli: " + dir / "mods/locked.bin" + ": Accès au fichier refusé. (Permission denied)\n");
+    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "mods/locked.bin" +
+                              ": Accès au fichier refusé. (you may not read locked.bin (another user's, or its "
+                              "permissions forbid it))\n");
     EXPECT_FALSE(test::Exists(dir / "x.wad"));
 
     result = Cli({"list", dir / "none.wad"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "none.wad" + ": Fichier introuvable. (No such file or directory)\n");
-
-    ::chmod((dir / "mods/locked.bin").c_str(), 0600);
-    faults::Arm(faults::Call::Write, 1, ENOSPC);
-    result = CliInProcess(dir, {"-q", "create", dir / "mods", dir / "x.wad"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "x.wad" + ": Erreur E/S 112. (No space left on device)\n");
-    EXPECT_FALSE(test::Exists(dir / "x.wad"));
+    EXPECT_EQ(result.err, "mendwright-cli: " + dir / "none.wad" + ": Fichier introuvable. (none.wad does not exist)\n");
 }
 
-TEST_F(CliErrorTest, OutputThatCannotBeWrittenIsAnError)
+class CliBadInputTest : public CliErrorTest, public ::testing::WithParamInterface<test::BadInput> {};
+
+TEST_P(CliBadInputTest, ShowsTheExactTextAndThePlainCause)
 {
-    dir.Write("x.wad", test::ContiguousArchive({{"a.txt", "a"}}));
-    const auto result = test::RunProcess("/bin/sh", {"-c", "\"$0\" list \"$1\" > /dev/full", MENDWRIGHT_CLI, dir / "x.wad"});
+    const test::BadInput& input = GetParam();
+    const std::string archive = input.arrange(dir);
+    if (input.diskFull)
+        faults::Arm(faults::Call::Write, 1, ENOSPC);
+    test::ProcessResult result;
+    {
+        const test::PermissionChecks checks;
+        result = CliInProcess(dir, {"-q", input.create ? "create" : "update", dir / "src", archive});
+    }
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "mendwright-cli: standard output: Erreur E/S 112. (No space left on device)\n");
+    EXPECT_EQ(result.err, "mendwright-cli: " + archive + ": " + input.text + ". (" + input.cause + ")\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, CliBadInputTest, ::testing::ValuesIn(test::BadInputs()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliErrorTest, OutputThatCannotBeWrittenIsAFullDisk)
+{
+    // A listing written at exit, and one written on the way, which the
+    // standard library has already failed to write once.
+    for (const int entries : {1, 5000}) {
+        dir.Write("x.wad", test::ContiguousArchive(std::vector(entries, std::pair<std::string, std::string>("a", "a"))));
+        const auto result =
+            test::RunProcess("/bin/sh", {"-c", "\"$0\" list \"$1\" > /dev/full", MENDWRIGHT_CLI, dir / "x.wad"});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "mendwright-cli: standard output: Erreur E/S 112. (the disk holding standard output is full)\n")
+            << entries;
+    }
 }
 
 struct WrongUsage {

@@ -96,13 +96,13 @@ Command FromSource(const TempDir& dir, const std::string& command, const std::st
 const Attack kAttacks[] = {
     {"LinkedFolderBelowTheOutput",
      [](const TempDir& dir) { return ExtractWithLink(dir, "out/maps", "outside", "maps\\x"); }, 1,
-     "mendwright-cli: {dir}/a.wad: Symbolic link in the output folder: {dir}/out/maps.\n", true},
+     "mendwright-cli: Symbolic link in the output folder: {dir}/out/maps.\n", true},
     {"LinkAtAnEntryToAFileOutside",
      [](const TempDir& dir) { return ExtractWithLink(dir, "out/victim.txt", "outside/victim.txt", "victim.txt"); },
-     1, "mendwright-cli: {dir}/a.wad: Symbolic link in the output folder: {dir}/out/victim.txt.\n", true},
+     1, "mendwright-cli: Symbolic link in the output folder: {dir}/out/victim.txt.\n", true},
     {"DanglingLinkAtAnEntry",
      [](const TempDir& dir) { return ExtractWithLink(dir, "out/new.txt", "outside/new.txt", "new.txt"); }, 1,
-     "mendwright-cli: {dir}/a.wad: Symbolic link in the output folder: {dir}/out/new.txt.\n", true},
+     "mendwright-cli: Symbolic link in the output folder: {dir}/out/new.txt.\n", true},
     {"EmptyOutputFolder",
      [](const TempDir& dir) {
          // Below the root this name would be {dir}/escaped.txt.
@@ -138,6 +138,11 @@ const Attack kAttacks[] = {
      "mendwright-cli: Sorry but this file's name cannot become a wad entry: {dir}/src/..\\..\\evil.txt\n"},
     {"CreateFromAFolderNamedLikeADrive", [](const TempDir& dir) { return FromSource(dir, "create", "C:/x.txt"); }, 2,
      "mendwright-cli: Sorry but this file's name cannot become a wad entry: {dir}/src/C:/x.txt\n"},
+    {"TooLongANameThatHoldsTerminalEscapes",
+     [](const TempDir& dir) {
+         return FromSource(dir, "create", "\x1b]0;PWNED\x07\x1b[2J\xc2\x9b" + std::string(130, 'x'));
+     },
+     2, "mendwright-cli: Sorry but this name is too long for a wad entry: ?]0;PWNED??[2J?" + std::string(130, 'x') + "\n"},
     {"UpdateFromAFileNamedWithBackslashes",
      [](const TempDir& dir) { return FromSource(dir, "update", "cars/..\\..\\evil.tex"); }, 2,
      "mendwright-cli: Sorry but this file's name cannot become a wad entry: {dir}/src/cars/..\\..\\evil.tex\n"},

@@ -95,11 +95,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ArchiveCase{"Sound", test::ContiguousArchive({{"a\\b.bin", "ab"}, {"c.bin", "cd"}}), 0, "2 entries, all sound\n"},
         ArchiveCase{"PastTheEnd", test::DirectoryBytes({{"a", kTwoEntryEnd, 2}, {"b", kTwoEntryEnd + 2, 9}}) + kPayloads,
-                    1, "1\tb\tbytes lie outside the file\n2 entries, 1 faulty\n"},
+                    1, "1\tb\tx.wad is truncated: entry 1 (b) ends past the end of the file\n2 entries, 1 faulty\n"},
         ArchiveCase{"OverTheDirectory", test::DirectoryBytes({{"a", 4, 2}, {"b", kTwoEntryEnd, 2}}) + kPayloads, 1,
-                    "0\ta\tbytes overlap the directory\n2 entries, 1 faulty\n"},
+                    "0\ta\tx.wad is not a GP4 archive: entry 0 (a) lies over its directory\n2 entries, 1 faulty\n"},
         ArchiveCase{"UnsafeName", test::DirectoryBytes({{"a", kTwoEntryEnd, 2}, {"..\\b", kTwoEntryEnd + 2, 2}}) + kPayloads,
-                    1, "1\t..\\b\tname that extraction refuses\n2 entries, 1 faulty\n"}),
+                    1, "1\t..\\b\tx.wad holds a name that extraction refuses: entry 1 (..\\b)\n2 entries, 1 faulty\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -38,9 +38,11 @@ TEST(CliSelectionTest, ListJsonReadsBackWithEveryName)
 {
     TempDir dir;
     const std::string archive = dir.Write(
-        "x.wad", test::ContiguousArchive({{"say \"hi\"\\a.bin", "ab"}, {"caf\xe9.bin", ""}, {"caf\xc3\xa9\t.bin", "c"}}));
+        "x.wad", test::ContiguousArchive({{"say \"hi\"\\a.bin", "ab"}, {"caf\xe9.bin", ""}, {"caf\xc3\xa9\t.bin", "c"},
+                                          {"\xc2\x9b" "2J.bin", ""}}));
     const auto listed = Cli({"list", "--json", archive});
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(listed.out.find("\xc2\x9b"), std::string::npos) << "a C1 control reaches the terminal";
     test::WriteBytes(dir / "list.json", listed.out);
     const auto parsed = test::RunProcess(
         "/usr/bin/python3", {"-c",
@@ -51,9 +53,10 @@ TEST(CliSelectionTest, ListJsonReadsBackWithEveryName)
     EXPECT_EQ(parsed.err, "");
     // The byte E9 that is no UTF-8 reads as the character U+00E9.
     EXPECT_EQ(parsed.out,
-              "0 412 2 'say \"hi\"\\\\a.bin'\n"
-              "1 414 0 'caf\\xe9.bin'\n"
-              "2 414 1 'caf\\xe9\\t.bin'\n");
+              "0 548 2 'say \"hi\"\\\\a.bin'\n"
+              "1 550 0 'caf\\xe9.bin'\n"
+              "2 550 1 'caf\\xe9\\t.bin'\n"
+              "3 551 0 '\\x9b2J.bin'\n");
 }
 
 }  // namespace

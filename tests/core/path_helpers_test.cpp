@@ -70,6 +70,28 @@ TEST(PathHelpersTest, CropRemovesEveryNul)
     EXPECT_EQ(WithoutNuls("\0\0"s), "");
 }
 
+struct PrintableCase {
+    std::string text;
+    std::string shown;
+};
+
+class PrintableTextTest : public ::testing::TestWithParam<PrintableCase> {};
+
+TEST_P(PrintableTextTest, ShowsControlsAsQuestionMarks)
+{
+    EXPECT_EQ(PrintableText(GetParam().text), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PrintableTextTest,
+    ::testing::Values(PrintableCase{"cars\\a.tex", "cars\\a.tex"},
+                      PrintableCase{"line\nbreak\ttab\x7f", "line?break?tab?"},
+                      PrintableCase{"\x1b]0;PWNED\a\x1b[2J", "?]0;PWNED??[2J"},
+                      PrintableCase{"a\xc2\x9b" "2J", "a?2J"},      // C1 CSI as UTF-8
+                      PrintableCase{"a\x9b" "2J\x80", "a?2J?"},     // C1 bytes outside UTF-8
+                      PrintableCase{"caf\xc3\xa9 \xc2\xa0\xe2\x82\xac", "caf\xc3\xa9 \xc2\xa0\xe2\x82\xac"},
+                      PrintableCase{"caf\xe9\xc2", "caf\xe9\xc2"}));  // other bytes outside UTF-8
+
 TEST(PathHelpersTest, FirstAndLastCharactersClampToTheText)
 {
     EXPECT_EQ(FirstChars("abc", 5), "abc");

@@ -147,9 +147,9 @@ TEST_F(WadReaderTest, DirectoryAndPayloadReadOneEntryAtATime)
     std::vector<WadEntry> entries;
     ASSERT_EQ(ReadWadDirectory(archive, entries), 2);
     std::string payload;
-    ReadWadPayload(archive, entries[0], payload);
+    ReadWadPayload(archive, entries[0], 0, payload);
     EXPECT_EQ(payload, "abc");
-    ReadWadPayload(archive, entries[1], payload);
+    ReadWadPayload(archive, entries[1], 1, payload);
     EXPECT_EQ(payload, "");
 }
 

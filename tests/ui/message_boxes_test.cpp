@@ -51,10 +51,12 @@ TEST(MessageBoxes, QuestionBoxAnswersYesOnlyWithOui)
 
 TEST(MessageBoxes, ErrorDisplayHasTheErrorIconAndTheFullStopRule)
 {
-    const auto box = MakeErrorDisplay(QStringLiteral("Fichier introuvable"));
+    const auto box =
+        MakeErrorDisplay(QStringLiteral("Fichier introuvable"), QStringLiteral("Cause: x.wad does not exist"));
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Mendwright " MENDWRIGHT_VERSION));
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
     EXPECT_EQ(box->text(), QStringLiteral("Fichier introuvable."));
+    EXPECT_EQ(box->informativeText(), QStringLiteral("Cause: x.wad does not exist"));
     EXPECT_EQ(ButtonTexts(*box), QStringList{QStringLiteral("OK")});
 
     EXPECT_EQ(MakeErrorDisplay(QStringLiteral("Erreur E/S 131"))->text(), QStringLiteral("Erreur E/S 131."));

@@ -34,9 +34,10 @@ void FakeDialogs::ShowUserError(const QString& message)
     userErrors.push_back(message);
 }
 
-void FakeDialogs::ShowErrorDisplay(const QString& message)
+void FakeDialogs::ShowErrorDisplay(const QString& message, const QString& details)
 {
     errorDisplays.push_back(message);
+    errorDetails.push_back(details);
 }
 
 bool FakeDialogs::AskQuestion(const QString& question)

@@ -27,13 +27,13 @@ public:
     std::optional<QString> RunOpenDialog(const FileDialogRequest& request) override;
     std::optional<QString> RunSaveDialog(const FileDialogRequest& request) override;
     void ShowUserError(const QString& message) override;
-    void ShowErrorDisplay(const QString& message) override;
+    void ShowErrorDisplay(const QString& message, const QString& details) override;
     bool AskQuestion(const QString& question) override;
 
     std::deque<QString> openAnswers, saveAnswers;
     bool questionAnswer = false;
     std::vector<FileDialogRequest> openRequests, saveRequests;
-    std::vector<QString> userErrors, errorDisplays, questions;
+    std::vector<QString> userErrors, errorDisplays, errorDetails, questions;
 };
 
 // A settings store over a map that outlives the store, so that a fresh

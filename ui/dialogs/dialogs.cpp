@@ -34,9 +34,9 @@ void Dialogs::ShowUserError(const QString& message)
     MakeUserErrorBox(message)->exec();
 }
 
-void Dialogs::ShowErrorDisplay(const QString& message)
+void Dialogs::ShowErrorDisplay(const QString& message, const QString& details)
 {
-    MakeErrorDisplay(message)->exec();
+    MakeErrorDisplay(message, details)->exec();
 }
 
 bool Dialogs::AskQuestion(const QString& question)

@@ -20,7 +20,9 @@ public:
     virtual std::optional<QString> RunSaveDialog(const FileDialogRequest& request);
 
     virtual void ShowUserError(const QString& message);
-    virtual void ShowErrorDisplay(const QString& message);
+    // The error's exact text, and below it what the user needs to act: its
+    // cause in plain words and the file's full path (empty when neither is known).
+    virtual void ShowErrorDisplay(const QString& message, const QString& details);
     // True only when the question was answered with "&Oui".
     virtual bool AskQuestion(const QString& question);
 };

@@ -54,10 +54,11 @@ bool AnsweredYes(const QMessageBox& box)
     return clicked && box.buttonRole(clicked) == QMessageBox::YesRole;
 }
 
-std::unique_ptr<QMessageBox> MakeErrorDisplay(const QString& message)
+std::unique_ptr<QMessageBox> MakeErrorDisplay(const QString& message, const QString& details)
 {
     auto box = MakeBox(QString::fromLatin1(kApplicationTitle), QMessageBox::Critical,
                        ToQt(WithFullStop(FromQt(message))));
+    box->setInformativeText(details);
     AddOkButton(*box);
     return box;
 }

@@ -20,7 +20,8 @@ std::unique_ptr<QMessageBox> MakeQuestionBox(const QString& question);
 bool AnsweredYes(const QMessageBox& box);
 
 // Caption "Mendwright" and the version, error icon, one "OK"; the message gets a full
-// stop when its last character comes after "." in the character set.
-std::unique_ptr<QMessageBox> MakeErrorDisplay(const QString& message);
+// stop when its last character comes after "." in the character set. The
+// details, when given, are the box's informative text below it.
+std::unique_ptr<QMessageBox> MakeErrorDisplay(const QString& message, const QString& details = {});
 
 }  // namespace mw
