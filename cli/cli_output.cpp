@@ -1,8 +1,6 @@
 #include "cli/cli_output.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "core/errors.h"
 #include "core/path_helpers.h"
@@ -16,28 +14,13 @@ void PrintError(const std::string& text, const std::string& path, int systemErro
         line += PrintableText(path) + ": ";
     line += text;
     if (systemError != 0)
-        line += std::string(" (") + std::strerror(systemError) + ")";
+        line += " (" + SystemErrorText(systemError) + ")";
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 void PrintUsageError(const std::string& reason)
 {
     std::fprintf(stderr, "mendwright-cli: %s\nTry 'mendwright-cli --help'.\n", reason.c_str());
-}
-
-void FlushStandardOutput()
-{
-    errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        const int err = errno != 0 ? errno : EIO;
-        std::clearerr(stdout);
-        ThrowErrno(err, "standard output");
-    }
-}
-
-bool StandardErrorWritten()
-{
-    return std::fflush(stderr) == 0 && !std::ferror(stderr);
 }
 
 }  // namespace mw::cli

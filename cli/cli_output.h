@@ -1,6 +1,5 @@
 // What mendwright-cli prints besides the operations' own texts: errors in
-// the form "mendwright-cli: PATH: TEXT (REASON)", and the check that its
-// output reached where it was sent.
+// the form "mendwright-cli: PATH: TEXT (REASON)".
 #pragma once
 
 #include <string>
@@ -9,17 +8,10 @@
 namespace mw::cli {
 
 // "mendwright-cli: " + path (when given) + ": " + text, then the system's
-// reason for errno systemError in parentheses when it is not 0.
+// own text for its error code systemError in parentheses when it is not 0.
 void PrintError(const std::string& text, const std::string& path = {}, int systemError = 0);
 
 // A wrong command line: the reason and where to look, on stderr.
 void PrintUsageError(const std::string& reason);
-
-// Flushes stdout; output that could not be written raises the IoError of
-// the failed write, naming "standard output".
-void FlushStandardOutput();
-
-// True when everything written to stderr reached it.
-bool StandardErrorWritten();
 
 }  // namespace mw::cli

@@ -10,6 +10,7 @@
 #include "cli/console_frontend.h"
 #include "cli/entry_listing.h"
 #include "cli/installation_lookup.h"
+#include "core/console.h"
 #include "core/elapsed_time.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"

@@ -1,7 +1,5 @@
 #include "core/errors.h"
 
-#include <cerrno>
-
 namespace mw {
 
 std::string IoErrorText(int code)
@@ -26,29 +24,5 @@ IoError::IoError(int code, std::string path, int systemError)
 RangeError::RangeError(std::string path) : AppError("Erreur de vérification d'étendue", std::move(path)) {}
 
 OutOfMemoryError::OutOfMemoryError() : AppError("Mémoire insuffisante") {}
-
-int IoCodeFromErrno(int err)
-{
-    switch (err) {
-    case ENOENT: return io_code::FileNotFound;
-    case ENOTDIR: return io_code::PathNotFound;
-    case EMFILE:
-    case ENFILE: return io_code::TooManyOpenFiles;
-    case EACCES:
-    case EISDIR:
-    case EPERM:
-    case EROFS: return io_code::AccessDenied;
-    // The device error keeps its own number, apart from the table's 5.
-    case EIO: return io_code::DeviceError;
-    case ENOSPC:
-    case EDQUOT: return io_code::DiskFull;
-    default: return err;
-    }
-}
-
-void ThrowErrno(int err, const std::string& path)
-{
-    throw IoError(IoCodeFromErrno(err), path, err);
-}
 
 }  // namespace mw

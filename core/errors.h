@@ -19,7 +19,8 @@ public:
     }
     // The file the error concerns, or "" when it is not known where it is raised.
     const std::string& path() const noexcept { return path_; }
-    // The errno of the failed system call, or 0.
+    // The platform's code of the failed system call (errno on POSIX, the
+    // Win32 error code on Windows), or 0.
     int systemError() const noexcept { return systemError_; }
 
 private:
@@ -67,10 +68,15 @@ inline constexpr int DeviceError = 1117;
 // The text of the I/O error table for a code.
 std::string IoErrorText(int code);
 
-// The I/O error code for an errno value of a failed system call.
-int IoCodeFromErrno(int err);
+// The rest is the platform's: its error codes mapped onto the table.
 
-// Throws the IoError for errno value err, raised on the file at path.
-[[noreturn]] void ThrowErrno(int err, const std::string& path = {});
+// The I/O error code for the platform's code of a failed system call.
+int IoCodeFromSystemError(int err);
+
+// Throws the IoError for the platform's code err, raised on the file at path.
+[[noreturn]] void ThrowSystemError(int err, const std::string& path = {});
+
+// The system's own description of its error code, as it words it.
+std::string SystemErrorText(int err);
 
 }  // namespace mw

@@ -61,12 +61,43 @@ bool IsFolderPath(std::string_view text)
     return !isFile;
 }
 
+namespace {
+
+char LowerChar(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+bool WildcardMatches(std::string_view text, std::string_view pattern)
+{
+    // Iterative match with backtracking to the last star.
+    std::size_t n = 0, m = 0, starPattern = std::string_view::npos, starText = 0;
+    while (n < text.size()) {
+        if (m < pattern.size() && (pattern[m] == '?' || LowerChar(pattern[m]) == LowerChar(text[n]))) {
+            ++n;
+            ++m;
+        } else if (m < pattern.size() && pattern[m] == '*') {
+            starPattern = m++;
+            starText = n;
+        } else if (starPattern != std::string_view::npos) {
+            m = starPattern + 1;
+            n = ++starText;
+        } else {
+            return false;
+        }
+    }
+    while (m < pattern.size() && pattern[m] == '*')
+        ++m;
+    return m == pattern.size();
+}
+
 std::string LowerAscii(std::string_view text)
 {
     std::string result(text);
     for (char& c : result)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        c = LowerChar(c);
     return result;
 }
 

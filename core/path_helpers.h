@@ -31,6 +31,10 @@ bool IsFolderPath(std::string_view text);
 std::string_view FirstChars(std::string_view text, long long n);
 std::string_view LastChars(std::string_view text, long long n);
 
+// Whether text matches pattern, where "*" stands for any run of characters
+// and "?" for any one; ASCII letters match either case.
+bool WildcardMatches(std::string_view text, std::string_view pattern);
+
 // ASCII lower-casing, byte by byte.
 std::string LowerAscii(std::string_view text);
 // Whether text holds part as a plain substring.

@@ -14,10 +14,9 @@
 #include <thread>
 #include <unordered_map>
 
-#include <sched.h>
-
 #include "core/byte_progress.h"
 #include "core/path_helpers.h"
+#include "core/usable_cores.h"
 #include "ops/messages.h"
 #include "ops/operation_support.h"
 
@@ -258,13 +257,7 @@ std::string OutputPath(const WadEntry& entry)
 
 std::size_t ExtractionLaneCount(std::size_t entryCount)
 {
-    // The cores this process may run on (taskset, a container's cpuset),
-    // not all that the machine has.
-    cpu_set_t allowed;
-    const std::size_t cores = ::sched_getaffinity(0, sizeof allowed, &allowed) == 0
-                                  ? static_cast<std::size_t>(std::max(1, CPU_COUNT(&allowed)))
-                                  : std::max(1u, std::thread::hardware_concurrency());
-    return std::clamp(entryCount / kEntriesPerExtraLane, std::size_t{1}, std::min(cores, kMostLanes));
+    return std::clamp(entryCount / kEntriesPerExtraLane, std::size_t{1}, std::min(UsableCores(), kMostLanes));
 }
 
 std::vector<std::vector<std::int32_t>> SplitIntoLanes(const std::vector<WadEntry>& entries, std::size_t laneCount)

@@ -1,3 +1,4 @@
+// The file layer on POSIX: descriptors, read, write and copy_file_range.
 #include "core/file.h"
 
 #include <algorithm>
@@ -9,17 +10,14 @@
 #include "core/byte_progress.h"
 #include "core/errors.h"
 #include "core/file_faults.h"
-#include "core/kernel_copy.h"
 #include "core/path_helpers.h"
+#include "core/posix/kernel_copy.h"
+#include "core/posix/native_file.h"
 
 namespace mw {
 namespace {
 
 constexpr std::size_t kProgressStep = std::size_t{8} << 20;
-// Where the kernel cannot copy, the bytes go through memory a bounded piece
-// at a time: an archive's unchanged run can be most of the archive, and the
-// memory used must not grow with it.
-constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
 // A missing folder on the way is "path not found", a missing file in an
 // existing folder "file not found", as on the system the archives come from.
@@ -30,7 +28,12 @@ constexpr std::size_t kPieceSize = std::size_t{1} << 20;
         if (!folder.empty() && !FolderExists(folder))
             throw IoError(io_code::PathNotFound, name, err);
     }
-    ThrowErrno(err, name);
+    ThrowSystemError(err, name);
+}
+
+int Fd(const File& file)
+{
+    return NativeFile::Descriptor(file);
 }
 
 int FlagsFor(OpenMode mode)
@@ -89,59 +92,46 @@ int OpenDescriptor(const std::string& name, int flags, unsigned mode)
     return fd;
 }
 
-File OpenSourceIn(int folderFd, const char* name, const std::string& path)
+File FolderForLookups(const std::string& name)
 {
-    return File::Adopt(OpenPathIn(folderFd, name, path, FlagsFor(OpenMode::CopySource)), path);
+    // A folder that cannot be opened leaves its files to be opened by
+    // their full paths, which name the error exactly.
+    const int fd = ::open(name.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return NativeFile::Adopt(fd, name);
 }
 
-File::File(const std::string& name, OpenMode mode)
+File OpenSourceIn(const File& folder, std::string_view name, const std::string& path)
 {
-    Open(name, mode);
+    const int at = folder.IsOpen() ? NativeFile::Descriptor(folder) : AT_FDCWD;
+    const std::string inFolder(folder.IsOpen() ? name : std::string_view(path));
+    return NativeFile::Adopt(OpenPathIn(at, inFolder.c_str(), path, FlagsFor(OpenMode::CopySource)), path);
 }
 
-File File::Adopt(int fd, std::string name) noexcept
+void File::CloseQuietly() noexcept
 {
-    File file;
-    file.fd_ = fd;
-    file.name_ = std::move(name);
-    return file;
-}
-
-File::File(File&& other) noexcept : fd_(other.fd_), name_(std::move(other.name_))
-{
-    other.fd_ = -1;
-}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = other.fd_;
-        name_ = std::move(other.name_);
-        other.fd_ = -1;
-    }
-    return *this;
-}
-
-File::~File()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (IsOpen())
+        ::close(Fd(*this));
+    handle_ = kNoHandle;
 }
 
 void File::Open(const std::string& name, OpenMode mode)
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    fd_ = mode == OpenMode::CopySource ? OpenPath(name, FlagsFor(mode)) : OpenDescriptor(name, FlagsFor(mode));
+    CloseQuietly();
+    handle_ = mode == OpenMode::CopySource ? OpenPath(name, FlagsFor(mode)) : OpenDescriptor(name, FlagsFor(mode));
     name_ = name;
 }
 
-void File::Read(void* buffer, std::size_t size)
+std::size_t File::ReadSome(void* buffer, std::size_t size)
 {
-    ReadFrom(buffer, size, nullptr);
+    for (;;) {
+        if (int err = faults::Check(faults::Call::Read))
+            ThrowSystemError(err, name_);
+        const ssize_t got = ::read(Fd(*this), buffer, size);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
+            ThrowSystemError(errno, name_);
+    }
 }
 
 void File::ReadFrom(void* buffer, std::size_t size, std::int64_t* offset)
@@ -149,14 +139,14 @@ void File::ReadFrom(void* buffer, std::size_t size, std::int64_t* offset)
     auto* at = static_cast<char*>(buffer);
     while (size > 0) {
         if (int err = faults::Check(faults::Call::Read))
-            ThrowErrno(err, name_);
+            ThrowSystemError(err, name_);
         // One call in the normal case; the loop only continues a read that
         // the kernel cut short (about 2 GiB at most per call).
-        const ssize_t got = offset ? ::pread(fd_, at, size, static_cast<off_t>(*offset)) : ::read(fd_, at, size);
+        const ssize_t got = offset ? ::pread(Fd(*this), at, size, static_cast<off_t>(*offset)) : ::read(Fd(*this), at, size);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowErrno(errno, name_);
+            ThrowSystemError(errno, name_);
         }
         if (got == 0)
             throw IoError(io_code::ShortRead, name_);
@@ -172,12 +162,12 @@ void File::Write(const void* buffer, std::size_t size)
     const auto* at = static_cast<const char*>(buffer);
     while (size > 0) {
         if (int err = faults::Check(faults::Call::Write))
-            ThrowErrno(err, name_);
-        const ssize_t put = ::write(fd_, at, size);
+            ThrowSystemError(err, name_);
+        const ssize_t put = ::write(Fd(*this), at, size);
         if (put < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowErrno(errno, name_);
+            ThrowSystemError(errno, name_);
         }
         if (put == 0)
             throw IoError(io_code::ShortWrite, name_);
@@ -198,12 +188,12 @@ void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
     const std::size_t step = progress ? kProgressStep : left;
     while (left > 0) {
         if (int err = faults::Check(faults::Call::Write))
-            ThrowErrno(err, name_);
+            ThrowSystemError(err, name_);
         ssize_t copied = -1;
         if (int err = faults::Check(faults::Call::KernelCopy))
             errno = err;
         else
-            copied = KernelCopy(source.fd_, &in, fd_, &out, std::min(left, step));
+            copied = KernelCopy(Fd(source), &in, Fd(*this), &out, std::min(left, step));
         if (copied > 0) {
             left -= static_cast<std::size_t>(copied);
             if (progress)
@@ -216,7 +206,7 @@ void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
             continue;
         // A folder can only be the source: this file is open for writing.
         if (!KernelCannotCopy(errno))
-            ThrowErrno(errno, errno == EISDIR ? source.name_ : name_);
+            ThrowSystemError(errno, errno == EISDIR ? source.name_ : name_);
         CopyThroughMemory(source, in, out, left, progress);
         return;
     }
@@ -230,14 +220,14 @@ std::int64_t File::AppendFrom(File& source, std::int64_t limit, ByteProgress* pr
     const std::int64_t step = progress ? static_cast<std::int64_t>(kProgressStep) : std::int64_t{1} << 30;
     while (copied <= limit) {
         if (int err = faults::Check(faults::Call::Write))
-            ThrowErrno(err, name_);
+            ThrowSystemError(err, name_);
         const std::int64_t first = copied == 0 ? static_cast<std::int64_t>(kPieceSize) : step;
         const auto want = static_cast<std::size_t>(std::min(first, limit + 1 - copied));
         ssize_t got = -1;
         if (int err = faults::Check(faults::Call::KernelCopy))
             errno = err;
         else
-            got = ::copy_file_range(source.fd_, nullptr, fd_, nullptr, want, 0);
+            got = ::copy_file_range(Fd(source), nullptr, Fd(*this), nullptr, want, 0);
         if (got == 0)
             break;
         if (got > 0) {
@@ -251,65 +241,20 @@ std::int64_t File::AppendFrom(File& source, std::int64_t limit, ByteProgress* pr
         if (errno == EINTR)
             continue;
         if (!KernelCannotCopy(errno))
-            ThrowErrno(errno, errno == EISDIR ? source.name_ : name_);
+            ThrowSystemError(errno, errno == EISDIR ? source.name_ : name_);
         return copied + AppendThroughMemory(source, copied, limit, progress);
     }
     return copied;
 }
 
-// From source's position on to its end, until more than limit bytes are
-// copied in all (copied of them already).
-std::int64_t File::AppendThroughMemory(File& source, std::int64_t copied, std::int64_t limit, ByteProgress* progress)
-{
-    constexpr auto kPiece = static_cast<std::int64_t>(kPieceSize);
-    std::string buffer(static_cast<std::size_t>(std::min(limit + 1 - copied, kPiece)), '\0');
-    const std::int64_t before = copied;
-    while (copied <= limit) {
-        if (int err = faults::Check(faults::Call::Read))
-            ThrowErrno(err, source.name_);
-        const ssize_t got =
-            ::read(source.fd_, buffer.data(), static_cast<std::size_t>(std::min(limit + 1 - copied, kPiece)));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            ThrowErrno(errno, source.name_);
-        if (got == 0)
-            break;
-        Write(buffer.data(), static_cast<std::size_t>(got));
-        copied += got;
-        if (progress)
-            progress->Moved(got);
-        if (copied == kPiece && !source.EndsWithin(limit - copied))
-            return limit + 1 - before;
-    }
-    return copied - before;
-}
-
 bool File::EndsWithin(std::int64_t bytes) const
 {
     struct stat st {};
-    const off_t position = ::lseek(fd_, 0, SEEK_CUR);
+    const off_t position = ::lseek(Fd(*this), 0, SEEK_CUR);
     // What cannot be measured is copied and counted instead.
-    if (position < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))
+    if (position < 0 || ::fstat(Fd(*this), &st) != 0 || !S_ISREG(st.st_mode))
         return true;
     return st.st_size - position <= bytes;
-}
-
-void File::CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64_t offset, std::size_t size,
-                             ByteProgress* progress)
-{
-    std::string buffer(std::min(size, kPieceSize), '\0');
-    // The source is read at its offsets, never moved: several threads may
-    // copy from one archive at once.
-    Seek(offset);
-    while (size > 0) {
-        const std::size_t piece = std::min(size, kPieceSize);
-        source.ReadFrom(buffer.data(), piece, &sourceOffset);
-        Write(buffer.data(), piece);
-        if (progress)
-            progress->Moved(static_cast<std::int64_t>(piece));
-        size -= piece;
-    }
 }
 
 void File::Seek(std::int64_t position)
@@ -317,40 +262,40 @@ void File::Seek(std::int64_t position)
     if (position < 0)
         throw IoError(io_code::NegativeSeek, name_);
     if (int err = faults::Check(faults::Call::Seek))
-        ThrowErrno(err, name_);
-    if (::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0)
-        ThrowErrno(errno, name_);
+        ThrowSystemError(err, name_);
+    if (::lseek(Fd(*this), static_cast<off_t>(position), SEEK_SET) < 0)
+        ThrowSystemError(errno, name_);
 }
 
 std::int64_t File::Length() const
 {
     struct stat st {};
-    if (::fstat(fd_, &st) != 0)
-        ThrowErrno(errno, name_);
+    if (::fstat(Fd(*this), &st) != 0)
+        ThrowSystemError(errno, name_);
     return st.st_size;
 }
 
 void File::Sync()
 {
     if (int err = faults::Check(faults::Call::Sync))
-        ThrowErrno(err, name_);
-    if (::fsync(fd_) != 0)
-        ThrowErrno(errno, name_);
+        ThrowSystemError(err, name_);
+    if (::fsync(Fd(*this)) != 0)
+        ThrowSystemError(errno, name_);
 }
 
 void File::Close()
 {
-    if (fd_ < 0)
+    if (!IsOpen())
         return;
-    const int fd = fd_;
-    fd_ = -1;
+    const int fd = Fd(*this);
+    handle_ = kNoHandle;
     if (int err = faults::Check(faults::Call::Close)) {
         ::close(fd);
-        ThrowErrno(err, name_);
+        ThrowSystemError(err, name_);
     }
     // POSIX leaves the descriptor closed even when close reports an error.
     if (::close(fd) != 0 && errno != EINTR)
-        ThrowErrno(errno, name_);
+        ThrowSystemError(errno, name_);
 }
 
 std::int64_t FileSize(const std::string& name)
@@ -363,18 +308,6 @@ std::int64_t FileSize(const std::string& name)
     if (S_ISDIR(st.st_mode))
         throw IoError(io_code::AccessDenied, name, EISDIR);
     return st.st_size;
-}
-
-void CreateFolders(const std::string& name)
-{
-    if (name.empty() || FolderExists(name))
-        return;
-    std::string parent = FolderPart(name, kNativeSeparator);
-    while (parent.size() > 1 && parent.back() == kNativeSeparator)
-        parent.pop_back();
-    if (parent.size() < name.size() && !parent.empty())
-        CreateFolders(parent);
-    (void)::mkdir(name.c_str(), 0777);
 }
 
 bool FileExists(const std::string& name)

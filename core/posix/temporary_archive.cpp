@@ -1,9 +1,9 @@
+// The temporary archive on POSIX: O_TMPFILE linked and renamed into place.
 #include "core/temporary_archive.h"
 
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -11,22 +11,11 @@
 #include "core/errors.h"
 #include "core/file_faults.h"
 #include "core/path_helpers.h"
-#include "core/removal_on_signal.h"
-#include "core/wad.h"
+#include "core/posix/native_file.h"
+#include "core/posix/removal_on_signal.h"
 
 namespace mw {
 namespace {
-
-std::string RandomSuffix()
-{
-    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937_64 generator{std::random_device{}()};
-    std::uniform_int_distribution<int> pick(0, sizeof kAlphabet - 2);
-    std::string suffix(8, ' ');
-    for (char& c : suffix)
-        c = kAlphabet[pick(generator)];
-    return suffix;
-}
 
 // The name under which the kernel opened a descriptor: the real file behind
 // every link of the path it was opened by.
@@ -70,18 +59,66 @@ mode_t NewFileMode()
 
 }  // namespace
 
+class TemporaryArchive::Place {
+public:
+    explicit Place(const std::string& fileName);
+    Place(const Place&) = delete;
+    Place& operator=(const Place&) = delete;
+    ~Place();
+
+    File& file() { return file_; }
+    void Commit();
+
+private:
+    // The archive that is replaced, and where its replacement goes.
+    struct Target {
+        File file;            // open while the archive exists; its mode and attributes are copied
+        std::string folder;   // the folder that receives the new archive
+        std::string name;     // the archive's name in that folder
+    };
+    static Target OpenTarget(const std::string& fileName);
+
+    void CheckSameTarget();
+    int OpenIn(const std::string& name, int flags);
+    bool OpenUnnamed();
+    void LinkUnnamed();
+    void Name(const std::string& name);
+    void KeepPermissions();
+    void Release() noexcept;
+
+    std::string fileName_;  // the archive's path as given, which errors name
+    Target target_;
+    std::string name_;  // empty while the file has no name
+    int folderFd_ = -1;
+    File file_;
+};
+
+TemporaryArchive::TemporaryArchive(const std::string& fileName) : place_(std::make_unique<Place>(fileName)) {}
+
+TemporaryArchive::~TemporaryArchive() = default;
+
+File& TemporaryArchive::file()
+{
+    return place_->file();
+}
+
+void TemporaryArchive::Commit()
+{
+    place_->Commit();
+}
+
 // The archive that is replaced: opened by its path, so that the kernel
 // follows its links with its own protections, then named through that
 // descriptor. A path that leads to no file is a new archive.
-TemporaryArchive::Target TemporaryArchive::OpenTarget(const std::string& fileName)
+TemporaryArchive::Place::Target TemporaryArchive::Place::OpenTarget(const std::string& fileName)
 {
     Target target;
     std::string real = fileName;
     try {
         // Opening for writing refuses an archive that cannot be written
         // before anything is written.
-        target.file = File::Adopt(OpenDescriptor(fileName, O_RDWR | O_NONBLOCK), fileName);
-        if (std::string named = NameOf(target.file.Descriptor()); !named.empty())
+        target.file = NativeFile::Adopt(OpenDescriptor(fileName, O_RDWR | O_NONBLOCK), fileName);
+        if (std::string named = NameOf(NativeFile::Descriptor(target.file)); !named.empty())
             real = std::move(named);
     } catch (const IoError& error) {
         if (error.code() != io_code::FileNotFound)
@@ -94,34 +131,34 @@ TemporaryArchive::Target TemporaryArchive::OpenTarget(const std::string& fileNam
     return target;
 }
 
-TemporaryArchive::TemporaryArchive(const std::string& fileName) : fileName_(fileName), target_(OpenTarget(fileName))
+TemporaryArchive::Place::Place(const std::string& fileName) : fileName_(fileName), target_(OpenTarget(fileName))
 {
     folderFd_ = OpenDescriptor(target_.folder, O_RDONLY | O_DIRECTORY);
     CheckSameTarget();
     if (OpenUnnamed())
         return;
     for (int attempt = 0;; ++attempt) {
-        const std::string name = std::string(kTemporaryMarker) + RandomSuffix();
+        const std::string name = NewName();
         const int fd = OpenIn(name, O_RDWR | O_CREAT | O_EXCL);
         if (fd >= 0) {
-            file_ = File::Adopt(fd, fileName_);
+            file_ = NativeFile::Adopt(fd, fileName_);
             Name(name);
             break;
         }
         if (errno != EEXIST || attempt == 16) {
             const int err = errno;
             Release();
-            ThrowErrno(err, fileName_);
+            ThrowSystemError(err, fileName_);
         }
     }
 }
 
-TemporaryArchive::~TemporaryArchive()
+TemporaryArchive::Place::~Place()
 {
     Release();
 }
 
-void TemporaryArchive::Commit()
+void TemporaryArchive::Place::Commit()
 {
     file_.Sync();
     KeepPermissions();
@@ -135,7 +172,7 @@ void TemporaryArchive::Commit()
     if (err == 0 && ::renameat(folderFd_, name_.c_str(), folderFd_, target_.name.c_str()) != 0)
         err = errno;
     if (err != 0)
-        ThrowErrno(err, fileName_);
+        ThrowSystemError(err, fileName_);
     DisarmRemovalOnSignal();
     name_.clear();
     // Makes the rename itself durable; the new archive is in place
@@ -145,19 +182,19 @@ void TemporaryArchive::Commit()
 
 // The folder opened by its name must still hold the file opened by the
 // archive's path, or the rename would replace another one.
-void TemporaryArchive::CheckSameTarget()
+void TemporaryArchive::Place::CheckSameTarget()
 {
     struct stat opened {}, named {};
-    if (!target_.file.IsOpen() || ::fstat(target_.file.Descriptor(), &opened) != 0)
+    if (!target_.file.IsOpen() || ::fstat(NativeFile::Descriptor(target_.file), &opened) != 0)
         return;
     if (::fstatat(folderFd_, target_.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
         named.st_dev != opened.st_dev || named.st_ino != opened.st_ino) {
         Release();
-        ThrowErrno(ESTALE, fileName_);
+        ThrowSystemError(ESTALE, fileName_);
     }
 }
 
-int TemporaryArchive::OpenIn(const std::string& name, int flags)
+int TemporaryArchive::Place::OpenIn(const std::string& name, int flags)
 {
     if (int err = faults::Check(faults::Call::Open)) {
         errno = err;
@@ -170,13 +207,13 @@ int TemporaryArchive::OpenIn(const std::string& name, int flags)
     return fd;
 }
 
-bool TemporaryArchive::OpenUnnamed()
+bool TemporaryArchive::Place::OpenUnnamed()
 {
     if (faults::Check(faults::Call::UnnamedTemporary) != 0)
         return false;
     const int fd = OpenIn(".", O_TMPFILE | O_RDWR);
     if (fd >= 0) {
-        file_ = File::Adopt(fd, fileName_);
+        file_ = NativeFile::Adopt(fd, fileName_);
         return true;
     }
     // File systems without unnamed files take a named one; any other
@@ -185,15 +222,15 @@ bool TemporaryArchive::OpenUnnamed()
         return false;
     const int err = errno;
     Release();
-    ThrowErrno(err, fileName_);
+    ThrowSystemError(err, fileName_);
 }
 
 // Gives the unnamed file a short name beside the target for the rename.
-void TemporaryArchive::LinkUnnamed()
+void TemporaryArchive::Place::LinkUnnamed()
 {
-    const std::string self = "/proc/self/fd/" + std::to_string(file_.Descriptor());
+    const std::string self = "/proc/self/fd/" + std::to_string(NativeFile::Descriptor(file_));
     for (int attempt = 0;; ++attempt) {
-        const std::string name = std::string(kTemporaryMarker) + RandomSuffix();
+        const std::string name = NewName();
         Name(name);
         if (::linkat(AT_FDCWD, self.c_str(), folderFd_, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return;
@@ -201,35 +238,35 @@ void TemporaryArchive::LinkUnnamed()
         DisarmRemovalOnSignal();
         name_.clear();
         if (err != EEXIST || attempt == 16)
-            ThrowErrno(err, fileName_);
+            ThrowSystemError(err, fileName_);
     }
 }
 
-void TemporaryArchive::Name(const std::string& name)
+void TemporaryArchive::Place::Name(const std::string& name)
 {
     name_ = name;
     ArmRemovalOnSignal(folderFd_, name_);
 }
 
-void TemporaryArchive::KeepPermissions()
+void TemporaryArchive::Place::KeepPermissions()
 {
-    const int fd = file_.Descriptor();
+    const int fd = NativeFile::Descriptor(file_);
     if (!target_.file.IsOpen()) {
         (void)::fchmod(fd, NewFileMode());
         return;
     }
     struct stat st {};
-    if (::fstat(target_.file.Descriptor(), &st) != 0)
+    if (::fstat(NativeFile::Descriptor(target_.file), &st) != 0)
         return;
     if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
         // Only root may give a file away: anyone else's new archive is
         // theirs, as a copy would be, and that is no failure.
     }
     (void)::fchmod(fd, st.st_mode & 07777);
-    CopyAttributes(target_.file.Descriptor(), fd);
+    CopyAttributes(NativeFile::Descriptor(target_.file), fd);
 }
 
-void TemporaryArchive::Release() noexcept
+void TemporaryArchive::Place::Release() noexcept
 {
     if (file_.IsOpen())
         file_ = File();

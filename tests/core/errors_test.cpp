@@ -25,15 +25,15 @@ TEST(IoErrorTest, TextsFollowTheTable)
 
 TEST(IoErrorTest, ErrnoMapsOntoTheTableCodes)
 {
-    EXPECT_EQ(IoCodeFromErrno(ENOENT), 2);
-    EXPECT_EQ(IoCodeFromErrno(ENOTDIR), 3);
-    EXPECT_EQ(IoCodeFromErrno(EMFILE), 4);
-    EXPECT_EQ(IoCodeFromErrno(ENFILE), 4);
+    EXPECT_EQ(IoCodeFromSystemError(ENOENT), 2);
+    EXPECT_EQ(IoCodeFromSystemError(ENOTDIR), 3);
+    EXPECT_EQ(IoCodeFromSystemError(EMFILE), 4);
+    EXPECT_EQ(IoCodeFromSystemError(ENFILE), 4);
     for (int err : {EACCES, EPERM, EROFS, EISDIR})
-        EXPECT_EQ(IoCodeFromErrno(err), 5) << err;
-    EXPECT_EQ(IoCodeFromErrno(ENOSPC), 112);
-    EXPECT_EQ(IoCodeFromErrno(EIO), 1117);  // not the 5 of "access denied"
-    EXPECT_EQ(IoCodeFromErrno(EXDEV), EXDEV);  // passed on as it comes
+        EXPECT_EQ(IoCodeFromSystemError(err), 5) << err;
+    EXPECT_EQ(IoCodeFromSystemError(ENOSPC), 112);
+    EXPECT_EQ(IoCodeFromSystemError(EIO), 1117);  // not the 5 of "access denied"
+    EXPECT_EQ(IoCodeFromSystemError(EXDEV), EXDEV);  // passed on as it comes
 }
 
 }  // namespace

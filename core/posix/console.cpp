@@ -1,0 +1,49 @@
+// The command line and standard streams on POSIX.
+#include "core/console.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "core/errors.h"
+
+namespace mw {
+
+std::vector<std::string> ProgramArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+void PrepareStandardStreams() {}
+
+bool StandardErrorIsTerminal()
+{
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+std::size_t StandardErrorColumns()
+{
+    winsize size {};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
+        return size.ws_col - 1u;  // the last column would wrap on some terminals
+    return 79;
+}
+
+void FlushStandardOutput()
+{
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int err = errno != 0 ? errno : EIO;
+        std::clearerr(stdout);
+        ThrowSystemError(err, "standard output");
+    }
+}
+
+bool StandardErrorWritten()
+{
+    return std::fflush(stderr) == 0 && !std::ferror(stderr);
+}
+
+}  // namespace mw
