@@ -12,6 +12,7 @@
 #include "cli/installation_lookup.h"
 #include "core/console.h"
 #include "core/elapsed_time.h"
+#include "core/entry_text.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
 #include "core/file.h"
@@ -58,7 +59,8 @@ int VerifyArchive(const Invocation& invocation)
         result = VerifyWad(archive, frontend);
     }
     for (const FaultyEntry& entry : result.faulty)
-        std::printf("%d\t%s\t%s\n", entry.index, PrintableText(entry.name).c_str(), EntryFaultText(entry.fault).c_str());
+        std::printf("%d\t%s\t%s\n", entry.index, PrintableText(ShownEntryName(entry.name)).c_str(),
+                    EntryFaultText(entry.fault).c_str());
     if (invocation.verbosity != Verbosity::Quiet) {
         if (result.faulty.empty())
             std::printf("%d entries, all sound\n", result.entries);

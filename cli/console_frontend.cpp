@@ -5,6 +5,7 @@
 #include "cli/cli_output.h"
 #include "cli/progress_line.h"
 #include "core/console.h"
+#include "core/entry_text.h"
 #include "core/path_helpers.h"
 #include "ops/messages.h"
 
@@ -126,7 +127,7 @@ void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const 
 {
     if (!preview_ && verbosity_ != Verbosity::Verbose)
         return;
-    const std::string name = PrintableText(entry);
+    const std::string name = PrintableText(ShownEntryName(entry));
     if (preview_) {
         std::printf("%s\t%s\t%s\n", ActionWord(action), name.c_str(), PrintableText(path).c_str());
         return;

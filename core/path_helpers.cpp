@@ -106,6 +106,14 @@ bool Contains(std::string_view text, std::string_view part)
     return text.find(part) != std::string_view::npos;
 }
 
+std::string NativePath(std::string_view typed)
+{
+    std::string path(typed);
+    if (kNativeSeparator == '\\')
+        std::replace(path.begin(), path.end(), '/', kNativeSeparator);
+    return path;
+}
+
 std::string ToEntrySeparators(std::string_view nativePath)
 {
     std::string result(nativePath);

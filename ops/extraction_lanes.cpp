@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "core/byte_progress.h"
+#include "core/entry_text.h"
 #include "core/path_helpers.h"
 #include "core/usable_cores.h"
 #include "ops/messages.h"
@@ -252,7 +253,7 @@ private:
 
 std::string OutputPath(const WadEntry& entry)
 {
-    return ToNativeSeparators(EntryName(entry));
+    return ToNativeSeparators(ShownEntryName(EntryName(entry)));
 }
 
 std::size_t ExtractionLaneCount(std::size_t entryCount)
@@ -266,7 +267,8 @@ std::vector<std::vector<std::int32_t>> SplitIntoLanes(const std::vector<WadEntry
     std::vector<std::int64_t> folderWork;
     std::vector<std::size_t> folderOfEntry(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const auto [at, added] = folderIndex.try_emplace(FolderOf(EntryName(entries[i])), folderWork.size());
+        const std::string folder = FolderOf(ShownEntryName(EntryName(entries[i])));
+        const auto [at, added] = folderIndex.try_emplace(folder, folderWork.size());
         if (added)
             folderWork.push_back(0);
         folderOfEntry[i] = at->second;

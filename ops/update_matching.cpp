@@ -33,8 +33,7 @@ SourceKey ClassifySource(const std::string& path, const std::string& sourceText,
         namePart = path.substr(cars + 1);
     else
         namePart = RelativeToSource(path, sourceText);
-    CheckSourceName(path, namePart);
-    key.matchKey = ToEntrySeparators(LowerAscii(namePart));
+    key.matchKey = LowerAscii(SourceEntryName(path, namePart));
     return key;
 }
 
