@@ -253,7 +253,8 @@ private:
 
 std::string OutputPath(const WadEntry& entry)
 {
-    return ToNativeSeparators(ShownEntryName(EntryName(entry)));
+    // "/" separates levels too, as the name check reads it.
+    return NativePath(ToNativeSeparators(ShownEntryName(EntryName(entry))));
 }
 
 std::size_t ExtractionLaneCount(std::size_t entryCount)

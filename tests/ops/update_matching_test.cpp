@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/archive_patcher.h"
 #include "ops/update_matching.h"
@@ -46,24 +47,24 @@ void AppendEntry(WadImage& image, const std::string& name, Payload bytes, const 
 
 TEST(ClassifySourceTest, FolderKindAndMatchKeyFollowThePath)
 {
-    SourceKey key = ClassifySource("/mods/Qualifying/Setup.DAT", "/mods", false);
+    SourceKey key = ClassifySource(NativePath("/mods/Qualifying/Setup.DAT"), NativePath("/mods"), false);
     EXPECT_EQ(key.kind, kQualifyingFolder);
     EXPECT_EQ(key.matchKey, "setup.dat");
 
-    key = ClassifySource("/mods/qualifying/x/race/a.bin", "/mods", false);
+    key = ClassifySource(NativePath("/mods/qualifying/x/race/a.bin"), NativePath("/mods"), false);
     EXPECT_EQ(key.kind, kRaceFolder);
 
-    key = ClassifySource("/mods/notrace/a.bin", "/mods", false);
+    key = ClassifySource(NativePath("/mods/notrace/a.bin"), NativePath("/mods"), false);
     EXPECT_EQ(key.kind, kPlainFolder);
 
     // Under cars the key is the path relative to the source, with or without a trailing separator.
     for (const char* source : {"/mods", "/mods/"}) {
-        key = ClassifySource("/mods/Cars/Textures/A.tex", source, false);
+        key = ClassifySource(NativePath("/mods/Cars/Textures/A.tex"), NativePath(source), false);
         EXPECT_TRUE(key.underCars);
         EXPECT_EQ(key.matchKey, "cars\\textures\\a.tex") << source;
     }
     // A single file under cars is keyed from that first cars folder on.
-    key = ClassifySource("/mods/cars/textures/a.tex", "/mods/cars/textures/a.tex", true);
+    key = ClassifySource(NativePath("/mods/cars/textures/a.tex"), NativePath("/mods/cars/textures/a.tex"), true);
     EXPECT_EQ(key.matchKey, "cars\\textures\\a.tex");
 }
 
