@@ -3,13 +3,16 @@
 # make test-sanitize: every test again, built with ASan and UBSan.
 # make fuzz: the libFuzzer targets, FUZZ_SECONDS (60) each.
 # make deb: the Debian package from a clean clone of HEAD, lintian-checked.
+# make windows: mendwright-cli.exe, cross-built with mingw-w64.
+# make test-windows: the core, operation and command-line tests of that
+# build, run under Wine.
 # These builds are the developers': tests on, warnings stop the build.
 # A packager's plain cmake build has neither.
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench bench-disk build bootstrap clean test-sanitize fuzz deb
+.PHONY: run test bench bench-disk build bootstrap clean test-sanitize fuzz deb windows test-windows
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -60,6 +63,21 @@ fuzz: bootstrap
 
 deb: bootstrap
 	bash scripts/build-deb
+
+# The Qt layers are not built for Windows. One folder serves both targets.
+WINDOWS_BUILD ?= build-windows
+$(WINDOWS_BUILD)/build.ninja: CMakeLists.txt | bootstrap
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DMENDWRIGHT_LAYERS="core;ops;settings;cli" \
+	  -DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON $(CMAKE_FLAGS)
+
+windows: bootstrap $(WINDOWS_BUILD)/build.ninja
+	cmake --build $(WINDOWS_BUILD) --target mendwright-cli
+
+test-windows: bootstrap $(WINDOWS_BUILD)/build.ninja
+	cmake --build $(WINDOWS_BUILD)
+	bash scripts/test-windows $(WINDOWS_BUILD)
 
 clean:
 	rm -rf $(BUILD)

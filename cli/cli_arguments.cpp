@@ -6,6 +6,8 @@
 #include <cctype>
 #include <array>
 
+#include "core/path_helpers.h"
+
 namespace mw::cli {
 namespace {
 
@@ -189,6 +191,11 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         throw UsageError(std::string(shape->name) + ": missing " + shape->operands[invocation.operands.size()]);
     if (invocation.operands.size() > needed && !shape->morePatterns)
         throw UsageError(std::string(shape->name) + ": extra operand '" + invocation.operands[needed] + "'");
+    // Paths in either spelling; the patterns that may follow read both anyway.
+    for (std::size_t i = 0; i < needed; ++i)
+        invocation.operands[i] = NativePath(invocation.operands[i]);
+    if (invocation.gp4Folder)
+        invocation.gp4Folder = NativePath(*invocation.gp4Folder);
     CheckOptionBelongs(invocation.gp4Folder.has_value(), "--gp4", invocation, {Command::UpdateTracks});
     CheckOptionBelongs(invocation.dryRun, "--dry-run", invocation, {Command::Update, Command::UpdateTracks});
     CheckOptionBelongs(invocation.noWait, "--no-wait", invocation, {Command::Update, Command::UpdateTracks});

@@ -10,7 +10,9 @@
 #include "cli/console_frontend.h"
 #include "cli/entry_listing.h"
 #include "cli/installation_lookup.h"
+#include "core/console.h"
 #include "core/elapsed_time.h"
+#include "core/entry_text.h"
 #include "core/error_causes.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
@@ -39,13 +41,13 @@ void ListArchive(const std::string& archiveName, bool json)
     for (std::size_t i = 0; i < entries.size(); ++i) {
         out += json ? JsonListItem(i, entries[i], i == 0) : ListLine(i, entries[i]);
         if (out.size() > 1 << 16) {
-            PrintOut(out);
+            WriteStandardOutput(out);
             out.clear();
         }
     }
     if (json)
         out += entries.empty() ? "[]\n" : "\n]\n";
-    PrintOut(out);
+    WriteStandardOutput(out);
 }
 
 int VerifyArchive(const Invocation& invocation)
@@ -57,12 +59,12 @@ int VerifyArchive(const Invocation& invocation)
         result = VerifyWad(archive, frontend);
     }
     for (const ArchiveFault& fault : result.faulty)
-        PrintOut(std::to_string(fault.index) + '\t' + PrintableText(fault.entryName) + '\t' +
-                 ArchiveFaultCause(archive, fault) + '\n');
+        WriteStandardOutput(std::to_string(fault.index) + '\t' + PrintableText(ShownEntryName(fault.entryName)) +
+                            '\t' + ArchiveFaultCause(archive, fault) + '\n');
     if (invocation.verbosity != Verbosity::Quiet) {
         const std::string count = std::to_string(result.entries) + " entries, ";
-        PrintOut(result.faulty.empty() ? count + "all sound\n"
-                                       : count + std::to_string(result.faulty.size()) + " faulty\n");
+        WriteStandardOutput(result.faulty.empty() ? count + "all sound\n"
+                                                  : count + std::to_string(result.faulty.size()) + " faulty\n");
     }
     return result.faulty.empty() ? kExitDone : kExitFileError;
 }
@@ -106,7 +108,7 @@ int RunOperation(const Invocation& invocation)
         return kExitRefused;
     // A preview's stdout holds its lines and nothing else.
     if (invocation.verbosity != Verbosity::Quiet && !invocation.dryRun)
-        PrintOut(frontend.lastStatus() + '\n');
+        WriteStandardOutput(frontend.lastStatus() + '\n');
     return kExitDone;
 }
 
@@ -114,9 +116,9 @@ int Run(const Invocation& invocation)
 {
     switch (invocation.command) {
     case Command::Help:
-        PrintOut(invocation.helpTopic ? CommandHelp(*invocation.helpTopic) : UsageText());
+        WriteStandardOutput(invocation.helpTopic ? CommandHelp(*invocation.helpTopic) : UsageText());
         return kExitDone;
-    case Command::Version: PrintOut("mendwright-cli " MENDWRIGHT_VERSION "\n"); return kExitDone;
+    case Command::Version: WriteStandardOutput("mendwright-cli " MENDWRIGHT_VERSION "\n"); return kExitDone;
     case Command::List: ListArchive(invocation.operands[0], invocation.json); return kExitDone;
     case Command::Verify: return VerifyArchive(invocation);
     default: return RunOperation(invocation);

@@ -1,12 +1,11 @@
 #include "cli/console_frontend.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "cli/cli_output.h"
 #include "cli/progress_line.h"
+#include "core/console.h"
+#include "core/entry_text.h"
 #include "core/path_helpers.h"
 #include "ops/messages.h"
 
@@ -16,14 +15,6 @@ namespace {
 // Redraws of a line whose figures have not changed come at most this often:
 // a terminal is slower than the work.
 constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
-
-std::size_t TerminalWidth()
-{
-    winsize size {};
-    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
-        return size.ws_col - 1u;  // the last column would wrap on some terminals
-    return 79;
-}
 
 // "Updating disk.wad : 50%" shows as "Updating disk.wad" beside the figures.
 std::string LabelOf(const std::string& status)
@@ -65,7 +56,7 @@ ConsoleFrontend::ConsoleFrontend(std::string source, std::string archive, std::s
       chosenName_(std::move(chosenName)),
       verbosity_(verbosity),
       preview_(preview),
-      progressLine_(verbosity == Verbosity::Normal && !preview && ::isatty(STDERR_FILENO) == 1)
+      progressLine_(verbosity == Verbosity::Normal && !preview && StandardErrorIsTerminal())
 {
 }
 
@@ -94,7 +85,7 @@ void ConsoleFrontend::SetStatusText(const std::string& text)
         return;
     if (progressShown_ && statusTime_ - lastDrawn_ < std::chrono::milliseconds(50))
         return;
-    Draw(FitFromEnd(PrintableText(text), TerminalWidth()));
+    Draw(FitFromEnd(PrintableText(text), StandardErrorColumns()));
 }
 
 void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
@@ -118,7 +109,7 @@ void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
     drawnPercent_ = percent;
     const double seconds = std::chrono::duration<double>(now - bytesStarted_).count();
     const double rate = seconds > 0.05 ? static_cast<double>(done) / seconds : -1;
-    Draw(ProgressLine(PrintableText(bytesLabel_), done, total, rate, TerminalWidth()));
+    Draw(ProgressLine(PrintableText(bytesLabel_), done, total, rate, StandardErrorColumns()));
     if (done == total)
         EndProgressLine();  // its final state stays on the terminal
 }
@@ -136,9 +127,9 @@ void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const 
 {
     if (!preview_ && verbosity_ != Verbosity::Verbose)
         return;
-    const std::string name = PrintableText(entry);
+    const std::string name = PrintableText(ShownEntryName(entry));
     if (preview_) {
-        PrintOut(std::string(ActionWord(action)) + '\t' + name + '\t' + PrintableText(path) + '\n');
+        WriteStandardOutput(std::string(ActionWord(action)) + '\t' + name + '\t' + PrintableText(path) + '\n');
         return;
     }
     const bool outward = action == FileAction::Extract;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli_output.h"
+#include "core/entry_text.h"
 #include "core/path_helpers.h"
 
 namespace mw::cli {
@@ -20,7 +21,7 @@ std::string Escaped(unsigned code)
 std::string ListLine(std::size_t index, const WadEntry& entry)
 {
     return std::to_string(index) + '\t' + std::to_string(entry.Offset) + '\t' + std::to_string(entry.Size) + '\t' +
-           PrintableText(EntryName(entry)) + '\n';
+           PrintableText(ShownEntryName(EntryName(entry))) + '\n';
 }
 
 std::string JsonString(std::string_view name)
@@ -55,7 +56,7 @@ std::string JsonListItem(std::size_t index, const WadEntry& entry, bool first)
 {
     return std::string(first ? "[\n" : ",\n") + "  {\"index\": " + std::to_string(index) +
            ", \"offset\": " + std::to_string(entry.Offset) + ", \"size\": " + std::to_string(entry.Size) +
-           ", \"name\": " + JsonString(EntryName(entry)) + "}";
+           ", \"name\": " + JsonString(ShownEntryName(EntryName(entry))) + "}";
 }
 
 }  // namespace mw::cli

@@ -6,10 +6,11 @@
 // the locked file as it was locked.
 #pragma once
 
-#include <ctime>
 #include <memory>
 #include <string>
-#include <sys/types.h>
+
+#include "core/file_identity.h"
+#include "core/file_stamp.h"
 
 namespace mw {
 
@@ -33,24 +34,15 @@ public:
     // The locked archive, open for the payloads loaded from it.
     const std::shared_ptr<File>& archive() const { return archive_; }
 
+    // Whether named, the file its path names now, is still the locked file,
+    // unchanged since it was locked: the same file, size and modification time.
+    bool StillDescribes(const File& named) const;
+
 private:
-    friend class TemporaryArchive;  // checks the stamp just before its rename
-
-    // Whether name in the folder open as folderFd is still the locked file,
-    // unchanged since it was locked: the same device, inode, size and
-    // modification time.
-    bool StillNamedBy(int folderFd, const std::string& name) const;
-
-    struct Stamp {
-        dev_t device;
-        ino_t inode;
-        off_t size;
-        timespec modified;
-    };
-
     std::string fileName_;
     std::shared_ptr<File> archive_;
-    Stamp locked_ {};
+    FileIdentity identity_;
+    FileStamp stamp_;
 };
 
 }  // namespace mw

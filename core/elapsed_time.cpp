@@ -1,27 +1,10 @@
 #include "core/elapsed_time.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <langinfo.h>
-#include <locale.h>
 
 namespace mw {
-
-double TimeOfDayNow()
-{
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local {};
-    ::localtime_r(&seconds, &local);
-    const auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
-    const long long dayMillis =
-        ((local.tm_hour * 60LL + local.tm_min) * 60LL + local.tm_sec) * 1000LL + (millis < 0 ? millis + 1000 : millis);
-    return static_cast<double>(dayMillis) / 86400000.0;
-}
 
 namespace {
 
@@ -71,16 +54,6 @@ std::string SecondsText(double seconds, std::string_view decimalSeparator)
 std::string ElapsedText(double startDay, double endDay, std::string_view decimalSeparator)
 {
     return SecondsText(std::fabs(endDay - startDay) * 86400.0, decimalSeparator);
-}
-
-std::string UserDecimalSeparator()
-{
-    locale_t user = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
-    if (user == static_cast<locale_t>(nullptr))
-        return ".";
-    std::string separator = ::nl_langinfo_l(RADIXCHAR, user);
-    ::freelocale(user);
-    return separator.empty() ? "." : separator;
 }
 
 }  // namespace mw

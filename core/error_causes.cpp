@@ -1,8 +1,6 @@
 #include "core/error_causes.h"
 
-#include <cerrno>
-#include <cstring>
-
+#include "core/entry_text.h"
 #include "core/path_helpers.h"
 
 namespace mw {
@@ -10,7 +8,7 @@ namespace {
 
 std::string EntryOf(const ArchiveFault& fault)
 {
-    return "entry " + std::to_string(fault.index) + " (" + PrintableText(fault.entryName) + ")";
+    return "entry " + std::to_string(fault.index) + " (" + PrintableText(ShownEntryName(fault.entryName)) + ")";
 }
 
 // The cause of a refused open: what was refused decides what to change.
@@ -24,31 +22,29 @@ std::string RefusalCause(const std::string& file, Access access)
     return "you may not open " + file + " (its permissions, or its folder's, forbid it)";
 }
 
-// The cause of a failed system call, by its errno; "" for one without a plain cause.
+// The cause of a failed system call; "" for one without a plain cause.
 std::string SystemCause(const std::string& file, int err, int code, Access access)
 {
-    switch (err) {
-    case ENOENT:
+    switch (SystemFailureOf(err)) {
+    case SystemFailure::NotFound:
         return code == io_code::PathNotFound ? "the folder that should hold " + file + " does not exist"
                                              : file + " does not exist";
-    case ENOTDIR: return "a folder on the way to " + file + " is a file";
-    case EISDIR: return file + " is a folder, not a file";
-    case EACCES:
-    case EPERM: return RefusalCause(file, access);
-    case EROFS: return file + " is on a read-only file system";
-    case ENOSPC: return "the disk holding " + file + " is full";
-    case EDQUOT: return "your disk quota on the disk holding " + file + " is used up";
-    case EFBIG: return file + " would grow past the largest file allowed here";
-    case EMFILE:
-    case ENFILE: return "too many files are open to open " + file;
-    case EIO: return "the disk holding " + file + " failed to read or write";
-    case ELOOP: return file + " is a symbolic link, or leads through a loop of them";
-    case ENAMETOOLONG: return "the path of " + file + " is too long";
-    case ETXTBSY:
-    case EBUSY: return file + " is in use";
-    case ESTALE: return file + " was replaced or moved by another program meanwhile";
-    default: return {};
+    case SystemFailure::NotAFolder: return "a folder on the way to " + file + " is a file";
+    case SystemFailure::IsAFolder: return file + " is a folder, not a file";
+    case SystemFailure::Refused: return RefusalCause(file, access);
+    case SystemFailure::ReadOnlyFileSystem: return file + " is on a read-only file system";
+    case SystemFailure::DiskFull: return "the disk holding " + file + " is full";
+    case SystemFailure::QuotaUsedUp: return "your disk quota on the disk holding " + file + " is used up";
+    case SystemFailure::TooLarge: return file + " would grow past the largest file allowed here";
+    case SystemFailure::TooManyOpen: return "too many files are open to open " + file;
+    case SystemFailure::DeviceFailed: return "the disk holding " + file + " failed to read or write";
+    case SystemFailure::LinkLoop: return file + " is a symbolic link, or leads through a loop of them";
+    case SystemFailure::NameTooLong: return "the path of " + file + " is too long";
+    case SystemFailure::InUse: return file + " is in use";
+    case SystemFailure::Replaced: return file + " was replaced or moved by another program meanwhile";
+    case SystemFailure::Other: break;
     }
+    return {};
 }
 
 // The cause of an error raised without a failed system call.
@@ -107,7 +103,7 @@ std::string PlainCause(const AppError& error)
         if (std::string cause = SystemCause(file, err, io ? io->code() : 0, io ? io->access() : Access::Unknown);
             !cause.empty())
             return cause;
-    return std::strerror(err);
+    return SystemErrorText(err);
 }
 
 }  // namespace mw

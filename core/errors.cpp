@@ -1,7 +1,5 @@
 #include "core/errors.h"
 
-#include <cerrno>
-
 namespace mw {
 
 std::string IoErrorText(int code)
@@ -40,29 +38,5 @@ RangeError::RangeError(std::string path, ArchiveFault fault)
 }
 
 OutOfMemoryError::OutOfMemoryError(std::string path) : AppError("Mémoire insuffisante", std::move(path)) {}
-
-int IoCodeFromErrno(int err)
-{
-    switch (err) {
-    case ENOENT: return io_code::FileNotFound;
-    case ENOTDIR: return io_code::PathNotFound;
-    case EMFILE:
-    case ENFILE: return io_code::TooManyOpenFiles;
-    case EACCES:
-    case EISDIR:
-    case EPERM:
-    case EROFS: return io_code::AccessDenied;
-    // The device error keeps its own number, apart from the table's 5.
-    case EIO: return io_code::DeviceError;
-    case ENOSPC:
-    case EDQUOT: return io_code::DiskFull;
-    default: return err;
-    }
-}
-
-void ThrowErrno(int err, const std::string& path, Access access)
-{
-    throw IoError(IoCodeFromErrno(err), path, err, access);
-}
 
 }  // namespace mw

@@ -49,7 +49,8 @@ public:
     }
     // The file the error concerns, or "" when it is not known where it is raised.
     const std::string& path() const noexcept { return path_; }
-    // The errno of the failed system call, or 0.
+    // The platform's code of the failed system call (errno on POSIX, the
+    // Win32 error code on Windows), or 0.
     int systemError() const noexcept { return systemError_; }
     // What is wrong in the archive at path(), for a format error.
     const std::optional<ArchiveFault>& archiveFault() const noexcept { return fault_; }
@@ -104,10 +105,24 @@ inline constexpr int DeviceError = 1117;
 // The text of the I/O error table for a code.
 std::string IoErrorText(int code);
 
-// The I/O error code for an errno value of a failed system call.
-int IoCodeFromErrno(int err);
+// The rest is the platform's: its error codes mapped onto the table.
 
-// Throws the IoError for errno value err, raised on the file at path.
-[[noreturn]] void ThrowErrno(int err, const std::string& path = {}, Access access = Access::Unknown);
+// The I/O error code for the platform's code of a failed system call.
+int IoCodeFromSystemError(int err);
+
+// Throws the IoError for the platform's code err, raised on the file at path;
+// access says what the failed open wanted of it, which tells a refusal's cause.
+[[noreturn]] void ThrowSystemError(int err, const std::string& path = {}, Access access = Access::Unknown);
+
+// The system's own description of its error code, as it words it.
+std::string SystemErrorText(int err);
+
+// What a failed system call's code says happened, in terms that hold on
+// every platform; the plain causes are worded from it.
+enum class SystemFailure {
+    Other, NotFound, NotAFolder, IsAFolder, Refused, ReadOnlyFileSystem, DiskFull, QuotaUsedUp,
+    TooLarge, TooManyOpen, DeviceFailed, LinkLoop, NameTooLong, InUse, Replaced,
+};
+SystemFailure SystemFailureOf(int err);
 
 }  // namespace mw

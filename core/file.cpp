@@ -1,274 +1,46 @@
+// The parts of the file layer that every platform shares: moves, and the
+// copies that go through memory where the system cannot copy by itself.
 #include "core/file.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/byte_progress.h"
 #include "core/errors.h"
 #include "core/file_faults.h"
-#include "core/kernel_copy.h"
+#include "core/folder_access.h"
 #include "core/path_helpers.h"
 
 namespace mw {
-namespace {
-
-constexpr std::size_t kProgressStep = std::size_t{8} << 20;
-// Where the kernel cannot copy, the bytes go through memory a bounded piece
-// at a time: an archive's unchanged run can be most of the archive, and the
-// memory used must not grow with it.
-constexpr std::size_t kPieceSize = std::size_t{1} << 20;
-
-// What a refused open wanted of the file: one opened for writing that may
-// not even be read is refused its reading.
-Access RefusedAccess(int folderFd, const char* name, int flags)
-{
-    if ((flags & O_ACCMODE) == O_RDONLY || ::faccessat(folderFd, name, R_OK, AT_EACCESS) != 0)
-        return Access::Read;
-    return Access::Write;
-}
-
-// A missing folder on the way is "path not found", a missing file in an
-// existing folder "file not found", as on the system the archives come from.
-[[noreturn]] void ThrowOpenError(const std::string& name, int err, Access access = Access::Unknown)
-{
-    if (err == ENOENT) {
-        const std::string folder = FolderPart(name, kNativeSeparator);
-        if (!folder.empty() && !FolderExists(folder))
-            throw IoError(io_code::PathNotFound, name, err);
-    }
-    ThrowErrno(err, name, access);
-}
-
-int FlagsFor(OpenMode mode)
-{
-    switch (mode) {
-    // O_NONBLOCK keeps a named pipe from blocking the open; it changes
-    // nothing for regular files.
-    case OpenMode::Reading: return O_RDWR | O_NONBLOCK;
-    case OpenMode::Writing: return O_RDWR | O_CREAT | O_TRUNC;
-    case OpenMode::ReadOnly:
-    case OpenMode::CopySource: return O_RDONLY | O_NONBLOCK;
-    }
-    return O_RDONLY | O_NONBLOCK;
-}
-
-// The errors of file systems and kernels that cannot copy between two
-// files, where the bytes then go through memory.
-bool KernelCannotCopy(int err)
-{
-    return err == EXDEV || err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
-}
-
-// Opens name in folderFd; path is what errors name.
-int OpenPathIn(int folderFd, const char* name, const std::string& path, int flags, unsigned mode = 0666)
-{
-    // A refusal says whether reading or writing was refused.
-    const auto fail = [&](int err) {
-        const bool refused = err == EACCES || err == EPERM;
-        ThrowOpenError(path, err, refused ? RefusedAccess(folderFd, name, flags) : Access::Unknown);
-    };
-    if (int err = faults::Check(faults::Call::Open))
-        fail(err);
-    int fd;
-    do {
-        fd = ::openat(folderFd, name, flags | O_CLOEXEC, mode);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        fail(errno);
-    return fd;
-}
-
-int OpenPath(const std::string& name, int flags, unsigned mode = 0666)
-{
-    return OpenPathIn(AT_FDCWD, name.c_str(), name, flags, mode);
-}
-
-}  // namespace
-
-int OpenDescriptor(const std::string& name, int flags, unsigned mode)
-{
-    const int fd = OpenPath(name, flags, mode);
-    // A folder opens read-only on POSIX but is no byte file; refuse it as
-    // opening it for writing is refused.
-    if ((flags & O_ACCMODE) == O_RDONLY && (flags & O_DIRECTORY) == 0) {
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-            ::close(fd);
-            throw IoError(io_code::AccessDenied, name, EISDIR);
-        }
-    }
-    return fd;
-}
-
-File OpenSourceIn(int folderFd, const char* name, const std::string& path)
-{
-    return File::Adopt(OpenPathIn(folderFd, name, path, FlagsFor(OpenMode::CopySource)), path);
-}
 
 File::File(const std::string& name, OpenMode mode)
 {
     Open(name, mode);
 }
 
-File File::Adopt(int fd, std::string name) noexcept
+File::File(File&& other) noexcept : handle_(other.handle_), name_(std::move(other.name_))
 {
-    File file;
-    file.fd_ = fd;
-    file.name_ = std::move(name);
-    return file;
-}
-
-File::File(File&& other) noexcept : fd_(other.fd_), name_(std::move(other.name_))
-{
-    other.fd_ = -1;
+    other.handle_ = kNoHandle;
 }
 
 File& File::operator=(File&& other) noexcept
 {
     if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = other.fd_;
+        CloseQuietly();
+        handle_ = other.handle_;
         name_ = std::move(other.name_);
-        other.fd_ = -1;
+        other.handle_ = kNoHandle;
     }
     return *this;
 }
 
 File::~File()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-void File::Open(const std::string& name, OpenMode mode)
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    fd_ = mode == OpenMode::CopySource ? OpenPath(name, FlagsFor(mode)) : OpenDescriptor(name, FlagsFor(mode));
-    name_ = name;
+    CloseQuietly();
 }
 
 void File::Read(void* buffer, std::size_t size)
 {
     ReadFrom(buffer, size, nullptr);
-}
-
-void File::ReadFrom(void* buffer, std::size_t size, std::int64_t* offset)
-{
-    auto* at = static_cast<char*>(buffer);
-    while (size > 0) {
-        if (int err = faults::Check(faults::Call::Read))
-            ThrowErrno(err, name_);
-        // One call in the normal case; the loop only continues a read that
-        // the kernel cut short (about 2 GiB at most per call).
-        const ssize_t got = offset ? ::pread(fd_, at, size, static_cast<off_t>(*offset)) : ::read(fd_, at, size);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(errno, name_);
-        }
-        if (got == 0)
-            throw IoError(io_code::ShortRead, name_);
-        at += got;
-        size -= static_cast<std::size_t>(got);
-        if (offset)
-            *offset += got;
-    }
-}
-
-void File::Write(const void* buffer, std::size_t size)
-{
-    const auto* at = static_cast<const char*>(buffer);
-    while (size > 0) {
-        if (int err = faults::Check(faults::Call::Write))
-            ThrowErrno(err, name_);
-        const ssize_t put = ::write(fd_, at, size);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(errno, name_);
-        }
-        if (put == 0)
-            throw IoError(io_code::ShortWrite, name_);
-        at += put;
-        size -= static_cast<std::size_t>(put);
-    }
-}
-
-void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t size,
-                    ByteProgress* progress)
-{
-    if (offset < 0 || sourceOffset < 0)
-        throw IoError(io_code::NegativeSeek, name_);
-    auto in = static_cast<off_t>(sourceOffset);
-    auto out = static_cast<off_t>(offset);
-    auto left = static_cast<std::size_t>(size);
-    // Steps small enough that a progress display moves during one long copy.
-    const std::size_t step = progress ? kProgressStep : left;
-    while (left > 0) {
-        if (int err = faults::Check(faults::Call::Write))
-            ThrowErrno(err, name_);
-        ssize_t copied = -1;
-        if (int err = faults::Check(faults::Call::KernelCopy))
-            errno = err;
-        else
-            copied = KernelCopy(source.fd_, &in, fd_, &out, std::min(left, step));
-        if (copied > 0) {
-            left -= static_cast<std::size_t>(copied);
-            if (progress)
-                progress->Moved(copied);
-            continue;
-        }
-        if (copied == 0)
-            throw IoError(io_code::ShortRead, source.name_);
-        if (errno == EINTR)
-            continue;
-        // A folder can only be the source: this file is open for writing.
-        if (!KernelCannotCopy(errno))
-            ThrowErrno(errno, errno == EISDIR ? source.name_ : name_);
-        CopyThroughMemory(source, in, out, left, progress);
-        return;
-    }
-}
-
-std::int64_t File::AppendFrom(File& source, std::int64_t limit, ByteProgress* progress)
-{
-    std::int64_t copied = 0;
-    // The kernel moves at most about 2 GiB per call; steps as CopyFrom's.
-    // The first step is one piece: a source that fills it is measured then.
-    const std::int64_t step = progress ? static_cast<std::int64_t>(kProgressStep) : std::int64_t{1} << 30;
-    while (copied <= limit) {
-        if (int err = faults::Check(faults::Call::Write))
-            ThrowErrno(err, name_);
-        const std::int64_t first = copied == 0 ? static_cast<std::int64_t>(kPieceSize) : step;
-        const auto want = static_cast<std::size_t>(std::min(first, limit + 1 - copied));
-        ssize_t got = -1;
-        if (int err = faults::Check(faults::Call::KernelCopy))
-            errno = err;
-        else
-            got = ::copy_file_range(source.fd_, nullptr, fd_, nullptr, want, 0);
-        if (got == 0)
-            break;
-        if (got > 0) {
-            copied += got;
-            if (progress)
-                progress->Moved(got);
-            if (copied == static_cast<std::int64_t>(kPieceSize) && !source.EndsWithin(limit - copied))
-                return limit + 1;
-            continue;
-        }
-        if (errno == EINTR)
-            continue;
-        if (!KernelCannotCopy(errno))
-            ThrowErrno(errno, errno == EISDIR ? source.name_ : name_);
-        return copied + AppendThroughMemory(source, copied, limit, progress);
-    }
-    return copied;
 }
 
 // From source's position on to its end, until more than limit bytes are
@@ -279,34 +51,18 @@ std::int64_t File::AppendThroughMemory(File& source, std::int64_t copied, std::i
     std::string buffer(static_cast<std::size_t>(std::min(limit + 1 - copied, kPiece)), '\0');
     const std::int64_t before = copied;
     while (copied <= limit) {
-        if (int err = faults::Check(faults::Call::Read))
-            ThrowErrno(err, source.name_);
-        const ssize_t got =
-            ::read(source.fd_, buffer.data(), static_cast<std::size_t>(std::min(limit + 1 - copied, kPiece)));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            ThrowErrno(errno, source.name_);
+        const std::size_t got =
+            source.ReadSome(buffer.data(), static_cast<std::size_t>(std::min(limit + 1 - copied, kPiece)));
         if (got == 0)
             break;
-        Write(buffer.data(), static_cast<std::size_t>(got));
-        copied += got;
+        Write(buffer.data(), got);
+        copied += static_cast<std::int64_t>(got);
         if (progress)
-            progress->Moved(got);
+            progress->Moved(static_cast<std::int64_t>(got));
         if (copied == kPiece && !source.EndsWithin(limit - copied))
             return limit + 1 - before;
     }
     return copied - before;
-}
-
-bool File::EndsWithin(std::int64_t bytes) const
-{
-    struct stat st {};
-    const off_t position = ::lseek(fd_, 0, SEEK_CUR);
-    // What cannot be measured is copied and counted instead.
-    if (position < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))
-        return true;
-    return st.st_size - position <= bytes;
 }
 
 void File::CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64_t offset, std::size_t size,
@@ -326,59 +82,6 @@ void File::CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64
     }
 }
 
-void File::Seek(std::int64_t position)
-{
-    if (position < 0)
-        throw IoError(io_code::NegativeSeek, name_);
-    if (int err = faults::Check(faults::Call::Seek))
-        ThrowErrno(err, name_);
-    if (::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0)
-        ThrowErrno(errno, name_);
-}
-
-std::int64_t File::Length() const
-{
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0)
-        ThrowErrno(errno, name_);
-    return st.st_size;
-}
-
-void File::Sync()
-{
-    if (int err = faults::Check(faults::Call::Sync))
-        ThrowErrno(err, name_);
-    if (::fsync(fd_) != 0)
-        ThrowErrno(errno, name_);
-}
-
-void File::Close()
-{
-    if (fd_ < 0)
-        return;
-    const int fd = fd_;
-    fd_ = -1;
-    if (int err = faults::Check(faults::Call::Close)) {
-        ::close(fd);
-        ThrowErrno(err, name_);
-    }
-    // POSIX leaves the descriptor closed even when close reports an error.
-    if (::close(fd) != 0 && errno != EINTR)
-        ThrowErrno(errno, name_);
-}
-
-std::int64_t FileSize(const std::string& name)
-{
-    if (int err = faults::Check(faults::Call::Open))
-        ThrowOpenError(name, err);
-    struct stat st {};
-    if (::stat(name.c_str(), &st) != 0)
-        ThrowOpenError(name, errno);
-    if (S_ISDIR(st.st_mode))
-        throw IoError(io_code::AccessDenied, name, EISDIR);
-    return st.st_size;
-}
-
 void CreateFolders(const std::string& name)
 {
     if (name.empty() || FolderExists(name))
@@ -388,25 +91,7 @@ void CreateFolders(const std::string& name)
         parent.pop_back();
     if (parent.size() < name.size() && !parent.empty())
         CreateFolders(parent);
-    (void)::mkdir(name.c_str(), 0777);
-}
-
-bool FileExists(const std::string& name)
-{
-    struct stat st {};
-    return !name.empty() && ::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
-bool FolderExists(const std::string& name)
-{
-    struct stat st {};
-    return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool RegularFileExists(const std::string& name)
-{
-    struct stat st {};
-    return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    MakeFolder(name);
 }
 
 }  // namespace mw

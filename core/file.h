@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace mw {
 
@@ -18,13 +19,13 @@ enum class OpenMode {
                  // by the copy, with the same text, which saves a call per file
 };
 
+// The platform's side of a File (core's own implementation files only).
+struct NativeFile;
+
 class File {
 public:
     File() = default;
     File(const std::string& name, OpenMode mode);
-    // Takes ownership of a descriptor opened elsewhere; name is the file
-    // that its errors name.
-    static File Adopt(int fd, std::string name = {}) noexcept;
     File(const File&) = delete;
     File& operator=(const File&) = delete;
     File(File&& other) noexcept;
@@ -32,7 +33,7 @@ public:
     ~File();  // closes without checking; call Close() on the success path
 
     void Open(const std::string& name, OpenMode mode);
-    bool IsOpen() const noexcept { return fd_ >= 0; }
+    bool IsOpen() const noexcept { return handle_ != kNoHandle; }
 
     // Reads exactly size bytes; fewer raises "Lecture au-delà de la fin de fichier".
     void Read(void* buffer, std::size_t size);
@@ -61,33 +62,51 @@ public:
     void Sync();
     void Close();
 
-    int Descriptor() const noexcept { return fd_; }
+    // The exclusive lock that updates of one archive take on it, advisory:
+    // it holds off other updates and nothing else. False when another
+    // holds it and wait is off; a file system that keeps no locks counts
+    // as locked, and leaves the update to the writer's check of the target.
+    bool LockForUpdate(bool wait);
+    void UnlockForUpdate() noexcept;
+
     // The name it was opened with, which its errors carry.
     const std::string& Name() const noexcept { return name_; }
 
 private:
+    friend struct NativeFile;
+    // Where the system cannot copy, the bytes go through memory a bounded
+    // piece at a time: an archive's unchanged run can be most of the
+    // archive, and the memory used must not grow with it.
+    static constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+
+    // A descriptor on POSIX, a HANDLE on Windows; -1 is none on both.
+    static constexpr std::intptr_t kNoHandle = -1;
+
     // Read, at *offset and advancing it when one is given (the file's
     // position stays), else at the file's position.
     void ReadFrom(void* buffer, std::size_t size, std::int64_t* offset);
+    // One read at the file's position: the bytes read, 0 at its end.
+    std::size_t ReadSome(void* buffer, std::size_t size);
+    void CloseQuietly() noexcept;
     std::int64_t AppendThroughMemory(File& source, std::int64_t copied, std::int64_t limit, ByteProgress* progress);
     // Whether at most bytes are left from the position to the end.
     bool EndsWithin(std::int64_t bytes) const;
     void CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64_t offset, std::size_t size,
                            ByteProgress* progress);
 
-    int fd_ = -1;
+    std::intptr_t handle_ = kNoHandle;
     std::string name_;
 };
 
-// Opens a file descriptor as the file layer does, with the same error texts;
-// used where a caller needs flags of its own (an exclusive temporary file).
-int OpenDescriptor(const std::string& name, int flags, unsigned mode = 0666);
+// A folder held open so that files in it are opened by their name in it,
+// which saves the system the walk along the full path; not open where the
+// folder cannot be opened or the platform has no such opens.
+File FolderForLookups(const std::string& name);
 
-// Opens a file for reading only, as OpenMode::CopySource does, by its name
-// in the folder open as folderFd (AT_FDCWD: the working folder), which
-// saves the kernel the walk along a full path; path is the full path,
-// which errors name.
-File OpenSourceIn(int folderFd, const char* name, const std::string& path);
+// Opens a file for reading only, as OpenMode::CopySource does: by its name
+// in folder when that is open, else by path, the full path, which errors
+// name.
+File OpenSourceIn(const File& folder, std::string_view name, const std::string& path);
 
 // The size of the file at name, measured without opening it; fails with
 // the texts an open for reading would give, a folder included.

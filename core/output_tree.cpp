@@ -1,27 +1,14 @@
 #include "core/output_tree.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "core/errors.h"
 #include "core/file_faults.h"
+#include "core/folder_access.h"
 #include "core/path_helpers.h"
 
 namespace mw {
 namespace {
 
 constexpr const char* kLinkPrefix = "Symbolic link in the output folder: ";
-
-int OpenAt(int at, const std::string& name, int flags, mode_t mode = 0)
-{
-    int fd;
-    do {
-        fd = ::openat(at, name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
 
 // The last level of a relative path, and the folder levels before it.
 std::pair<std::string_view, std::string> SplitLast(std::string_view relative)
@@ -32,15 +19,16 @@ std::pair<std::string_view, std::string> SplitLast(std::string_view relative)
     return {relative.substr(0, last), std::string(relative.substr(last + 1))};
 }
 
-}  // namespace
-
-FileIdentity IdentityOf(const File& file)
+bool IsLink(const File& at, const std::string& name)
 {
-    struct stat st {};
-    if (::fstat(file.Descriptor(), &st) != 0)
-        ThrowErrno(errno);
-    return {st.st_dev, st.st_ino};
+    try {
+        return EntryIn(at, name, name).kind == EntryKind::Link;
+    } catch (const IoError&) {
+        return false;
+    }
 }
+
+}  // namespace
 
 OutputTree::OutputTree(std::string folder) : folder_(std::move(folder)) {}
 
@@ -48,32 +36,23 @@ OutputTree::OutputTree(std::string folder, File root) : folder_(std::move(folder
 
 OutputTree OutputTree::Branch()
 {
-    const int fd = ::fcntl(Root(true)->Descriptor(), F_DUPFD_CLOEXEC, 0);
-    if (fd < 0)
-        ThrowErrno(errno, folder_);
-    return OutputTree(folder_, File::Adopt(fd, folder_));
+    return OutputTree(folder_, DuplicateOf(*Root(true)));
 }
 
 const File* OutputTree::Root(bool make)
 {
     if (root_.IsOpen())
         return &root_;
-    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-    if (make) {
+    if (make)
         CreateFolders(folder_);
-        root_ = File::Adopt(OpenDescriptor(folder_, kFlags));
-        return &root_;
-    }
-    if (rootMissing_)
+    else if (rootMissing_)
         return nullptr;
-    const int fd = ::open(folder_.c_str(), kFlags);
-    if (fd < 0) {
-        rootMissing_ = errno == ENOENT || errno == ENOTDIR;
+    if (const int err = OpenFolderByPath(folder_, root_)) {
+        rootMissing_ = !make && IsMissingError(err);
         if (rootMissing_)
             return nullptr;
-        ThrowErrno(errno);
+        ThrowSystemError(err, folder_);
     }
-    root_ = File::Adopt(fd);
     return &root_;
 }
 
@@ -96,21 +75,20 @@ const File* OutputTree::OpenFolder(std::string_view relative, bool make)
         start = end + 1;
         if (name.empty())
             continue;
-        const int at = current.IsOpen() ? current.Descriptor() : root->Descriptor();
-        constexpr int kFlags = O_RDONLY | O_DIRECTORY;
-        int fd = OpenAt(at, name, kFlags);
-        if (fd < 0 && errno == ENOENT && make) {
-            (void)::mkdirat(at, name.c_str(), 0777);
-            fd = OpenAt(at, name, kFlags);
+        const File& at = current.IsOpen() ? current : *root;
+        File next;
+        int err = OpenFolderIn(at, name, next);
+        if (err != 0 && IsMissingError(err) && make) {
+            MakeFolderIn(at, name);
+            err = OpenFolderIn(at, name, next);
         }
-        if (fd < 0) {
-            const int err = errno;
-            if (!make && (err == ENOENT || err == ENOTDIR) && !IsLink(at, name))
+        if (err != 0) {
+            if (!make && IsMissingError(err) && !IsLink(at, name))
                 return nullptr;
             // A missing folder on the way is "path not found", as for any open.
-            ThrowFailure(at, name, relative.substr(0, end), err == ENOENT ? ENOTDIR : err);
+            ThrowFailure(at, name, relative.substr(0, end), IsMissingError(err) ? PathNotFoundCode() : err);
         }
-        current = File::Adopt(fd);
+        current = std::move(next);
     }
     if (!current.IsOpen())  // nothing but separators
         return root;
@@ -119,17 +97,11 @@ const File* OutputTree::OpenFolder(std::string_view relative, bool make)
     return &held_;
 }
 
-bool OutputTree::IsLink(int at, const std::string& name)
-{
-    struct stat st {};
-    return ::fstatat(at, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
-}
-
-void OutputTree::ThrowFailure(int at, const std::string& name, std::string_view relative, int err) const
+void OutputTree::ThrowFailure(const File& at, const std::string& name, std::string_view relative, int err) const
 {
     if (IsLink(at, name))
         throw AppError(kLinkPrefix + PrintableText(PathOf(relative)));
-    ThrowErrno(err, PathOf(relative));
+    ThrowSystemError(err, PathOf(relative));
 }
 
 std::string OutputTree::PathOf(std::string_view relative) const
@@ -146,27 +118,24 @@ std::optional<FileIdentity> OutputTree::Existing(std::string_view relative)
     const File* folder = OpenFolder(folderPart, false);
     if (folder == nullptr)
         return std::nullopt;
-    struct stat st {};
-    if (::fstatat(folder->Descriptor(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return std::nullopt;
-        ThrowErrno(errno);
-    }
-    if (S_ISLNK(st.st_mode))
-        ThrowFailure(folder->Descriptor(), name, relative, ELOOP);
-    return FileIdentity{st.st_dev, st.st_ino};
+    const FolderEntry entry = EntryIn(*folder, name, PathOf(relative));
+    if (entry.kind == EntryKind::Missing)
+        return std::nullopt;
+    if (entry.kind == EntryKind::Link)
+        throw AppError(kLinkPrefix + PrintableText(PathOf(relative)));
+    return entry.identity;
 }
 
 File OutputTree::Create(std::string_view relative)
 {
     const auto [folderPart, name] = SplitLast(relative);
-    const int at = OpenFolder(folderPart, true)->Descriptor();
+    const File& at = *OpenFolder(folderPart, true);
     if (int err = faults::Check(faults::Call::Open))
-        ThrowErrno(err, PathOf(relative));
-    const int fd = OpenAt(at, name, O_RDWR | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0)
-        ThrowFailure(at, name, relative, errno);
-    return File::Adopt(fd, PathOf(relative));
+        ThrowSystemError(err, PathOf(relative));
+    File created;
+    if (const int err = CreateFileIn(at, name, PathOf(relative), created))
+        ThrowFailure(at, name, relative, err);
+    return created;
 }
 
 }  // namespace mw

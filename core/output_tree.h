@@ -1,29 +1,19 @@
 // The folder tree that an extraction writes. Below the chosen output folder
-// every folder is opened or made relative to its parent's descriptor and
-// every file relative to its folder's, never through a symbolic link, so a
-// link planted anywhere below (or a folder swapped for one after it was
-// made) cannot redirect a write. The output folder itself may be a link:
-// the user chose it.
+// every folder is opened or made relative to its open parent and every
+// file relative to its open folder, never through a symbolic link or other
+// reparse point, so a link planted anywhere below (or a folder swapped for
+// one after it was made) cannot redirect a write. The output folder itself
+// may be a link: the user chose it.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 #include "core/file.h"
+#include "core/file_identity.h"
 
 namespace mw {
-
-// Where a file's bytes live: the same for every name of one file, hard
-// links included.
-struct FileIdentity {
-    dev_t device;
-    ino_t inode;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-FileIdentity IdentityOf(const File& file);
 
 class OutputTree {
 public:
@@ -52,8 +42,8 @@ private:
     OutputTree(std::string folder, File root);
     const File* Root(bool make);
     const File* OpenFolder(std::string_view relative, bool make);
-    static bool IsLink(int at, const std::string& name);
-    [[noreturn]] void ThrowFailure(int at, const std::string& name, std::string_view relative, int err) const;
+    [[noreturn]] void ThrowFailure(const File& at, const std::string& name, std::string_view relative,
+                                   int err) const;
 
     std::string folder_;
     File root_;

@@ -102,18 +102,57 @@ bool IsFolderPath(std::string_view text)
     return !isFile;
 }
 
+namespace {
+
+char LowerChar(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+bool WildcardMatches(std::string_view text, std::string_view pattern)
+{
+    // Iterative match with backtracking to the last star.
+    std::size_t n = 0, m = 0, starPattern = std::string_view::npos, starText = 0;
+    while (n < text.size()) {
+        if (m < pattern.size() && (pattern[m] == '?' || LowerChar(pattern[m]) == LowerChar(text[n]))) {
+            ++n;
+            ++m;
+        } else if (m < pattern.size() && pattern[m] == '*') {
+            starPattern = m++;
+            starText = n;
+        } else if (starPattern != std::string_view::npos) {
+            m = starPattern + 1;
+            n = ++starText;
+        } else {
+            return false;
+        }
+    }
+    while (m < pattern.size() && pattern[m] == '*')
+        ++m;
+    return m == pattern.size();
+}
+
 std::string LowerAscii(std::string_view text)
 {
     std::string result(text);
     for (char& c : result)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        c = LowerChar(c);
     return result;
 }
 
 bool Contains(std::string_view text, std::string_view part)
 {
     return text.find(part) != std::string_view::npos;
+}
+
+std::string NativePath(std::string_view typed)
+{
+    std::string path(typed);
+    if (kNativeSeparator == '\\')
+        std::replace(path.begin(), path.end(), '/', kNativeSeparator);
+    return path;
 }
 
 std::string ToEntrySeparators(std::string_view nativePath)

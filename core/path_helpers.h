@@ -13,6 +13,9 @@ inline constexpr char kNativeSeparator = '\\';
 #else
 inline constexpr char kNativeSeparator = '/';
 #endif
+// File names Windows refuses (devices, a trailing dot or space, <>:"|?*)
+// are refused where it writes them.
+inline constexpr bool kWindowsFileNames = kNativeSeparator == '\\';
 
 // The text with every NUL character removed.
 std::string WithoutNuls(std::string_view text);
@@ -44,10 +47,18 @@ bool IsFolderPath(std::string_view text);
 std::string_view FirstChars(std::string_view text, long long n);
 std::string_view LastChars(std::string_view text, long long n);
 
+// Whether text matches pattern, where "*" stands for any run of characters
+// and "?" for any one; ASCII letters match either case.
+bool WildcardMatches(std::string_view text, std::string_view pattern);
+
 // ASCII lower-casing, byte by byte.
 std::string LowerAscii(std::string_view text);
 // Whether text holds part as a plain substring.
 bool Contains(std::string_view text, std::string_view part);
+
+// A path as the user typed it, with the platform's separator: on Windows
+// "/" is taken as "\\", so that both are accepted and messages show "\\".
+std::string NativePath(std::string_view typed);
 
 // A relative file-system path as an entry name ("\" between levels), and back.
 std::string ToEntrySeparators(std::string_view nativePath);

@@ -22,7 +22,6 @@ public:
     WadPacker(const std::string& fileName, std::int32_t count, ByteProgress* progress = nullptr);
     WadPacker(const WadPacker&) = delete;
     WadPacker& operator=(const WadPacker&) = delete;
-    ~WadPacker();
 
     // Appends the file at path and returns its size. At most limit + 1
     // bytes are copied, so that the caller can refuse a file that would
@@ -36,13 +35,13 @@ private:
     // The folder of the file opened last: files of one folder follow one
     // another in a listing, and opening them relative to it spares the
     // kernel the walk along the full path.
-    int FolderOf(const std::string& path, std::size_t slash);
+    const File& FolderOf(const std::string& path, std::size_t slash);
 
     TemporaryArchive temporary_;
     std::int32_t count_;
     ByteProgress* progress_;
-    std::string folder_;
-    int folderFd_ = -1;
+    std::string folderName_;
+    File folder_;
 };
 
 }  // namespace mw

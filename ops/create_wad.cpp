@@ -20,9 +20,7 @@ std::vector<WadEntry> NamedEntries(const FileList& sources, const std::string& s
 {
     std::vector<WadEntry> entries(sources.size(), WadEntry{});
     for (std::size_t i = 0; i < sources.size(); ++i) {
-        std::string name = RelativeToSource(sources[i], sourceText);
-        CheckSourceName(sources[i], name);
-        ToEntrySeparatorsInPlace(name);
+        const std::string name = SourceEntryName(sources[i], RelativeToSource(sources[i], sourceText));
         CheckEntryNameFits(name);
         SetEntryName(entries[i], name);
     }

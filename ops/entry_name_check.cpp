@@ -2,11 +2,37 @@
 
 #include <string>
 
+#include "core/entry_text.h"
 #include "core/path_helpers.h"
 #include "ops/messages.h"
 #include "ops/user_refusal.h"
 
 namespace mw {
+namespace {
+
+bool IsDeviceName(std::string_view level)
+{
+    // The part before the first dot, blanks before the dot ignored.
+    std::string base = LowerAscii(level.substr(0, level.find('.')));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    if (base == "con" || base == "prn" || base == "aux" || base == "nul")
+        return true;
+    return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) && base[3] >= '1' &&
+           base[3] <= '9';
+}
+
+}  // namespace
+
+bool IsWindowsFileName(std::string_view level)
+{
+    if (level.empty() || level.back() == '.' || level.back() == ' ' || IsDeviceName(level))
+        return false;
+    for (const char c : level)
+        if (static_cast<unsigned char>(c) < 0x20 || std::string_view(R"(<>:"|?*)").find(c) != std::string_view::npos)
+            return false;
+    return true;
+}
 
 bool IsSafeEntryName(std::string_view name)
 {
@@ -25,6 +51,8 @@ bool IsSafeEntryName(std::string_view name)
         const std::string_view component = name.substr(start, end - start);
         if (component == "." || component == "..")
             return false;
+        if (kWindowsFileNames && !IsWindowsFileName(component))
+            return false;
         start = end + 1;
     }
     return true;
@@ -36,6 +64,16 @@ void CheckSourceName(const std::string& path, std::string_view namePart)
         kNativeSeparator != kEntrySeparator && namePart.find(kEntrySeparator) != std::string_view::npos;
     if (ownBackslash || !IsSafeEntryName(namePart))
         throw UserRefusal(kUnsafeSourcePrefix + PrintableText(path));
+}
+
+std::string SourceEntryName(const std::string& path, std::string_view namePart)
+{
+    CheckSourceName(path, namePart);
+    std::optional<std::string> name = EntryNameOfPathText(namePart);
+    if (!name)
+        throw UserRefusal(kNotInCodePagePrefix + PrintableText(path));
+    ToEntrySeparatorsInPlace(*name);
+    return std::move(*name);
 }
 
 }  // namespace mw

@@ -1,7 +1,5 @@
 #include "ops/entry_selection.h"
 
-#include <fnmatch.h>
-
 #include <algorithm>
 
 #include "core/path_helpers.h"
@@ -22,9 +20,9 @@ std::string WithSlashes(std::string_view text)
 
 bool EntryMatches(std::string_view name, const std::string& pattern)
 {
-    // Without FNM_PATHNAME a "*" crosses separators, so "cars\*" takes a
-    // whole folder; "\" is a separator here, never an escape.
-    return ::fnmatch(WithSlashes(pattern).c_str(), WithSlashes(name).c_str(), FNM_NOESCAPE | FNM_CASEFOLD) == 0;
+    // A "*" crosses separators, so "cars\*" takes a whole folder; "\" is
+    // a separator here, never an escape.
+    return WildcardMatches(WithSlashes(name), WithSlashes(pattern));
 }
 
 bool SelectEntries(RunState& state, Frontend& frontend)

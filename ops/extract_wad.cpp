@@ -1,6 +1,7 @@
 // "Extract wad": every entry of the archive written below the output folder
 // that the user names.
 #include "core/elapsed_time.h"
+#include "core/entry_text.h"
 #include "core/errors.h"
 #include "core/file.h"
 #include "core/output_tree.h"
@@ -19,9 +20,12 @@ namespace {
 void CheckEntryNames(const std::vector<WadEntry>& entries, const std::string& archivePath)
 {
     for (const WadEntry& entry : entries) {
+        // Checked as the file name it becomes, which on Windows went
+        // through the code page.
         const std::string_view name = EntryName(entry);
-        if (!IsSafeEntryName(name))
-            throw AppError(kUnsafeEntryPrefix + PrintableText(name), archivePath);
+        const std::optional<std::string> path = PathTextOfEntryName(name);
+        if (!path || !IsSafeEntryName(*path))
+            throw AppError(kUnsafeEntryPrefix + PrintableText(ShownEntryName(name)), archivePath);
     }
 }
 
@@ -71,7 +75,7 @@ void ExtractWad(RunState& state, Frontend& frontend)
             return;
         OutputTree output(outputFolder);
         if (const WadEntry* clash = FindArchiveAmongOutputs(state.Image.Entries, archive, output)) {
-            frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(EntryName(*clash)));
+            frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(ShownEntryName(EntryName(*clash))));
             return;
         }
         WriteEntries(state.Image.Entries, archive, output, frontend,

@@ -14,10 +14,10 @@
 #include <thread>
 #include <unordered_map>
 
-#include <sched.h>
-
 #include "core/byte_progress.h"
+#include "core/entry_text.h"
 #include "core/path_helpers.h"
+#include "core/usable_cores.h"
 #include "ops/messages.h"
 #include "ops/operation_support.h"
 
@@ -254,18 +254,13 @@ private:
 
 std::string OutputPath(const WadEntry& entry)
 {
-    return ToNativeSeparators(EntryName(entry));
+    // "/" separates levels too, as the name check reads it.
+    return NativePath(ToNativeSeparators(ShownEntryName(EntryName(entry))));
 }
 
 std::size_t ExtractionLaneCount(std::size_t entryCount)
 {
-    // The cores this process may run on (taskset, a container's cpuset),
-    // not all that the machine has.
-    cpu_set_t allowed;
-    const std::size_t cores = ::sched_getaffinity(0, sizeof allowed, &allowed) == 0
-                                  ? static_cast<std::size_t>(std::max(1, CPU_COUNT(&allowed)))
-                                  : std::max(1u, std::thread::hardware_concurrency());
-    return std::clamp(entryCount / kEntriesPerExtraLane, std::size_t{1}, std::min(cores, kMostLanes));
+    return std::clamp(entryCount / kEntriesPerExtraLane, std::size_t{1}, std::min(UsableCores(), kMostLanes));
 }
 
 std::vector<std::vector<std::int32_t>> SplitIntoLanes(const std::vector<WadEntry>& entries, std::size_t laneCount)
@@ -274,7 +269,8 @@ std::vector<std::vector<std::int32_t>> SplitIntoLanes(const std::vector<WadEntry
     std::vector<std::int64_t> folderWork;
     std::vector<std::size_t> folderOfEntry(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const auto [at, added] = folderIndex.try_emplace(FolderOf(EntryName(entries[i])), folderWork.size());
+        const std::string folder = FolderOf(ShownEntryName(EntryName(entries[i])));
+        const auto [at, added] = folderIndex.try_emplace(folder, folderWork.size());
         if (added)
             folderWork.push_back(0);
         folderOfEntry[i] = at->second;

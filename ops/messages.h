@@ -36,6 +36,8 @@ inline constexpr const char* kUnsafeEntryPrefix = "Unsafe entry name in archive:
 inline constexpr const char* kChooseOutputFolder = "Sorry but you have to choose an output folder first.";
 inline constexpr const char* kArchiveIsOutputPrefix = "Sorry but this entry would overwrite the wad itself: ";
 inline constexpr const char* kUnsafeSourcePrefix = "Sorry but this file's name cannot become a wad entry: ";
+inline constexpr const char* kNotInCodePagePrefix =
+    "Sorry but this file's name has characters a wad entry cannot hold: ";
 inline constexpr const char* kNoEntryMatchesPrefix = "No entry matches this pattern: ";
 
 // The default error display's full-stop rule: a full stop is appended when

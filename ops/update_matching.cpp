@@ -27,8 +27,7 @@ SourceKey ClassifySource(const std::string& path)
     const std::size_t cars = (kNativeSeparator + lower).rfind(NativeFolderMark("cars"));
     key.underCars = cars != std::string::npos;
     const std::string namePart = key.underCars ? path.substr(cars) : FileNamePart(path);
-    CheckSourceName(path, namePart);
-    key.matchKey = ToEntrySeparators(LowerAscii(namePart));
+    key.matchKey = LowerAscii(SourceEntryName(path, namePart));
     return key;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_arguments.h"
+#include "core/path_helpers.h"
 
 namespace mw::cli {
 namespace {
@@ -10,7 +11,7 @@ TEST(CliArgumentsTest, OptionsMayStandAnywhere)
     const auto invocation = ParseArguments({"-v", "update-tracks", "src", "--dry-run", "--gp4", "/games/gp4"});
     EXPECT_EQ(invocation.command, Command::UpdateTracks);
     EXPECT_EQ(invocation.operands, std::vector<std::string>{"src"});
-    EXPECT_EQ(invocation.gp4Folder, "/games/gp4");
+    EXPECT_EQ(invocation.gp4Folder, NativePath("/games/gp4"));  // "\\games\\gp4" on Windows
     EXPECT_TRUE(invocation.dryRun);
     EXPECT_EQ(invocation.verbosity, Verbosity::Verbose);
 

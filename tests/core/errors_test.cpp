@@ -1,5 +1,3 @@
-#include <cerrno>
-
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
@@ -21,19 +19,6 @@ TEST(IoErrorTest, TextsFollowTheTable)
     EXPECT_EQ(IoError(131).code(), 131);
     EXPECT_STREQ(RangeError().what(), "Erreur de vérification d'étendue");
     EXPECT_STREQ(OutOfMemoryError().what(), "Mémoire insuffisante");
-}
-
-TEST(IoErrorTest, ErrnoMapsOntoTheTableCodes)
-{
-    EXPECT_EQ(IoCodeFromErrno(ENOENT), 2);
-    EXPECT_EQ(IoCodeFromErrno(ENOTDIR), 3);
-    EXPECT_EQ(IoCodeFromErrno(EMFILE), 4);
-    EXPECT_EQ(IoCodeFromErrno(ENFILE), 4);
-    for (int err : {EACCES, EPERM, EROFS, EISDIR})
-        EXPECT_EQ(IoCodeFromErrno(err), 5) << err;
-    EXPECT_EQ(IoCodeFromErrno(ENOSPC), 112);
-    EXPECT_EQ(IoCodeFromErrno(EIO), 1117);  // not the 5 of "access denied"
-    EXPECT_EQ(IoCodeFromErrno(EXDEV), EXDEV);  // passed on as it comes
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/removal_on_signal.h"
+#include "core/posix/removal_on_signal.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw {

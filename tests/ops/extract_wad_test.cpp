@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/entry_name_check.h"
 #include "ops/messages.h"
@@ -109,8 +110,22 @@ TEST_F(ExtractWadTest, AHostileNameRefusesTheWholeArchive)
 
 TEST_F(ExtractWadTest, SafeNamesPassTheCheck)
 {
-    for (const char* name : {"a.txt", "cars\\a.tex", "x..y", "..a", "a\\.b", "C", "1:x"})
+    for (const char* name : {"a.txt", "cars\\a.tex", "x..y", "..a", "a\\.b", "C"})
         EXPECT_TRUE(IsSafeEntryName(name)) << name;
+    // Refused only where Windows writes the files.
+    for (const char* name : {"1:x", "con.txt\\x", "a."})
+        EXPECT_EQ(IsSafeEntryName(name), !kWindowsFileNames) << name;
+}
+
+// Names Windows would take as a device, trim or read as a stream: refused
+// where Windows writes the files.
+TEST_F(ExtractWadTest, NamesWindowsCannotWriteAreTold)
+{
+    for (const char* name : {"CON", "con.txt", "Nul", "aux.tar.gz", "COM1", "lpt9.x", "prn ", "a.", "a ", "a:b",
+                             "a<b", "a>b", "a\"b", "a|b", "a?b", "a*b", "a\x01b"})
+        EXPECT_FALSE(IsWindowsFileName(name)) << name;
+    for (const char* name : {"console", "COM0", "com10", "lpt", "a.b", ".a", "nul_x"})
+        EXPECT_TRUE(IsWindowsFileName(name)) << name;
 }
 
 TEST_F(ExtractWadTest, ATruncatedArchiveStopsWithFilesWrittenSoFar)

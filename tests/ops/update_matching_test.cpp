@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/archive_patcher.h"
 #include "ops/update_matching.h"
@@ -46,14 +47,14 @@ void AppendEntry(WadImage& image, const std::string& name, Payload bytes, const 
 
 TEST(ClassifySourceTest, FolderKindAndMatchKeyFollowThePath)
 {
-    SourceKey key = ClassifySource("/mods/Qualifying/Setup.DAT");
+    SourceKey key = ClassifySource(NativePath("/mods/Qualifying/Setup.DAT"));
     EXPECT_EQ(key.kind, kQualifyingFolder);
     EXPECT_EQ(key.matchKey, "setup.dat");
 
-    key = ClassifySource("/mods/qualifying/x/race/a.bin");
+    key = ClassifySource(NativePath("/mods/qualifying/x/race/a.bin"));
     EXPECT_EQ(key.kind, kRaceFolder);
 
-    key = ClassifySource("/mods/notrace/a.bin");
+    key = ClassifySource(NativePath("/mods/notrace/a.bin"));
     EXPECT_EQ(key.kind, kPlainFolder);
 
     // Under cars the key runs from the last cars folder on.
@@ -66,7 +67,7 @@ TEST(ClassifySourceTest, FolderKindAndMatchKeyFollowThePath)
         {"cars/a.tex", "cars\\a.tex"},  // a relative source that starts with it
     };
     for (const auto& c : cases) {
-        key = ClassifySource(c.path);
+        key = ClassifySource(NativePath(c.path));
         EXPECT_TRUE(key.underCars) << c.path;
         EXPECT_EQ(key.matchKey, c.matchKey) << c.path;
     }

@@ -1,40 +1,15 @@
 #include "tests/support/temp_dir.h"
 
-#include <dirent.h>
-#include <grp.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
+#include "core/path_helpers.h"
 #include "core/wad.h"
 
 namespace fs = std::filesystem;
 
 namespace mw::test {
-
-namespace {
-
-std::string DefaultBase()
-{
-    const char* base = std::getenv("TMPDIR");
-    return base && *base ? base : "/tmp";
-}
-
-}  // namespace
-
-TempDir::TempDir() : TempDir(DefaultBase()) {}
-
-TempDir::TempDir(const std::string& base)
-{
-    std::string pattern = (base.empty() ? DefaultBase() : base) + "/mendwright-test-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
 
 TempDir::~TempDir()
 {
@@ -66,11 +41,6 @@ std::string TempDir::MakeFolder(const std::string& relative) const
 std::vector<std::string> TempDir::Names() const
 {
     return DirectoryOrder(path_);
-}
-
-std::string MemoryBackedFolder()
-{
-    return ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "";
 }
 
 std::string ReadBytes(const std::string& path)
@@ -107,21 +77,6 @@ std::vector<std::string> TemporaryFiles(const std::string& folder)
         if (name.find(kTemporaryMarker) != std::string::npos)
             found.push_back(name);
     return found;
-}
-
-std::vector<std::string> DirectoryOrder(const std::string& folder)
-{
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr)
-        return names;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    }
-    ::closedir(dir);
-    return names;
 }
 
 std::string LittleEndian32(std::int32_t value)
@@ -162,11 +117,6 @@ std::string ContiguousArchive(const std::vector<std::pair<std::string, std::stri
     return DirectoryBytes(records) + payloads;
 }
 
-bool RunningAsRoot()
-{
-    return ::geteuid() == 0;
-}
-
 }  // namespace mw::test
 
 namespace mw::test {
@@ -183,44 +133,3 @@ std::string ErrorOf(const std::function<void()>& action)
 
 }  // namespace mw::test
 
-namespace mw::test {
-
-std::string ErrorOfUnprivileged(const TempDir& dir, const std::function<void()>& action)
-{
-    if (!RunningAsRoot())
-        return ErrorOf(action);
-    constexpr uid_t kNobody = 65534;
-    std::error_code ignored;
-    if (::chown(dir.path().c_str(), kNobody, kNobody) != 0)
-        throw std::runtime_error("cannot give " + dir.path() + " away");
-    for (auto it = fs::recursive_directory_iterator(dir.path(), ignored); it != fs::recursive_directory_iterator();
-         it.increment(ignored)) {
-        if (::lchown(it->path().c_str(), kNobody, kNobody) != 0)
-            throw std::runtime_error("cannot give " + it->path().string() + " away");
-    }
-
-    int channel[2];
-    if (::pipe(channel) != 0)
-        throw std::runtime_error("cannot make a pipe");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        std::string text = "cannot drop privileges";
-        if (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0)
-            text = ErrorOf(action);
-        (void)!::write(channel[1], text.data(), text.size());
-        ::_exit(0);
-    }
-    ::close(channel[1]);
-    std::string text;
-    char buffer[256];
-    ssize_t got;
-    while ((got = ::read(channel[0], buffer, sizeof buffer)) > 0)
-        text.append(buffer, static_cast<std::size_t>(got));
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return text;
-}
-
-}  // namespace mw::test

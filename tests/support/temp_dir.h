@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/path_helpers.h"
+
 namespace mw::test {
 
 class TempDir {
@@ -19,8 +21,9 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& path() const { return path_; }
-    // The full path of a name below the folder ("/" between levels).
-    std::string operator/(const std::string& relative) const { return path_ + "/" + relative; }
+    // The full path of a name below the folder ("/" between levels, the
+    // platform's separator in the result).
+    std::string operator/(const std::string& relative) const { return NativePath(path_ + "/" + relative); }
     // Writes a file below the folder, creating its folders; returns its path.
     std::string Write(const std::string& relative, const std::string& bytes) const;
     std::string MakeFolder(const std::string& relative) const;

@@ -1,4 +1,4 @@
-#include "core/removal_on_signal.h"
+#include "core/posix/removal_on_signal.h"
 
 #include <fcntl.h>
 #include <pthread.h>

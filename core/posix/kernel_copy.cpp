@@ -1,4 +1,4 @@
-#include "core/kernel_copy.h"
+#include "core/posix/kernel_copy.h"
 
 #include <algorithm>
 #include <cerrno>

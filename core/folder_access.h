@@ -1,0 +1,58 @@
+// Folders as the output tree and the lister reach them: names opened and
+// made relative to an open folder, never through a link or any other
+// reparse point, and a folder's entries in the file system's order. Each
+// platform has its own implementation; failures come back as the
+// platform's error code (0: none) for the caller to name its path.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/file.h"
+#include "core/file_identity.h"
+
+namespace mw {
+
+// What stands at a name; a link is a Link, whatever it leads to.
+enum class EntryKind { Missing, File, Folder, Link, Other };
+
+struct FolderEntry {
+    EntryKind kind = EntryKind::Missing;
+    FileIdentity identity;
+};
+
+// What stands at name in folder, without following a link. A failure
+// other than a missing entry raises the IoError naming path.
+FolderEntry EntryIn(const File& folder, const std::string& name, const std::string& path);
+
+// Opens the folder at name in folder, never through a link.
+int OpenFolderIn(const File& folder, const std::string& name, File& opened);
+// Makes the folder name in folder; reports nothing: the open after it fails.
+void MakeFolderIn(const File& folder, const std::string& name);
+// Creates the file at name in folder, or truncates it, for reading and
+// writing, never through a link; path is the name its errors carry.
+int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created);
+
+// Opens a folder by its path, links followed (the user chose it).
+int OpenFolderByPath(const std::string& path, File& opened);
+// Makes the one folder at path; reports nothing.
+void MakeFolder(const std::string& path);
+// A second File on what file has open, for another thread.
+File DuplicateOf(const File& file);
+
+// Whether an error code says that a name, or a folder on its way, is missing.
+bool IsMissingError(int code);
+// The code of "path not found": a folder on the way is missing.
+int PathNotFoundCode();
+
+// Calls found with each name in the folder at path, which ends with a
+// separator ("." and ".." left out),
+// in the order the file system returns them, and what it is, a link
+// followed to what it leads to (Other where it leads nowhere). Returns
+// false, having called nothing, when the folder cannot be read; identity
+// is then the folder's own.
+bool ListFolder(const std::string& path, FileIdentity& identity,
+                const std::function<void(std::string_view name, EntryKind kind)>& found);
+
+}  // namespace mw

@@ -1,0 +1,184 @@
+// Folders on POSIX: every name opened relative to its folder's descriptor
+// with O_NOFOLLOW, and folders read with readdir.
+#include "core/folder_access.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/errors.h"
+#include "core/file_stamp.h"
+#include "core/posix/native_file.h"
+
+namespace mw {
+namespace {
+
+int OpenAt(int at, const std::string& name, int flags, mode_t mode = 0)
+{
+    int fd;
+    do {
+        fd = ::openat(at, name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+int Fd(const File& file)
+{
+    return NativeFile::Descriptor(file);
+}
+
+EntryKind KindOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return EntryKind::File;
+    if (S_ISDIR(mode))
+        return EntryKind::Folder;
+    if (S_ISLNK(mode))
+        return EntryKind::Link;
+    return EntryKind::Other;
+}
+
+FileIdentity IdentityOf(const struct stat& st)
+{
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+// What a listed name is, its link followed: readdir says for most names
+// without a call.
+EntryKind ListedKind(const std::string& path, unsigned char type)
+{
+    if (type == DT_REG)
+        return EntryKind::File;
+    if (type == DT_DIR)
+        return EntryKind::Folder;
+    if (type != DT_LNK && type != DT_UNKNOWN)
+        return EntryKind::Other;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return EntryKind::Other;  // a dangling link names nothing to read
+    const EntryKind kind = KindOf(st.st_mode);
+    return kind == EntryKind::Link ? EntryKind::Other : kind;
+}
+
+}  // namespace
+
+FileIdentity IdentityOf(const File& file)
+{
+    struct stat st {};
+    if (::fstat(Fd(file), &st) != 0)
+        ThrowSystemError(errno, file.Name());
+    return IdentityOf(st);
+}
+
+FileStamp StampOf(const File& file)
+{
+    struct stat st {};
+    if (::fstat(Fd(file), &st) != 0)
+        ThrowSystemError(errno, file.Name());
+    return {st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
+
+void SetModifiedTime(File& file, const FileStamp& stamp)
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, {stamp.modifiedSeconds, stamp.modifiedNanoseconds}};
+    if (::futimens(Fd(file), times) != 0)
+        ThrowSystemError(errno, file.Name());
+}
+
+FolderEntry EntryIn(const File& folder, const std::string& name, const std::string& path)
+{
+    struct stat st {};
+    if (::fstatat(Fd(folder), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (IsMissingError(errno))
+            return {};
+        ThrowSystemError(errno, path);
+    }
+    return {KindOf(st.st_mode), IdentityOf(st)};
+}
+
+int OpenFolderIn(const File& folder, const std::string& name, File& opened)
+{
+    const int fd = OpenAt(Fd(folder), name, O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return errno;
+    opened = NativeFile::Adopt(fd, folder.Name());
+    return 0;
+}
+
+void MakeFolderIn(const File& folder, const std::string& name)
+{
+    (void)::mkdirat(Fd(folder), name.c_str(), 0777);
+}
+
+int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created)
+{
+    const int fd = OpenAt(Fd(folder), name, O_RDWR | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0)
+        return errno;
+    created = NativeFile::Adopt(fd, path);
+    return 0;
+}
+
+int OpenFolderByPath(const std::string& path, File& opened)
+{
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno;
+    opened = NativeFile::Adopt(fd, path);
+    return 0;
+}
+
+void MakeFolder(const std::string& path)
+{
+    (void)::mkdir(path.c_str(), 0777);
+}
+
+File DuplicateOf(const File& file)
+{
+    const int fd = ::fcntl(Fd(file), F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        ThrowSystemError(errno, file.Name());
+    return NativeFile::Adopt(fd, file.Name());
+}
+
+bool IsMissingError(int code)
+{
+    return code == ENOENT || code == ENOTDIR;
+}
+
+int PathNotFoundCode()
+{
+    return ENOTDIR;
+}
+
+bool ListFolder(const std::string& path, FileIdentity& identity,
+                const std::function<void(std::string_view name, EntryKind kind)>& found)
+{
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr)
+        return false;
+    struct stat self {};
+    if (::fstat(::dirfd(dir), &self) != 0) {
+        ::closedir(dir);
+        return false;
+    }
+    identity = IdentityOf(self);
+    std::string entryPath = path;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        entryPath.resize(path.size());
+        entryPath.append(name);
+        found(name, ListedKind(entryPath, entry->d_type));
+    }
+    ::closedir(dir);
+    return true;
+}
+
+}  // namespace mw

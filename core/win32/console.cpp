@@ -1,0 +1,96 @@
+// The command line and standard streams on Windows.
+#include "core/console.h"
+
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/errors.h"
+#include "core/win32/wide_text.h"
+
+namespace mw {
+namespace {
+
+HANDLE StandardError()
+{
+    return GetStdHandle(STD_ERROR_HANDLE);
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments(int argc, char** argv)
+{
+    // The narrow arguments went through the process's code page and lost
+    // what it cannot hold; the wide command line has every character.
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr)
+        return std::vector<std::string>(argv + 1, argv + argc);
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(Utf8FromWide(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+void PrepareStandardStreams()
+{
+    (void)_setmode(_fileno(stdout), _O_BINARY);
+    (void)_setmode(_fileno(stderr), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8);
+}
+
+bool StandardErrorIsTerminal()
+{
+    DWORD mode = 0;
+    return GetConsoleMode(StandardError(), &mode) != 0;
+}
+
+std::size_t StandardErrorColumns()
+{
+    CONSOLE_SCREEN_BUFFER_INFO information {};
+    if (GetConsoleScreenBufferInfo(StandardError(), &information)) {
+        const int columns = information.srWindow.Right - information.srWindow.Left + 1;
+        if (columns > 1)
+            return static_cast<std::size_t>(columns - 1);  // the last column wraps
+    }
+    return 79;
+}
+
+namespace {
+
+// Called at once after the failed call: the C runtime keeps the system's own
+// code of the failed write until the next call.
+[[noreturn]] void ThrowOutputError()
+{
+    const int err = _doserrno != 0 ? static_cast<int>(_doserrno) : ERROR_WRITE_FAULT;
+    std::clearerr(stdout);
+    ThrowSystemError(err, "standard output");
+}
+
+}  // namespace
+
+void WriteStandardOutput(std::string_view text)
+{
+    _doserrno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+        ThrowOutputError();
+}
+
+void FlushStandardOutput()
+{
+    _doserrno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        ThrowOutputError();
+}
+
+bool StandardErrorWritten()
+{
+    return std::fflush(stderr) == 0 && !std::ferror(stderr);
+}
+
+}  // namespace mw

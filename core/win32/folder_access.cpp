@@ -1,0 +1,248 @@
+// Folders on Windows. Below an open folder every name is opened relative
+// to its handle with NtCreateFile (Win32 itself opens only full paths) and
+// FILE_OPEN_REPARSE_POINT, so that a symbolic link, junction or mount
+// point is met as itself and never followed; folders are read with
+// FindFirstFileExW.
+#include "core/folder_access.h"
+
+#include <windows.h>
+#include <winternl.h>
+
+#include "core/errors.h"
+#include "core/file_stamp.h"
+#include "core/win32/native_file.h"
+#include "core/win32/wide_text.h"
+
+namespace mw {
+namespace {
+
+// What a name that is a reparse point gives where a folder or file was
+// wanted: the caller then finds the link and says so.
+constexpr int kReparsePointMet = ERROR_CANT_RESOLVE_FILENAME;
+
+HANDLE Handle(const File& file)
+{
+    return NativeFile::Handle(file);
+}
+
+// Opens name relative to folder; the Win32 error code, 0 on success.
+int OpenRelative(const File& folder, const std::string& name, ACCESS_MASK access, ULONG disposition, ULONG options,
+                 HANDLE& opened)
+{
+    std::wstring wide = WideFromUtf8(name);
+    UNICODE_STRING text;
+    text.Buffer = wide.data();
+    text.Length = static_cast<USHORT>(wide.size() * sizeof(wchar_t));
+    text.MaximumLength = text.Length;
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, Handle(folder), nullptr);
+    IO_STATUS_BLOCK status {};
+    const NTSTATUS result =
+        NtCreateFile(&opened, access | SYNCHRONIZE, &attributes, &status, nullptr, FILE_ATTRIBUTE_NORMAL, kShareAll,
+                     disposition, options | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT, nullptr, 0);
+    if (result < 0) {
+        opened = INVALID_HANDLE_VALUE;
+        return static_cast<int>(RtlNtStatusToDosError(result));
+    }
+    return 0;
+}
+
+bool Information(HANDLE handle, BY_HANDLE_FILE_INFORMATION& information)
+{
+    return GetFileInformationByHandle(handle, &information) != 0;
+}
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information)
+{
+    return {information.dwVolumeSerialNumber,
+            (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+// An opened name that turns out to be a reparse point is closed again.
+int RefuseReparsePoint(HANDLE& handle)
+{
+    BY_HANDLE_FILE_INFORMATION information {};
+    if (!Information(handle, information)) {
+        const int err = static_cast<int>(GetLastError());
+        CloseHandle(handle);
+        return err;
+    }
+    if (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        CloseHandle(handle);
+        return kReparsePointMet;
+    }
+    return 0;
+}
+
+HANDLE OpenFolderHandle(const std::string& path)
+{
+    return CreateFileW(WidePath(path).c_str(), FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES, kShareAll,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+}  // namespace
+
+FileIdentity IdentityOf(const File& file)
+{
+    BY_HANDLE_FILE_INFORMATION information {};
+    if (!Information(Handle(file), information))
+        ThrowSystemError(static_cast<int>(GetLastError()), file.Name());
+    return IdentityOf(information);
+}
+
+namespace {
+
+// FILETIME counts 100-nanosecond ticks.
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+
+}  // namespace
+
+FileStamp StampOf(const File& file)
+{
+    BY_HANDLE_FILE_INFORMATION information {};
+    if (!Information(Handle(file), information))
+        ThrowSystemError(static_cast<int>(GetLastError()), file.Name());
+    const std::int64_t size = (static_cast<std::int64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    const std::int64_t ticks = (static_cast<std::int64_t>(information.ftLastWriteTime.dwHighDateTime) << 32) |
+                               information.ftLastWriteTime.dwLowDateTime;
+    return {size, ticks / kTicksPerSecond, ticks % kTicksPerSecond * 100};
+}
+
+void SetModifiedTime(File& file, const FileStamp& stamp)
+{
+    const std::int64_t ticks = stamp.modifiedSeconds * kTicksPerSecond + stamp.modifiedNanoseconds / 100;
+    FILETIME time {static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+    if (!SetFileTime(Handle(file), nullptr, nullptr, &time))
+        ThrowSystemError(static_cast<int>(GetLastError()), file.Name());
+}
+
+FolderEntry EntryIn(const File& folder, const std::string& name, const std::string& path)
+{
+    HANDLE handle;
+    if (const int err = OpenRelative(folder, name, FILE_READ_ATTRIBUTES, FILE_OPEN, 0, handle)) {
+        if (IsMissingError(err))
+            return {};
+        ThrowSystemError(err, path);
+    }
+    BY_HANDLE_FILE_INFORMATION information {};
+    const bool known = Information(handle, information);
+    const int err = known ? 0 : static_cast<int>(GetLastError());
+    CloseHandle(handle);
+    if (!known)
+        ThrowSystemError(err, path);
+    EntryKind kind = EntryKind::File;
+    if (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        kind = EntryKind::Link;
+    else if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        kind = EntryKind::Folder;
+    return {kind, IdentityOf(information)};
+}
+
+int OpenFolderIn(const File& folder, const std::string& name, File& opened)
+{
+    HANDLE handle;
+    if (const int err = OpenRelative(folder, name, FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES,
+                                     FILE_OPEN, FILE_DIRECTORY_FILE | FILE_OPEN_FOR_BACKUP_INTENT, handle))
+        return err;
+    if (const int err = RefuseReparsePoint(handle))
+        return err;
+    opened = NativeFile::Adopt(handle, folder.Name());
+    return 0;
+}
+
+void MakeFolderIn(const File& folder, const std::string& name)
+{
+    HANDLE handle;
+    if (OpenRelative(folder, name, FILE_LIST_DIRECTORY, FILE_CREATE, FILE_DIRECTORY_FILE, handle) == 0)
+        CloseHandle(handle);
+}
+
+int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created)
+{
+    // Opened first and truncated only once it is known to be no reparse
+    // point: an overwrite would act on whatever stands at the name.
+    HANDLE handle;
+    if (const int err =
+            OpenRelative(folder, name, GENERIC_READ | GENERIC_WRITE, FILE_OPEN_IF, FILE_NON_DIRECTORY_FILE, handle))
+        return err;
+    if (const int err = RefuseReparsePoint(handle))
+        return err;
+    FILE_END_OF_FILE_INFO end {};
+    if (!SetFileInformationByHandle(handle, FileEndOfFileInfo, &end, sizeof end)) {
+        const int err = static_cast<int>(GetLastError());
+        CloseHandle(handle);
+        return err;
+    }
+    created = NativeFile::Adopt(handle, path);
+    return 0;
+}
+
+int OpenFolderByPath(const std::string& path, File& opened)
+{
+    const HANDLE handle = OpenFolderHandle(path);
+    if (handle == INVALID_HANDLE_VALUE)
+        return static_cast<int>(GetLastError());
+    BY_HANDLE_FILE_INFORMATION information {};
+    if (!Information(handle, information) || !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        CloseHandle(handle);
+        return ERROR_DIRECTORY;
+    }
+    opened = NativeFile::Adopt(handle, path);
+    return 0;
+}
+
+void MakeFolder(const std::string& path)
+{
+    (void)CreateDirectoryW(WidePath(path).c_str(), nullptr);
+}
+
+File DuplicateOf(const File& file)
+{
+    HANDLE copy;
+    const HANDLE process = GetCurrentProcess();
+    if (!DuplicateHandle(process, Handle(file), process, &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
+        ThrowSystemError(static_cast<int>(GetLastError()), file.Name());
+    return NativeFile::Adopt(copy, file.Name());
+}
+
+bool IsMissingError(int code)
+{
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_DIRECTORY;
+}
+
+int PathNotFoundCode()
+{
+    return ERROR_PATH_NOT_FOUND;
+}
+
+bool ListFolder(const std::string& path, FileIdentity& identity,
+                const std::function<void(std::string_view name, EntryKind kind)>& found)
+{
+    const HANDLE folder = OpenFolderHandle(path);
+    if (folder == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information {};
+    const bool known = Information(folder, information);
+    CloseHandle(folder);
+    if (!known || !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    identity = IdentityOf(information);
+
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileExW((WidePath(path) + L"*").c_str(), FindExInfoBasic, &entry,
+                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return true;  // nothing in it
+    do {
+        const std::wstring_view name = entry.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        // A link to a folder is listed as the folder it leads to, as on POSIX.
+        found(Utf8FromWide(name),
+              (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::Folder : EntryKind::File);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return true;
+}
+
+}  // namespace mw

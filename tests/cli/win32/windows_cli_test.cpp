@@ -1,0 +1,106 @@
+// What only Windows has: entry names through the system's ANSI code page,
+// long paths, a case-blind file system, reparse points.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "core/path_helpers.h"
+#include "core/win32/wide_text.h"
+#include "tests/support/process.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+test::ProcessResult Cli(const std::vector<std::string>& arguments)
+{
+    return test::RunProcess(MENDWRIGHT_CLI, arguments);
+}
+
+// A file whose name holds what the narrow file streams cannot spell.
+void WriteWide(const std::string& path, const std::string& bytes)
+{
+    const HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+bool ExistsWide(const std::string& path)
+{
+    return GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(WindowsCliTest, EntryNamesGoThroughTheSystemCodePage)
+{
+    const test::TempDir dir;
+    dir.MakeFolder("mods");
+    const std::string cafe = "caf\xc3\xa9.txt";  // UTF-8, as every path inside
+    const std::optional<std::string> cafeEntry = AnsiFromWide(WideFromUtf8(cafe));
+    ASSERT_TRUE(cafeEntry) << "code page " << GetACP() << " has no e acute";
+    WriteWide(dir / ("mods/" + cafe), "c");
+    WriteWide(dir / "mods/b.txt", "b");
+    // No ANSI code page holds a character beyond the 16-bit plane.
+    const std::string smile = dir / "mods/smile\xf0\x9f\x98\x80.txt";
+    WriteWide(smile, "s");
+
+    auto refused = Cli({"create", dir / "mods", dir / "x.wad"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("characters a wad entry cannot hold: " + smile), std::string::npos) << refused.err;
+    EXPECT_FALSE(ExistsWide(dir / "x.wad"));
+
+    DeleteFileW(WidePath(smile).c_str());
+    ASSERT_EQ(Cli({"-q", "create", dir / "mods", dir / "x.wad"}).exitCode, 0);
+    EXPECT_NE(test::ReadBytes(dir / "x.wad").find(*cafeEntry + '\0'), std::string::npos);
+    ASSERT_EQ(Cli({"-q", "extract", dir / "x.wad", dir / "out"}).exitCode, 0);
+    EXPECT_TRUE(ExistsWide(dir / ("out/" + cafe)));
+}
+
+TEST(WindowsCliTest, PathsLongerThan260CharactersWork)
+{
+    const test::TempDir dir;
+    std::string deep = "deep";
+    while (deep.size() < 300)
+        deep += "/a-folder-name-of-some-length";
+    WriteWide(dir.MakeFolder(deep + "/mods/sub") + "\\x.bin", "x");
+    WriteWide(dir / (deep + "/mods/y.bin"), "y");
+    ASSERT_EQ(Cli({"-q", "create", dir / (deep + "/mods"), dir / (deep + "/d.wad")}).exitCode, 0);
+    ASSERT_EQ(Cli({"-q", "update", dir / (deep + "/mods/y.bin"), dir / (deep + "/d.wad")}).exitCode, 0);
+    ASSERT_EQ(Cli({"-q", "extract", dir / (deep + "/d.wad"), dir / (deep + "/out")}).exitCode, 0);
+    EXPECT_TRUE(ExistsWide(dir / (deep + "/out/sub/x.bin")));
+}
+
+// The file system ignores case: the entry X.WAD is the archive x.wad, which
+// extracting would truncate before its bytes are read.
+TEST(WindowsCliTest, TheArchiveIsNeverAnOutputWhateverTheCase)
+{
+    const test::TempDir dir;
+    const std::string archive = dir.Write("out/x.wad", test::ContiguousArchive({{"a.txt", "a"}, {"X.WAD", "boom"}}));
+    const auto result = Cli({"extract", archive, dir / "out"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("would overwrite the wad itself: X.WAD"), std::string::npos) << result.err;
+    EXPECT_EQ(test::ReadBytes(archive), test::ContiguousArchive({{"a.txt", "a"}, {"X.WAD", "boom"}}));
+}
+
+TEST(WindowsCliTest, ALinkBelowTheOutputIsNeverFollowed)
+{
+    const test::TempDir dir;
+    dir.MakeFolder("elsewhere");
+    dir.MakeFolder("out");
+    // Wine 8 answers that it made the link and makes nothing.
+    const std::wstring link = WidePath(dir / "out/sub");
+    CreateSymbolicLinkW(link.c_str(), WidePath(dir / "elsewhere").c_str(),
+                        SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    const DWORD attributes = GetFileAttributesW(link.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        GTEST_SKIP() << "no symbolic link can be made here";
+    const std::string archive = dir.Write("x.wad", test::ContiguousArchive({{"sub\\a.txt", "a"}}));
+    const auto result = Cli({"extract", archive, dir / "out"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("Symbolic link in the output folder"), std::string::npos) << result.err;
+    EXPECT_EQ(test::DirectoryOrder(dir / "elsewhere"), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace mw
