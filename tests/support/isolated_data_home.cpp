@@ -3,6 +3,8 @@
 // programs it starts) never reach the user's own data folder.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <memory>
 
@@ -16,6 +18,9 @@ public:
     void SetUp() override
     {
         home_ = std::make_unique<TempDir>();
+        // Open to all, as /tmp is: a test run as root that drops to an
+        // unprivileged user still keeps that user's records here.
+        ::chmod(home_->path().c_str(), 01777);
         ::setenv("XDG_DATA_HOME", home_->path().c_str(), 1);
     }
     void TearDown() override { home_.reset(); }
