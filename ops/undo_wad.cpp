@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "core/archive_lock.h"
 #include "core/elapsed_time.h"
@@ -54,31 +55,53 @@ std::vector<UndoRecordFile> LiveRecords(const UndoStore& store, const std::strin
     return records;
 }
 
-// The archives a group's records give back, by canonical path.
+// The archives a group gives back, by canonical path: those that hold a
+// record of the group whose update took place.
 std::vector<std::string> GroupArchives(const UndoStore& store, std::uint64_t group)
 {
     std::vector<std::string> archives;
-    for (const UndoRecordFile& record : store.RecordsOfGroup(group))
-        archives.push_back(ReadUndoSummary(record.path).archive);
+    for (const UndoRecordFile& file : store.RecordsOfGroup(group)) {
+        const OpenedUndoRecord record = OpenUndoRecord(file.path);
+        const std::string& archive = record.summary.archive;
+        // A member that is gone stays in, for the undo to name it.
+        if (!FileExists(archive) || !NeverTookPlace(record.plan, StampOfPath(archive)))
+            archives.push_back(archive);
+    }
     std::sort(archives.begin(), archives.end());
     archives.erase(std::unique(archives.begin(), archives.end()), archives.end());
     return archives;
 }
 
-// As many steps as asked must be there, each record taking up where the
-// one before it left the archive; found before the first step is written.
+// The record the next step begins with.
+UndoRecordFile NewestLive(const UndoStore& store, const std::string& canonical, const std::string& shown)
+{
+    const std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOfPath(canonical), false);
+    if (records.empty())
+        throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
+    return records.front();
+}
+
+// As many steps as asked must be there (the records of one group make one
+// step), each record taking up where the one before it left the archive;
+// found before the first step is written.
 void CheckSteps(const UndoStore& store, const std::string& canonical, const std::string& shown, int steps)
 {
     const std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOfPath(canonical), false);
     if (records.empty())
         throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
-    int reachable = 1;
-    FileStamp before = OpenUndoRecord(records[0].path).plan.before;
-    for (; reachable < steps && static_cast<std::size_t>(reachable) < records.size(); ++reachable) {
-        const UndoPlan plan = OpenUndoRecord(records[static_cast<std::size_t>(reachable)].path).plan;
-        if (plan.after != before)
+    int reachable = 0;
+    std::optional<FileStamp> leftAt;  // the archive as the newer record found it
+    std::uint64_t group = 0;
+    for (const UndoRecordFile& record : records) {
+        const bool sameStep = group != 0 && record.group == group;
+        if (!sameStep && reachable == steps)
             break;
-        before = plan.before;
+        const UndoPlan plan = OpenUndoRecord(record.path).plan;
+        if (leftAt && plan.after != *leftAt)
+            break;
+        leftAt = plan.before;
+        reachable += sameStep ? 0 : 1;
+        group = record.group;
     }
     if (reachable < steps)
         throw UserRefusal("Sorry but only " + std::to_string(reachable) + (reachable == 1 ? " update" : " updates") +
@@ -141,17 +164,11 @@ void WriteOld(Restore& restore, ByteProgress& progress)
     SetModifiedTime(out, plan.before);
 }
 
-void UndoStep(RunState& state, Frontend& frontend, const UndoStore& store, const std::string& canonical,
-              const std::string& shown)
+// Gives archives back from their newest records: top's, or for a group
+// each archive's newest record of the group.
+void UndoOnce(RunState& state, Frontend& frontend, const UndoStore& store, const UndoRecordFile& top,
+              const std::vector<std::string>& archives, const std::string& canonical, const std::string& shown)
 {
-    const std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOfPath(canonical), false);
-    if (records.empty())
-        throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
-    const UndoRecordFile top = records.front();
-    std::vector<std::string> archives = {canonical};
-    if (top.group != 0)
-        archives = GroupArchives(store, top.group);
-
     // Every lock, in one order for every undo, before any check; every
     // check before any write; every write before any rename.
     std::vector<Restore> restores(archives.size());
@@ -174,6 +191,21 @@ void UndoStep(RunState& state, Frontend& frontend, const UndoStore& store, const
         restore.written->Commit();
         UndoStore::Remove(restore.recordPath);
     }
+}
+
+// One step back: the archive's newest update, or every update of its group.
+void UndoStep(RunState& state, Frontend& frontend, const UndoStore& store, const std::string& canonical,
+              const std::string& shown)
+{
+    const UndoRecordFile top = NewestLive(store, canonical, shown);
+    if (top.group == 0) {
+        UndoOnce(state, frontend, store, top, {canonical}, canonical, shown);
+        return;
+    }
+    // A group that changed an archive more than once is undone back to
+    // where it began: each round removes a record of every archive left.
+    for (auto archives = GroupArchives(store, top.group); !archives.empty(); archives = GroupArchives(store, top.group))
+        UndoOnce(state, frontend, store, top, archives, canonical, shown);
 }
 
 }  // namespace

@@ -201,20 +201,25 @@ TEST_P(UndoRefusalTest, AnArchiveChangedSinceItsUpdateIsRefusedAndLeftAsItIs)
 INSTANTIATE_TEST_SUITE_P(Changes, UndoRefusalTest, ::testing::ValuesIn(kChanges),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-TEST_F(UndoTest, APackageRunFromStartToEndIsUndoneAsOne)
+TEST_F(UndoTest, APackageRunFromStartToEndIsUndoneAsOneAndNoFurther)
 {
     const std::string original = test::ContiguousArchive({{"a.bin", "old"}});
-    const std::vector<std::string> archives = {dir.Write("one.wad", original), dir.Write("two.wad", original),
-                                               dir.Write("three.wad", original)};
-    const PackageStep steps[] = {PackageStep::Start, PackageStep::Run, PackageStep::End};
-    for (std::size_t call = 0; call < 3; ++call) {
-        JoinPackageUndoGroup(state, steps[call]);
-        ASSERT_EQ(Update(dir.Write("src/a.bin", "new"), archives[call]), "no error");
+    const std::string one = dir.Write("one.wad", original), two = dir.Write("two.wad", original),
+                      three = dir.Write("three.wad", original);
+    ASSERT_EQ(Update(dir.Write("before/a.bin", "before the run"), two), "no error");
+    const std::string twoBefore = test::ReadBytes(two);
+    // The run changes two.wad twice.
+    const std::pair<PackageStep, std::string> calls[] = {
+        {PackageStep::Start, one}, {PackageStep::Run, two}, {PackageStep::Run, two}, {PackageStep::End, three}};
+    for (const auto& [step, archive] : calls) {
+        JoinPackageUndoGroup(state, step);
+        ASSERT_EQ(Update(dir.Write("src/a.bin", "new " + std::to_string(static_cast<int>(step))), archive), "no error");
     }
-    ASSERT_EQ(UndoHistory(state, archives[1]).front().archives.size(), 3u);
-    ASSERT_EQ(Undo(archives[1]), "undone");
-    for (const std::string& archive : archives)
-        EXPECT_EQ(test::ReadBytes(archive), original);
+    ASSERT_EQ(UndoHistory(state, one).front().archives.size(), 3u);
+    ASSERT_EQ(Undo(one), "undone");
+    EXPECT_EQ(test::ReadBytes(one), original);
+    EXPECT_EQ(test::ReadBytes(two), twoBefore);
+    EXPECT_EQ(test::ReadBytes(three), original);
 }
 
 }  // namespace
