@@ -135,9 +135,7 @@ std::string ArchiveOf(const Invocation& invocation)
     case Command::Create: return invocation.operands[1];
     case Command::Extract:
     case Command::List:
-    case Command::Verify:
-    case Command::Undo:
-    case Command::History: return invocation.operands[0];
+    case Command::Verify: return invocation.operands[0];
     case Command::Update: return invocation.operands[1];
     default: return {};
     }
