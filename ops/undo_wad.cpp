@@ -72,13 +72,14 @@ std::vector<std::string> GroupArchives(const UndoStore& store, std::uint64_t gro
     return archives;
 }
 
-// The record the next step begins with.
-UndoRecordFile NewestLive(const UndoStore& store, const std::string& canonical, const std::string& shown)
+// The records undo can step back through, newest first; none is refused.
+std::vector<UndoRecordFile> RecordsToUndo(const UndoStore& store, const std::string& canonical,
+                                          const std::string& shown)
 {
-    const std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOfPath(canonical), false);
+    std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOfPath(canonical), false);
     if (records.empty())
         throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
-    return records.front();
+    return records;
 }
 
 // As many steps as asked must be there (the records of one group make one
@@ -86,9 +87,7 @@ UndoRecordFile NewestLive(const UndoStore& store, const std::string& canonical, 
 // found before the first step is written.
 void CheckSteps(const UndoStore& store, const std::string& canonical, const std::string& shown, int steps)
 {
-    const std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOfPath(canonical), false);
-    if (records.empty())
-        throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
+    const std::vector<UndoRecordFile> records = RecordsToUndo(store, canonical, shown);
     int reachable = 0;
     std::optional<FileStamp> leftAt;  // the archive as the newer record found it
     std::uint64_t group = 0;
@@ -197,7 +196,7 @@ void UndoOnce(RunState& state, Frontend& frontend, const UndoStore& store, const
 void UndoStep(RunState& state, Frontend& frontend, const UndoStore& store, const std::string& canonical,
               const std::string& shown)
 {
-    const UndoRecordFile top = NewestLive(store, canonical, shown);
+    const UndoRecordFile top = RecordsToUndo(store, canonical, shown).front();
     if (top.group == 0) {
         UndoOnce(state, frontend, store, top, {canonical}, canonical, shown);
         return;
