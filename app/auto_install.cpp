@@ -6,6 +6,7 @@
 #include "core/path_helpers.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "ops/undo_recorder.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/dialogs/error_guard.h"
 #include "ui/text.h"
@@ -52,6 +53,16 @@ bool RunUpdate(const AutoInstallCall& call, RunState& state, MainWindow& mainWin
     return UpdateWad(state, mainWindow);
 }
 
+// Which call of a series this is, by what it does.
+PackageStep PackageStepOf(const CallSteps& steps)
+{
+    if (steps.storesAnswer)
+        return PackageStep::Start;
+    if (!steps.readsContinue)
+        return PackageStep::Single;
+    return steps.reportsSuccess ? PackageStep::End : PackageStep::Run;
+}
+
 int Run(const AutoInstallCall& call, RunState& state, ProgramWindows& windows, Dialogs& dialogs)
 {
     const CallSteps& steps = call.steps;
@@ -66,6 +77,8 @@ int Run(const AutoInstallCall& call, RunState& state, ProgramWindows& windows, D
         if (!yes)
             return kExitDone;
     }
+    // A package's whole run, "\Start" to "\End", is undone as one.
+    JoinPackageUndoGroup(state, PackageStepOf(steps));
     // After a refusal the update has shown its own message; success is
     // reported only for an update that ran to its end.
     if (!RunUpdate(call, state, windows.mainWindow))

@@ -3,8 +3,10 @@
 #include <getopt.h>
 
 #include <algorithm>
-#include <cctype>
 #include <array>
+#include <cctype>
+#include <charconv>
+#include <cstring>
 
 #include "core/path_helpers.h"
 
@@ -20,7 +22,7 @@ struct CommandShape {
     const char* details;
 };
 
-const std::array<CommandShape, 6> kCommands = {{
+const std::array<CommandShape, 9> kCommands = {{
     {"create", Command::Create, {"SOURCE", "ARCHIVE"}, false,
      "pack every file below the folder SOURCE into ARCHIVE",
      "Entries are named by their path below SOURCE, with \\ between folders,\n"
@@ -37,14 +39,27 @@ const std::array<CommandShape, 6> kCommands = {{
      "  --dry-run   print replace<TAB>ENTRY<TAB>FILE or append<TAB>ENTRY<TAB>FILE\n"
      "              for each source file, in order, and write nothing\n"
      "  --no-wait   fail at once when another update is writing ARCHIVE\n"
-     "              (without it, wait for that update to end)\n"},
+     "              (without it, wait for that update to end)\n"
+     "  --no-undo   keep no undo record (for scripts that keep their own backups)\n"},
     {"update-tracks", Command::UpdateTracks, {"SOURCE"}, false,
      "patch the seventeen track archives of the GP4 installation",
      "  --gp4 FOLDER  the GP4 folder; without it, the installation that the\n"
      "                Wine prefix ($WINEPREFIX, else ~/.wine) names\n"
      "  --dry-run     print what each archive's update would do, write nothing\n"
      "  --no-wait     fail at once when another update is writing a track archive\n"
-     "                (without it, wait for that update to end)\n"},
+     "                (without it, wait for that update to end)\n"
+     "  --no-undo     keep no undo record\n"},
+    {"undo", Command::Undo, {"ARCHIVE"}, false, "give ARCHIVE back as it was before its last update",
+     "An update of the track batch or of an update package's run is undone\n"
+     "with the other archives it changed. An archive changed since its update\n"
+     "is refused, and nothing is written.\n"
+     "  --steps N   undo the last N updates, one after the other\n"
+     "  --no-wait   fail at once when an update is writing ARCHIVE\n"},
+    {"history", Command::History, {"ARCHIVE"}, false, "list the updates of ARCHIVE that undo can step back",
+     "Newest first, one line per update: TIME<TAB>WHAT<TAB>SOURCE, WHAT being\n"
+     "update, track batch or auto-install, followed by \"(N wads)\" when undo\n"
+     "gives back N archives at once; then <TAB>replace<TAB>ENTRY or\n"
+     "<TAB>append<TAB>ENTRY for each source file of the update.\n"},
     {"list", Command::List, {"ARCHIVE"}, false, "one line per entry: index, offset, size, name",
      "Fields are separated by tabs; control characters in names show as ?.\n"
      "  --json   a JSON array of {\"index\", \"offset\", \"size\", \"name\"} objects\n"},
@@ -52,6 +67,14 @@ const std::array<CommandShape, 6> kCommands = {{
      "Prints INDEX<TAB>NAME<TAB>FAULT for each entry whose bytes lie outside the\n"
      "file or over the directory, or whose name extraction would refuse, then a\n"
      "summary. Exit code 0 when the archive is sound, 1 when it is not.\n"},
+    {"find", Command::Find, {"PATTERN"}, false,
+     "list the entries matching PATTERN in every archive of the GP4 installation",
+     "One line per entry: ARCHIVE<TAB>ENTRY<TAB>SIZE, for every .wad file in\n"
+     "the GP4 folder and below. PATTERN as extract's: * any run of characters,\n"
+     "? any one, letters in either case, \\ and / alike. An archive that cannot\n"
+     "be read is named on stderr, the search goes on, and the exit code is 1.\n"
+     "  --gp4 FOLDER  the GP4 folder; without it, the installation that the\n"
+     "                Wine prefix ($WINEPREFIX, else ~/.wine) names\n"},
 }};
 
 const CommandShape* FindCommand(const std::string& name)
@@ -75,10 +98,12 @@ std::string Synopsis(const CommandShape& shape)
         text += std::string(" ") + operand;
     if (shape.morePatterns)
         text += " [PATTERN...]";
-    if (shape.command == Command::UpdateTracks)
+    if (shape.command == Command::UpdateTracks || shape.command == Command::Find)
         text += " [--gp4 FOLDER]";
     if (shape.command == Command::Update || shape.command == Command::UpdateTracks)
-        text += " [--dry-run] [--no-wait]";
+        text += " [--dry-run] [--no-wait] [--no-undo]";
+    if (shape.command == Command::Undo)
+        text += " [--steps N] [--no-wait]";
     if (shape.command == Command::List)
         text += " [--json]";
     return text;
@@ -93,13 +118,14 @@ constexpr const char* kCommonOptions =
     "\n"
     "Exit codes: 0 done, 1 file error, 2 refused input, 64 wrong usage.\n";
 
-enum LongOnly { kVersion = 256, kGp4, kDryRun, kNoWait, kJson };
+enum LongOnly { kVersion = 256, kGp4, kDryRun, kNoWait, kJson, kNoUndo, kSteps };
 
 const option kOptions[] = {
     {"verbose", no_argument, nullptr, 'v'}, {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},    {"version", no_argument, nullptr, kVersion},
     {"gp4", required_argument, nullptr, kGp4}, {"dry-run", no_argument, nullptr, kDryRun},
     {"no-wait", no_argument, nullptr, kNoWait}, {"json", no_argument, nullptr, kJson},
+    {"no-undo", no_argument, nullptr, kNoUndo}, {"steps", required_argument, nullptr, kSteps},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -110,6 +136,17 @@ void CheckOptionBelongs(bool given, const char* option, const Invocation& invoca
     if (given && std::find(commands.begin(), commands.end(), invocation.command) == commands.end())
         throw UsageError(std::string("option '") + option + "' does not go with " +
                          ShapeOf(invocation.command).name);
+}
+
+// The number of --steps: a whole number from 1 up.
+int StepsOf(const char* text)
+{
+    int steps = 0;
+    const char* end = text + std::strlen(text);
+    const auto [stop, error] = std::from_chars(text, end, steps);
+    if (error != std::errc() || stop != end || steps < 1)
+        throw UsageError(std::string("--steps takes a whole number from 1 up, not '") + text + "'");
+    return steps;
 }
 
 }  // namespace
@@ -161,6 +198,8 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         case kDryRun: invocation.dryRun = true; break;
         case kNoWait: invocation.noWait = true; break;
         case kJson: invocation.json = true; break;
+        case kNoUndo: invocation.noUndo = true; break;
+        case kSteps: invocation.steps = StepsOf(optarg); break;
         case ':': throw UsageError(std::string("option '") + argv[optind - 1] + "' needs an argument");
         default:
             if (optopt != 0)
@@ -196,9 +235,12 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         invocation.operands[i] = NativePath(invocation.operands[i]);
     if (invocation.gp4Folder)
         invocation.gp4Folder = NativePath(*invocation.gp4Folder);
-    CheckOptionBelongs(invocation.gp4Folder.has_value(), "--gp4", invocation, {Command::UpdateTracks});
+    CheckOptionBelongs(invocation.gp4Folder.has_value(), "--gp4", invocation, {Command::UpdateTracks, Command::Find});
     CheckOptionBelongs(invocation.dryRun, "--dry-run", invocation, {Command::Update, Command::UpdateTracks});
-    CheckOptionBelongs(invocation.noWait, "--no-wait", invocation, {Command::Update, Command::UpdateTracks});
+    CheckOptionBelongs(invocation.noWait, "--no-wait", invocation,
+                       {Command::Update, Command::UpdateTracks, Command::Undo});
+    CheckOptionBelongs(invocation.noUndo, "--no-undo", invocation, {Command::Update, Command::UpdateTracks});
+    CheckOptionBelongs(invocation.steps.has_value(), "--steps", invocation, {Command::Undo});
     CheckOptionBelongs(invocation.json, "--json", invocation, {Command::List});
     if (invocation.command == Command::Extract && invocation.operands[1].empty())
         throw UsageError("extract: OUTPUT is empty; name a folder (an empty name would mean the root of the file system)");

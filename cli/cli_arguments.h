@@ -9,7 +9,7 @@
 
 namespace mw::cli {
 
-enum class Command { Create, Extract, Update, UpdateTracks, List, Verify, Help, Version };
+enum class Command { Create, Extract, Update, UpdateTracks, Undo, History, List, Verify, Find, Help, Version };
 
 enum class Verbosity { Quiet, Normal, Verbose };
 
@@ -17,9 +17,11 @@ struct Invocation {
     Command command = Command::Help;
     std::vector<std::string> operands;     // for extract, the patterns follow ARCHIVE and OUTPUT
     std::optional<Command> helpTopic;      // Help: the command whose help is asked for
-    std::optional<std::string> gp4Folder;  // --gp4, update-tracks only
+    std::optional<std::string> gp4Folder;  // --gp4, update-tracks and find
     bool dryRun = false;                   // --dry-run, update and update-tracks
-    bool noWait = false;                   // --no-wait, update and update-tracks
+    bool noWait = false;                   // --no-wait, update, update-tracks and undo
+    bool noUndo = false;                   // --no-undo, update and update-tracks
+    std::optional<int> steps;              // --steps, undo only
     bool json = false;                     // --json, list
     Verbosity verbosity = Verbosity::Normal;
 };

@@ -9,7 +9,10 @@
 #include "cli/cli_output.h"
 #include "cli/console_frontend.h"
 #include "cli/entry_listing.h"
+#include "cli/exit_codes.h"
+#include "cli/find_command.h"
 #include "cli/installation_lookup.h"
+#include "cli/undo_history.h"
 #include "core/console.h"
 #include "core/elapsed_time.h"
 #include "core/entry_text.h"
@@ -21,15 +24,11 @@
 #include "core/wad.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "ops/undo_wad.h"
 #include "ops/verify_wad.h"
 
 namespace mw::cli {
 namespace {
-
-constexpr int kExitDone = 0;
-constexpr int kExitFileError = 1;
-constexpr int kExitRefused = 2;
-constexpr int kExitUsage = 64;
 
 void ListArchive(const std::string& archiveName, bool json)
 {
@@ -75,6 +74,8 @@ int RunOperation(const Invocation& invocation)
     RunState state;
     state.DecimalSeparator = UserDecimalSeparator();
     state.WaitForOtherUpdates = !invocation.noWait;
+    if (invocation.noUndo)
+        state.UndoFolder.clear();
     std::string source, archive, chosen;
     switch (invocation.command) {
     case Command::Create: source = operands[0]; chosen = operands[1]; break;
@@ -84,6 +85,7 @@ int RunOperation(const Invocation& invocation)
         state.ExtractPatterns.assign(operands.begin() + 2, operands.end());
         break;
     case Command::Update: source = operands[0]; archive = operands[1]; break;
+    case Command::Undo: archive = operands[0]; break;
     case Command::UpdateTracks:
         source = operands[0];
         state.Installation = invocation.gp4Folder ? std::make_unique<FixedGp4Installation>(*invocation.gp4Folder)
@@ -98,12 +100,13 @@ int RunOperation(const Invocation& invocation)
     case Command::Extract: ExtractWad(state, frontend); break;
     case Command::Update: (preview ? PreviewUpdateWad : UpdateWad)(state, frontend); break;
     case Command::UpdateTracks: (preview ? PreviewUpdateTrackWads : UpdateTrackWads)(state, frontend); break;
+    case Command::Undo: UndoWad(state, frontend, invocation.steps.value_or(1)); break;
     default: break;
     }
     frontend.EndProgressLine();
     if (frontend.refused() && invocation.command == Command::UpdateTracks && !invocation.gp4Folder &&
         !state.Installation->FoundInstallation())
-        PrintError("pass --gp4 FOLDER to name the GP4 installation folder");
+        PrintError(kGp4FolderHint);
     if (frontend.refused())
         return kExitRefused;
     // A preview's stdout holds its lines and nothing else.
@@ -121,6 +124,8 @@ int Run(const Invocation& invocation)
     case Command::Version: WriteStandardOutput("mendwright-cli " MENDWRIGHT_VERSION "\n"); return kExitDone;
     case Command::List: ListArchive(invocation.operands[0], invocation.json); return kExitDone;
     case Command::Verify: return VerifyArchive(invocation);
+    case Command::History: PrintHistory(invocation.operands[0]); return kExitDone;
+    case Command::Find: return FindInInstallation(invocation);
     default: return RunOperation(invocation);
     }
 }

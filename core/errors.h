@@ -124,5 +124,7 @@ enum class SystemFailure {
     TooLarge, TooManyOpen, DeviceFailed, LinkLoop, NameTooLong, InUse, Replaced,
 };
 SystemFailure SystemFailureOf(int err);
+// The platform's code for a full disk, which the fault seam's tests give.
+int DiskFullSystemError();
 
 }  // namespace mw

@@ -101,12 +101,23 @@ void LoadWad(const ArchiveLock& archive, WadImage& image);
 // every byte written: WrittenBytes(image, count) in all.
 void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count,
                 ByteProgress* progress = nullptr);
+// Hears of a new archive once it is complete in its temporary file, just
+// before it takes the old one's place (an update keeps its undo record
+// then); an error it throws leaves the old archive where it is.
+class BeforeCommit {
+public:
+    virtual void Complete(File& written) = 0;
+
+protected:
+    ~BeforeCommit() = default;
+};
+
 // The same over the archive an update holds locked. Just before the rename
 // the path must still name the locked file, unchanged since it was locked;
 // when another program replaced or changed it, the write is refused with an
 // AppError naming the archive, and the file at the path stays as it is.
 void RebuildWad(const ArchiveLock& archive, const WadImage& image, std::int32_t count,
-                ByteProgress* progress = nullptr);
+                ByteProgress* progress = nullptr, BeforeCommit* beforeCommit = nullptr);
 
 // Writes the count and the first count records of entries at out's
 // position, as they begin an archive, straight from the table.

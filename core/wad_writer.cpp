@@ -89,7 +89,7 @@ private:
 };
 
 void Rebuild(const std::string& fileName, const ArchiveLock* lock, const WadImage& image, std::int32_t count,
-             ByteProgress* progress)
+             ByteProgress* progress, BeforeCommit* beforeCommit)
 {
     if (count < 0 || static_cast<std::size_t>(count) > image.Entries.size() ||
         static_cast<std::size_t>(count) > image.Payloads.size())
@@ -106,6 +106,8 @@ void Rebuild(const std::string& fileName, const ArchiveLock* lock, const WadImag
     for (std::int32_t i = 0; i < count; ++i)
         payloads.Write(image.Entries[i], image.Payloads[i]);
     payloads.Finish();
+    if (beforeCommit)
+        beforeCommit->Complete(out);
     temporary.Commit();
 }
 
@@ -113,12 +115,13 @@ void Rebuild(const std::string& fileName, const ArchiveLock* lock, const WadImag
 
 void RebuildWad(const std::string& fileName, const WadImage& image, std::int32_t count, ByteProgress* progress)
 {
-    Rebuild(fileName, nullptr, image, count, progress);
+    Rebuild(fileName, nullptr, image, count, progress, nullptr);
 }
 
-void RebuildWad(const ArchiveLock& archive, const WadImage& image, std::int32_t count, ByteProgress* progress)
+void RebuildWad(const ArchiveLock& archive, const WadImage& image, std::int32_t count, ByteProgress* progress,
+                BeforeCommit* beforeCommit)
 {
-    Rebuild(archive.fileName(), &archive, image, count, progress);
+    Rebuild(archive.fileName(), &archive, image, count, progress, beforeCommit);
 }
 
 void WriteDirectory(File& out, const std::vector<WadEntry>& entries, std::int32_t count)

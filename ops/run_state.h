@@ -10,6 +10,7 @@
 #include "core/list_files.h"
 #include "core/settings_store.h"
 #include "core/wad.h"
+#include "ops/undo_store.h"
 
 namespace mw {
 
@@ -35,6 +36,13 @@ struct RunState {
     // Whether an update waits for another update of its archive to end;
     // off, it fails at once with an error naming the archive.
     bool WaitForOtherUpdates = true;
+    // Where updates keep their undo records; empty: they keep none.
+    std::string UndoFolder = DefaultUndoFolder();
+    // The most the undo records may take together; the oldest go first.
+    std::int64_t UndoCap = kDefaultUndoCap;
+    // The group this run's undo records join, to be undone as one; 0: none
+    // (a track batch then makes one of its own).
+    std::uint64_t UndoGroup = 0;
 };
 
 }  // namespace mw

@@ -10,6 +10,7 @@
 #include "ops/operation_support.h"
 #include "ops/operations.h"
 #include "ops/archive_patcher.h"
+#include "ops/undo_recorder.h"
 #include "ops/update_matching.h"
 
 namespace mw {
@@ -99,6 +100,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
                                                                   : ArchiveLock::Wait::No);
     LoadWad(lock, state.Image);
     const ArchiveRelease archiveRelease(state.Image);
+    UndoRecorder undo(state, frontend, lock, mode == UpdateMode::Write);
     ArchivePatcher patcher(state.Image, archivePath);
     const std::string archiveName = FileNamePart(archivePath);
     const std::size_t count = state.SourceList.size();
@@ -109,10 +111,12 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
         if (match >= 0) {
             patcher.Replace(match, ReadSourceFile(path), path);
             const WadEntry& replaced = state.Image.Entries[static_cast<std::size_t>(match)];
+            undo.Replaced(EntryName(replaced));
             frontend.FileDone(Frontend::FileAction::Replace, EntryName(replaced), path);
         } else {
             const std::string name = AppendedName(archiveName, key);
             patcher.Append(name, ReadSourceFile(path), path);
+            undo.Appended(name);
             frontend.FileDone(Frontend::FileAction::Append, name, path);
         }
 
@@ -124,12 +128,14 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
     if (mode == UpdateMode::Preview)
         return;
     OperationBytes written(frontend, WrittenBytes(state.Image, state.Image.EntryCount));
-    RebuildWad(lock, state.Image, state.Image.EntryCount, &written);
+    RebuildWad(lock, state.Image, state.Image.EntryCount, &written, undo.Hook());
+    undo.Keep();
 }
 
 bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
 {
     const BatchModeReset batchModeReset(state);
+    const UndoGroupScope undoGroup(state);
     state.StartTime = TimeOfDayNow();
     const std::string sourceText = frontend.SourceText();
     state.WadPaths[0] = frontend.ArchiveText();

@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstring>
 #include <iterator>
+#include <mutex>
 
 namespace mw {
 namespace {
@@ -18,15 +20,25 @@ namespace {
 // archive itself) end a process as surely as the others.
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ};
 struct sigaction previous[std::size(kSignals)];
-volatile std::sig_atomic_t armed = 0;
-int armedFolder = -1;
-char armedName[64];
+
+// A slot is filled while it is not armed, and armed only once it is full.
+struct Armed {
+    volatile std::sig_atomic_t armed = 0;
+    int folder = -1;
+    char name[64] = {};
+};
+Armed slots[32];
+// Arming and disarming from several threads take turns; the handler reads
+// the slots without it.
+std::mutex slotsInUse;
 
 void OnSignal(int signal, siginfo_t* info, void* context)
 {
-    if (armed)
-        (void)::unlinkat(armedFolder, armedName, 0);
-    armed = 0;
+    for (Armed& slot : slots) {
+        if (slot.armed)
+            (void)::unlinkat(slot.folder, slot.name, 0);
+        slot.armed = 0;
+    }
     for (std::size_t i = 0; i < std::size(kSignals); ++i) {
         if (kSignals[i] != signal)
             continue;
@@ -72,18 +84,27 @@ void Install()
 
 void ArmRemovalOnSignal(int folderFd, const std::string& name)
 {
-    armed = 0;
     Install();
-    armedFolder = folderFd;
-    const std::size_t length = std::min(name.size(), sizeof armedName - 1);
-    std::memcpy(armedName, name.data(), length);
-    armedName[length] = '\0';
-    armed = 1;
+    const std::lock_guard<std::mutex> turn(slotsInUse);
+    for (Armed& slot : slots) {
+        if (slot.armed)
+            continue;
+        slot.folder = folderFd;
+        const std::size_t length = std::min(name.size(), sizeof slot.name - 1);
+        std::memcpy(slot.name, name.data(), length);
+        slot.name[length] = '\0';
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        slot.armed = 1;
+        return;
+    }
 }
 
-void DisarmRemovalOnSignal()
+void DisarmRemovalOnSignal(int folderFd, const std::string& name)
 {
-    armed = 0;
+    const std::lock_guard<std::mutex> turn(slotsInUse);
+    for (Armed& slot : slots)
+        if (slot.armed && slot.folder == folderFd && name == slot.name)
+            slot.armed = 0;
 }
 
 }  // namespace mw

@@ -30,6 +30,11 @@ void ThrowSystemError(int err, const std::string& path, Access access)
     throw IoError(IoCodeFromSystemError(err), path, err, access);
 }
 
+int DiskFullSystemError()
+{
+    return ENOSPC;
+}
+
 SystemFailure SystemFailureOf(int err)
 {
     switch (err) {

@@ -185,7 +185,7 @@ void TemporaryArchive::Place::Commit()
         err = errno;
     if (err != 0)
         ThrowSystemError(err, fileName_);
-    DisarmRemovalOnSignal();
+    DisarmRemovalOnSignal(folderFd_, name_);
     name_.clear();
     // Makes the rename itself durable; the new archive is in place
     // already, so a folder that cannot be flushed is no failure.
@@ -259,7 +259,7 @@ void TemporaryArchive::Place::LinkUnnamed()
         if (::linkat(AT_FDCWD, self.c_str(), folderFd_, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return;
         const int err = errno;
-        DisarmRemovalOnSignal();
+        DisarmRemovalOnSignal(folderFd_, name_);
         name_.clear();
         if (err != EEXIST || attempt == 16)
             ThrowSystemError(err, fileName_);
@@ -296,7 +296,7 @@ void TemporaryArchive::Place::Release() noexcept
         file_ = File();
     if (!name_.empty())
         (void)::unlinkat(folderFd_, name_.c_str(), 0);
-    DisarmRemovalOnSignal();
+    DisarmRemovalOnSignal(folderFd_, name_);
     name_.clear();
     if (folderFd_ >= 0)
         ::close(folderFd_);

@@ -28,6 +28,11 @@ void ThrowSystemError(int err, const std::string& path, Access access)
     throw IoError(IoCodeFromSystemError(err), path, err, access);
 }
 
+int DiskFullSystemError()
+{
+    return ERROR_DISK_FULL;
+}
+
 SystemFailure SystemFailureOf(int err)
 {
     switch (static_cast<DWORD>(err)) {

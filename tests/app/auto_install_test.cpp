@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "ops/undo_wad.h"
 #include "tests/app/update_package.h"
 
 namespace mw::test {
@@ -120,6 +121,8 @@ TEST_F(PackageSeriesTest, OneConfirmationAtTheStartAndOneSuccessMessageAtTheEnd)
     EXPECT_EQ(RunSeries(true), (std::vector<Box>{Welcome(machine.gp4Folder), kPatched}));
     for (const std::string& archive : archives)
         EXPECT_EQ(ReadBytes(archive), OneEntryArchive("new")) << archive;
+    // The series is one step back for undo.
+    EXPECT_EQ(UndoHistory(RunState(), archives[1]).front().archives.size(), 4u);
 }
 
 TEST_F(PackageSeriesTest, AnnulerAtTheStartStopsTheWholeSeries)

@@ -13,8 +13,8 @@ namespace {
 
 volatile std::sig_atomic_t received = 0;
 
-// SIGINT, SIGTERM and SIGHUP remove an armed temporary file; then what the
-// process did on the signal before happens (here a handler that counts).
+// SIGINT, SIGTERM and SIGHUP remove every armed temporary file; then what
+// the process did on the signal before happens (here a handler that counts).
 TEST(RemovalOnSignalTest, TheSignalsRemoveTheArmedFileAndThenDoWhatTheyDidBefore)
 {
     const test::TempDir dir;
@@ -26,14 +26,17 @@ TEST(RemovalOnSignalTest, TheSignalsRemoveTheArmedFileAndThenDoWhatTheyDidBefore
         ::sigaction(signal, &counting, &before);
         received = 0;
 
-        dir.Write(".mendwright-tmp-armed", "partial");
-        ArmRemovalOnSignal(folder, ".mendwright-tmp-armed");
+        for (const char* name : {".mendwright-tmp-armed", ".mendwright-tmp-other"}) {
+            dir.Write(name, "partial");
+            ArmRemovalOnSignal(folder, name);
+        }
         ::raise(signal);
         EXPECT_FALSE(test::Exists(dir / ".mendwright-tmp-armed")) << signal;
+        EXPECT_FALSE(test::Exists(dir / ".mendwright-tmp-other")) << signal;
 
         dir.Write(".mendwright-tmp-armed", "complete");
         ArmRemovalOnSignal(folder, ".mendwright-tmp-armed");
-        DisarmRemovalOnSignal();
+        DisarmRemovalOnSignal(folder, ".mendwright-tmp-armed");
         ::raise(signal);
         EXPECT_EQ(test::ReadBytes(dir / ".mendwright-tmp-armed"), "complete") << signal;
         std::remove((dir / ".mendwright-tmp-armed").c_str());

@@ -62,6 +62,10 @@ std::string ContiguousArchive(const std::vector<std::pair<std::string, std::stri
 
 bool RunningAsRoot();
 
+// Points the user's data folder (where undo records go) at folder, for this
+// process and the programs it starts.
+void UseDataFolder(const std::string& folder);
+
 // The text of the error an action throws, or "no error".
 std::string ErrorOf(const std::function<void()>& action);
 

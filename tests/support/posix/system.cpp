@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <grp.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -100,6 +101,14 @@ std::string ErrorOfUnprivileged(const TempDir& dir, const std::function<void()>&
     int status = 0;
     ::waitpid(child, &status, 0);
     return text;
+}
+
+void UseDataFolder(const std::string& folder)
+{
+    // Open to all, as /tmp is: a test run as root that drops to an
+    // unprivileged user still keeps that user's records here.
+    ::chmod(folder.c_str(), 01777);
+    ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
 }
 
 }  // namespace mw::test

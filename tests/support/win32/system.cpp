@@ -65,4 +65,12 @@ std::string ErrorOfUnprivileged(const TempDir&, const std::function<void()>& act
     return ErrorOf(action);
 }
 
+void UseDataFolder(const std::string& folder)
+{
+    // The C runtime's copy of the environment, which the program reads, and
+    // the process's, which the programs it starts inherit.
+    (void)_wputenv_s(L"LOCALAPPDATA", WideFromUtf8(folder).c_str());
+    SetEnvironmentVariableW(L"LOCALAPPDATA", WideFromUtf8(folder).c_str());
+}
+
 }  // namespace mw::test

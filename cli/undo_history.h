@@ -1,0 +1,13 @@
+// `mendwright-cli history ARCHIVE`: the updates undo can step back.
+#pragma once
+
+#include <string>
+
+namespace mw::cli {
+
+// Prints on stdout, newest first, one line per update
+// (TIME<TAB>WHAT<TAB>SOURCE) and one per entry it changed
+// (<TAB>replace<TAB>ENTRY or <TAB>append<TAB>ENTRY), names shown printable.
+void PrintHistory(const std::string& archive);
+
+}  // namespace mw::cli

@@ -1,0 +1,50 @@
+#include "ops/find_entries.h"
+
+#include <algorithm>
+
+#include "core/file.h"
+#include "core/list_files.h"
+#include "core/path_helpers.h"
+#include "ops/entry_selection.h"
+
+namespace mw {
+namespace {
+
+// The directory, checked as a load checks it: a file of another kind
+// rarely passes.
+std::vector<WadEntry> ReadDirectory(const std::string& path)
+{
+    File archive(path, OpenMode::ReadOnly);
+    std::vector<WadEntry> entries;
+    ReadWadDirectory(archive, entries);
+    const std::int64_t length = archive.Length();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        CheckWadPayload(entries[i], static_cast<std::int32_t>(i), length, path);
+    archive.Close();
+    return entries;
+}
+
+}  // namespace
+
+void FindEntries(const std::string& folder, const std::string& pattern, FoundEntries& found)
+{
+    // The lister's mask would take only the folders that match it too.
+    FileList archives = ListFiles(folder, "*.*", true, false, kAllAttributes);
+    std::erase_if(archives, [](const std::string& path) { return !MatchesMask(FileNamePart(path), "*.wad"); });
+    std::sort(archives.begin(), archives.end());
+    for (const std::string& archive : archives) {
+        std::vector<WadEntry> entries;
+        // One archive that cannot be read ends its own search, not the others'.
+        try {
+            entries = ReadDirectory(archive);
+        } catch (const AppError& error) {
+            found.Failed(archive, error);
+            continue;
+        }
+        for (const WadEntry& entry : entries)
+            if (EntryMatches(EntryName(entry), pattern))
+                found.Found(archive, entry);
+    }
+}
+
+}  // namespace mw

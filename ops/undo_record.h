@@ -1,0 +1,82 @@
+// An update's undo record: what the update did, for the history, and how to
+// give the archive back byte for byte as it was before the update, from the
+// archive as the update left it. Only what the updated archive does not
+// hold is stored: the old directory (less the names the updated directory
+// holds at the same place), and the old file's bytes that no unchanged
+// stretch of the updated archive holds: replaced entries' old bytes, gaps,
+// trailing bytes.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/file.h"
+#include "core/file_stamp.h"
+#include "core/wad.h"
+
+namespace mw {
+
+enum class UndoOrigin : std::uint8_t { Update, TrackBatch, AutoInstall };
+
+// What the history shows of a record.
+struct UndoSummary {
+    std::int64_t time = 0;    // when the update ran, in nanoseconds since 1970
+    std::uint64_t group = 0;  // shared by the records that are undone as one; 0: none
+    UndoOrigin origin = UndoOrigin::Update;
+    std::string archive;  // the archive's canonical path
+    std::string source;   // the update's source, as an absolute path
+    std::vector<std::string> replaced;  // entry names, in the update's order
+    std::vector<std::string> appended;
+};
+
+// A stretch of the old archive. The pieces follow one another from the end
+// of the old directory to the end of the old file.
+struct UndoPiece {
+    enum class Kind : std::uint8_t { InArchive, Stored };
+    Kind kind;
+    std::int64_t length;
+    std::int64_t from;  // its offset in the updated archive, or in the record's stored bytes
+
+    friend bool operator==(const UndoPiece&, const UndoPiece&) = default;
+};
+
+// How the old archive is put together again, and what the updated archive
+// must be for that to give it back.
+struct UndoPlan {
+    FileStamp before;  // the old archive
+    FileStamp after;   // the updated archive
+    std::uint64_t afterChecksum = 0;  // UndoChecksum of the updated archive
+    std::int32_t afterCount = 0;      // the updated archive's entry count
+    std::vector<WadEntry> directory;  // the old directory
+    std::vector<UndoPiece> pieces;
+};
+
+// Writes the record at path, complete and flushed before it takes that name.
+// Names of the plan's directory that after (the updated directory) holds at
+// the same index are left out; stored pieces are copied from loaded, the
+// old archive, at their places in it.
+void WriteUndoRecord(const std::string& path, const UndoSummary& summary, const UndoPlan& plan,
+                     std::span<const WadEntry> after, File& loaded);
+
+// A record read for its summary. A file that is no sound record raises an
+// AppError naming it.
+UndoSummary ReadUndoSummary(const std::string& path);
+
+// A record read whole and kept open for its stored bytes.
+struct OpenedUndoRecord {
+    UndoSummary summary;
+    UndoPlan plan;
+    File file;
+    std::int64_t storedAt = 0;  // where the stored bytes begin in the file
+
+    // Puts the names the record left out into the plan's directory, from
+    // the updated archive's directory.
+    void TakeNames(std::span<const WadEntry> after);
+
+    std::vector<std::int32_t> namesFromArchive;
+};
+OpenedUndoRecord OpenUndoRecord(const std::string& path);
+
+}  // namespace mw

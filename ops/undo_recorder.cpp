@@ -1,0 +1,142 @@
+#include "ops/undo_recorder.h"
+
+#include <charconv>
+#include <chrono>
+#include <filesystem>
+#include <random>
+
+#include "core/file_stamp.h"
+#include "ops/undo_checksum.h"
+#include "ops/undo_pieces.h"
+#include "ops/undo_store.h"
+
+namespace mw {
+namespace {
+
+constexpr const char* kUndoGroupValue = "UndoGroup";
+
+std::int64_t NanosecondsNow()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+UndoOrigin OriginOf(const RunState& state)
+{
+    if (state.BatchMode)
+        return UndoOrigin::TrackBatch;
+    return state.AutoInstallMode ? UndoOrigin::AutoInstall : UndoOrigin::Update;
+}
+
+std::string AbsolutePath(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+}  // namespace
+
+UndoRecorder::UndoRecorder(RunState& state, Frontend& frontend, const ArchiveLock& lock, bool on)
+    : state_(state), lock_(lock), on_(on && !state.UndoFolder.empty())
+{
+    if (!on_)
+        return;
+    summary_.time = NanosecondsNow();
+    summary_.group = state.UndoGroup;
+    summary_.origin = OriginOf(state);
+    summary_.archive = CanonicalArchivePath(lock.fileName());
+    summary_.source = AbsolutePath(frontend.SourceText());
+    before_ = StampOf(*lock.archive());
+    loaded_ = state.Image.Entries;
+}
+
+UndoRecorder::~UndoRecorder()
+{
+    if (!path_.empty() && !kept_)
+        UndoStore::Remove(path_);
+}
+
+void UndoRecorder::Replaced(std::string_view entry)
+{
+    if (on_)
+        summary_.replaced.emplace_back(entry);
+}
+
+void UndoRecorder::Appended(std::string_view entry)
+{
+    if (on_)
+        summary_.appended.emplace_back(entry);
+}
+
+void UndoRecorder::Complete(File& written)
+{
+    const WadImage& image = state_.Image;
+    const std::int32_t count = image.EntryCount;
+    UndoPlan plan;
+    plan.before = before_;
+    plan.after = StampOf(written);
+    plan.afterCount = count;
+    plan.pieces = PlanUndoPieces(image, count, *lock_.archive(),
+                                 DirectoryEnd(static_cast<std::int64_t>(loaded_.size())), before_.size);
+    plan.afterChecksum = UndoChecksum(written, count, plan.pieces);
+    plan.directory = std::move(loaded_);
+
+    const UndoStore store(state_.UndoFolder, state_.UndoCap);
+    const std::string path = store.NewRecordPath(summary_.archive, summary_.time, summary_.group);
+    WriteUndoRecord(path, summary_, plan, std::span(image.Entries).first(static_cast<std::size_t>(count)),
+                    *lock_.archive());
+    path_ = path;
+}
+
+void UndoRecorder::Keep()
+{
+    kept_ = true;
+    if (!path_.empty())
+        UndoStore(state_.UndoFolder, state_.UndoCap).Trim(path_, summary_.group);
+}
+
+UndoGroupScope::UndoGroupScope(RunState& state) : state_(state)
+{
+    if (state.BatchMode && state.UndoGroup == 0) {
+        state.UndoGroup = NewUndoGroup();
+        made_ = true;
+    }
+}
+
+UndoGroupScope::~UndoGroupScope()
+{
+    if (made_)
+        state_.UndoGroup = 0;
+}
+
+std::uint64_t NewUndoGroup()
+{
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    std::uint64_t group = 0;
+    while (group == 0)
+        group = generator();
+    return group;
+}
+
+void JoinPackageUndoGroup(RunState& state, PackageStep step)
+{
+    if (step == PackageStep::Single) {
+        state.UndoGroup = 0;
+        return;
+    }
+    if (step == PackageStep::Start) {
+        state.UndoGroup = NewUndoGroup();
+        state.Settings->WriteSetting(kUndoGroupValue, std::to_string(state.UndoGroup));
+        return;
+    }
+    const std::string stored = state.Settings->ReadSetting(kUndoGroupValue, "");
+    std::uint64_t group = 0;
+    const auto [end, error] = std::from_chars(stored.data(), stored.data() + stored.size(), group);
+    state.UndoGroup = error == std::errc() && end == stored.data() + stored.size() ? group : 0;
+    if (step == PackageStep::End)
+        state.Settings->WriteSetting(kUndoGroupValue, "");
+}
+
+}  // namespace mw

@@ -1,0 +1,79 @@
+// The undo record an update keeps of each archive it rewrites. It is
+// written, complete and flushed, once the new archive is complete and just
+// before it takes the old one's place, and holds what that new archive
+// must be (size, time, checksum); it is removed again when the new archive
+// does not take its place, and one left by a process that died in between
+// is recognised by the undo as the archive's state before it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/archive_lock.h"
+#include "core/wad.h"
+#include "ops/frontend.h"
+#include "ops/run_state.h"
+#include "ops/undo_record.h"
+
+namespace mw {
+
+class UndoRecorder final : public BeforeCommit {
+public:
+    // Notes the archive as loaded into state.Image: its directory and its
+    // stamp. Off, or with no undo folder in state, it keeps nothing.
+    UndoRecorder(RunState& state, Frontend& frontend, const ArchiveLock& lock, bool on);
+    ~UndoRecorder();
+    UndoRecorder(const UndoRecorder&) = delete;
+    UndoRecorder& operator=(const UndoRecorder&) = delete;
+
+    void Replaced(std::string_view entry);
+    void Appended(std::string_view entry);
+
+    // For RebuildWad: null when nothing is kept.
+    BeforeCommit* Hook() { return on_ ? this : nullptr; }
+    // Writes the record of the archive written from state.Image.
+    void Complete(File& written) override;
+    // The new archive is in place: the record stays, and the store is
+    // trimmed to its cap.
+    void Keep();
+
+private:
+    RunState& state_;
+    const ArchiveLock& lock_;
+    bool on_;
+    UndoSummary summary_;
+    FileStamp before_;
+    std::vector<WadEntry> loaded_;
+    std::string path_;  // the record, once written
+    bool kept_ = false;
+};
+
+// The records of a track batch are undone as one: they share a group made
+// for the batch, unless the run has one already.
+class UndoGroupScope {
+public:
+    explicit UndoGroupScope(RunState& state);
+    ~UndoGroupScope();
+    UndoGroupScope(const UndoGroupScope&) = delete;
+    UndoGroupScope& operator=(const UndoGroupScope&) = delete;
+
+private:
+    RunState& state_;
+    bool made_ = false;
+};
+
+// A group no record has yet.
+std::uint64_t NewUndoGroup();
+
+// The steps of an update package's series of calls, and a single call.
+enum class PackageStep { Single, Start, Run, End };
+
+// The auto-install mode's group, so that a package's whole run is undone as
+// one: the "\Start" call makes one and keeps it in the settings
+// ("UndoGroup"), the "\Run" and "\End" calls join it, and the "\End" call
+// clears it. A single call has none.
+void JoinPackageUndoGroup(RunState& state, PackageStep step);
+
+}  // namespace mw

@@ -1,0 +1,64 @@
+// Where the undo records live: below the store's folder, one folder per
+// archive, named by a hash of the archive's canonical path, and in it one
+// file per update, named by the update's time (nanoseconds since 1970, 20
+// digits) and group (16 hexadecimal digits, 0 for none). The names sort an
+// archive's records oldest first and tell the cap what to drop without
+// reading a record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mw {
+
+// The most the records take together unless the run sets another cap.
+inline constexpr std::int64_t kDefaultUndoCap = std::int64_t{1} << 30;
+
+// The user's store: "mendwright/undo" in the user's data folder; empty
+// when the environment names no data folder.
+std::string DefaultUndoFolder();
+
+// The path by which the records know an archive: absolute, links resolved.
+std::string CanonicalArchivePath(const std::string& archive);
+
+struct UndoRecordFile {
+    std::string path;
+    std::int64_t time = 0;
+    std::uint64_t group = 0;
+    std::int64_t bytes = 0;
+};
+
+class UndoStore {
+public:
+    UndoStore(std::string folder, std::int64_t cap) : folder_(std::move(folder)), cap_(cap) {}
+
+    // An archive's records, newest first.
+    std::vector<UndoRecordFile> RecordsOf(const std::string& canonicalArchive) const;
+    // The records of a group, of every archive.
+    std::vector<UndoRecordFile> RecordsOfGroup(std::uint64_t group) const;
+
+    // Where a new record of the archive goes, named by time or, when the
+    // archive has a record that is not older, just after that one. Its
+    // folder is made, and records left half-written there are removed: the
+    // caller holds the archive's lock, so no other process writes there.
+    std::string NewRecordPath(const std::string& canonicalArchive, std::int64_t time, std::uint64_t group) const;
+
+    // Drops the oldest records, a group at a time, until the store holds at
+    // most its cap; the record at keep and its group stay whatever they take.
+    // What cannot be removed stays: the store is only tidied.
+    void Trim(const std::string& keep, std::uint64_t keepGroup) const;
+
+    // Removes a record; one that is gone already is no error.
+    static void Remove(const std::string& record);
+
+private:
+    std::string ArchiveFolder(const std::string& canonicalArchive) const;
+    static std::vector<UndoRecordFile> RecordsIn(const std::string& folder);
+    std::vector<UndoRecordFile> AllRecords() const;
+
+    std::string folder_;
+    std::int64_t cap_;
+};
+
+}  // namespace mw

@@ -1,0 +1,249 @@
+#include "ops/undo_wad.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "core/archive_lock.h"
+#include "core/elapsed_time.h"
+#include "core/file.h"
+#include "core/file_stamp.h"
+#include "core/path_helpers.h"
+#include "core/temporary_archive.h"
+#include "core/wad.h"
+#include "ops/operation_support.h"
+#include "ops/undo_checksum.h"
+#include "ops/undo_store.h"
+
+namespace mw {
+namespace {
+
+constexpr const char* kNothingToUndoPrefix = "Sorry but this wad has no update to undo: ";
+constexpr const char* kChangedSincePrefix =
+    "Sorry but this wad was changed after its last update, which therefore cannot be undone: ";
+constexpr const char* kUpdatedAgainPrefix = "Sorry but this wad was updated again since, undo that first: ";
+
+FileStamp StampOfPath(const std::string& path)
+{
+    File file(path, OpenMode::ReadOnly);
+    const FileStamp stamp = StampOf(file);
+    file.Close();
+    return stamp;
+}
+
+// An update whose process ended after its record was written and before
+// the new archive took the old one's place: the archive is still as the
+// record says it was before.
+bool NeverTookPlace(const UndoPlan& plan, const FileStamp& now)
+{
+    return now == plan.before && now != plan.after;
+}
+
+// An archive's records newest first, without those of updates that never
+// took place in front; those are removed when the caller holds the lock.
+std::vector<UndoRecordFile> LiveRecords(const UndoStore& store, const std::string& canonical,
+                                        const FileStamp& now, bool removeDead)
+{
+    std::vector<UndoRecordFile> records = store.RecordsOf(canonical);
+    std::size_t dead = 0;
+    while (dead < records.size() && NeverTookPlace(OpenUndoRecord(records[dead].path).plan, now)) {
+        if (removeDead)
+            UndoStore::Remove(records[dead].path);
+        ++dead;
+    }
+    records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(dead));
+    return records;
+}
+
+// The archives a group gives back, by canonical path: those that hold a
+// record of the group whose update took place.
+std::vector<std::string> GroupArchives(const UndoStore& store, std::uint64_t group)
+{
+    std::vector<std::string> archives;
+    for (const UndoRecordFile& file : store.RecordsOfGroup(group)) {
+        const OpenedUndoRecord record = OpenUndoRecord(file.path);
+        const std::string& archive = record.summary.archive;
+        // A member that is gone stays in, for the undo to name it.
+        if (!FileExists(archive) || !NeverTookPlace(record.plan, StampOfPath(archive)))
+            archives.push_back(archive);
+    }
+    std::sort(archives.begin(), archives.end());
+    archives.erase(std::unique(archives.begin(), archives.end()), archives.end());
+    return archives;
+}
+
+// The records undo can step back through, newest first; none is refused.
+std::vector<UndoRecordFile> RecordsToUndo(const UndoStore& store, const std::string& canonical,
+                                          const std::string& shown)
+{
+    std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOfPath(canonical), false);
+    if (records.empty())
+        throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
+    return records;
+}
+
+// As many steps as asked must be there (the records of one group make one
+// step), each record taking up where the one before it left the archive;
+// found before the first step is written.
+void CheckSteps(const UndoStore& store, const std::string& canonical, const std::string& shown, int steps)
+{
+    const std::vector<UndoRecordFile> records = RecordsToUndo(store, canonical, shown);
+    int reachable = 0;
+    std::optional<FileStamp> leftAt;  // the archive as the newer record found it
+    std::uint64_t group = 0;
+    for (const UndoRecordFile& record : records) {
+        const bool sameStep = group != 0 && record.group == group;
+        if (!sameStep && reachable == steps)
+            break;
+        const UndoPlan plan = OpenUndoRecord(record.path).plan;
+        if (leftAt && plan.after != *leftAt)
+            break;
+        leftAt = plan.before;
+        reachable += sameStep ? 0 : 1;
+        group = record.group;
+    }
+    if (reachable < steps)
+        throw UserRefusal("Sorry but only " + std::to_string(reachable) + (reachable == 1 ? " update" : " updates") +
+                          " of this wad can be undone: " + PrintableText(shown));
+}
+
+// One archive of a step: locked, its record open and checked.
+struct Restore {
+    std::string archive;
+    std::unique_ptr<ArchiveLock> lock;
+    std::string recordPath;
+    OpenedUndoRecord record;
+    std::unique_ptr<TemporaryArchive> written;
+};
+
+// Checks one locked archive against the record the step undoes (its
+// newest; for a group, the group's), and takes the names the record left
+// out from the archive's directory.
+void Check(Restore& restore, const UndoStore& store, const UndoRecordFile& top, const std::string& shown)
+{
+    File& archive = *restore.lock->archive();
+    const FileStamp now = StampOf(archive);
+    const std::vector<UndoRecordFile> records = LiveRecords(store, restore.archive, now, true);
+    if (records.empty())
+        throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
+    const UndoRecordFile& newest = records.front();
+    if (top.group != 0 ? newest.group != top.group : newest.path != top.path)
+        throw UserRefusal(kUpdatedAgainPrefix + PrintableText(shown));
+    restore.recordPath = newest.path;
+    restore.record = OpenUndoRecord(newest.path);
+    const UndoPlan& plan = restore.record.plan;
+    if (restore.record.summary.archive != restore.archive)
+        throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
+    if (now != plan.after || UndoChecksum(archive, plan.afterCount, plan.pieces) != plan.afterChecksum)
+        throw UserRefusal(kChangedSincePrefix + PrintableText(shown));
+    std::vector<WadEntry> after;
+    archive.Seek(0);
+    ReadWadDirectory(archive, after);
+    restore.record.TakeNames(after);
+}
+
+// The old archive, complete beside the archive's place with its old
+// modification time, not yet in place.
+void WriteOld(Restore& restore, ByteProgress& progress)
+{
+    const UndoPlan& plan = restore.record.plan;
+    restore.written = std::make_unique<TemporaryArchive>(restore.lock->fileName(), restore.lock.get());
+    File& out = restore.written->file();
+    const auto count = static_cast<std::int32_t>(plan.directory.size());
+    WriteDirectory(out, plan.directory, count);
+    progress.Moved(DirectoryEnd(count));
+    std::int64_t at = DirectoryEnd(count);
+    for (const UndoPiece& piece : plan.pieces) {
+        if (piece.kind == UndoPiece::Kind::InArchive)
+            out.CopyFrom(*restore.lock->archive(), piece.from, at, piece.length, &progress);
+        else
+            out.CopyFrom(restore.record.file, restore.record.storedAt + piece.from, at, piece.length, &progress);
+        at += piece.length;
+    }
+    SetModifiedTime(out, plan.before);
+}
+
+// Gives archives back from their newest records: top's, or for a group
+// each archive's newest record of the group.
+void UndoOnce(RunState& state, Frontend& frontend, const UndoStore& store, const UndoRecordFile& top,
+              const std::vector<std::string>& archives, const std::string& canonical, const std::string& shown)
+{
+    // Every lock, in one order for every undo, before any check; every
+    // check before any write; every write before any rename.
+    std::vector<Restore> restores(archives.size());
+    const auto wait = state.WaitForOtherUpdates ? ArchiveLock::Wait::ForOtherUpdates : ArchiveLock::Wait::No;
+    for (std::size_t i = 0; i < archives.size(); ++i) {
+        restores[i].archive = archives[i];
+        restores[i].lock = std::make_unique<ArchiveLock>(archives[i], wait);
+    }
+    std::int64_t total = 0;
+    for (Restore& restore : restores) {
+        Check(restore, store, top, restore.archive == canonical ? shown : restore.archive);
+        total += restore.record.plan.before.size;
+    }
+    OperationBytes progress(frontend, total);
+    for (Restore& restore : restores) {
+        frontend.SetStatusText("Undoing " + FileNamePart(restore.archive));
+        WriteOld(restore, progress);
+    }
+    for (Restore& restore : restores) {
+        restore.written->Commit();
+        UndoStore::Remove(restore.recordPath);
+    }
+}
+
+// One step back: the archive's newest update, or every update of its group.
+void UndoStep(RunState& state, Frontend& frontend, const UndoStore& store, const std::string& canonical,
+              const std::string& shown)
+{
+    const UndoRecordFile top = RecordsToUndo(store, canonical, shown).front();
+    if (top.group == 0) {
+        UndoOnce(state, frontend, store, top, {canonical}, canonical, shown);
+        return;
+    }
+    // A group that changed an archive more than once is undone back to
+    // where it began: each round removes a record of every archive left.
+    for (auto archives = GroupArchives(store, top.group); !archives.empty(); archives = GroupArchives(store, top.group))
+        UndoOnce(state, frontend, store, top, archives, canonical, shown);
+}
+
+}  // namespace
+
+std::vector<UndoHistoryItem> UndoHistory(const RunState& state, const std::string& archive)
+{
+    const UndoStore store(state.UndoFolder, state.UndoCap);
+    const std::string canonical = CanonicalArchivePath(archive);
+    std::vector<UndoHistoryItem> items;
+    for (const UndoRecordFile& record : LiveRecords(store, canonical, StampOfPath(archive), false)) {
+        UndoHistoryItem item;
+        item.summary = ReadUndoSummary(record.path);
+        if (item.summary.archive != canonical)
+            continue;
+        item.archives = record.group != 0 ? GroupArchives(store, record.group) : std::vector{canonical};
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+bool UndoWad(RunState& state, Frontend& frontend, int steps)
+{
+    state.StartTime = TimeOfDayNow();
+    const std::string archive = frontend.ArchiveText();
+    if (archive.empty() || !FileExists(archive)) {
+        frontend.ShowUserError(MessageText(archive.empty() ? kChooseWadFile : kWrongWadPath));
+        return false;
+    }
+    bool done = false;
+    RunRefusable(frontend, [&] {
+        const UndoStore store(state.UndoFolder, state.UndoCap);
+        const std::string canonical = CanonicalArchivePath(archive);
+        CheckSteps(store, canonical, archive, steps);
+        for (int step = 0; step < steps; ++step)
+            UndoStep(state, frontend, store, canonical, archive);
+        ShowElapsed(state, frontend, "Undo done in ");
+        done = true;
+    });
+    return done;
+}
+
+}  // namespace mw

@@ -1,0 +1,38 @@
+// Undo: archives given back as they were before their last updates, from
+// the records those updates kept (ops/undo_recorder.h).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ops/frontend.h"
+#include "ops/run_state.h"
+#include "ops/undo_record.h"
+
+namespace mw {
+
+// One step back, as the history shows it.
+struct UndoHistoryItem {
+    UndoSummary summary;
+    // Every archive the step gives back, by canonical path, this one among
+    // them: more than one for an update of a group.
+    std::vector<std::string> archives;
+};
+
+// The updates of archive that undo can step back, newest first. A record
+// of an update that never took place (its process ended before the new
+// archive was in place) is left out.
+std::vector<UndoHistoryItem> UndoHistory(const RunState& state, const std::string& archive);
+
+// "Undo last update": the archive of the archive field given back as it
+// was before its last steps updates, one step at a time; an update of a
+// group (a track batch, a package run) is undone with the group's other
+// archives. A step locks every archive it gives back and checks them all
+// before it writes any: an archive changed since its update (its size, its
+// modification time, or the checksum its record keeps) is refused, naming
+// it, and nothing is written. Each archive is then written beside its
+// place, given its old modification time, and put in place. Refusals go to
+// the user-error box; true when every step was undone.
+bool UndoWad(RunState& state, Frontend& frontend, int steps = 1);
+
+}  // namespace mw
