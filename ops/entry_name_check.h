@@ -8,8 +8,9 @@
 namespace mw {
 
 // False for a name that is empty, absolute ("\x", "\\server", "\\?\"), has a
-// drive ("C:\x", "C:x"), or holds a "." or ".." component. "\" and "/"
-// both separate levels, so both spellings are caught.
+// drive ("C:\x", "C:x"), holds a "." or ".." component, or ends in a
+// separator ("dir\"), which leaves no file name. "\" and "/" both separate
+// levels, so both spellings are caught.
 bool IsSafeEntryName(std::string_view name);
 
 // Refuses, with a UserRefusal that names the file at path, a source file
