@@ -12,7 +12,25 @@
 namespace mw {
 namespace {
 
-constexpr const char* kLinkPrefix = "Symbolic link in the output folder: ";
+constexpr const char* kLinkText = "Symbolic link in the output folder";
+constexpr const char* kNodeText = "Device, pipe or socket in the output folder";
+
+// Why what stands at a path below the output folder may not be written
+// through, or null for a file or a folder.
+const char* RefusalFor(mode_t mode)
+{
+    if (S_ISLNK(mode))
+        return kLinkText;
+    if (!S_ISREG(mode) && !S_ISDIR(mode))
+        return kNodeText;
+    return nullptr;
+}
+
+const char* RefusalAt(int at, const std::string& name)
+{
+    struct stat st {};
+    return ::fstatat(at, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? RefusalFor(st.st_mode) : nullptr;
+}
 
 int OpenAt(int at, const std::string& name, int flags, mode_t mode = 0)
 {
@@ -38,7 +56,7 @@ FileIdentity IdentityOf(const File& file)
 {
     struct stat st {};
     if (::fstat(file.Descriptor(), &st) != 0)
-        ThrowErrno(errno);
+        ThrowErrno(errno, file.Name());
     return {st.st_dev, st.st_ino};
 }
 
@@ -61,7 +79,7 @@ const File* OutputTree::Root(bool make)
     constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
     if (make) {
         CreateFolders(folder_);
-        root_ = File::Adopt(OpenDescriptor(folder_, kFlags));
+        root_ = File::Adopt(OpenDescriptor(folder_, kFlags), folder_);
         return &root_;
     }
     if (rootMissing_)
@@ -71,9 +89,9 @@ const File* OutputTree::Root(bool make)
         rootMissing_ = errno == ENOENT || errno == ENOTDIR;
         if (rootMissing_)
             return nullptr;
-        ThrowErrno(errno);
+        ThrowErrno(errno, folder_);
     }
-    root_ = File::Adopt(fd);
+    root_ = File::Adopt(fd, folder_);
     return &root_;
 }
 
@@ -86,17 +104,34 @@ const File* OutputTree::OpenFolder(std::string_view relative, bool make)
     const File* root = Root(make);
     if (root == nullptr)
         return nullptr;
-    File current;
+    File folder;
+    if (const auto failure = Walk(root->Descriptor(), relative, make, folder)) {
+        const bool absent = failure->err == ENOENT || failure->err == ENOTDIR;
+        if (!make && absent && RefusalAt(failure->at, failure->name) == nullptr)
+            return nullptr;
+        // A missing folder on the way is "path not found", as for any open.
+        ThrowFailure(failure->at, failure->name, failure->relative, failure->err == ENOENT ? ENOTDIR : failure->err);
+    }
+    if (!folder.IsOpen())  // nothing but separators
+        return root;
+    held_ = std::move(folder);
+    heldName_ = relative;
+    return &held_;
+}
+
+std::optional<OutputTree::WalkFailure> OutputTree::Walk(int root, std::string_view relative, bool make,
+                                                        File& folder) const
+{
     std::size_t start = 0;
     while (start < relative.size()) {
         std::size_t end = relative.find(kNativeSeparator, start);
         if (end == std::string_view::npos)
             end = relative.size();
-        const std::string name(relative.substr(start, end - start));
+        std::string name(relative.substr(start, end - start));
         start = end + 1;
         if (name.empty())
             continue;
-        const int at = current.IsOpen() ? current.Descriptor() : root->Descriptor();
+        const int at = folder.IsOpen() ? folder.Descriptor() : root;
         constexpr int kFlags = O_RDONLY | O_DIRECTORY;
         int fd = OpenAt(at, name, kFlags);
         if (fd < 0 && errno == ENOENT && make) {
@@ -105,30 +140,26 @@ const File* OutputTree::OpenFolder(std::string_view relative, bool make)
         }
         if (fd < 0) {
             const int err = errno;
-            if (!make && (err == ENOENT || err == ENOTDIR) && !IsLink(at, name))
-                return nullptr;
-            // A missing folder on the way is "path not found", as for any open.
-            ThrowFailure(at, name, relative.substr(0, end), err == ENOENT ? ENOTDIR : err);
+            return WalkFailure{at, std::move(name), relative.substr(0, end), err};
         }
-        current = File::Adopt(fd);
+        folder = File::Adopt(fd, PathOf(relative.substr(0, end)));
     }
-    if (!current.IsOpen())  // nothing but separators
-        return root;
-    held_ = std::move(current);
-    heldName_ = relative;
-    return &held_;
+    return std::nullopt;
 }
 
-bool OutputTree::IsLink(int at, const std::string& name)
+std::optional<FileIdentity> OutputTree::FolderIdentity(std::string_view relative)
 {
-    struct stat st {};
-    return ::fstatat(at, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+    const File* root = Root(true);
+    File folder;
+    if (Walk(root->Descriptor(), relative, true, folder))
+        return std::nullopt;
+    return IdentityOf(folder.IsOpen() ? folder : *root);
 }
 
 void OutputTree::ThrowFailure(int at, const std::string& name, std::string_view relative, int err) const
 {
-    if (IsLink(at, name))
-        throw AppError(kLinkPrefix + PrintableText(PathOf(relative)));
+    if (const char* refusal = RefusalAt(at, name))
+        throw AppError(refusal, PathOf(relative));
     ThrowErrno(err, PathOf(relative));
 }
 
@@ -150,10 +181,10 @@ std::optional<FileIdentity> OutputTree::Existing(std::string_view relative)
     if (::fstatat(folder->Descriptor(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return std::nullopt;
-        ThrowErrno(errno);
+        ThrowErrno(errno, PathOf(relative));
     }
-    if (S_ISLNK(st.st_mode))
-        ThrowFailure(folder->Descriptor(), name, relative, ELOOP);
+    if (const char* refusal = RefusalFor(st.st_mode))
+        throw AppError(refusal, PathOf(relative));
     return FileIdentity{st.st_dev, st.st_ino};
 }
 
@@ -163,10 +194,18 @@ File OutputTree::Create(std::string_view relative)
     const int at = OpenFolder(folderPart, true)->Descriptor();
     if (int err = faults::Check(faults::Call::Open))
         ThrowErrno(err, PathOf(relative));
-    const int fd = OpenAt(at, name, O_RDWR | O_CREAT | O_TRUNC, 0666);
+    // Without blocking on a pipe (a file does not mind); what opened is
+    // looked at before a byte is written, so a device or a pipe gets none.
+    const int fd = OpenAt(at, name, O_RDWR | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOCTTY, 0666);
     if (fd < 0)
         ThrowFailure(at, name, relative, errno);
-    return File::Adopt(fd, PathOf(relative));
+    File file = File::Adopt(fd, PathOf(relative));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        ThrowErrno(errno, file.Name());
+    if (const char* refusal = RefusalFor(st.st_mode))
+        throw AppError(refusal, file.Name());
+    return file;
 }
 
 }  // namespace mw

@@ -16,12 +16,12 @@ namespace mw {
 namespace {
 
 // Checked before anything is written, so a hostile archive leaves nothing.
-void CheckEntryNames(const std::vector<WadEntry>& entries)
+void CheckEntryNames(const std::vector<WadEntry>& entries, const std::string& archivePath)
 {
     for (const WadEntry& entry : entries) {
         const std::string_view name = EntryName(entry);
         if (!IsSafeEntryName(name))
-            throw AppError(kUnsafeEntryPrefix + PrintableText(name));
+            throw AppError(kUnsafeEntryPrefix + PrintableText(name), archivePath);
     }
 }
 
@@ -66,7 +66,7 @@ void ExtractWad(RunState& state, Frontend& frontend)
 
         File archive(archiveText, OpenMode::ReadOnly);
         ReadWadDirectory(archive, state.Image.Entries);
-        CheckEntryNames(state.Image.Entries);
+        CheckEntryNames(state.Image.Entries, archiveText);
         if (!SelectEntries(state, frontend))
             return;
         OutputTree output(outputFolder);
