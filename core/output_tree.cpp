@@ -194,17 +194,23 @@ File OutputTree::Create(std::string_view relative)
     const int at = OpenFolder(folderPart, true)->Descriptor();
     if (int err = faults::Check(faults::Call::Open))
         ThrowErrno(err, PathOf(relative));
-    // Without blocking on a pipe (a file does not mind); what opened is
-    // looked at before a byte is written, so a device or a pipe gets none.
-    const int fd = OpenAt(at, name, O_RDWR | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOCTTY, 0666);
+    // A file made here is a regular one. What is already there is opened
+    // without blocking on a pipe and looked at before a byte is written,
+    // so that a device or a pipe gets none.
+    int fd = OpenAt(at, name, O_RDWR | O_CREAT | O_EXCL, 0666);
+    const bool found = fd < 0 && errno == EEXIST;
+    if (found)
+        fd = OpenAt(at, name, O_RDWR | O_TRUNC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         ThrowFailure(at, name, relative, errno);
     File file = File::Adopt(fd, PathOf(relative));
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        ThrowErrno(errno, file.Name());
-    if (const char* refusal = RefusalFor(st.st_mode))
-        throw AppError(refusal, file.Name());
+    if (found) {
+        struct stat st {};
+        if (::fstat(fd, &st) != 0)
+            ThrowErrno(errno, file.Name());
+        if (const char* refusal = RefusalFor(st.st_mode))
+            throw AppError(refusal, file.Name());
+    }
     return file;
 }
 
