@@ -8,7 +8,19 @@
 namespace mw {
 namespace {
 
-constexpr const char* kLinkPrefix = "Symbolic link in the output folder: ";
+constexpr const char* kLinkText = "Symbolic link in the output folder";
+constexpr const char* kNodeText = "Device, pipe or socket in the output folder";
+
+// Why what stands at a path below the output folder may not be written
+// through, or null for a file or a folder.
+const char* RefusalFor(EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::Link: return kLinkText;
+    case EntryKind::Other: return kNodeText;
+    default: return nullptr;
+    }
+}
 
 // The last level of a relative path, and the folder levels before it.
 std::pair<std::string_view, std::string> SplitLast(std::string_view relative)
@@ -19,12 +31,12 @@ std::pair<std::string_view, std::string> SplitLast(std::string_view relative)
     return {relative.substr(0, last), std::string(relative.substr(last + 1))};
 }
 
-bool IsLink(const File& at, const std::string& name)
+const char* RefusalAt(const File& at, const std::string& name)
 {
     try {
-        return EntryIn(at, name, name).kind == EntryKind::Link;
+        return RefusalFor(EntryIn(at, name, name).kind);
     } catch (const IoError&) {
-        return false;
+        return nullptr;
     }
 }
 
@@ -65,42 +77,60 @@ const File* OutputTree::OpenFolder(std::string_view relative, bool make)
     const File* root = Root(make);
     if (root == nullptr)
         return nullptr;
-    File current;
+    File folder;
+    if (const auto failure = Walk(*root, relative, make, folder)) {
+        const bool absent = IsMissingError(failure->err);
+        if (!make && absent && RefusalAt(*failure->at, failure->name) == nullptr)
+            return nullptr;
+        // A missing folder on the way is "path not found", as for any open.
+        ThrowFailure(*failure->at, failure->name, failure->relative, absent ? PathNotFoundCode() : failure->err);
+    }
+    if (!folder.IsOpen())  // nothing but separators
+        return root;
+    held_ = std::move(folder);
+    heldName_ = relative;
+    return &held_;
+}
+
+std::optional<OutputTree::WalkFailure> OutputTree::Walk(const File& root, std::string_view relative, bool make,
+                                                        File& folder) const
+{
     std::size_t start = 0;
     while (start < relative.size()) {
         std::size_t end = relative.find(kNativeSeparator, start);
         if (end == std::string_view::npos)
             end = relative.size();
-        const std::string name(relative.substr(start, end - start));
+        std::string name(relative.substr(start, end - start));
         start = end + 1;
         if (name.empty())
             continue;
-        const File& at = current.IsOpen() ? current : *root;
+        const File& at = folder.IsOpen() ? folder : root;
         File next;
         int err = OpenFolderIn(at, name, next);
         if (err != 0 && IsMissingError(err) && make) {
             MakeFolderIn(at, name);
             err = OpenFolderIn(at, name, next);
         }
-        if (err != 0) {
-            if (!make && IsMissingError(err) && !IsLink(at, name))
-                return nullptr;
-            // A missing folder on the way is "path not found", as for any open.
-            ThrowFailure(at, name, relative.substr(0, end), IsMissingError(err) ? PathNotFoundCode() : err);
-        }
-        current = std::move(next);
+        if (err != 0)
+            return WalkFailure{&at, std::move(name), relative.substr(0, end), err};
+        folder = std::move(next);
     }
-    if (!current.IsOpen())  // nothing but separators
-        return root;
-    held_ = std::move(current);
-    heldName_ = relative;
-    return &held_;
+    return std::nullopt;
+}
+
+std::optional<FileIdentity> OutputTree::FolderIdentity(std::string_view relative)
+{
+    const File* root = Root(true);
+    File folder;
+    if (Walk(*root, relative, true, folder))
+        return std::nullopt;
+    return IdentityOf(folder.IsOpen() ? folder : *root);
 }
 
 void OutputTree::ThrowFailure(const File& at, const std::string& name, std::string_view relative, int err) const
 {
-    if (IsLink(at, name))
-        throw AppError(kLinkPrefix + PrintableText(PathOf(relative)));
+    if (const char* refusal = RefusalAt(at, name))
+        throw AppError(refusal, PathOf(relative));
     ThrowSystemError(err, PathOf(relative));
 }
 
@@ -121,8 +151,8 @@ std::optional<FileIdentity> OutputTree::Existing(std::string_view relative)
     const FolderEntry entry = EntryIn(*folder, name, PathOf(relative));
     if (entry.kind == EntryKind::Missing)
         return std::nullopt;
-    if (entry.kind == EntryKind::Link)
-        throw AppError(kLinkPrefix + PrintableText(PathOf(relative)));
+    if (const char* refusal = RefusalFor(entry.kind))
+        throw AppError(refusal, PathOf(relative));
     return entry.identity;
 }
 

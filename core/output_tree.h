@@ -28,7 +28,14 @@ public:
     File Create(std::string_view relative);
 
     // Both raise an AppError naming the path when a symbolic link stands at
-    // a folder or at the file below the output folder.
+    // a folder or at the file below the output folder, or a device, a pipe
+    // or a socket stands at either: only regular files are written.
+
+    // The identity of the folder at a relative path, made when missing, so
+    // that names the file system folds together (cars and Cars where case
+    // is ignored) show as the one folder they are. Nothing when it cannot
+    // be opened or made: the file created in it then says why.
+    std::optional<FileIdentity> FolderIdentity(std::string_view relative);
 
     // A tree over the same output folder for another thread. It shares this
     // tree's descriptor of the output folder (made now when missing), so
@@ -42,6 +49,17 @@ private:
     OutputTree(std::string folder, File root);
     const File* Root(bool make);
     const File* OpenFolder(std::string_view relative, bool make);
+    // A level of a walk that could not be opened or made: the folder it was
+    // looked up in, its name, its path below the output folder, and why.
+    struct WalkFailure {
+        const File* at;
+        std::string name;
+        std::string_view relative;
+        int err;
+    };
+    // Opens every level of relative below root into folder, making missing
+    // ones when make is set; folder stays closed when relative holds no name.
+    std::optional<WalkFailure> Walk(const File& root, std::string_view relative, bool make, File& folder) const;
     [[noreturn]] void ThrowFailure(const File& at, const std::string& name, std::string_view relative,
                                    int err) const;
 

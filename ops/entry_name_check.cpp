@@ -38,7 +38,7 @@ bool IsSafeEntryName(std::string_view name)
 {
     // "\" and "/" both separate levels, as the extraction reads them.
     const auto separator = [](char c) { return c == '\\' || c == '/'; };
-    if (name.empty() || separator(name.front()))
+    if (name.empty() || separator(name.front()) || separator(name.back()))
         return false;
     const char first = name.front();
     const bool letter = (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z');

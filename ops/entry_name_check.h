@@ -8,10 +8,10 @@
 namespace mw {
 
 // False for a name that is empty, absolute ("\x", "\\server", "\\?\"), has a
-// drive ("C:\x", "C:x"), or holds a "." or ".." component. "\" and "/"
-// both separate levels, so both spellings are caught. Where Windows writes
-// the files, a level that it cannot name as given is refused too
-// (IsWindowsFileName).
+// drive ("C:\x", "C:x"), holds a "." or ".." component, or ends in a
+// separator ("dir\"), which leaves no file name. "\" and "/" both separate
+// levels, so both spellings are caught. Where Windows writes the files, a
+// level that it cannot name as given is refused too (IsWindowsFileName).
 bool IsSafeEntryName(std::string_view name);
 
 // False for one level of a path that Windows would not take as it stands:

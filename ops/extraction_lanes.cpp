@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <limits>
+#include <map>
 #include <mutex>
 #include <numeric>
 #include <string>
@@ -43,7 +44,8 @@ bool IsSeparator(char c)
 }
 
 // The folder that an entry's file lies in, spelt one way: either separator
-// and runs of them are one level break, as the output tree reads them.
+// and runs of them are one level break, as the output tree reads them, and
+// the platform's separator stands between levels.
 std::string FolderOf(std::string_view name)
 {
     std::size_t end = name.size();
@@ -55,8 +57,8 @@ std::string FolderOf(std::string_view name)
         const bool separator = IsSeparator(name[i]);
         if (!separator)
             folder += name[i];
-        else if (!folder.empty() && folder.back() != '/')
-            folder += '/';
+        else if (!folder.empty() && folder.back() != kNativeSeparator)
+            folder += kNativeSeparator;
     }
     return folder;
 }
@@ -95,7 +97,9 @@ public:
 
     void WriteAll(std::size_t laneCount)
     {
-        const auto lanes = SplitIntoLanes(entries_, laneCount);
+        const auto lanes = SplitIntoLanes(entries_, laneCount, [this](const std::string& folder) {
+            return output_.FolderIdentity(folder);
+        });
         if (lanes.empty())
             return;
         {
@@ -263,16 +267,25 @@ std::size_t ExtractionLaneCount(std::size_t entryCount)
     return std::clamp(entryCount / kEntriesPerExtraLane, std::size_t{1}, std::min(UsableCores(), kMostLanes));
 }
 
-std::vector<std::vector<std::int32_t>> SplitIntoLanes(const std::vector<WadEntry>& entries, std::size_t laneCount)
+std::vector<std::vector<std::int32_t>> SplitIntoLanes(const std::vector<WadEntry>& entries, std::size_t laneCount,
+                                                      const FolderIdentityOf& identityOf)
 {
+    // Each spelling is looked up once; one lane needs no identities.
+    const bool byIdentity = identityOf && laneCount > 1;
     std::unordered_map<std::string, std::size_t> folderIndex;
+    std::map<FileIdentity, std::size_t> identityIndex;
     std::vector<std::int64_t> folderWork;
     std::vector<std::size_t> folderOfEntry(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string folder = FolderOf(ShownEntryName(EntryName(entries[i])));
-        const auto [at, added] = folderIndex.try_emplace(folder, folderWork.size());
-        if (added)
-            folderWork.push_back(0);
+        const auto [at, added] = folderIndex.try_emplace(FolderOf(ShownEntryName(EntryName(entries[i]))),
+                                                         folderWork.size());
+        if (added) {
+            const std::optional<FileIdentity> identity = byIdentity ? identityOf(at->first) : std::nullopt;
+            if (identity)
+                at->second = identityIndex.try_emplace(*identity, folderWork.size()).first->second;
+            if (at->second == folderWork.size())
+                folderWork.push_back(0);
+        }
         folderOfEntry[i] = at->second;
         folderWork[at->second] += std::max(entries[i].Size, 0) + kFileCostInBytes;
     }

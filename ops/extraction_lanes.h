@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,10 +26,18 @@ std::string OutputPath(const WadEntry& entry);
 // one where starting threads would cost more than they save.
 std::size_t ExtractionLaneCount(std::size_t entryCount);
 
+// The identity of the folder at a path below the output folder (with the
+// platform's separator), as OutputTree::FolderIdentity gives it.
+using FolderIdentityOf = std::function<std::optional<FileIdentity>(const std::string& folder)>;
+
 // The indices of the entries, lane by lane, each lane in archive order.
-// The folders with the most work go first, each to the lane with the least
-// so far; a file's work is its bytes and a fixed cost per file.
-std::vector<std::vector<std::int32_t>> SplitIntoLanes(const std::vector<WadEntry>& entries, std::size_t laneCount);
+// Entries go by the folder they lie in: by its identity where identityOf
+// gives one, so that names the file system folds together share a lane,
+// else by its name. The folders with the most work go first, each to the
+// lane with the least so far; a file's work is its bytes and a fixed cost
+// per file.
+std::vector<std::vector<std::int32_t>> SplitIntoLanes(const std::vector<WadEntry>& entries, std::size_t laneCount,
+                                                      const FolderIdentityOf& identityOf = {});
 
 // Writes every entry's bytes from archive to its file below output, in
 // laneCount lanes (this thread's and one thread each for the others).

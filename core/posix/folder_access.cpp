@@ -10,6 +10,7 @@
 
 #include "core/errors.h"
 #include "core/file_stamp.h"
+#include "core/path_helpers.h"
 #include "core/posix/native_file.h"
 
 namespace mw {
@@ -103,7 +104,7 @@ int OpenFolderIn(const File& folder, const std::string& name, File& opened)
     const int fd = OpenAt(Fd(folder), name, O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return errno;
-    opened = NativeFile::Adopt(fd, folder.Name());
+    opened = NativeFile::Adopt(fd, folder.Name() + kNativeSeparator + name);
     return 0;
 }
 
@@ -114,10 +115,28 @@ void MakeFolderIn(const File& folder, const std::string& name)
 
 int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created)
 {
-    const int fd = OpenAt(Fd(folder), name, O_RDWR | O_CREAT | O_TRUNC, 0666);
+    // A file made here is a regular one. What is already there is opened
+    // without blocking on a pipe and looked at before a byte is written,
+    // so that a device or a pipe gets none; a fresh extraction pays no
+    // call for it.
+    int fd = OpenAt(Fd(folder), name, O_RDWR | O_CREAT | O_EXCL, 0666);
+    const bool found = fd < 0 && errno == EEXIST;
+    if (found)
+        fd = OpenAt(Fd(folder), name, O_RDWR | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return errno;
-    created = NativeFile::Adopt(fd, path);
+    File opened = NativeFile::Adopt(fd, path);
+    if (found) {
+        struct stat st {};
+        if (::fstat(fd, &st) != 0)
+            return errno;
+        // The caller finds out what stands there, and names it.
+        if (!S_ISREG(st.st_mode))
+            return EINVAL;
+        if (::ftruncate(fd, 0) != 0)
+            return errno;
+    }
+    created = std::move(opened);
     return 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/errors.h"
 #include "core/file_stamp.h"
+#include "core/path_helpers.h"
 #include "core/win32/native_file.h"
 #include "core/win32/wide_text.h"
 
@@ -146,7 +147,7 @@ int OpenFolderIn(const File& folder, const std::string& name, File& opened)
         return err;
     if (const int err = RefuseReparsePoint(handle))
         return err;
-    opened = NativeFile::Adopt(handle, folder.Name());
+    opened = NativeFile::Adopt(handle, folder.Name() + kNativeSeparator + name);
     return 0;
 }
 

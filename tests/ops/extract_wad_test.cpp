@@ -95,7 +95,8 @@ TEST_F(ExtractWadTest, AnEmptyOutputFolderIsRefused)
 TEST_F(ExtractWadTest, AHostileNameRefusesTheWholeArchive)
 {
     for (const std::string name : {"..\\evil.txt", "a\\..\\..\\evil.txt", "\\evil.txt", "\\\\server\\share\\x",
-                                   "C:\\evil.txt", "C:evil.txt", ".\\x", "a/../../evil.txt", ""}) {
+                                   "C:\\evil.txt", "C:evil.txt", ".\\x", "a/../../evil.txt", "", "dir\\",
+                                   "a\\b/"}) {
         ui = {};
         state.Settings = std::make_unique<InMemorySettings>();
         const std::string archive =

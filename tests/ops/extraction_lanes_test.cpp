@@ -4,8 +4,10 @@
 #include <functional>
 #include <map>
 
+#include "core/errors.h"
 #include "core/file.h"
 #include "core/output_tree.h"
+#include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/extraction_lanes.h"
 #include "tests/ops/recording_frontend.h"
@@ -43,9 +45,32 @@ TEST(ExtractionLanesTest, EachFolderGoesWholeToOneLaneInArchiveOrder)
     }
 }
 
+// Folders that the file system folds into one (cars and Cars where case is
+// ignored) are one folder to the lanes too: their entries share a lane, in
+// archive order, so the last entry naming a file stays.
+TEST(ExtractionLanesTest, FoldersOfOneIdentityShareALaneInArchiveOrder)
+{
+    const std::vector<std::string> names = {"cars\\a", "Cars\\a", "tracks\\t", "CARS\\b", "Tracks/t", "cars/b"};
+    const std::vector<std::vector<std::int32_t>> folders = {{0, 1, 3, 5}, {2, 4}};
+    std::vector<WadEntry> entries(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        SetEntryName(entries[i], names[i]);
+        entries[i].Size = 1'000'000;  // by their spellings, four folders of even work
+    }
+    test::TempDir dir;
+    OutputTree output(dir / "out");
+    // The real folders' identities, looked up as a file system that ignores case would.
+    const FolderIdentityOf ignoringCase = [&](const std::string& folder) {
+        return output.FolderIdentity(LowerAscii(folder));
+    };
+
+    // The heavier folder first, each whole in archive order.
+    EXPECT_EQ(SplitIntoLanes(entries, 4, ignoringCase), folders);
+}
+
 // Several lanes write what one would: the last of the entries naming one
 // file stays, and after a failing entry every entry before it is written
-// and listed in archive order before the failure is raised.
+// and listed in archive order before the failure is raised, naming its file.
 TEST(ExtractionLanesTest, LanesWriteWhatOneThreadWouldAndStopAtTheFirstFailure)
 {
     std::vector<std::pair<std::string, std::string>> files;
@@ -67,9 +92,17 @@ TEST(ExtractionLanesTest, LanesWriteWhatOneThreadWouldAndStopAtTheFirstFailure)
         OutputTree output(dir / "out");
         test::RecordingFrontend ui;
 
-        const std::string error = test::ErrorOf([&] { WriteEntries(entries, archive, output, ui, 3); });
+        std::string error = "no error";
+        std::string errorPath;
+        try {
+            WriteEntries(entries, archive, output, ui, 3);
+        } catch (const AppError& failure) {
+            error = failure.what();
+            errorPath = failure.path();
+        }
 
         EXPECT_EQ(error, broken ? "Erreur E/S 131" : "no error");
+        EXPECT_EQ(errorPath, broken ? archive.Name() : "");
         // Listed in archive order: every entry before the failure, then
         // any that other lanes wrote past it.
         std::map<std::string, std::size_t> indexOf;
