@@ -6,6 +6,7 @@
 #include "core/output_tree.h"
 #include "core/path_helpers.h"
 #include "core/wad.h"
+#include "ops/entry_extraction.h"
 #include "ops/entry_name_check.h"
 #include "ops/entry_selection.h"
 #include "ops/extraction_lanes.h"
@@ -14,16 +15,6 @@
 
 namespace mw {
 namespace {
-
-// Checked before anything is written, so a hostile archive leaves nothing.
-void CheckEntryNames(const std::vector<WadEntry>& entries)
-{
-    for (const WadEntry& entry : entries) {
-        const std::string_view name = EntryName(entry);
-        if (!IsSafeEntryName(name))
-            throw AppError(kUnsafeEntryPrefix + PrintableText(name));
-    }
-}
 
 // The entry whose output path already is the archive (by any name or hard
 // link), which writing it would truncate before its bytes are read; null
@@ -40,6 +31,27 @@ const WadEntry* FindArchiveAmongOutputs(const std::vector<WadEntry>& entries, co
 
 }  // namespace
 
+void CheckEntryNames(const std::vector<WadEntry>& entries)
+{
+    for (const WadEntry& entry : entries) {
+        const std::string_view name = EntryName(entry);
+        if (!IsSafeEntryName(name))
+            throw AppError(kUnsafeEntryPrefix + PrintableText(name));
+    }
+}
+
+bool WriteEntriesBelow(const std::vector<WadEntry>& entries, File& archive, const std::string& outputFolder,
+                       Frontend& frontend)
+{
+    OutputTree output(outputFolder);
+    if (const WadEntry* clash = FindArchiveAmongOutputs(entries, archive, output)) {
+        frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(EntryName(*clash)));
+        return false;
+    }
+    WriteEntries(entries, archive, output, frontend, ExtractionLaneCount(entries.size()));
+    return true;
+}
+
 void ExtractWad(RunState& state, Frontend& frontend)
 {
     const std::string archiveText = frontend.ArchiveText();
@@ -52,6 +64,7 @@ void ExtractWad(RunState& state, Frontend& frontend)
     const std::string folderText = state.Settings->ReadSetting(kExtractPathValue, FolderPart(archiveText));
     frontend.SetSaveFileName(folderText + baseName);
     frontend.SetSaveFilter("");
+    frontend.SetSaveAsksBeforeReplacing(false);
     state.Settings->WriteSetting(kWadNameValue, archiveText);
 
     if (frontend.RunSaveDialog()) {
@@ -69,13 +82,8 @@ void ExtractWad(RunState& state, Frontend& frontend)
         CheckEntryNames(state.Image.Entries);
         if (!SelectEntries(state, frontend))
             return;
-        OutputTree output(outputFolder);
-        if (const WadEntry* clash = FindArchiveAmongOutputs(state.Image.Entries, archive, output)) {
-            frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(EntryName(*clash)));
+        if (!WriteEntriesBelow(state.Image.Entries, archive, outputFolder, frontend))
             return;
-        }
-        WriteEntries(state.Image.Entries, archive, output, frontend,
-                     ExtractionLaneCount(state.Image.Entries.size()));
         archive.Close();
         ShowElapsed(state, frontend, "Wad extracted in ");
     }

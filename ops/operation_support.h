@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/archive_lock.h"
 #include "core/byte_progress.h"
 #include "core/payload.h"
 #include "ops/frontend.h"
@@ -39,6 +40,10 @@ void CheckEntryNameFits(const std::string& name);
 
 // Refuses a payload end that a signed 32-bit Offset cannot describe.
 void CheckArchiveEnd(std::int64_t end, const std::string& path);
+
+// How an update or an edit takes its archive's lock: waiting for another
+// update of it to end, or failing at once.
+ArchiveLock::Wait LockWaitOf(const RunState& state);
 
 // Sets the status text and then the position, as every item does.
 void ShowProgress(Frontend& frontend, const std::string& text, int percent);

@@ -95,8 +95,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
 {
     // Held from the load until the new archive is in place, so that a second
     // update of it loads this one's result.
-    const ArchiveLock lock(archivePath, state.WaitForOtherUpdates ? ArchiveLock::Wait::ForOtherUpdates
-                                                                  : ArchiveLock::Wait::No);
+    const ArchiveLock lock(archivePath, LockWaitOf(state));
     LoadWad(lock, state.Image);
     const ArchiveRelease archiveRelease(state.Image);
     ArchivePatcher patcher(state.Image, archivePath);
@@ -156,6 +155,9 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
         for (const std::string& path : state.SourceList)
             keys.push_back(ClassifySource(path));
 
+        if (state.BatchMode && mode == UpdateMode::Write &&
+            !frontend.ConfirmChanges(TrackBatchQuestion(InstallationFolder(state))))
+            return;
         const int archives = state.BatchMode ? kTrackCount : 1;
         for (int k = 0; k < archives; ++k) {
             if (state.BatchMode) {

@@ -6,11 +6,16 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolButton>
 
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "ops/archive_edits.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "ui/contents_window.h"
 #include "ui/widgets/button_pictures.h"
 #include "ui/dialogs/error_guard.h"
 #include "ui/widgets/file_field.h"
@@ -92,6 +97,8 @@ void MainWindow::CreateControls()
     archiveField_->SetDefaultExt(QStringLiteral("wad"));
     archiveField_->SetDialogs(dialogs_);
     archiveField_->SetDropTest([](const QString& path) { return IsWadFile(QFileInfo(path)); });
+    contentsButton_ = archiveField_->AddButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                                               QStringLiteral("Show what the wad holds (Ctrl+O, or a double click)"));
 
     createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);
     updateButton_ = Place(MakePictureButton(QStringLiteral("Update wad"), ButtonPicture::UpdateWad, this), 104, 96, 88, 22);
@@ -131,19 +138,24 @@ void MainWindow::Connect()
     connect(updateButton_, &QPushButton::clicked, this, &MainWindow::UpdateWad);
     connect(extractButton_, &QPushButton::clicked, this, &MainWindow::ExtractWad);
     connect(updateTracksButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
+    connect(contentsButton_, &QToolButton::clicked, this, &MainWindow::ShowContents);
+    connect(archiveField_, &FileField::DoubleClicked, this, &MainWindow::ShowContents);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::ShowContents);
 }
 
-bool MainWindow::OpenGivenPath(const QString& path)
+MainWindow::GivenPath MainWindow::OpenGivenPath(const QString& path)
 {
     const QFileInfo given(path);
     const QString full = QDir::toNativeSeparators(given.absoluteFilePath());
-    if (IsWadFile(given))
+    if (IsWadFile(given)) {
         archiveField_->SetFilename(full);
-    else if (given.isDir())
+        return GivenPath::Archive;
+    }
+    if (given.isDir()) {
         sourceField_->SetFilename(full);
-    else
-        return false;
-    return true;
+        return GivenPath::Folder;
+    }
+    return GivenPath::Ignored;
 }
 
 void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath)
@@ -201,6 +213,21 @@ void MainWindow::UpdateWad()
 void MainWindow::UpdateTrackWads()
 {
     RunOperation([this] { mw::UpdateTrackWads(state_, *this); });
+}
+
+ContentsWindow& MainWindow::Contents()
+{
+    if (!contentsWindow_)
+        contentsWindow_ = new ContentsWindow(state_, dialogs_, this);
+    return *contentsWindow_;
+}
+
+void MainWindow::ShowContents()
+{
+    RunHandler(dialogs_, [this] {
+        if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this))
+            Contents().ShowContents(std::move(*contents));
+    });
 }
 
 void MainWindow::RunOperation(const std::function<void()>& operation)
@@ -295,6 +322,16 @@ bool MainWindow::RunSaveDialog()
 std::string MainWindow::SaveFileName()
 {
     return FromQt(saveDialog_.fileName);
+}
+
+void MainWindow::SetSaveAsksBeforeReplacing(bool asks)
+{
+    saveDialog_.asksBeforeReplacing = asks;
+}
+
+bool MainWindow::ConfirmChanges(const std::string& question)
+{
+    return dialogs_.AskQuestion(ToQt(question));
 }
 
 void MainWindow::SetSourceStartFolder(const std::string& folder)

@@ -17,6 +17,7 @@
 
 class QLabel;
 class QPushButton;
+class QToolButton;
 
 namespace mw {
 
@@ -26,6 +27,7 @@ class StatusBar;
 class FolderChooser;
 class ManualPathWindow;
 class OperationRun;
+class ContentsWindow;
 
 class MainWindow : public QWidget, public Frontend, public MainWindowFields {
     Q_OBJECT
@@ -42,9 +44,9 @@ public:
 
     // A path the program was started with (a file manager's "Open With"):
     // an existing .wad file goes into the archive field, an existing folder
-    // into the source field, as full paths. False, and nothing changes, for
-    // anything else.
-    bool OpenGivenPath(const QString& path);
+    // into the source field, as full paths; anything else changes nothing.
+    enum class GivenPath { Archive, Folder, Ignored };
+    GivenPath OpenGivenPath(const QString& path);
 
     // The controls, for the tests and the program's start-up.
     QLabel* SourceLabel() const { return sourceLabel_; }
@@ -53,6 +55,10 @@ public:
     QLabel* ArchiveLabel() const { return archiveLabel_; }
     QPushButton* Gp4PathButton() const { return gp4PathButton_; }
     FileField* ArchiveField() const { return archiveField_; }
+    // The archive field's button that shows the archive's contents.
+    QToolButton* ContentsButton() const { return contentsButton_; }
+    // The contents window, made when it is first needed.
+    ContentsWindow& Contents();
     PictureButton* CreateButton() const { return createButton_; }
     PictureButton* UpdateButton() const { return updateButton_; }
     PictureButton* ExtractButton() const { return extractButton_; }
@@ -77,6 +83,9 @@ public:
     void ExtractWad();
     void UpdateWad();
     void UpdateTrackWads();
+    // The archive field's archive in the contents window (the field's
+    // button, a double click in it, Ctrl+O).
+    void ShowContents();
     // The Manual Path Entry window's OK with the folder chosen there: the
     // start-up fill runs again when the folder holds GP4.exe.
     void UseGp4Folder(const QString& folder);
@@ -95,6 +104,8 @@ public:
     void SetSaveFilter(const std::string& filter) override;
     bool RunSaveDialog() override;
     std::string SaveFileName() override;
+    void SetSaveAsksBeforeReplacing(bool asks) override;
+    bool ConfirmChanges(const std::string& question) override;
     // The window shows no byte counts; a long copy still lets it repaint.
     void ShowBytes(std::int64_t done, std::int64_t total) override;
 
@@ -120,6 +131,7 @@ private:
     QLabel* archiveLabel_;
     QPushButton* gp4PathButton_;
     FileField* archiveField_;
+    QToolButton* contentsButton_;
     PictureButton* createButton_;
     PictureButton* updateButton_;
     PictureButton* extractButton_;
@@ -133,6 +145,7 @@ private:
     FolderChooser* folderChooser_ = nullptr;
     ManualPathWindow* manualPath_ = nullptr;
     OperationRun* operationRun_ = nullptr;  // while an operation runs
+    ContentsWindow* contentsWindow_ = nullptr;  // a window of its own, owned as a child
 };
 
 }  // namespace mw
