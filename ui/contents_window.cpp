@@ -49,6 +49,8 @@ ContentsWindow::ContentsWindow(RunState& state, Dialogs& dialogs, QWidget* paren
       shown_(new EntryFilterModel(*entries_, this)), folders_(new ArchiveFolderModel(this))
 {
     ApplyWindowLook(*this);
+    // Closing the main window ends the program, this one open or not.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(kClientSize);
     CreateControls();
     entries_->SetDragOut([this](const std::vector<std::int32_t>& rows) { return DragOut(rows); });
@@ -107,8 +109,9 @@ void ContentsWindow::CreateControls()
     entryList_->setAllColumnsShowFocus(true);
     entryList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     entryList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The archive's own order until a column is chosen, which costs no sort.
+    entryList_->header()->setSortIndicator(-1, Qt::AscendingOrder);
     entryList_->setSortingEnabled(true);
-    entryList_->sortByColumn(EntryTableModel::kIndexColumn, Qt::AscendingOrder);
     entryList_->setDragDropMode(QAbstractItemView::DragDrop);
     entryList_->setDefaultDropAction(Qt::CopyAction);
     entryList_->setDropIndicatorShown(false);
@@ -152,8 +155,6 @@ void ContentsWindow::ShowContents(ArchiveContents contents)
     filterField_->clear();
     SelectFolder({});
     ApplyFilter();
-    if (!isVisible())
-        CentreOnScreen(*this);
     ShowInFront(*this);
     entryList_->setFocus(Qt::OtherFocusReason);
 }

@@ -42,6 +42,8 @@ public:
 
     // Shows an archive's contents, all of its entries, in front.
     void ShowContents(ArchiveContents contents);
+    // Reads the archive again, keeping the folder and the filter shown.
+    void Reload();
 
     // The controls and models, for the tests.
     QLineEdit* FilterField() const { return filterField_; }
@@ -103,7 +105,6 @@ private:
     // reads the archive again.
     void RunOperation(const std::function<void()>& operation);
     void RunEdit(const std::function<void()>& edit);
-    void Reload();
     void PaintDuringOperation();
 
     RunState& state_;

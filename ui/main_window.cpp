@@ -218,7 +218,7 @@ void MainWindow::UpdateTrackWads()
 ContentsWindow& MainWindow::Contents()
 {
     if (!contentsWindow_)
-        contentsWindow_ = new ContentsWindow(state_, dialogs_, this);
+        contentsWindow_ = std::make_unique<ContentsWindow>(state_, dialogs_);
     return *contentsWindow_;
 }
 
@@ -232,8 +232,13 @@ void MainWindow::ShowContents()
 
 void MainWindow::RunOperation(const std::function<void()>& operation)
 {
-    const OperationRun run(operationRun_);
-    RunHandler(dialogs_, operation);
+    {
+        const OperationRun run(operationRun_);
+        RunHandler(dialogs_, operation);
+    }
+    // The archive shown may be one the operation rewrote.
+    if (contentsWindow_ && contentsWindow_->isVisible())
+        contentsWindow_->Reload();
 }
 
 void MainWindow::PaintDuringOperation()

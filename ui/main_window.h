@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <QWidget>
@@ -145,7 +146,8 @@ private:
     FolderChooser* folderChooser_ = nullptr;
     ManualPathWindow* manualPath_ = nullptr;
     OperationRun* operationRun_ = nullptr;  // while an operation runs
-    ContentsWindow* contentsWindow_ = nullptr;  // a window of its own, owned as a child
+    // A window of its own beside this one, never held above it.
+    std::unique_ptr<ContentsWindow> contentsWindow_;
 };
 
 }  // namespace mw

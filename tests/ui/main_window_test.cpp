@@ -300,8 +300,8 @@ TEST_F(MainWindowTest, DropsOnTheTwoFields)
 }
 
 // The archive field's archive opens in the contents window from the
-// field's button, a double click in the field and Ctrl+O; a missing one is
-// refused as extraction refuses it.
+// field's button, a double click in the field and Ctrl+O, and follows the
+// main window's updates; a missing one is refused as extraction refuses it.
 TEST_F(MainWindowTest, TheArchiveFieldOpensInTheContentsWindow)
 {
     QApplication::setActiveWindow(&window);
@@ -319,6 +319,11 @@ TEST_F(MainWindowTest, TheArchiveFieldOpensInTheContentsWindow)
         EXPECT_EQ(window.Contents().Entries().rowCount(), 2);
     }
     EXPECT_EQ(fixture.settings->at("WadName"), wad);
+
+    // An update of the archive shown is shown at once.
+    window.SourceField()->SetFilename(QString::fromStdString(temp.Write("patch/c.bin", "C")));
+    Click(window.UpdateButton());
+    EXPECT_EQ(window.Contents().Entries().rowCount(), 3);
 
     window.Contents().hide();
     window.ArchiveField()->SetFilename(Temp("missing.wad"));

@@ -23,6 +23,8 @@ public:
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    // Straight from the entries: the index, the name as names are compared, the size.
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
     EntryTableModel& entries_;

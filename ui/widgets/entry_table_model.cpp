@@ -31,9 +31,13 @@ void EntryTableModel::SetContents(ArchiveContents contents)
     beginResetModel();
     contents_ = std::move(contents);
     names_.clear();
+    nameKeys_.clear();
     names_.reserve(contents_.entries.size());
-    for (const WadEntry& entry : contents_.entries)
+    nameKeys_.reserve(contents_.entries.size());
+    for (const WadEntry& entry : contents_.entries) {
         names_.push_back(ToQt(PrintableText(EntryName(entry))));
+        nameKeys_.push_back(EntryNameKey(EntryName(entry)));
+    }
     endResetModel();
 }
 
@@ -55,13 +59,12 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const
     const WadEntry& entry = Entry(row);
     if (role == Qt::TextAlignmentRole && index.column() != kNameColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole && role != kSortRole)
+    if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
     case kIndexColumn: return row;
     case kNameColumn: return names_[static_cast<std::size_t>(row)];
-    case kSizeColumn:
-        return role == kSortRole ? QVariant(entry.Size) : QVariant(QLocale().toString(entry.Size));
+    case kSizeColumn: return QLocale().toString(entry.Size);
     default: return {};
     }
 }

@@ -21,14 +21,14 @@ class EntryTableModel : public QAbstractTableModel {
 
 public:
     enum Column { kIndexColumn, kNameColumn, kSizeColumn, kColumnCount };
-    // What the columns sort by: the index, the name as shown, the size.
-    static constexpr int kSortRole = Qt::UserRole;
 
     explicit EntryTableModel(QObject* parent = nullptr);
 
     void SetContents(ArchiveContents contents);
     const ArchiveContents& Contents() const { return contents_; }
     const WadEntry& Entry(int row) const { return contents_.entries[static_cast<std::size_t>(row)]; }
+    // The name as names are compared (EntryNameKey), made once: sorting asks for it often.
+    const std::string& NameKey(int row) const { return nameKeys_[static_cast<std::size_t>(row)]; }
 
     // The files that rows become when they are dragged out, as URLs; none
     // when they could not be made.
@@ -55,7 +55,8 @@ public:
 
 private:
     ArchiveContents contents_;
-    std::vector<QString> names_;  // as shown, made once: sorting asks for them often
+    std::vector<QString> names_;  // as shown
+    std::vector<std::string> nameKeys_;
     DragOut dragOut_;
     DropIn dropIn_;
 };
