@@ -20,7 +20,6 @@
 #include "ops/messages.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/dialogs/error_guard.h"
-#include "ui/operation_run.h"
 #include "ui/text.h"
 #include "ui/widgets/archive_folder_model.h"
 #include "ui/widgets/entry_filter_model.h"
@@ -45,7 +44,7 @@ FileDialogRequest AnyFileRequest(const QString& title)
 }  // namespace
 
 ContentsWindow::ContentsWindow(RunState& state, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), dialogs_(dialogs), entries_(new EntryTableModel(this)),
+    : QWidget(parent, Qt::Window), WindowFrontend(*this, dialogs), state_(state), entries_(new EntryTableModel(this)),
       shown_(new EntryFilterModel(*entries_, this)), folders_(new ArchiveFolderModel(this))
 {
     ApplyWindowLook(*this);
@@ -131,14 +130,14 @@ void ContentsWindow::CreateControls()
     splitter->setStretchFactor(1, 3);
     splitter->setSizes({kClientSize.width() / 4, kClientSize.width() * 3 / 4});
 
-    status_ = new StatusBar(this);
-    status_->setFixedHeight(kStatusBarHeight);
+    statusBar_ = new StatusBar(this);
+    statusBar_->setFixedHeight(kStatusBarHeight);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
-    layout->addWidget(status_);
+    layout->addWidget(statusBar_);
 
     connect(filterField_, &QLineEdit::textChanged, this, &ContentsWindow::ApplyFilter);
     connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ContentsWindow::ApplyFilter);
@@ -203,7 +202,7 @@ void ContentsWindow::UpdateActions()
 void ContentsWindow::ApplyFilter()
 {
     shown_->SetFilter(CurrentFolder(), FromQt(filterField_->text()));
-    status_->SetCaption(ToQt(EntryCountText(static_cast<std::size_t>(shown_->rowCount()), Contents().entries.size())));
+    statusBar_->SetCaption(ToQt(EntryCountText(static_cast<std::size_t>(shown_->rowCount()), Contents().entries.size())));
     UpdateActions();
 }
 
@@ -216,7 +215,7 @@ void ContentsWindow::ExtractSelection()
         dialogs_.ChooseFolder(QStringLiteral("Extract to a folder"), ToQt(FolderPart(Contents().path)));
     if (!folder)
         return;
-    RunOperation([&] { ExtractEntries(state_, *this, Contents(), selected, FromQt(*folder)); });
+    RunHeldBack([&] { ExtractEntries(state_, *this, Contents(), selected, FromQt(*folder)); });
 }
 
 void ContentsWindow::AddFiles()
@@ -298,71 +297,30 @@ QList<QUrl> ContentsWindow::DragOut(const std::vector<std::int32_t>& rows)
     return urls;
 }
 
-void ContentsWindow::RunOperation(const std::function<void()>& operation)
-{
-    const OperationRun run(operationRun_);
-    RunHandler(dialogs_, operation);
-}
-
 void ContentsWindow::RunEdit(const std::function<void()>& edit)
 {
-    RunOperation(edit);
+    RunHeldBack(edit);
     Reload();
 }
 
 void ContentsWindow::Reload()
 {
     const std::string folder = CurrentFolder();
-    const QString status = status_->Caption();
+    const QString status = statusBar_->Caption();
     RunHandler(dialogs_, [&] {
         entries_->SetContents(ReadArchiveContents(Contents().path));
         folders_->SetFolders(ToQt(ArchiveName()), EntryFolders(Contents().entries));
         SelectFolder(folder);
     });
     // The edit's own status stays.
-    status_->SetCaption(status);
-}
-
-void ContentsWindow::PaintDuringOperation()
-{
-    if (operationRun_)
-        operationRun_->PaintPending();
-}
-
-void ContentsWindow::SetStatusText(const std::string& text)
-{
-    status_->SetCaption(ToQt(text));
-    PaintDuringOperation();
-}
-
-void ContentsWindow::SetPosition(int percent)
-{
-    status_->SetPosition(static_cast<std::uint8_t>(std::clamp(percent, 0, 100)));
-    PaintDuringOperation();
-}
-
-void ContentsWindow::RepaintProgress()
-{
-    status_->Repaint();
-    PaintDuringOperation();
-}
-
-void ContentsWindow::RepaintWindow()
-{
-    repaint();
-    PaintDuringOperation();
-}
-
-void ContentsWindow::ShowUserError(const std::string& message)
-{
-    dialogs_.ShowUserError(ToQt(message));
+    statusBar_->SetCaption(status);
 }
 
 void ContentsWindow::ShowBytes(std::int64_t done, std::int64_t total)
 {
     if (total > 0)
-        status_->SetPosition(static_cast<std::uint8_t>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
-    PaintDuringOperation();
+        statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
+    WindowFrontend::ShowBytes(done, total);
 }
 
 }  // namespace mw

@@ -16,8 +16,8 @@
 #include <QWidget>
 
 #include "ops/archive_contents.h"
-#include "ops/frontend.h"
 #include "ops/run_state.h"
+#include "ui/window_frontend.h"
 
 class QAction;
 class QLineEdit;
@@ -27,13 +27,10 @@ class QTreeView;
 namespace mw {
 
 class ArchiveFolderModel;
-class Dialogs;
 class EntryFilterModel;
 class EntryTableModel;
-class OperationRun;
-class StatusBar;
 
-class ContentsWindow : public QWidget, public Frontend {
+class ContentsWindow : public QWidget, public WindowFrontend {
     Q_OBJECT
 
 public:
@@ -49,7 +46,7 @@ public:
     QLineEdit* FilterField() const { return filterField_; }
     QTreeView* FolderTree() const { return folderTree_; }
     QTreeView* EntryList() const { return entryList_; }
-    StatusBar* Status() const { return status_; }
+    StatusBar* Status() const { return statusBar_; }
     QAction* ExtractAction() const { return extractAction_; }
     QAction* AddAction() const { return addAction_; }
     QAction* ReplaceAction() const { return replaceAction_; }
@@ -79,15 +76,11 @@ public:
 
     // Frontend. The edits use the status bar and the boxes; the fields and
     // the save dialog are the main window's, and an edit never asks for them.
+    // The bytes written move the status bar's fill.
     std::string SourceText() override { return {}; }
     void SetSourceText(const std::string&) override {}
     std::string ArchiveText() override { return {}; }
     void SetArchiveText(const std::string&) override {}
-    void SetStatusText(const std::string& text) override;
-    void SetPosition(int percent) override;
-    void RepaintProgress() override;
-    void RepaintWindow() override;
-    void ShowUserError(const std::string& message) override;
     void SetSaveFileName(const std::string&) override {}
     void SetSaveFilter(const std::string&) override {}
     bool RunSaveDialog() override { return false; }
@@ -101,27 +94,21 @@ private:
     void ApplyFilter();
     const ArchiveContents& Contents() const;
     std::string ArchiveName() const;
-    // Runs an operation with input held back until it ends; an edit then
-    // reads the archive again.
-    void RunOperation(const std::function<void()>& operation);
+    // Runs an edit with input held back until it ends, then reads the archive again.
     void RunEdit(const std::function<void()>& edit);
-    void PaintDuringOperation();
 
     RunState& state_;
-    Dialogs& dialogs_;
     EntryTableModel* entries_;
     EntryFilterModel* shown_;
     ArchiveFolderModel* folders_;
     QLineEdit* filterField_;
     QTreeView* folderTree_;
     QTreeView* entryList_;
-    StatusBar* status_;
     QAction* extractAction_;
     QAction* addAction_;
     QAction* replaceAction_;
     QAction* renameAction_;
     QAction* removeAction_;
-    OperationRun* operationRun_ = nullptr;  // while an operation runs
     std::unique_ptr<QTemporaryDir> dragFolder_;
     int drags_ = 0;
 };

@@ -21,7 +21,6 @@
 #include "ui/widgets/file_field.h"
 #include "ui/folder_chooser.h"
 #include "ui/manual_path_window.h"
-#include "ui/operation_run.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/status_bar.h"
 #include "ui/text.h"
@@ -57,7 +56,7 @@ PictureButton* MakePictureButton(const QString& caption, ButtonPicture picture, 
 }  // namespace
 
 MainWindow::MainWindow(RunState& state, SettingsFactory openSettings, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), state_(state), openSettings_(std::move(openSettings)), dialogs_(dialogs)
+    : QWidget(parent), WindowFrontend(*this, dialogs), state_(state), openSettings_(std::move(openSettings))
 {
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     ApplyWindowLook(*this);
@@ -232,19 +231,10 @@ void MainWindow::ShowContents()
 
 void MainWindow::RunOperation(const std::function<void()>& operation)
 {
-    {
-        const OperationRun run(operationRun_);
-        RunHandler(dialogs_, operation);
-    }
+    RunHeldBack(operation);
     // The archive shown may be one the operation rewrote.
     if (contentsWindow_ && contentsWindow_->isVisible())
         contentsWindow_->Reload();
-}
-
-void MainWindow::PaintDuringOperation()
-{
-    if (operationRun_)
-        operationRun_->PaintPending();
 }
 
 void MainWindow::UseGp4Folder(const QString& folder)
@@ -270,40 +260,6 @@ std::string MainWindow::ArchiveText()
 void MainWindow::SetArchiveText(const std::string& text)
 {
     archiveField_->SetFilename(ToQt(text));
-}
-
-void MainWindow::SetStatusText(const std::string& text)
-{
-    statusBar_->SetCaption(ToQt(text));
-    PaintDuringOperation();
-}
-
-void MainWindow::SetPosition(int percent)
-{
-    statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(percent, 0, 255)));
-    PaintDuringOperation();
-}
-
-void MainWindow::RepaintProgress()
-{
-    statusBar_->Repaint();
-    PaintDuringOperation();
-}
-
-void MainWindow::RepaintWindow()
-{
-    repaint();
-    PaintDuringOperation();
-}
-
-void MainWindow::ShowBytes(std::int64_t /*done*/, std::int64_t /*total*/)
-{
-    PaintDuringOperation();
-}
-
-void MainWindow::ShowUserError(const std::string& message)
-{
-    dialogs_.ShowUserError(ToQt(message));
 }
 
 void MainWindow::SetSaveFileName(const std::string& name)

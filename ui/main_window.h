@@ -10,11 +10,11 @@
 
 #include <QWidget>
 
-#include "ops/frontend.h"
 #include "ops/run_state.h"
 #include "settings/startup_fill.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/dialogs/file_dialogs.h"
+#include "ui/window_frontend.h"
 
 class QLabel;
 class QPushButton;
@@ -27,10 +27,9 @@ class FileField;
 class StatusBar;
 class FolderChooser;
 class ManualPathWindow;
-class OperationRun;
 class ContentsWindow;
 
-class MainWindow : public QWidget, public Frontend, public MainWindowFields {
+class MainWindow : public QWidget, public WindowFrontend, public MainWindowFields {
     Q_OBJECT
 
 public:
@@ -96,19 +95,12 @@ public:
     void SetSourceText(const std::string& text) override;
     std::string ArchiveText() override;
     void SetArchiveText(const std::string& text) override;
-    void SetStatusText(const std::string& text) override;
-    void SetPosition(int percent) override;
-    void RepaintProgress() override;
-    void RepaintWindow() override;
-    void ShowUserError(const std::string& message) override;
     void SetSaveFileName(const std::string& name) override;
     void SetSaveFilter(const std::string& filter) override;
     bool RunSaveDialog() override;
     std::string SaveFileName() override;
     void SetSaveAsksBeforeReplacing(bool asks) override;
     bool ConfirmChanges(const std::string& question) override;
-    // The window shows no byte counts; a long copy still lets it repaint.
-    void ShowBytes(std::int64_t done, std::int64_t total) override;
 
     // MainWindowFields: the folders the fields' browse dialogs open in.
     void SetSourceStartFolder(const std::string& folder) override;
@@ -121,10 +113,9 @@ private:
     void CreateControls();
     void SetTabOrder();
     void Connect();
-    // Runs an operation's handler with input held back until it ends.
+    // Runs an operation's handler with input held back until it ends,
+    // then shows its archive again in the contents window.
     void RunOperation(const std::function<void()>& operation);
-    // Paints pending window repaints while an operation runs.
-    void PaintDuringOperation();
 
     QLabel* sourceLabel_;
     QPushButton* selectFolderButton_;
@@ -137,15 +128,12 @@ private:
     PictureButton* updateButton_;
     PictureButton* extractButton_;
     PictureButton* updateTracksButton_;
-    StatusBar* statusBar_;
     FileDialogRequest saveDialog_;
 
     RunState& state_;
     SettingsFactory openSettings_;
-    Dialogs& dialogs_;
     FolderChooser* folderChooser_ = nullptr;
     ManualPathWindow* manualPath_ = nullptr;
-    OperationRun* operationRun_ = nullptr;  // while an operation runs
     // A window of its own beside this one, never held above it.
     std::unique_ptr<ContentsWindow> contentsWindow_;
 };
