@@ -34,6 +34,7 @@ bench: build
 	cmake -S . -B $(BUILD) -DMENDWRIGHT_BENCH=ON
 	cmake --build $(BUILD)
 	$(BUILD)/bench/core_bench
+	$(BUILD)/bench/contents_bench
 	bash bench/run $(BUILD)
 
 # The same comparisons on a disk: an ext4 image on a loop device when root.

@@ -10,10 +10,13 @@ int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramW
 {
     state.AutoInstallMode = false;
     if (arguments.size() < 2) {
-        // A file manager's "Open With" hands over one path.
-        if (arguments.size() == 1)
-            windows.mainWindow.OpenGivenPath(ToQt(arguments[0]));
+        // A file manager's "Open With" hands over one path; an archive
+        // opened so is opened to see what it holds.
+        const bool archiveGiven = arguments.size() == 1 && windows.mainWindow.OpenGivenPath(ToQt(arguments[0])) ==
+                                                               MainWindow::GivenPath::Archive;
         windows.mainWindow.show();
+        if (archiveGiven)
+            windows.mainWindow.ShowContents();
         return messageLoop();
     }
     state.AutoInstallMode = true;

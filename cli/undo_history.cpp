@@ -30,6 +30,7 @@ std::string WhatText(const UndoHistoryItem& item)
     case UndoOrigin::Update: what = "update"; break;
     case UndoOrigin::TrackBatch: what = "track batch"; break;
     case UndoOrigin::AutoInstall: what = "auto-install"; break;
+    case UndoOrigin::ContentsEdit: what = "contents edit"; break;
     }
     if (item.archives.size() > 1)
         what += " (" + std::to_string(item.archives.size()) + " wads)";

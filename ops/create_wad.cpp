@@ -89,6 +89,7 @@ void CreateWad(RunState& state, Frontend& frontend)
 
     frontend.SetSaveFileName(FileNamePart(sourceText) + ".wad");
     frontend.SetSaveFilter("Wad file(*.wad)|*.wad");
+    frontend.SetSaveAsksBeforeReplacing(true);
     if (!frontend.RunSaveDialog())
         return;
     state.StartTime = TimeOfDayNow();

@@ -7,6 +7,7 @@
 #include "core/output_tree.h"
 #include "core/path_helpers.h"
 #include "core/wad.h"
+#include "ops/entry_extraction.h"
 #include "ops/entry_name_check.h"
 #include "ops/entry_selection.h"
 #include "ops/extraction_lanes.h"
@@ -15,19 +16,6 @@
 
 namespace mw {
 namespace {
-
-// Checked before anything is written, so a hostile archive leaves nothing.
-void CheckEntryNames(const std::vector<WadEntry>& entries, const std::string& archivePath)
-{
-    for (const WadEntry& entry : entries) {
-        // Checked as the file name it becomes, which on Windows went
-        // through the code page.
-        const std::string_view name = EntryName(entry);
-        const std::optional<std::string> path = PathTextOfEntryName(name);
-        if (!path || !IsSafeEntryName(*path))
-            throw AppError(kUnsafeEntryPrefix + PrintableText(ShownEntryName(name)), archivePath);
-    }
-}
 
 // The entry whose output path already is the archive (by any name or hard
 // link), which writing it would truncate before its bytes are read; null
@@ -44,6 +32,30 @@ const WadEntry* FindArchiveAmongOutputs(const std::vector<WadEntry>& entries, co
 
 }  // namespace
 
+void CheckEntryNames(const std::vector<WadEntry>& entries, const std::string& archivePath)
+{
+    for (const WadEntry& entry : entries) {
+        // Checked as the file name it becomes, which on Windows went
+        // through the code page.
+        const std::string_view name = EntryName(entry);
+        const std::optional<std::string> path = PathTextOfEntryName(name);
+        if (!path || !IsSafeEntryName(*path))
+            throw AppError(kUnsafeEntryPrefix + PrintableText(ShownEntryName(name)), archivePath);
+    }
+}
+
+bool WriteEntriesBelow(const std::vector<WadEntry>& entries, File& archive, const std::string& outputFolder,
+                       Frontend& frontend)
+{
+    OutputTree output(outputFolder);
+    if (const WadEntry* clash = FindArchiveAmongOutputs(entries, archive, output)) {
+        frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(ShownEntryName(EntryName(*clash))));
+        return false;
+    }
+    WriteEntries(entries, archive, output, frontend, ExtractionLaneCount(entries.size()));
+    return true;
+}
+
 void ExtractWad(RunState& state, Frontend& frontend)
 {
     const std::string archiveText = frontend.ArchiveText();
@@ -56,6 +68,7 @@ void ExtractWad(RunState& state, Frontend& frontend)
     const std::string folderText = state.Settings->ReadSetting(kExtractPathValue, FolderPart(archiveText));
     frontend.SetSaveFileName(folderText + baseName);
     frontend.SetSaveFilter("");
+    frontend.SetSaveAsksBeforeReplacing(false);
     state.Settings->WriteSetting(kWadNameValue, archiveText);
 
     if (frontend.RunSaveDialog()) {
@@ -73,13 +86,8 @@ void ExtractWad(RunState& state, Frontend& frontend)
         CheckEntryNames(state.Image.Entries, archiveText);
         if (!SelectEntries(state, frontend))
             return;
-        OutputTree output(outputFolder);
-        if (const WadEntry* clash = FindArchiveAmongOutputs(state.Image.Entries, archive, output)) {
-            frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(ShownEntryName(EntryName(*clash))));
+        if (!WriteEntriesBelow(state.Image.Entries, archive, outputFolder, frontend))
             return;
-        }
-        WriteEntries(state.Image.Entries, archive, output, frontend,
-                     ExtractionLaneCount(state.Image.Entries.size()));
         archive.Close();
         ShowElapsed(state, frontend, "Wad extracted in ");
     }

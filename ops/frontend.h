@@ -33,6 +33,13 @@ public:
     virtual void SetSaveFilter(const std::string& filter) = 0;
     virtual bool RunSaveDialog() = 0;
     virtual std::string SaveFileName() = 0;
+    // Whether the save dialog asks before an existing file is replaced:
+    // create's does, extract's (which names a folder) does not.
+    virtual void SetSaveAsksBeforeReplacing(bool /*asks*/) {}
+
+    // A question the user answers before an operation changes many files;
+    // true to go on. A frontend without a user to ask goes on.
+    virtual bool ConfirmChanges(const std::string& /*question*/) { return true; }
 
     // What the operation did with one file, as it does it: stored in a new
     // archive, extracted from one, replacing an entry or appended as a new

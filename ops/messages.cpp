@@ -1,5 +1,7 @@
 #include "ops/messages.h"
 
+#include "ops/run_state.h"
+
 namespace mw {
 
 std::string MessageText(MessageId id)
@@ -14,6 +16,21 @@ std::string MessageText(MessageId id)
     case kExtractingFormat: return "Extracting files : %d";
     }
     return {};
+}
+
+std::string RemoveEntriesQuestion(std::size_t count, const std::string& archiveName)
+{
+    return "Remove " + std::to_string(count) + (count == 1 ? " entry" : " entries") + " from " + archiveName + "?";
+}
+
+std::string TrackBatchQuestion(const std::string& gp4Folder)
+{
+    std::string text = "Update track wads will change these " + std::to_string(kTrackCount) + " wads in " +
+                       gp4Folder + ":\n\n";
+    for (const char* track : TrackNames)
+        text += std::string(track) + ".wad\n";
+    text += "\n";
+    return text + "Go on?";
 }
 
 std::string WithFullStop(const std::string& text)

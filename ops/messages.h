@@ -2,6 +2,7 @@
 // texts that several operations share.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "core/settings_store.h"  // kSourcePlaceholder
@@ -39,6 +40,17 @@ inline constexpr const char* kUnsafeSourcePrefix = "Sorry but this file's name c
 inline constexpr const char* kNotInCodePagePrefix =
     "Sorry but this file's name has characters a wad entry cannot hold: ";
 inline constexpr const char* kNoEntryMatchesPrefix = "No entry matches this pattern: ";
+// The edits of the contents window.
+inline constexpr const char* kArchiveChangedPrefix = "Sorry but this wad was changed since it was opened: ";
+inline constexpr const char* kBadEntryNamePrefix = "Sorry but this name cannot be a wad entry: ";
+inline constexpr const char* kEntryExistsPrefix = "Sorry but the wad already holds an entry of this name: ";
+
+// The question asked before entries are removed from an archive.
+std::string RemoveEntriesQuestion(std::size_t count, const std::string& archiveName);
+
+// The question the window asks before the track batch writes anything: the
+// seventeen archives it changes in the GP4 folder.
+std::string TrackBatchQuestion(const std::string& gp4Folder);
 
 // The default error display's full-stop rule: a full stop is appended when
 // the text's last character comes after "." in the character set.

@@ -67,6 +67,11 @@ void CheckArchiveEnd(std::int64_t end, const std::string& path)
         throw UserRefusal(kWadTooLargePrefix + PrintableText(path));
 }
 
+ArchiveLock::Wait LockWaitOf(const RunState& state)
+{
+    return state.WaitForOtherUpdates ? ArchiveLock::Wait::ForOtherUpdates : ArchiveLock::Wait::No;
+}
+
 void ShowProgress(Frontend& frontend, const std::string& text, int percent)
 {
     frontend.SetStatusText(text);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/archive_lock.h"
 #include "core/byte_progress.h"
 #include "core/payload.h"
 #include "ops/frontend.h"
@@ -40,6 +41,10 @@ void CheckEntryNameFits(const std::string& name);
 // Refuses a payload end that a signed 32-bit Offset cannot describe.
 void CheckArchiveEnd(std::int64_t end, const std::string& path);
 
+// How an update or an edit takes its archive's lock: waiting for another
+// update of it to end, or failing at once.
+ArchiveLock::Wait LockWaitOf(const RunState& state);
+
 // Sets the status text and then the position, as every item does.
 void ShowProgress(Frontend& frontend, const std::string& text, int percent);
 
@@ -73,5 +78,18 @@ void RunRefusable(Frontend& frontend, Body&& body)
         frontend.ShowUserError(refusal.what());
     }
 }
+
+// The loaded archive stays open through its payloads until they are let go,
+// however the change ends, so that the space of a replaced archive is freed.
+class ArchiveRelease {
+public:
+    explicit ArchiveRelease(WadImage& image) : image_(image) {}
+    ~ArchiveRelease() { image_.Payloads.clear(); }
+    ArchiveRelease(const ArchiveRelease&) = delete;
+    ArchiveRelease& operator=(const ArchiveRelease&) = delete;
+
+private:
+    WadImage& image_;
+};
 
 }  // namespace mw

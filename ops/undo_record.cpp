@@ -131,7 +131,7 @@ UndoSummary ParseSummary(ByteReader& in)
     summary.time = in.Get<std::int64_t>();
     summary.group = in.Get<std::uint64_t>();
     const auto origin = in.Get<std::uint8_t>();
-    in.Check(origin <= static_cast<std::uint8_t>(UndoOrigin::AutoInstall));
+    in.Check(origin <= static_cast<std::uint8_t>(UndoOrigin::ContentsEdit));
     summary.origin = static_cast<UndoOrigin>(origin);
     summary.archive = in.GetText();
     summary.source = in.GetText();

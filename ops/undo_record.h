@@ -18,7 +18,7 @@
 
 namespace mw {
 
-enum class UndoOrigin : std::uint8_t { Update, TrackBatch, AutoInstall };
+enum class UndoOrigin : std::uint8_t { Update, TrackBatch, AutoInstall, ContentsEdit };
 
 // What the history shows of a record.
 struct UndoSummary {

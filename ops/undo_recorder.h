@@ -30,6 +30,8 @@ public:
 
     void Replaced(std::string_view entry);
     void Appended(std::string_view entry);
+    // What made the change, when it is not an update of the run's kind.
+    void MadeBy(UndoOrigin origin) { summary_.origin = origin; }
 
     // For RebuildWad: null when nothing is kept.
     BeforeCommit* Hook() { return on_ ? this : nullptr; }

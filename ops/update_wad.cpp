@@ -31,19 +31,6 @@ private:
     RunState& state_;
 };
 
-// The loaded archive stays open through its payloads until they are let go,
-// however the patch ends, so that the space of a replaced archive is freed.
-class ArchiveRelease {
-public:
-    explicit ArchiveRelease(WadImage& image) : image_(image) {}
-    ~ArchiveRelease() { image_.Payloads.clear(); }
-    ArchiveRelease(const ArchiveRelease&) = delete;
-    ArchiveRelease& operator=(const ArchiveRelease&) = delete;
-
-private:
-    WadImage& image_;
-};
-
 // The archive tests that a single update makes and a batch skips.
 bool ValidateArchivePath(RunState& state, Frontend& frontend, const std::string& archivePath)
 {
@@ -96,8 +83,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
 {
     // Held from the load until the new archive is in place, so that a second
     // update of it loads this one's result.
-    const ArchiveLock lock(archivePath, state.WaitForOtherUpdates ? ArchiveLock::Wait::ForOtherUpdates
-                                                                  : ArchiveLock::Wait::No);
+    const ArchiveLock lock(archivePath, LockWaitOf(state));
     LoadWad(lock, state.Image);
     const ArchiveRelease archiveRelease(state.Image);
     UndoRecorder undo(state, frontend, lock, mode == UpdateMode::Write);
@@ -162,6 +148,9 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
         for (const std::string& path : state.SourceList)
             keys.push_back(ClassifySource(path));
 
+        if (state.BatchMode && mode == UpdateMode::Write &&
+            !frontend.ConfirmChanges(TrackBatchQuestion(InstallationFolder(state))))
+            return;
         const int archives = state.BatchMode ? kTrackCount : 1;
         for (int k = 0; k < archives; ++k) {
             if (state.BatchMode) {

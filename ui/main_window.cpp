@@ -6,17 +6,21 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolButton>
 
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "ops/archive_edits.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "ui/contents_window.h"
 #include "ui/widgets/button_pictures.h"
 #include "ui/dialogs/error_guard.h"
 #include "ui/widgets/file_field.h"
 #include "ui/folder_chooser.h"
 #include "ui/manual_path_window.h"
-#include "ui/operation_run.h"
 #include "ui/widgets/picture_button.h"
 #include "ui/widgets/status_bar.h"
 #include "ui/text.h"
@@ -52,7 +56,7 @@ PictureButton* MakePictureButton(const QString& caption, ButtonPicture picture, 
 }  // namespace
 
 MainWindow::MainWindow(RunState& state, SettingsFactory openSettings, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), state_(state), openSettings_(std::move(openSettings)), dialogs_(dialogs)
+    : QWidget(parent), WindowFrontend(*this, dialogs), state_(state), openSettings_(std::move(openSettings))
 {
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     ApplyWindowLook(*this);
@@ -92,6 +96,8 @@ void MainWindow::CreateControls()
     archiveField_->SetDefaultExt(QStringLiteral("wad"));
     archiveField_->SetDialogs(dialogs_);
     archiveField_->SetDropTest([](const QString& path) { return IsWadFile(QFileInfo(path)); });
+    contentsButton_ = archiveField_->AddButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                                               QStringLiteral("Show what the wad holds (Ctrl+O, or a double click)"));
 
     createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);
     updateButton_ = Place(MakePictureButton(QStringLiteral("Update wad"), ButtonPicture::UpdateWad, this), 104, 96, 88, 22);
@@ -131,19 +137,24 @@ void MainWindow::Connect()
     connect(updateButton_, &QPushButton::clicked, this, &MainWindow::UpdateWad);
     connect(extractButton_, &QPushButton::clicked, this, &MainWindow::ExtractWad);
     connect(updateTracksButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
+    connect(contentsButton_, &QToolButton::clicked, this, &MainWindow::ShowContents);
+    connect(archiveField_, &FileField::DoubleClicked, this, &MainWindow::ShowContents);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::ShowContents);
 }
 
-bool MainWindow::OpenGivenPath(const QString& path)
+MainWindow::GivenPath MainWindow::OpenGivenPath(const QString& path)
 {
     const QFileInfo given(path);
     const QString full = QDir::toNativeSeparators(given.absoluteFilePath());
-    if (IsWadFile(given))
+    if (IsWadFile(given)) {
         archiveField_->SetFilename(full);
-    else if (given.isDir())
+        return GivenPath::Archive;
+    }
+    if (given.isDir()) {
         sourceField_->SetFilename(full);
-    else
-        return false;
-    return true;
+        return GivenPath::Folder;
+    }
+    return GivenPath::Ignored;
 }
 
 void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath)
@@ -203,16 +214,27 @@ void MainWindow::UpdateTrackWads()
     RunOperation([this] { mw::UpdateTrackWads(state_, *this); });
 }
 
-void MainWindow::RunOperation(const std::function<void()>& operation)
+ContentsWindow& MainWindow::Contents()
 {
-    const OperationRun run(operationRun_);
-    RunHandler(dialogs_, operation);
+    if (!contentsWindow_)
+        contentsWindow_ = std::make_unique<ContentsWindow>(state_, dialogs_);
+    return *contentsWindow_;
 }
 
-void MainWindow::PaintDuringOperation()
+void MainWindow::ShowContents()
 {
-    if (operationRun_)
-        operationRun_->PaintPending();
+    RunHandler(dialogs_, [this] {
+        if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this))
+            Contents().ShowContents(std::move(*contents));
+    });
+}
+
+void MainWindow::RunOperation(const std::function<void()>& operation)
+{
+    RunHeldBack(operation);
+    // The archive shown may be one the operation rewrote.
+    if (contentsWindow_ && contentsWindow_->isVisible())
+        contentsWindow_->Reload();
 }
 
 void MainWindow::UseGp4Folder(const QString& folder)
@@ -240,40 +262,6 @@ void MainWindow::SetArchiveText(const std::string& text)
     archiveField_->SetFilename(ToQt(text));
 }
 
-void MainWindow::SetStatusText(const std::string& text)
-{
-    statusBar_->SetCaption(ToQt(PrintableText(text)));
-    PaintDuringOperation();
-}
-
-void MainWindow::SetPosition(int percent)
-{
-    statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(percent, 0, 255)));
-    PaintDuringOperation();
-}
-
-void MainWindow::RepaintProgress()
-{
-    statusBar_->Repaint();
-    PaintDuringOperation();
-}
-
-void MainWindow::RepaintWindow()
-{
-    repaint();
-    PaintDuringOperation();
-}
-
-void MainWindow::ShowBytes(std::int64_t /*done*/, std::int64_t /*total*/)
-{
-    PaintDuringOperation();
-}
-
-void MainWindow::ShowUserError(const std::string& message)
-{
-    dialogs_.ShowUserError(ToQt(message));
-}
-
 void MainWindow::SetSaveFileName(const std::string& name)
 {
     saveDialog_.fileName = ToQt(name);
@@ -295,6 +283,16 @@ bool MainWindow::RunSaveDialog()
 std::string MainWindow::SaveFileName()
 {
     return FromQt(saveDialog_.fileName);
+}
+
+void MainWindow::SetSaveAsksBeforeReplacing(bool asks)
+{
+    saveDialog_.asksBeforeReplacing = asks;
+}
+
+bool MainWindow::ConfirmChanges(const std::string& question)
+{
+    return dialogs_.AskQuestion(ToQt(question));
 }
 
 void MainWindow::SetSourceStartFolder(const std::string& folder)

@@ -5,18 +5,20 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <QWidget>
 
-#include "ops/frontend.h"
 #include "ops/run_state.h"
 #include "settings/startup_fill.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/dialogs/file_dialogs.h"
+#include "ui/window_frontend.h"
 
 class QLabel;
 class QPushButton;
+class QToolButton;
 
 namespace mw {
 
@@ -25,9 +27,9 @@ class FileField;
 class StatusBar;
 class FolderChooser;
 class ManualPathWindow;
-class OperationRun;
+class ContentsWindow;
 
-class MainWindow : public QWidget, public Frontend, public MainWindowFields {
+class MainWindow : public QWidget, public WindowFrontend, public MainWindowFields {
     Q_OBJECT
 
 public:
@@ -42,9 +44,9 @@ public:
 
     // A path the program was started with (a file manager's "Open With"):
     // an existing .wad file goes into the archive field, an existing folder
-    // into the source field, as full paths. False, and nothing changes, for
-    // anything else.
-    bool OpenGivenPath(const QString& path);
+    // into the source field, as full paths; anything else changes nothing.
+    enum class GivenPath { Archive, Folder, Ignored };
+    GivenPath OpenGivenPath(const QString& path);
 
     // The controls, for the tests and the program's start-up.
     QLabel* SourceLabel() const { return sourceLabel_; }
@@ -53,6 +55,10 @@ public:
     QLabel* ArchiveLabel() const { return archiveLabel_; }
     QPushButton* Gp4PathButton() const { return gp4PathButton_; }
     FileField* ArchiveField() const { return archiveField_; }
+    // The archive field's button that shows the archive's contents.
+    QToolButton* ContentsButton() const { return contentsButton_; }
+    // The contents window, made when it is first needed.
+    ContentsWindow& Contents();
     PictureButton* CreateButton() const { return createButton_; }
     PictureButton* UpdateButton() const { return updateButton_; }
     PictureButton* ExtractButton() const { return extractButton_; }
@@ -77,6 +83,9 @@ public:
     void ExtractWad();
     void UpdateWad();
     void UpdateTrackWads();
+    // The archive field's archive in the contents window (the field's
+    // button, a double click in it, Ctrl+O).
+    void ShowContents();
     // The Manual Path Entry window's OK with the folder chosen there: the
     // start-up fill runs again when the folder holds GP4.exe.
     void UseGp4Folder(const QString& folder);
@@ -86,17 +95,12 @@ public:
     void SetSourceText(const std::string& text) override;
     std::string ArchiveText() override;
     void SetArchiveText(const std::string& text) override;
-    void SetStatusText(const std::string& text) override;
-    void SetPosition(int percent) override;
-    void RepaintProgress() override;
-    void RepaintWindow() override;
-    void ShowUserError(const std::string& message) override;
     void SetSaveFileName(const std::string& name) override;
     void SetSaveFilter(const std::string& filter) override;
     bool RunSaveDialog() override;
     std::string SaveFileName() override;
-    // The window shows no byte counts; a long copy still lets it repaint.
-    void ShowBytes(std::int64_t done, std::int64_t total) override;
+    void SetSaveAsksBeforeReplacing(bool asks) override;
+    bool ConfirmChanges(const std::string& question) override;
 
     // MainWindowFields: the folders the fields' browse dialogs open in.
     void SetSourceStartFolder(const std::string& folder) override;
@@ -109,10 +113,9 @@ private:
     void CreateControls();
     void SetTabOrder();
     void Connect();
-    // Runs an operation's handler with input held back until it ends.
+    // Runs an operation's handler with input held back until it ends,
+    // then shows its archive again in the contents window.
     void RunOperation(const std::function<void()>& operation);
-    // Paints pending window repaints while an operation runs.
-    void PaintDuringOperation();
 
     QLabel* sourceLabel_;
     QPushButton* selectFolderButton_;
@@ -120,19 +123,19 @@ private:
     QLabel* archiveLabel_;
     QPushButton* gp4PathButton_;
     FileField* archiveField_;
+    QToolButton* contentsButton_;
     PictureButton* createButton_;
     PictureButton* updateButton_;
     PictureButton* extractButton_;
     PictureButton* updateTracksButton_;
-    StatusBar* statusBar_;
     FileDialogRequest saveDialog_;
 
     RunState& state_;
     SettingsFactory openSettings_;
-    Dialogs& dialogs_;
     FolderChooser* folderChooser_ = nullptr;
     ManualPathWindow* manualPath_ = nullptr;
-    OperationRun* operationRun_ = nullptr;  // while an operation runs
+    // A window of its own beside this one, never held above it.
+    std::unique_ptr<ContentsWindow> contentsWindow_;
 };
 
 }  // namespace mw

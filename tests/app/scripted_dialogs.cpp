@@ -22,10 +22,11 @@ void WriteRecord(const char* kind, const QString& text)
     std::fflush(stdout);
 }
 
-// Each record is a kind ("question", "message", "error", "open", "save"),
-// the unit separator 0x1F, the box's text (a file dialog's title; an error's
-// exact text, without its details), and the record separator 0x1E. File
-// dialogs are cancelled.
+// Each record is a kind ("question", "message", "error", "open", "save",
+// "folder", "text"), the unit separator 0x1F, the box's text (a dialog's
+// title; an error's exact text, without its details), and the record
+// separator 0x1E. Dialogs that ask for a file, a folder or a text are
+// cancelled.
 class ScriptedDialogs : public Dialogs {
 public:
     explicit ScriptedDialogs(bool answerYes) : answerYes_(answerYes) {}
@@ -38,6 +39,21 @@ public:
     std::optional<QString> RunSaveDialog(const FileDialogRequest& request) override
     {
         WriteRecord("save", request.title);
+        return std::nullopt;
+    }
+    QStringList RunOpenFilesDialog(const FileDialogRequest& request) override
+    {
+        WriteRecord("open", request.title);
+        return {};
+    }
+    std::optional<QString> ChooseFolder(const QString& title, const QString& /*startFolder*/) override
+    {
+        WriteRecord("folder", title);
+        return std::nullopt;
+    }
+    std::optional<QString> AskText(const QString& title, const QString& /*label*/, const QString& /*text*/) override
+    {
+        WriteRecord("text", title);
         return std::nullopt;
     }
     void ShowUserError(const QString& message) override { WriteRecord("message", message); }

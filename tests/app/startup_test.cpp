@@ -7,6 +7,8 @@
 #include "app/startup.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/contents_window.h"
+#include "ui/widgets/entry_table_model.h"
 #include "ui/widgets/file_field.h"
 
 namespace mw {
@@ -48,11 +50,12 @@ TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheMainWindowIsShown)
 }
 
 // A file manager's "Open With": an existing .wad goes into the archive
-// field, an existing folder into the source field; anything else is ignored.
+// field and opens in the contents window, an existing folder goes into the
+// source field; anything else is ignored.
 TEST_F(StartupTest, OneArgumentNamingAWadOrAFolderFillsItsField)
 {
     test::TempDir dir;
-    const std::string wad = dir.Write("Cars.WAD", "x");
+    const std::string wad = dir.Write("Cars.WAD", test::ContiguousArchive({{"a.bin", "A"}}));
     const std::string folder = dir.MakeFolder("mods");
     const std::string other = dir.Write("notes.txt", "x");
     MainWindow& window = windows.mainWindow;
@@ -63,8 +66,11 @@ TEST_F(StartupTest, OneArgumentNamingAWadOrAFolderFillsItsField)
         EXPECT_EQ(window.SourceField()->Filename(), source) << ignored;
         EXPECT_EQ(window.ArchiveField()->Filename(), archive) << ignored;
     }
+    EXPECT_FALSE(window.Contents().isVisible());
     Run({wad});
     EXPECT_EQ(window.ArchiveField()->Filename(), QString::fromStdString(wad));
+    EXPECT_TRUE(window.Contents().isVisible());
+    EXPECT_EQ(window.Contents().Entries().rowCount(), 1);
     Run({folder});
     EXPECT_EQ(window.SourceField()->Filename(), QString::fromStdString(folder));
     EXPECT_EQ(loops, 5);

@@ -99,14 +99,18 @@ TEST(DialogFilters, TextFormAndQtForm)
         << "every file, also one without a dot";
 }
 
-// The save dialogs show the create filter once and, for extraction, no file type list.
+// The save dialogs show the create filter once and, for extraction, no file
+// type list; create's asks before it replaces a file, extract's does not.
 TEST(DialogFilters, SaveDialogsShowTheFilterAsGiven)
 {
     FileDialogRequest create;
     create.filter = FilterFromText("Wad file(*.wad)|*.wad");
+    create.asksBeforeReplacing = true;
     EXPECT_EQ(MakeSaveDialog(create)->nameFilters(), QStringList{QStringLiteral("Wad file(*.wad)")});
+    EXPECT_FALSE(MakeSaveDialog(create)->testOption(QFileDialog::DontConfirmOverwrite));
 
     const auto extract = MakeSaveDialog(FileDialogRequest{});
+    EXPECT_TRUE(extract->testOption(QFileDialog::DontConfirmOverwrite));
     extract->show();
     const auto* types = extract->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     ASSERT_NE(types, nullptr);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include <QApplication>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 #include <QUrl>
 
 #include "core/version.h"
@@ -19,9 +21,11 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/widgets/file_field.h"
+#include "ui/contents_window.h"
 #include "ui/folder_chooser.h"
 #include "ui/manual_path_window.h"
 #include "ui/widgets/picture_button.h"
+#include "ui/widgets/entry_table_model.h"
 #include "ui/widgets/status_bar.h"
 #include "ui/main_window.h"
 
@@ -174,6 +178,7 @@ TEST_F(MainWindowTest, CreateExtractAndUpdateThroughTheButtons)
     Click(window.CreateButton());
     ASSERT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
     EXPECT_EQ(fixture.dialogs.saveRequests.at(0).title, QStringLiteral("Please choose a folder"));
+    EXPECT_TRUE(fixture.dialogs.saveRequests.at(0).asksBeforeReplacing) << "create asks before replacing a wad";
     EXPECT_TRUE(window.Status()->Caption().startsWith(QStringLiteral("Wad created in ")));
     EXPECT_EQ(window.Status()->Position(), 0);
 
@@ -181,6 +186,7 @@ TEST_F(MainWindowTest, CreateExtractAndUpdateThroughTheButtons)
     fixture.dialogs.saveAnswers.push_back(Temp("unpacked"));
     Click(window.ExtractButton());
     ASSERT_TRUE(fixture.dialogs.errorDisplays.empty());
+    EXPECT_FALSE(fixture.dialogs.saveRequests.at(1).asksBeforeReplacing) << "extract's names a folder";
     EXPECT_TRUE(window.Status()->Caption().startsWith(QStringLiteral("Wad extracted in ")));
     bool found = false;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(temp / "unpacked"))
@@ -293,6 +299,39 @@ TEST_F(MainWindowTest, DropsOnTheTwoFields)
     }
 }
 
+// The archive field's archive opens in the contents window from the
+// field's button, a double click in the field and Ctrl+O, and follows the
+// main window's updates; a missing one is refused as extraction refuses it.
+TEST_F(MainWindowTest, TheArchiveFieldOpensInTheContentsWindow)
+{
+    QApplication::setActiveWindow(&window);
+    const std::string wad = temp.Write("cars.wad", test::ContiguousArchive({{"a.bin", "A"}, {"b.bin", "B"}}));
+    const std::function<void()> opens[] = {
+        [&] { Click(window.ContentsButton()); },
+        [&] { QTest::mouseDClick(window.ArchiveField(), Qt::LeftButton); },
+        [&] { QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier); },
+    };
+    window.ArchiveField()->SetFilename(QString::fromStdString(wad));
+    for (const auto& open : opens) {
+        window.Contents().hide();
+        open();
+        EXPECT_TRUE(window.Contents().isVisible());
+        EXPECT_EQ(window.Contents().Entries().rowCount(), 2);
+    }
+    EXPECT_EQ(fixture.settings->at("WadName"), wad);
+
+    // An update of the archive shown is shown at once.
+    window.SourceField()->SetFilename(QString::fromStdString(temp.Write("patch/c.bin", "C")));
+    Click(window.UpdateButton());
+    EXPECT_EQ(window.Contents().Entries().rowCount(), 3);
+
+    window.Contents().hide();
+    window.ArchiveField()->SetFilename(Temp("missing.wad"));
+    Click(window.ContentsButton());
+    EXPECT_EQ(fixture.dialogs.userErrors, std::vector<QString>{"Sorry but you have to choose a wad file first."});
+    EXPECT_FALSE(window.Contents().isVisible());
+}
+
 // On Linux a GP4 folder chosen with "Change GP4 Path" stands in for an
 // installation that the Wine lookup cannot find: it is remembered, and the
 // track batch patches the archives there.
@@ -309,14 +348,20 @@ TEST_F(MainWindowTest, ChosenGp4FolderIsRememberedAndPatchedByTheTrackBatch)
     EXPECT_EQ(fixture.settings->at("GP4Folder"), gp4);
     EXPECT_EQ(window.ArchiveField()->InitialDir(), QString::fromStdString(gp4)) << "the start-up fill found it";
 
+    // The batch names the archives it will change first; "Annuler" changes none.
     window.SourceField()->SetFilename(QString::fromStdString(temp.Write("fix/extra.txt", "+")));
-    Click(window.UpdateTracksButton());
-    ASSERT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
-    for (const char* track : TrackNames) {
-        WadImage image;
-        LoadWad(gp4 + "/" + track + ".wad", image);
-        EXPECT_EQ(image.EntryCount, 2) << track;
+    for (const bool answer : {false, true}) {
+        fixture.dialogs.questionAnswer = answer;
+        Click(window.UpdateTracksButton());
+        ASSERT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
+        for (const char* track : TrackNames) {
+            WadImage image;
+            LoadWad(gp4 + "/" + track + ".wad", image);
+            EXPECT_EQ(image.EntryCount, answer ? 2 : 1) << track;
+            EXPECT_TRUE(fixture.dialogs.questions.back().contains(QString::fromLatin1(track) + ".wad\n")) << track;
+        }
     }
+    EXPECT_TRUE(fixture.dialogs.questions.back().contains(QString::fromStdString(gp4)));
 }
 
 }  // namespace

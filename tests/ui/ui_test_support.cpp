@@ -29,6 +29,27 @@ std::optional<QString> FakeDialogs::RunSaveDialog(const FileDialogRequest& reque
     return Answer(saveAnswers);
 }
 
+QStringList FakeDialogs::RunOpenFilesDialog(const FileDialogRequest& request)
+{
+    openRequests.push_back(request);
+    if (openFilesAnswers.empty())
+        return {};
+    QStringList answer = openFilesAnswers.front();
+    openFilesAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakeDialogs::ChooseFolder(const QString& /*title*/, const QString& /*startFolder*/)
+{
+    return Answer(folderAnswers);
+}
+
+std::optional<QString> FakeDialogs::AskText(const QString& /*title*/, const QString& /*label*/, const QString& text)
+{
+    textsProposed.push_back(text);
+    return Answer(textAnswers);
+}
+
 void FakeDialogs::ShowUserError(const QString& message)
 {
     userErrors.push_back(message);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 #include "core/gp4_installation.h"
 #include "core/settings_store.h"
@@ -26,14 +27,19 @@ class FakeDialogs : public Dialogs {
 public:
     std::optional<QString> RunOpenDialog(const FileDialogRequest& request) override;
     std::optional<QString> RunSaveDialog(const FileDialogRequest& request) override;
+    QStringList RunOpenFilesDialog(const FileDialogRequest& request) override;
+    std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder) override;
+    std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) override;
     void ShowUserError(const QString& message) override;
     void ShowErrorDisplay(const QString& message, const QString& details) override;
     bool AskQuestion(const QString& question) override;
 
-    std::deque<QString> openAnswers, saveAnswers;
+    std::deque<QString> openAnswers, saveAnswers, folderAnswers, textAnswers;
+    std::deque<QStringList> openFilesAnswers;
     bool questionAnswer = false;
     std::vector<FileDialogRequest> openRequests, saveRequests;
     std::vector<QString> userErrors, errorDisplays, errorDetails, questions;
+    std::vector<QString> textsProposed;  // the text each AskText box started with
 };
 
 // A settings store over a map that outlives the store, so that a fresh

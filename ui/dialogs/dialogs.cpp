@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "ui/dialogs/message_boxes.h"
@@ -27,6 +28,33 @@ std::optional<QString> Dialogs::RunOpenDialog(const FileDialogRequest& request)
 std::optional<QString> Dialogs::RunSaveDialog(const FileDialogRequest& request)
 {
     return RunFileDialog(*MakeSaveDialog(request));
+}
+
+QStringList Dialogs::RunOpenFilesDialog(const FileDialogRequest& request)
+{
+    const auto dialog = MakeOpenFilesDialog(request);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    QStringList chosen;
+    for (const QString& file : dialog->selectedFiles())
+        chosen.append(QDir::toNativeSeparators(file));
+    return chosen;
+}
+
+std::optional<QString> Dialogs::ChooseFolder(const QString& title, const QString& startFolder)
+{
+    return RunFileDialog(*MakeFolderDialog(title, startFolder));
+}
+
+std::optional<QString> Dialogs::AskText(const QString& title, const QString& label, const QString& text)
+{
+    QInputDialog box;
+    box.setWindowTitle(title);
+    box.setLabelText(label);
+    box.setTextValue(text);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
 }
 
 void Dialogs::ShowUserError(const QString& message)

@@ -18,6 +18,14 @@ public:
     // The chosen file's full path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> RunOpenDialog(const FileDialogRequest& request);
     virtual std::optional<QString> RunSaveDialog(const FileDialogRequest& request);
+    // The chosen files' full paths; none when the dialog was cancelled.
+    virtual QStringList RunOpenFilesDialog(const FileDialogRequest& request);
+    // A folder chosen in a folder dialog that opens in startFolder, or
+    // nothing when it was cancelled.
+    virtual std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder);
+    // A line the user typed in a box that starts with text, or nothing when
+    // it was cancelled.
+    virtual std::optional<QString> AskText(const QString& title, const QString& label, const QString& text);
 
     virtual void ShowUserError(const QString& message);
     // The error's exact text, and below it what the user needs to act: its

@@ -25,7 +25,7 @@ std::unique_ptr<QFileDialog> MakeDialog(const FileDialogRequest& request, QFileD
     // Neither dialog insists that the file exists: the field takes any text
     // and the operations check it.
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.asksBeforeReplacing);
     const QStringList filters = QtFilters(request.filter);
     if (!filters.isEmpty()) {
         dialog->setNameFilters(filters);
@@ -83,6 +83,21 @@ std::unique_ptr<QFileDialog> MakeOpenDialog(const FileDialogRequest& request)
 std::unique_ptr<QFileDialog> MakeSaveDialog(const FileDialogRequest& request)
 {
     return MakeDialog(request, QFileDialog::AcceptSave);
+}
+
+std::unique_ptr<QFileDialog> MakeOpenFilesDialog(const FileDialogRequest& request)
+{
+    auto dialog = MakeDialog(request, QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    return dialog;
+}
+
+std::unique_ptr<QFileDialog> MakeFolderDialog(const QString& title, const QString& startFolder)
+{
+    auto dialog = std::make_unique<QFileDialog>(nullptr, title, startFolder);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly, true);
+    return dialog;
 }
 
 }  // namespace mw

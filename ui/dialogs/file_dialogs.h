@@ -26,8 +26,9 @@ struct FileDialogRequest {
     QString initialDir;
     QString defaultExt;         // without the dot
     QString fileName;           // the name proposed in the file-name box
-    // The read-only check box is always hidden (Qt's dialogs have none), and
-    // no dialog of the program asks before an existing file is chosen.
+    // Whether a save dialog asks before an existing file is replaced. The
+    // read-only check box is always hidden (Qt's dialogs have none).
+    bool asksBeforeReplacing = false;
 };
 
 // Filter entries from the text form "description|patterns|description|patterns",
@@ -45,5 +46,9 @@ QString DialogStartFolder(const QString& initialDir);
 // Fresh dialogs, set up from the request, not yet shown.
 std::unique_ptr<QFileDialog> MakeOpenDialog(const FileDialogRequest& request);
 std::unique_ptr<QFileDialog> MakeSaveDialog(const FileDialogRequest& request);
+// An open dialog that takes several existing files.
+std::unique_ptr<QFileDialog> MakeOpenFilesDialog(const FileDialogRequest& request);
+// A dialog that chooses an existing folder.
+std::unique_ptr<QFileDialog> MakeFolderDialog(const QString& title, const QString& startFolder);
 
 }  // namespace mw

@@ -13,23 +13,39 @@
 
 namespace mw {
 
-FileField::FileField(QWidget* parent)
-    : QLineEdit(parent), dialogs_(&PlatformDialogs()), browseButton_(new QToolButton(this))
+namespace {
+
+QIcon OpenFolderIcon()
 {
-    browseButton_->setFocusPolicy(Qt::NoFocus);
-    browseButton_->setCursor(Qt::ArrowCursor);
     const QPixmap folder = ButtonPictureStrip(ButtonPicture::OpenFolder);
     QIcon icon;
     icon.addPixmap(PictureOfState(folder, PictureState::Up), QIcon::Normal);
     icon.addPixmap(PictureOfState(folder, PictureState::Disabled), QIcon::Disabled);
-    browseButton_->setIcon(icon);
-    browseButton_->setIconSize(QSize(14, 14));
-    browseButton_->setAutoRaise(true);
+    return icon;
+}
+
+}  // namespace
+
+FileField::FileField(QWidget* parent) : QLineEdit(parent), dialogs_(&PlatformDialogs())
+{
     // The button is no tab stop of its own: the field's Alt+Down presses it.
-    browseButton_->setToolTip(QStringLiteral("Browse (Alt+Down)"));
-    setTextMargins(0, 0, kBrowseButtonWidth, 0);
+    browseButton_ = AddButton(OpenFolderIcon(), QStringLiteral("Browse (Alt+Down)"));
     connect(browseButton_, &QToolButton::clicked, this, &FileField::Browse);
     setAcceptDrops(true);
+}
+
+QToolButton* FileField::AddButton(const QIcon& icon, const QString& toolTip)
+{
+    auto* button = new QToolButton(this);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::ArrowCursor);
+    button->setIcon(icon);
+    button->setIconSize(QSize(14, 14));
+    button->setAutoRaise(true);
+    button->setToolTip(toolTip);
+    buttons_.append(button);
+    setTextMargins(0, 0, kBrowseButtonWidth * static_cast<int>(buttons_.size()), 0);
+    return button;
 }
 
 void FileField::SetFilename(const QString& text)
@@ -59,6 +75,12 @@ void FileField::keyPressEvent(QKeyEvent* event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void FileField::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseDoubleClickEvent(event);
+    emit DoubleClicked();
 }
 
 std::optional<QString> FileField::DroppedPath(const QMimeData* data) const
@@ -112,8 +134,9 @@ void FileField::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-    browseButton_->setGeometry(width() - frame - kBrowseButtonWidth, frame, kBrowseButtonWidth,
-                               height() - 2 * frame);
+    for (int i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setGeometry(width() - frame - kBrowseButtonWidth * (i + 1), frame, kBrowseButtonWidth,
+                                 height() - 2 * frame);
 }
 
 }  // namespace mw

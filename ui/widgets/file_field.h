@@ -47,6 +47,10 @@ public:
     QToolButton* BrowseButton() const { return browseButton_; }
     static constexpr int kBrowseButtonWidth = 18;
 
+    // Adds a button of the browse button's size left of the buttons the
+    // field has; like it, no tab stop of its own.
+    QToolButton* AddButton(const QIcon& icon, const QString& toolTip);
+
     // The browse button's click: BeforeBrowse, focus, a fresh dialog with
     // an empty file-name box, the chosen path into the text, Browsed after
     // a confirmed and a cancelled dialog alike.
@@ -55,10 +59,13 @@ public:
 signals:
     void BeforeBrowse();
     void Browsed();
+    // A double click in the text, after the word under it is selected.
+    void DoubleClicked();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -74,6 +81,7 @@ private:
     FileDialogRequest dialog_;
     Dialogs* dialogs_;
     QToolButton* browseButton_;
+    QList<QToolButton*> buttons_;  // from the right end leftwards, the browse button first
 };
 
 }  // namespace mw

@@ -1,0 +1,110 @@
+#include "ops/archive_contents.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "core/file.h"
+#include "core/path_helpers.h"
+#include "ops/entry_selection.h"
+
+namespace mw {
+namespace {
+
+// One byte as names are compared: ASCII case folded, "/" read as "\".
+char Folded(char c)
+{
+    if (c == '/')
+        return kEntrySeparator;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameFolded(char a, char b)
+{
+    return Folded(a) == Folded(b);
+}
+
+}  // namespace
+
+std::string EntryNameKey(std::string_view name)
+{
+    std::string folded(name);
+    std::transform(folded.begin(), folded.end(), folded.begin(), Folded);
+    return folded;
+}
+
+std::string NameBelow(const std::string& folder, std::string_view name)
+{
+    return folder.empty() ? std::string(name) : folder + kEntrySeparator + std::string(name);
+}
+
+ArchiveContents ReadArchiveContents(const std::string& path)
+{
+    ArchiveContents contents{path, {}};
+    File archive(path, OpenMode::ReadOnly);
+    ReadWadDirectory(archive, contents.entries);
+    archive.Close();
+    return contents;
+}
+
+std::vector<std::string> EntryFolders(const std::vector<WadEntry>& entries)
+{
+    std::unordered_set<std::string> seen;
+    std::vector<std::pair<std::string, std::string>> folders;  // lower-case key, first spelling
+    std::string_view previous;
+    for (const WadEntry& entry : entries) {
+        const std::string_view name = EntryName(entry);
+        const std::string_view folderPart = name.substr(0, name.rfind(kEntrySeparator) + 1);
+        // Entries of one folder mostly follow one another.
+        if (folderPart == previous)
+            continue;
+        previous = folderPart;
+        const std::string lower = LowerAscii(folderPart);
+        for (std::size_t end = lower.find(kEntrySeparator); end != std::string::npos;
+             end = lower.find(kEntrySeparator, end + 1)) {
+            // A name with an empty level ("\x", "a\\b") makes no folder from there on.
+            if (end == 0 || lower[end - 1] == kEntrySeparator)
+                break;
+            if (seen.insert(lower.substr(0, end)).second)
+                folders.emplace_back(lower.substr(0, end), std::string(name.substr(0, end)));
+        }
+    }
+    std::sort(folders.begin(), folders.end());
+    std::vector<std::string> spellings;
+    spellings.reserve(folders.size());
+    for (auto& folder : folders)
+        spellings.push_back(std::move(folder.second));
+    return spellings;
+}
+
+EntryFilter::EntryFilter(std::string folder, std::string text)
+    : folderPrefix_(folder.empty() ? std::string() : EntryNameKey(folder) + kEntrySeparator),
+      text_(EntryNameKey(text)), pattern_(text.find_first_of("*?") != std::string::npos)
+{
+}
+
+bool EntryFilter::Shows(std::string_view name) const
+{
+    if (name.size() < folderPrefix_.size() ||
+        !std::equal(folderPrefix_.begin(), folderPrefix_.end(), name.begin(), SameFolded))
+        return false;
+    if (text_.empty())
+        return true;
+    if (pattern_)
+        return EntryMatches(name, text_);
+    return std::search(name.begin(), name.end(), text_.begin(), text_.end(), SameFolded) != name.end();
+}
+
+std::string EntryCountText(std::size_t shown, std::size_t total)
+{
+    const std::string all = std::to_string(total) + (total == 1 ? " entry" : " entries");
+    return shown == total ? all : std::to_string(shown) + " of " + all;
+}
+
+ContentsActions ActionsFor(std::size_t selectedEntries)
+{
+    const bool some = selectedEntries > 0;
+    const bool one = selectedEntries == 1;
+    return {.extract = some, .add = true, .replace = one, .rename = one, .remove = some};
+}
+
+}  // namespace mw

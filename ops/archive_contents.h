@@ -1,0 +1,67 @@
+// What a contents view of an archive shows: its directory as read, the
+// folders its names make, which entries a folder and a filter text show,
+// and what can be done with a selection of them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/wad.h"
+
+namespace mw {
+
+// An archive's directory as the view read it. The edits compare it with the
+// archive they load, so that a view that another program outdated changes
+// nothing.
+struct ArchiveContents {
+    std::string path;
+    std::vector<WadEntry> entries;
+};
+
+// Reads the directory of the archive at path, opened for reading only.
+ArchiveContents ReadArchiveContents(const std::string& path);
+
+// The form in which two names are one entry: ASCII case folded, "/" as "\".
+std::string EntryNameKey(std::string_view name);
+
+// The entry name of name in an archive folder ("" for the top).
+std::string NameBelow(const std::string& folder, std::string_view name);
+
+// Every folder the entry names make by their "\" ("cars", "cars\ferrari"),
+// each once whatever the case of its spelling (the first one met is kept),
+// parents before their children.
+std::vector<std::string> EntryFolders(const std::vector<WadEntry>& entries);
+
+// The entries a view shows: those below a folder ("" for all) whose names
+// hold the filter text in any case ("/" and "\" alike), or match it as an
+// extraction pattern when it holds "*" or "?".
+class EntryFilter {
+public:
+    EntryFilter(std::string folder, std::string text);
+    bool Shows(std::string_view name) const;
+
+private:
+    std::string folderPrefix_;  // lower-case, with its trailing "\"; empty for all
+    std::string text_;          // lower-case, "\" between levels
+    bool pattern_;
+};
+
+// The status of a view: "1180 entries", or "12 of 1180 entries" when a
+// folder or a filter hides some.
+std::string EntryCountText(std::size_t shown, std::size_t total);
+
+// The actions a selection of entries allows.
+struct ContentsActions {
+    bool extract;
+    bool add;
+    bool replace;
+    bool rename;
+    bool remove;
+    bool operator==(const ContentsActions&) const = default;
+};
+ContentsActions ActionsFor(std::size_t selectedEntries);
+
+}  // namespace mw

@@ -1,0 +1,326 @@
+#include "ui/contents_window.h"
+
+#include <algorithm>
+#include <set>
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "core/path_helpers.h"
+#include "ops/archive_edits.h"
+#include "ops/messages.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/error_guard.h"
+#include "ui/text.h"
+#include "ui/widgets/archive_folder_model.h"
+#include "ui/widgets/entry_filter_model.h"
+#include "ui/widgets/entry_table_model.h"
+#include "ui/widgets/status_bar.h"
+#include "ui/window_look.h"
+
+namespace mw {
+namespace {
+
+constexpr QSize kClientSize(640, 420);
+constexpr int kStatusBarHeight = 16;
+
+FileDialogRequest AnyFileRequest(const QString& title)
+{
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = {{QStringLiteral("*.*"), {QStringLiteral("*.*")}}};
+    return request;
+}
+
+}  // namespace
+
+ContentsWindow::ContentsWindow(RunState& state, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), WindowFrontend(*this, dialogs), state_(state), entries_(new EntryTableModel(this)),
+      shown_(new EntryFilterModel(*entries_, this)), folders_(new ArchiveFolderModel(this))
+{
+    ApplyWindowLook(*this);
+    // Closing the main window ends the program, this one open or not.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(kClientSize);
+    CreateControls();
+    entries_->SetDragOut([this](const std::vector<std::int32_t>& rows) { return DragOut(rows); });
+    // Added once the drop has ended: the edit reads the archive again, which resets the list.
+    entries_->SetDropIn([this](const QStringList& paths) {
+        QTimer::singleShot(0, this, [this, paths] { AddDropped(paths); });
+    });
+    UpdateActions();
+}
+
+ContentsWindow::~ContentsWindow() = default;
+
+QAction* ContentsWindow::MakeAction(const QString& text, const QKeySequence& key,
+                                    void (ContentsWindow::*handler)())
+{
+    auto* action = new QAction(text, this);
+    action->setShortcut(key);
+    // Keys act on the list alone: Delete in the filter field deletes text.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void ContentsWindow::CreateControls()
+{
+    extractAction_ = MakeAction(QStringLiteral("Extract..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+                                &ContentsWindow::ExtractSelection);
+    addAction_ = MakeAction(QStringLiteral("Add files..."), QKeySequence(Qt::Key_Insert), &ContentsWindow::AddFiles);
+    replaceAction_ = MakeAction(QStringLiteral("Replace..."), {}, &ContentsWindow::ReplaceSelected);
+    renameAction_ = MakeAction(QStringLiteral("Rename..."), QKeySequence(Qt::Key_F2), &ContentsWindow::RenameSelected);
+    removeAction_ = MakeAction(QStringLiteral("Remove"), QKeySequence::Delete, &ContentsWindow::RemoveSelection);
+    const QList<QAction*> actions = {extractAction_, addAction_, replaceAction_, renameAction_, removeAction_};
+
+    auto* buttons = new QHBoxLayout;
+    for (QAction* action : actions) {
+        auto* button = new QToolButton(this);
+        button->setDefaultAction(action);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    filterField_ = new QLineEdit(this);
+    filterField_->setPlaceholderText(QStringLiteral("Filter: part of a name, or a pattern such as *.tex"));
+    filterField_->setClearButtonEnabled(true);
+    filterField_->setMinimumWidth(240);
+    buttons->addWidget(filterField_);
+
+    folderTree_ = new QTreeView(this);
+    folderTree_->setModel(folders_);
+    folderTree_->setHeaderHidden(true);
+    folderTree_->setUniformRowHeights(true);
+
+    entryList_ = new QTreeView(this);
+    entryList_->setModel(shown_);
+    entryList_->setRootIsDecorated(false);
+    entryList_->setUniformRowHeights(true);
+    entryList_->setAllColumnsShowFocus(true);
+    entryList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    entryList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The archive's own order until a column is chosen, which costs no sort.
+    entryList_->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    entryList_->setSortingEnabled(true);
+    entryList_->setDragDropMode(QAbstractItemView::DragDrop);
+    entryList_->setDefaultDropAction(Qt::CopyAction);
+    entryList_->setDropIndicatorShown(false);
+    entryList_->addActions(actions);
+    entryList_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Widths from the font, not from the rows: measuring 100,000 rows would take a while.
+    QHeaderView* header = entryList_->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(EntryTableModel::kNameColumn, QHeaderView::Stretch);
+    const QFontMetrics metrics(font());
+    header->resizeSection(EntryTableModel::kIndexColumn, metrics.horizontalAdvance(QStringLiteral("0000000")));
+    header->resizeSection(EntryTableModel::kSizeColumn, metrics.horizontalAdvance(QStringLiteral("0,000,000,000")));
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(folderTree_);
+    splitter->addWidget(entryList_);
+    splitter->setStretchFactor(1, 3);
+    splitter->setSizes({kClientSize.width() / 4, kClientSize.width() * 3 / 4});
+
+    statusBar_ = new StatusBar(this);
+    statusBar_->setFixedHeight(kStatusBarHeight);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(buttons);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(statusBar_);
+
+    connect(filterField_, &QLineEdit::textChanged, this, &ContentsWindow::ApplyFilter);
+    connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ContentsWindow::ApplyFilter);
+    connect(entryList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ContentsWindow::UpdateActions);
+    connect(shown_, &QAbstractItemModel::modelReset, this, &ContentsWindow::UpdateActions);
+}
+
+void ContentsWindow::ShowContents(ArchiveContents contents)
+{
+    setWindowTitle(ToQt(FileNamePart(contents.path)) + QStringLiteral(" - ") + QString::fromLatin1(kApplicationTitle));
+    entries_->SetContents(std::move(contents));
+    folders_->SetFolders(ToQt(ArchiveName()), EntryFolders(Contents().entries));
+    filterField_->clear();
+    SelectFolder({});
+    ApplyFilter();
+    ShowInFront(*this);
+    entryList_->setFocus(Qt::OtherFocusReason);
+}
+
+const ArchiveContents& ContentsWindow::Contents() const
+{
+    return entries_->Contents();
+}
+
+std::string ContentsWindow::ArchiveName() const
+{
+    return FileNamePart(Contents().path);
+}
+
+std::vector<std::int32_t> ContentsWindow::SelectedEntries() const
+{
+    std::vector<std::int32_t> selected;
+    for (const QModelIndex& row : entryList_->selectionModel()->selectedRows())
+        selected.push_back(shown_->mapToSource(row).row());
+    std::sort(selected.begin(), selected.end());
+    return selected;
+}
+
+std::string ContentsWindow::CurrentFolder() const
+{
+    return ArchiveFolderModel::FolderOf(folderTree_->currentIndex());
+}
+
+void ContentsWindow::SelectFolder(const std::string& folder)
+{
+    const QModelIndex node = folders_->IndexOf(folder);
+    folderTree_->expand(folders_->index(0, 0));
+    folderTree_->setCurrentIndex(node);
+}
+
+void ContentsWindow::UpdateActions()
+{
+    const ContentsActions allowed = ActionsFor(entryList_->selectionModel()->selectedRows().size());
+    extractAction_->setEnabled(allowed.extract);
+    addAction_->setEnabled(allowed.add);
+    replaceAction_->setEnabled(allowed.replace);
+    renameAction_->setEnabled(allowed.rename);
+    removeAction_->setEnabled(allowed.remove);
+}
+
+void ContentsWindow::ApplyFilter()
+{
+    shown_->SetFilter(CurrentFolder(), FromQt(filterField_->text()));
+    statusBar_->SetCaption(ToQt(EntryCountText(static_cast<std::size_t>(shown_->rowCount()), Contents().entries.size())));
+    UpdateActions();
+}
+
+void ContentsWindow::ExtractSelection()
+{
+    const std::vector<std::int32_t> selected = SelectedEntries();
+    if (selected.empty())
+        return;
+    const std::optional<QString> folder =
+        dialogs_.ChooseFolder(QStringLiteral("Extract to a folder"), ToQt(FolderPart(Contents().path)));
+    if (!folder)
+        return;
+    RunHeldBack([&] { ExtractEntries(state_, *this, Contents(), selected, FromQt(*folder)); });
+}
+
+void ContentsWindow::AddFiles()
+{
+    const QStringList files = dialogs_.RunOpenFilesDialog(AnyFileRequest(QStringLiteral("Add files")));
+    if (files.isEmpty())
+        return;
+    if (files.size() > 1)
+        return AddDropped(files);
+    // One file goes under the name the user gives it, in the folder shown unless it says otherwise.
+    const std::string path = FromQt(files.first());
+    const std::optional<QString> name = dialogs_.AskText(QStringLiteral("Add a file"), QStringLiteral("Entry name:"),
+                                                         ToQt(NameBelow(CurrentFolder(), FileNamePart(path))));
+    if (!name)
+        return;
+    RunEdit([&] { AddEntries(state_, *this, Contents(), {{FromQt(*name), path}}); });
+}
+
+void ContentsWindow::AddDropped(const QStringList& paths)
+{
+    std::vector<std::string> files;
+    for (const QString& path : paths)
+        files.push_back(FromQt(path));
+    RunEdit([&] { AddFilesBelow(state_, *this, Contents(), CurrentFolder(), files); });
+}
+
+void ContentsWindow::ReplaceSelected()
+{
+    const std::vector<std::int32_t> selected = SelectedEntries();
+    if (selected.size() != 1)
+        return;
+    const QString name = ToQt(PrintableText(EntryName(entries_->Entry(selected.front()))));
+    const std::optional<QString> file = dialogs_.RunOpenDialog(AnyFileRequest(QStringLiteral("Replace %1 with").arg(name)));
+    if (!file)
+        return;
+    RunEdit([&] { ReplaceEntry(state_, *this, Contents(), selected.front(), FromQt(*file)); });
+}
+
+void ContentsWindow::RenameSelected()
+{
+    const std::vector<std::int32_t> selected = SelectedEntries();
+    if (selected.size() != 1)
+        return;
+    const std::string current(EntryName(entries_->Entry(selected.front())));
+    const std::optional<QString> name =
+        dialogs_.AskText(QStringLiteral("Rename entry"), QStringLiteral("New name:"), ToQt(current));
+    if (!name || FromQt(*name) == current)
+        return;
+    RunEdit([&] { RenameEntry(state_, *this, Contents(), selected.front(), FromQt(*name)); });
+}
+
+void ContentsWindow::RemoveSelection()
+{
+    const std::vector<std::int32_t> selected = SelectedEntries();
+    if (selected.empty() || !dialogs_.AskQuestion(ToQt(RemoveEntriesQuestion(selected.size(), ArchiveName()))))
+        return;
+    RunEdit([&] { RemoveEntries(state_, *this, Contents(), selected); });
+}
+
+QList<QUrl> ContentsWindow::DragOut(const std::vector<std::int32_t>& rows)
+{
+    if (!dragFolder_)
+        dragFolder_ = std::make_unique<QTemporaryDir>();
+    if (!dragFolder_->isValid() || rows.empty())
+        return {};
+    // Each drag in a folder of its own: a later drag does not overwrite files an earlier one handed over.
+    const std::string folder = FromQt(dragFolder_->filePath(QString::number(++drags_)));
+    bool extracted = false;
+    RunHandler(dialogs_, [&] { extracted = ExtractEntries(state_, *this, Contents(), rows, folder); });
+    if (!extracted)
+        return {};
+    QList<QUrl> urls;
+    std::set<std::string> files;
+    for (const std::int32_t row : rows) {
+        const std::string file = ExtractedFile(folder, entries_->Entry(row));
+        if (files.insert(file).second)
+            urls.append(QUrl::fromLocalFile(ToQt(file)));
+    }
+    return urls;
+}
+
+void ContentsWindow::RunEdit(const std::function<void()>& edit)
+{
+    RunHeldBack(edit);
+    Reload();
+}
+
+void ContentsWindow::Reload()
+{
+    const std::string folder = CurrentFolder();
+    const QString status = statusBar_->Caption();
+    RunHandler(dialogs_, [&] {
+        entries_->SetContents(ReadArchiveContents(Contents().path));
+        folders_->SetFolders(ToQt(ArchiveName()), EntryFolders(Contents().entries));
+        SelectFolder(folder);
+    });
+    // The edit's own status stays.
+    statusBar_->SetCaption(status);
+}
+
+void ContentsWindow::ShowBytes(std::int64_t done, std::int64_t total)
+{
+    if (total > 0)
+        statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
+    WindowFrontend::ShowBytes(done, total);
+}
+
+}  // namespace mw

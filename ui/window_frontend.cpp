@@ -1,0 +1,63 @@
+#include "ui/window_frontend.h"
+
+#include <algorithm>
+
+#include <QWidget>
+
+#include "core/path_helpers.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/error_guard.h"
+#include "ui/operation_run.h"
+#include "ui/text.h"
+#include "ui/widgets/status_bar.h"
+
+namespace mw {
+
+void WindowFrontend::SetStatusText(const std::string& text)
+{
+    // A status text may quote a name from an archive.
+    statusBar_->SetCaption(ToQt(PrintableText(text)));
+    PaintDuringOperation();
+}
+
+void WindowFrontend::SetPosition(int percent)
+{
+    statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(percent, 0, 255)));
+    PaintDuringOperation();
+}
+
+void WindowFrontend::RepaintProgress()
+{
+    statusBar_->Repaint();
+    PaintDuringOperation();
+}
+
+void WindowFrontend::RepaintWindow()
+{
+    window_.repaint();
+    PaintDuringOperation();
+}
+
+void WindowFrontend::ShowUserError(const std::string& message)
+{
+    dialogs_.ShowUserError(ToQt(message));
+}
+
+void WindowFrontend::ShowBytes(std::int64_t /*done*/, std::int64_t /*total*/)
+{
+    PaintDuringOperation();
+}
+
+void WindowFrontend::RunHeldBack(const std::function<void()>& operation)
+{
+    const OperationRun run(operationRun_);
+    RunHandler(dialogs_, operation);
+}
+
+void WindowFrontend::PaintDuringOperation()
+{
+    if (operationRun_)
+        operationRun_->PaintPending();
+}
+
+}  // namespace mw
