@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "core/errors.h"
+#include "core/standard_output.h"
 
 namespace mw {
 
@@ -31,36 +32,18 @@ std::size_t StandardErrorColumns()
     return 79;
 }
 
-namespace {
+void ForgetOutputError()
+{
+    errno = 0;
+}
 
 // Called at once after the failed call, whose errno is still there: a later
 // call may reset it, and a full disk would then read as a device error.
-[[noreturn]] void ThrowOutputError()
+void ThrowOutputError()
 {
     const int err = errno != 0 ? errno : EIO;
     std::clearerr(stdout);
     ThrowSystemError(err, "standard output");
-}
-
-}  // namespace
-
-void WriteStandardOutput(std::string_view text)
-{
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
-        ThrowOutputError();
-}
-
-void FlushStandardOutput()
-{
-    errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        ThrowOutputError();
-}
-
-bool StandardErrorWritten()
-{
-    return std::fflush(stderr) == 0 && !std::ferror(stderr);
 }
 
 }  // namespace mw

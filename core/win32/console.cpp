@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "core/errors.h"
+#include "core/standard_output.h"
 #include "core/win32/wide_text.h"
 
 namespace mw {
@@ -61,36 +62,18 @@ std::size_t StandardErrorColumns()
     return 79;
 }
 
-namespace {
+void ForgetOutputError()
+{
+    _doserrno = 0;
+}
 
 // Called at once after the failed call: the C runtime keeps the system's own
 // code of the failed write until the next call.
-[[noreturn]] void ThrowOutputError()
+void ThrowOutputError()
 {
     const int err = _doserrno != 0 ? static_cast<int>(_doserrno) : ERROR_WRITE_FAULT;
     std::clearerr(stdout);
     ThrowSystemError(err, "standard output");
-}
-
-}  // namespace
-
-void WriteStandardOutput(std::string_view text)
-{
-    _doserrno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
-        ThrowOutputError();
-}
-
-void FlushStandardOutput()
-{
-    _doserrno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        ThrowOutputError();
-}
-
-bool StandardErrorWritten()
-{
-    return std::fflush(stderr) == 0 && !std::ferror(stderr);
 }
 
 }  // namespace mw
