@@ -47,6 +47,8 @@ RequestExecutionLevel user
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; The list as wide as the page, so that the association's name shows whole.
+!define MUI_COMPONENTSPAGE_SMALLDESC
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
@@ -123,6 +125,13 @@ Section /o "Open .wad files with Mendwright" WadFiles
   ; SHCNE_ASSOCCHANGED: Explorer shows the new icon and program at once.
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
+!endif
+
+!ifdef WINDOWED_PROGRAM
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${Programs} "The programs, README and LICENSE, a Start menu shortcut and an entry in the list of installed programs."
+  !insertmacro MUI_DESCRIPTION_TEXT ${WadFiles} "A double click on a .wad file opens it in Mendwright. Uninstalling gives .wad files back to the program they had."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
 !endif
 
 Function .onInit
