@@ -91,7 +91,7 @@ Section "Mendwright" Programs
     CreateShortcut "${SHORTCUT}" "$INSTDIR\${WINDOWED_PROGRAM}"
   !else
     CreateShortcut "${SHORTCUT}" "$SYSDIR\cmd.exe" "/k ${CONSOLE_PROGRAM} --help" \
-      "$INSTDIR\${UNINSTALLER}" 0 SW_SHOWNORMAL "" "Mendwright's command-line tool"
+      "$INSTDIR\${CONSOLE_PROGRAM}" 0 SW_SHOWNORMAL "" "Mendwright's command-line tool"
   !endif
 
   ; The uninstaller takes the mode it was installed in.
