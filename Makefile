@@ -6,13 +6,15 @@
 # make windows: mendwright-cli.exe, cross-built with mingw-w64.
 # make test-windows: the core, operation and command-line tests of that
 # build, run under Wine.
+# make windows-package: its installer and zip; make test-windows-package
+# installs, runs and uninstalls them under Wine.
 # These builds are the developers': tests on, warnings stop the build.
 # A packager's plain cmake build has neither.
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench bench-disk build bootstrap clean test-sanitize fuzz deb windows test-windows
+.PHONY: run test bench bench-disk build bootstrap clean test-sanitize fuzz deb windows test-windows windows-package test-windows-package
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -79,6 +81,12 @@ windows: bootstrap $(WINDOWS_BUILD)/build.ninja
 test-windows: bootstrap $(WINDOWS_BUILD)/build.ninja
 	cmake --build $(WINDOWS_BUILD)
 	bash scripts/test-windows $(WINDOWS_BUILD)
+
+windows-package: bootstrap $(WINDOWS_BUILD)/build.ninja
+	cmake --build $(WINDOWS_BUILD) --target windows-package
+
+test-windows-package: windows-package
+	bash scripts/test-windows-package $(WINDOWS_BUILD)
 
 clean:
 	rm -rf $(BUILD)
