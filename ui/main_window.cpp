@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "ops/archive_edits.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "ops/undo_wad.h"
 #include "ui/contents_window.h"
 #include "ui/widgets/button_pictures.h"
 #include "ui/dialogs/error_guard.h"
@@ -98,6 +100,12 @@ void MainWindow::CreateControls()
     archiveField_->SetDropTest([](const QString& path) { return IsWadFile(QFileInfo(path)); });
     contentsButton_ = archiveField_->AddButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
                                                QStringLiteral("Show what the wad holds (Ctrl+O, or a double click)"));
+    // The window has no menu bar and its buttons fill their row: undo sits
+    // with the other buttons that act on the field's wad.
+    undoButton_ = archiveField_->AddButton(QIcon::fromTheme(QStringLiteral("edit-undo"),
+                                                            style()->standardIcon(QStyle::SP_ArrowBack)),
+                                           QStringLiteral("Undo last update"));
+    undoButton_->setEnabled(false);
 
     createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);
     updateButton_ = Place(MakePictureButton(QStringLiteral("Update wad"), ButtonPicture::UpdateWad, this), 104, 96, 88, 22);
@@ -128,6 +136,13 @@ void MainWindow::showEvent(QShowEvent* event)
     setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
+void MainWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        UpdateUndoButton();
+}
+
 void MainWindow::Connect()
 {
     connect(selectFolderButton_, &QPushButton::clicked, this, &MainWindow::ShowFolderChooser);
@@ -139,6 +154,8 @@ void MainWindow::Connect()
     connect(updateTracksButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
     connect(contentsButton_, &QToolButton::clicked, this, &MainWindow::ShowContents);
     connect(archiveField_, &FileField::DoubleClicked, this, &MainWindow::ShowContents);
+    connect(undoButton_, &QToolButton::clicked, this, &MainWindow::UndoLastUpdate);
+    connect(archiveField_, &QLineEdit::textChanged, this, &MainWindow::UpdateUndoButton);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::ShowContents);
 }
 
@@ -229,9 +246,20 @@ void MainWindow::ShowContents()
     });
 }
 
+void MainWindow::UndoLastUpdate()
+{
+    RunOperation([this] { mw::UndoLastUpdate(state_, *this); });
+}
+
+void MainWindow::UpdateUndoButton()
+{
+    undoButton_->setEnabled(HasUndoableUpdate(state_, ArchiveText()));
+}
+
 void MainWindow::RunOperation(const std::function<void()>& operation)
 {
     RunHeldBack(operation);
+    UpdateUndoButton();
     // The archive shown may be one the operation rewrote.
     if (contentsWindow_ && contentsWindow_->isVisible())
         contentsWindow_->Reload();

@@ -57,6 +57,9 @@ public:
     FileField* ArchiveField() const { return archiveField_; }
     // The archive field's button that shows the archive's contents.
     QToolButton* ContentsButton() const { return contentsButton_; }
+    // The archive field's "Undo last update" button, enabled while the
+    // field's archive has an update to undo.
+    QToolButton* UndoButton() const { return undoButton_; }
     // The contents window, made when it is first needed.
     ContentsWindow& Contents();
     PictureButton* CreateButton() const { return createButton_; }
@@ -86,6 +89,12 @@ public:
     // The archive field's archive in the contents window (the field's
     // button, a double click in it, Ctrl+O).
     void ShowContents();
+    // "Undo last update" of the archive field's archive, after a question
+    // that names what goes back.
+    void UndoLastUpdate();
+    // Enables the undo button when the archive field's archive has an
+    // update to undo.
+    void UpdateUndoButton();
     // The Manual Path Entry window's OK with the folder chosen there: the
     // start-up fill runs again when the folder holds GP4.exe.
     void UseGp4Folder(const QString& folder);
@@ -108,6 +117,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Coming back to the window: another window or program may have
+    // updated or undone the archive.
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateControls();
@@ -124,6 +136,7 @@ private:
     QPushButton* gp4PathButton_;
     FileField* archiveField_;
     QToolButton* contentsButton_;
+    QToolButton* undoButton_;
     PictureButton* createButton_;
     PictureButton* updateButton_;
     PictureButton* extractButton_;

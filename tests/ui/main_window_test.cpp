@@ -332,6 +332,33 @@ TEST_F(MainWindowTest, TheArchiveFieldOpensInTheContentsWindow)
     EXPECT_FALSE(window.Contents().isVisible());
 }
 
+// "Undo last update" is there only for a wad with an update to undo, asks
+// first naming the entries, and gives the wad back byte for byte.
+TEST_F(MainWindowTest, UndoLastUpdateAsksThenGivesTheArchiveBack)
+{
+    const std::string original = test::ContiguousArchive({{"a.bin", "A"}, {"b.bin", "B"}});
+    const std::string wad = temp.Write("cars.wad", original);
+    window.ArchiveField()->SetFilename(QString::fromStdString(wad));
+    EXPECT_FALSE(window.UndoButton()->isEnabled());
+
+    window.SourceField()->SetFilename(QString::fromStdString(temp.Write("patch/a.bin", "patched")));
+    Click(window.UpdateButton());
+    const std::string updated = test::ReadBytes(wad);
+    ASSERT_NE(updated, original);
+    ASSERT_TRUE(window.UndoButton()->isEnabled());
+
+    for (const bool answer : {false, true}) {
+        fixture.dialogs.questionAnswer = answer;
+        Click(window.UndoButton());
+        EXPECT_EQ(test::ReadBytes(wad), answer ? original : updated);
+    }
+    ASSERT_EQ(fixture.dialogs.questions.size(), 2u);
+    EXPECT_TRUE(fixture.dialogs.questions[0].contains(QStringLiteral("\n    a.bin\n")))
+        << fixture.dialogs.questions[0].toStdString();
+    EXPECT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
+    EXPECT_FALSE(window.UndoButton()->isEnabled()) << "nothing is left to undo";
+}
+
 // On Linux a GP4 folder chosen with "Change GP4 Path" stands in for an
 // installation that the Wine lookup cannot find: it is remembered, and the
 // track batch patches the archives there.
