@@ -11,6 +11,7 @@
 #include "core/payload.h"
 #include "ops/frontend.h"
 #include "ops/messages.h"
+#include "ops/operation_cancelled.h"
 #include "ops/run_state.h"
 #include "ops/user_refusal.h"
 
@@ -60,6 +61,7 @@ public:
     {
         done_ += bytes;
         frontend_.ShowBytes(done_, total_);
+        StopIfCancelled(frontend_);
     }
 
 private:

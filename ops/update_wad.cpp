@@ -91,6 +91,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
     const std::string archiveName = FileNamePart(archivePath);
     const std::size_t count = state.SourceList.size();
     for (std::size_t i = 0; i < count; ++i) {
+        StopIfCancelled(frontend);
         const std::string& path = state.SourceList[i];
         const SourceKey& key = keys[i];
         const int match = patcher.FindMatch(key);

@@ -114,6 +114,10 @@ void MainWindow::CreateControls()
         Place(MakePictureButton(QStringLiteral("Update track wads"), ButtonPicture::UpdateTracks, this), 304, 96, 121, 22);
 
     statusBar_ = Place(new StatusBar(this), 8, 126, 417, 16);
+    cancelButton_ = Place(new QPushButton(QStringLiteral("Cancel"), this), 365, 126, 60, 16);
+    cancelButton_->setFocusPolicy(Qt::NoFocus);
+    cancelButton_->setToolTip(QStringLiteral("Stop the operation (Esc)"));
+    cancelButton_->hide();
 
     saveDialog_.title = QStringLiteral("Please choose a folder");
 }
@@ -154,6 +158,7 @@ void MainWindow::Connect()
     connect(updateTracksButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
     connect(contentsButton_, &QToolButton::clicked, this, &MainWindow::ShowContents);
     connect(archiveField_, &FileField::DoubleClicked, this, &MainWindow::ShowContents);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { RequestCancel(); });
     connect(undoButton_, &QToolButton::clicked, this, &MainWindow::UndoLastUpdate);
     connect(archiveField_, &QLineEdit::textChanged, this, &MainWindow::UpdateUndoButton);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::ShowContents);
@@ -213,22 +218,22 @@ void MainWindow::RememberSourceFolder()
 
 void MainWindow::CreateWad()
 {
-    RunOperation([this] { mw::CreateWad(state_, *this); });
+    RunOperation([this](Frontend& frontend) { mw::CreateWad(state_, frontend); });
 }
 
 void MainWindow::ExtractWad()
 {
-    RunOperation([this] { mw::ExtractWad(state_, *this); });
+    RunOperation([this](Frontend& frontend) { mw::ExtractWad(state_, frontend); });
 }
 
 void MainWindow::UpdateWad()
 {
-    RunOperation([this] { mw::UpdateWad(state_, *this); });
+    RunOperation([this](Frontend& frontend) { mw::UpdateWad(state_, frontend); });
 }
 
 void MainWindow::UpdateTrackWads()
 {
-    RunOperation([this] { mw::UpdateTrackWads(state_, *this); });
+    RunOperation([this](Frontend& frontend) { mw::UpdateTrackWads(state_, frontend); });
 }
 
 ContentsWindow& MainWindow::Contents()
@@ -248,7 +253,7 @@ void MainWindow::ShowContents()
 
 void MainWindow::UndoLastUpdate()
 {
-    RunOperation([this] { mw::UndoLastUpdate(state_, *this); });
+    RunOperation([this](Frontend& frontend) { mw::UndoLastUpdate(state_, frontend); });
 }
 
 void MainWindow::UpdateUndoButton()
@@ -256,9 +261,9 @@ void MainWindow::UpdateUndoButton()
     undoButton_->setEnabled(HasUndoableUpdate(state_, ArchiveText()));
 }
 
-void MainWindow::RunOperation(const std::function<void()>& operation)
+void MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)
 {
-    RunHeldBack(operation);
+    RunOffThread(operation, cancelButton_);
     UpdateUndoButton();
     // The archive shown may be one the operation rewrote.
     if (contentsWindow_ && contentsWindow_->isVisible())

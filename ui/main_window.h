@@ -67,6 +67,9 @@ public:
     PictureButton* ExtractButton() const { return extractButton_; }
     PictureButton* UpdateTracksButton() const { return updateTracksButton_; }
     StatusBar* Status() const { return statusBar_; }
+    // Over the status bar's right end while an operation runs; Escape does
+    // the same.
+    QPushButton* CancelButton() const { return cancelButton_; }
     // The save dialog's properties; a fresh dialog is run from them.
     const FileDialogRequest& SaveDialog() const { return saveDialog_; }
 
@@ -125,9 +128,9 @@ private:
     void CreateControls();
     void SetTabOrder();
     void Connect();
-    // Runs an operation's handler with input held back until it ends,
-    // then shows its archive again in the contents window.
-    void RunOperation(const std::function<void()>& operation);
+    // Runs an operation off the window's thread with input held back until
+    // it ends, then shows its archive again in the contents window.
+    void RunOperation(const std::function<void(Frontend&)>& operation);
 
     QLabel* sourceLabel_;
     QPushButton* selectFolderButton_;
@@ -141,6 +144,7 @@ private:
     PictureButton* updateButton_;
     PictureButton* extractButton_;
     PictureButton* updateTracksButton_;
+    QPushButton* cancelButton_;
     FileDialogRequest saveDialog_;
 
     RunState& state_;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -357,6 +358,26 @@ TEST_F(MainWindowTest, UndoLastUpdateAsksThenGivesTheArchiveBack)
         << fixture.dialogs.questions[0].toStdString();
     EXPECT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
     EXPECT_FALSE(window.UndoButton()->isEnabled()) << "nothing is left to undo";
+}
+
+// Escape while an update runs stops it: the wad stays as it was, the status
+// says so, and the next update runs in full.
+TEST_F(MainWindowTest, EscapeCancelsTheRunningUpdate)
+{
+    const std::string original = test::ContiguousArchive({{"a.bin", "A"}});
+    const std::string wad = temp.Write("cars.wad", original);
+    window.ArchiveField()->SetFilename(QString::fromStdString(wad));
+    window.SourceField()->SetFilename(QString::fromStdString(temp.Write("patch/a.bin", "patched")));
+    // Taken by the window's event loop while the update runs.
+    QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    Click(window.UpdateButton());
+    EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Cancelled"));
+    EXPECT_EQ(test::ReadBytes(wad), original);
+    EXPECT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
+    EXPECT_FALSE(window.CancelButton()->isVisible());
+
+    Click(window.UpdateButton());
+    EXPECT_NE(test::ReadBytes(wad), original);
 }
 
 // On Linux a GP4 folder chosen with "Change GP4 Path" stands in for an
