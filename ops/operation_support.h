@@ -46,6 +46,9 @@ void CheckArchiveEnd(std::int64_t end, const std::string& path);
 // update of it to end, or failing at once.
 ArchiveLock::Wait LockWaitOf(const RunState& state);
 
+// The installation folder, looked up afresh; empty when there is none.
+std::string InstallationFolder(RunState& state);
+
 // Sets the status text and then the position, as every item does.
 void ShowProgress(Frontend& frontend, const std::string& text, int percent);
 

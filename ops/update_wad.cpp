@@ -59,15 +59,6 @@ bool ValidateSourceFolder(Frontend& frontend, const std::string& sourceText)
     return false;
 }
 
-// The installation folder, looked up afresh; empty when there is none.
-std::string InstallationFolder(RunState& state)
-{
-    std::string folder;
-    if (state.Installation)
-        state.Installation->FindInstallationFolder(folder);
-    return folder;
-}
-
 // The track batch and the auto-install mode patch archives inside the
 // installation: without one they would patch files at the file-system root.
 bool ValidateInstallation(RunState& state, Frontend& frontend)
