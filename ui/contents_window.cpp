@@ -363,11 +363,4 @@ void ContentsWindow::Reload()
     statusBar_->SetCaption(status);
 }
 
-void ContentsWindow::ShowBytes(std::int64_t done, std::int64_t total)
-{
-    if (total > 0)
-        statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
-    WindowFrontend::ShowBytes(done, total);
-}
-
 }  // namespace mw

@@ -86,7 +86,6 @@ public:
 
     // Frontend. The edits use the status bar and the boxes; the fields and
     // the save dialog are the main window's, and an edit never asks for them.
-    // The bytes written move the status bar's fill.
     std::string SourceText() override { return {}; }
     void SetSourceText(const std::string&) override {}
     std::string ArchiveText() override { return {}; }
@@ -95,7 +94,6 @@ public:
     void SetSaveFilter(const std::string&) override {}
     bool RunSaveDialog() override { return false; }
     std::string SaveFileName() override { return {}; }
-    void ShowBytes(std::int64_t done, std::int64_t total) override;
 
 private:
     void CreateControls();

@@ -23,9 +23,7 @@ void GuiThreadFrontend::OnGuiThread(const std::function<void()>& call)
 
 std::string GuiThreadFrontend::SourceText()
 {
-    std::string text;
-    OnGuiThread([&] { text = window_.SourceText(); });
-    return text;
+    return Answer([this] { return window_.SourceText(); });
 }
 
 void GuiThreadFrontend::SetSourceText(const std::string& text)
@@ -35,9 +33,7 @@ void GuiThreadFrontend::SetSourceText(const std::string& text)
 
 std::string GuiThreadFrontend::ArchiveText()
 {
-    std::string text;
-    OnGuiThread([&] { text = window_.ArchiveText(); });
-    return text;
+    return Answer([this] { return window_.ArchiveText(); });
 }
 
 void GuiThreadFrontend::SetArchiveText(const std::string& text)
@@ -82,16 +78,12 @@ void GuiThreadFrontend::SetSaveFilter(const std::string& filter)
 
 bool GuiThreadFrontend::RunSaveDialog()
 {
-    bool confirmed = false;
-    OnGuiThread([&] { confirmed = window_.RunSaveDialog(); });
-    return confirmed;
+    return Answer([this] { return window_.RunSaveDialog(); });
 }
 
 std::string GuiThreadFrontend::SaveFileName()
 {
-    std::string name;
-    OnGuiThread([&] { name = window_.SaveFileName(); });
-    return name;
+    return Answer([this] { return window_.SaveFileName(); });
 }
 
 void GuiThreadFrontend::SetSaveAsksBeforeReplacing(bool asks)
@@ -101,9 +93,7 @@ void GuiThreadFrontend::SetSaveAsksBeforeReplacing(bool asks)
 
 bool GuiThreadFrontend::ConfirmChanges(const std::string& question)
 {
-    bool goOn = false;
-    OnGuiThread([&] { goOn = window_.ConfirmChanges(question); });
-    return goOn;
+    return Answer([&] { return window_.ConfirmChanges(question); });
 }
 
 void GuiThreadFrontend::FileDone(FileAction action, std::string_view entry, const std::string& path)

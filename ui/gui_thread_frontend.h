@@ -44,6 +44,14 @@ private:
     // Runs call on the GUI thread and waits for it; an error it raises is
     // raised again here.
     void OnGuiThread(const std::function<void()>& call);
+    // The same for a call that answers: its answer.
+    template <typename Call>
+    auto Answer(const Call& call)
+    {
+        decltype(call()) answer{};
+        OnGuiThread([&] { answer = call(); });
+        return answer;
+    }
 
     Frontend& window_;
     QObject context_;  // posted calls die with it
