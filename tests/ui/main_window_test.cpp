@@ -360,21 +360,33 @@ TEST_F(MainWindowTest, UndoLastUpdateAsksThenGivesTheArchiveBack)
     EXPECT_FALSE(window.UndoButton()->isEnabled()) << "nothing is left to undo";
 }
 
-// Escape while an update runs stops it: the wad stays as it was, the status
-// says so, and the next update runs in full.
-TEST_F(MainWindowTest, EscapeCancelsTheRunningUpdate)
+// Escape or the Cancel button while an update runs stops it: the wad stays
+// as it was, the status says so, and the next update runs in full.
+TEST_F(MainWindowTest, EscapeOrCancelStopsTheRunningUpdate)
 {
     const std::string original = test::ContiguousArchive({{"a.bin", "A"}});
     const std::string wad = temp.Write("cars.wad", original);
     window.ArchiveField()->SetFilename(QString::fromStdString(wad));
     window.SourceField()->SetFilename(QString::fromStdString(temp.Write("patch/a.bin", "patched")));
-    // Taken by the window's event loop while the update runs.
-    QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-    Click(window.UpdateButton());
-    EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Cancelled"));
-    EXPECT_EQ(test::ReadBytes(wad), original);
-    EXPECT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
-    EXPECT_FALSE(window.CancelButton()->isVisible());
+    QPushButton* cancel = window.CancelButton();
+    const QPoint centre = cancel->rect().center();
+    const std::function<void()> stops[] = {
+        [&] { QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier)); },
+        [&] {
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(cancel, new QMouseEvent(type, centre, cancel->mapToGlobal(centre),
+                                                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        },
+    };
+    for (const auto& stop : stops) {
+        // Taken by the window's event loop while the update runs.
+        stop();
+        Click(window.UpdateButton());
+        EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Cancelled"));
+        EXPECT_EQ(test::ReadBytes(wad), original);
+        EXPECT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
+        EXPECT_FALSE(cancel->isVisible());
+    }
 
     Click(window.UpdateButton());
     EXPECT_NE(test::ReadBytes(wad), original);
