@@ -49,6 +49,7 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
     WadPacker packer(frontend.SaveFileName(), count, &written);
     int shownPercent = -1;
     for (std::int32_t i = 0; i < count; ++i) {
+        StopIfCancelled(frontend);
         const std::string& path = sources[static_cast<std::size_t>(i)];
         // Shown as the percentage moves: the same text again changes nothing.
         const int percent = static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / count);

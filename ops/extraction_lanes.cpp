@@ -129,10 +129,17 @@ public:
         Report();
         if (failure_) {
             // Entries of other lanes past the failed one may be written too.
+            std::size_t writtenPast = 0;
             for (std::size_t i = reported_; i < entries_.size(); ++i)
-                if (written_[i].load(std::memory_order_acquire))
+                if (written_[i].load(std::memory_order_acquire)) {
                     FileDone(i);
-            std::rethrow_exception(failure_);
+                    ++writtenPast;
+                }
+            try {
+                std::rethrow_exception(failure_);
+            } catch (const OperationCancelled&) {
+                throw OperationCancelled(reported_ + writtenPast);
+            }
         }
     }
 
@@ -170,8 +177,11 @@ private:
             if (index > stopPast_.load(std::memory_order_relaxed))
                 return;
             try {
-                if (reports)
+                if (reports) {
                     Report();
+                    // Between entries only: every file written is whole.
+                    StopIfCancelled(frontend_);
+                }
                 WriteEntry(index, output, bytes);
             } catch (...) {
                 Fail(index, std::current_exception());

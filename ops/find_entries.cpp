@@ -6,6 +6,8 @@
 #include "core/list_files.h"
 #include "core/path_helpers.h"
 #include "ops/entry_selection.h"
+#include "ops/messages.h"
+#include "ops/operation_support.h"
 
 namespace mw {
 namespace {
@@ -45,6 +47,17 @@ void FindEntries(const std::string& folder, const std::string& pattern, FoundEnt
             if (EntryMatches(EntryName(entry), pattern))
                 found.Found(archive, entry);
     }
+}
+
+bool FindInInstallation(RunState& state, Frontend& frontend, const std::string& pattern, FoundEntries& found)
+{
+    const std::string folder = InstallationFolder(state);
+    if (folder.empty() || !FolderExists(folder)) {
+        frontend.ShowUserError(kNoInstallationMessage);
+        return false;
+    }
+    FindEntries(folder, pattern, found);
+    return true;
 }
 
 }  // namespace mw

@@ -6,6 +6,8 @@
 
 #include "core/errors.h"
 #include "core/wad.h"
+#include "ops/frontend.h"
+#include "ops/run_state.h"
 
 namespace mw {
 
@@ -25,5 +27,9 @@ protected:
 // order of their paths, and reports each entry whose name matches pattern
 // as extraction matches names (EntryMatches), in table order.
 void FindEntries(const std::string& folder, const std::string& pattern, FoundEntries& found);
+
+// The same over the GP4 installation, for a window: without one, the
+// user-error box says so and false is returned.
+bool FindInInstallation(RunState& state, Frontend& frontend, const std::string& pattern, FoundEntries& found);
 
 }  // namespace mw

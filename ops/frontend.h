@@ -54,6 +54,11 @@ public:
     // Whether ShowBytes shows the total: an operation that would otherwise
     // not measure its files beforehand then does.
     virtual bool ShowsByteTotal() const { return false; }
+
+    // Whether the user asked to stop the operation. Operations ask between
+    // files and during long copies, and stop with OperationCancelled; may be
+    // asked from any of the operation's threads.
+    virtual bool CancelRequested() const { return false; }
 };
 
 }  // namespace mw

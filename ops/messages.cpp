@@ -29,7 +29,7 @@ std::string TrackBatchQuestion(const std::string& gp4Folder)
                        gp4Folder + ":\n\n";
     for (const char* track : TrackNames)
         text += std::string(track) + ".wad\n";
-    text += "\n";
+    text += "\nThe changes can be undone afterwards, all these wads at once, with \"Undo last update\".\n\n";
     return text + "Go on?";
 }
 

@@ -72,6 +72,14 @@ ArchiveLock::Wait LockWaitOf(const RunState& state)
     return state.WaitForOtherUpdates ? ArchiveLock::Wait::ForOtherUpdates : ArchiveLock::Wait::No;
 }
 
+std::string InstallationFolder(RunState& state)
+{
+    std::string folder;
+    if (state.Installation)
+        state.Installation->FindInstallationFolder(folder);
+    return folder;
+}
+
 void ShowProgress(Frontend& frontend, const std::string& text, int percent)
 {
     frontend.SetStatusText(text);

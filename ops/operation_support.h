@@ -11,6 +11,7 @@
 #include "core/payload.h"
 #include "ops/frontend.h"
 #include "ops/messages.h"
+#include "ops/operation_cancelled.h"
 #include "ops/run_state.h"
 #include "ops/user_refusal.h"
 
@@ -45,6 +46,9 @@ void CheckArchiveEnd(std::int64_t end, const std::string& path);
 // update of it to end, or failing at once.
 ArchiveLock::Wait LockWaitOf(const RunState& state);
 
+// The installation folder, looked up afresh; empty when there is none.
+std::string InstallationFolder(RunState& state);
+
 // Sets the status text and then the position, as every item does.
 void ShowProgress(Frontend& frontend, const std::string& text, int percent);
 
@@ -60,6 +64,7 @@ public:
     {
         done_ += bytes;
         frontend_.ShowBytes(done_, total_);
+        StopIfCancelled(frontend_);
     }
 
 private:

@@ -14,6 +14,7 @@
 #include "ops/operation_support.h"
 #include "ops/undo_checksum.h"
 #include "ops/undo_store.h"
+#include "ops/undo_text.h"
 
 namespace mw {
 namespace {
@@ -244,6 +245,26 @@ bool UndoWad(RunState& state, Frontend& frontend, int steps)
         done = true;
     });
     return done;
+}
+
+bool HasUndoableUpdate(const RunState& state, const std::string& archive)
+{
+    if (archive.empty() || !FileExists(archive))
+        return false;
+    try {
+        return !UndoHistory(state, archive).empty();
+    } catch (const std::exception&) {
+        return false;  // an unreadable archive or record: the undo itself says why
+    }
+}
+
+bool UndoLastUpdate(RunState& state, Frontend& frontend)
+{
+    const std::string archive = frontend.ArchiveText();
+    if (HasUndoableUpdate(state, archive) &&
+        !frontend.ConfirmChanges(UndoQuestion(UndoHistory(state, archive).front(), archive)))
+        return false;
+    return UndoWad(state, frontend);
 }
 
 }  // namespace mw

@@ -35,4 +35,11 @@ std::vector<UndoHistoryItem> UndoHistory(const RunState& state, const std::strin
 // the user-error box; true when every step was undone.
 bool UndoWad(RunState& state, Frontend& frontend, int steps = 1);
 
+// Whether archive is an existing file with an update undo can step back.
+bool HasUndoableUpdate(const RunState& state, const std::string& archive);
+
+// "Undo last update" in a window: one step, after the frontend's question
+// (UndoQuestion) was answered yes; true when it was undone.
+bool UndoLastUpdate(RunState& state, Frontend& frontend);
+
 }  // namespace mw

@@ -59,15 +59,6 @@ bool ValidateSourceFolder(Frontend& frontend, const std::string& sourceText)
     return false;
 }
 
-// The installation folder, looked up afresh; empty when there is none.
-std::string InstallationFolder(RunState& state)
-{
-    std::string folder;
-    if (state.Installation)
-        state.Installation->FindInstallationFolder(folder);
-    return folder;
-}
-
 // The track batch and the auto-install mode patch archives inside the
 // installation: without one they would patch files at the file-system root.
 bool ValidateInstallation(RunState& state, Frontend& frontend)
@@ -91,6 +82,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
     const std::string archiveName = FileNamePart(archivePath);
     const std::size_t count = state.SourceList.size();
     for (std::size_t i = 0; i < count; ++i) {
+        StopIfCancelled(frontend);
         const std::string& path = state.SourceList[i];
         const SourceKey& key = keys[i];
         const int match = patcher.FindMatch(key);

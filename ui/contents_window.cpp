@@ -17,13 +17,16 @@
 
 #include "core/path_helpers.h"
 #include "ops/archive_edits.h"
+#include "ops/find_entries.h"
 #include "ops/messages.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/dialogs/error_guard.h"
+#include "ui/find_window.h"
 #include "ui/text.h"
 #include "ui/widgets/archive_folder_model.h"
 #include "ui/widgets/entry_filter_model.h"
 #include "ui/widgets/entry_table_model.h"
+#include "ui/widgets/found_entry_model.h"
 #include "ui/widgets/status_bar.h"
 #include "ui/window_look.h"
 
@@ -45,7 +48,8 @@ FileDialogRequest AnyFileRequest(const QString& title)
 
 ContentsWindow::ContentsWindow(RunState& state, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), WindowFrontend(*this, dialogs), state_(state), entries_(new EntryTableModel(this)),
-      shown_(new EntryFilterModel(*entries_, this)), folders_(new ArchiveFolderModel(this))
+      shown_(new EntryFilterModel(*entries_, this)), folders_(new ArchiveFolderModel(this)),
+      found_(new FoundEntryModel(this))
 {
     ApplyWindowLook(*this);
     // Closing the main window ends the program, this one open or not.
@@ -81,6 +85,10 @@ void ContentsWindow::CreateControls()
     replaceAction_ = MakeAction(QStringLiteral("Replace..."), {}, &ContentsWindow::ReplaceSelected);
     renameAction_ = MakeAction(QStringLiteral("Rename..."), QKeySequence(Qt::Key_F2), &ContentsWindow::RenameSelected);
     removeAction_ = MakeAction(QStringLiteral("Remove"), QKeySequence::Delete, &ContentsWindow::RemoveSelection);
+    findAction_ = MakeAction(QStringLiteral("Find in GP4..."), QKeySequence::Find, &ContentsWindow::FindInGp4);
+    // The search needs no archive open: its key works anywhere in the window.
+    findAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(findAction_);
     const QList<QAction*> actions = {extractAction_, addAction_, replaceAction_, renameAction_, removeAction_};
 
     auto* buttons = new QHBoxLayout;
@@ -89,6 +97,9 @@ void ContentsWindow::CreateControls()
         button->setDefaultAction(action);
         buttons->addWidget(button);
     }
+    auto* findButton = new QToolButton(this);
+    findButton->setDefaultAction(findAction_);
+    buttons->addWidget(findButton);
     buttons->addStretch();
     filterField_ = new QLineEdit(this);
     filterField_->setPlaceholderText(QStringLiteral("Filter: part of a name, or a pattern such as *.tex"));
@@ -275,6 +286,42 @@ void ContentsWindow::RemoveSelection()
     RunEdit([&] { RemoveEntries(state_, *this, Contents(), selected); });
 }
 
+void ContentsWindow::FindInGp4()
+{
+    const std::optional<QString> pattern =
+        dialogs_.AskText(QStringLiteral("Find in GP4"), QStringLiteral("Entry name or pattern (such as *.tex):"),
+                         filterField_->text());
+    if (!pattern || pattern->isEmpty())
+        return;
+    found_->Clear();
+    bool searched = false;
+    RunHeldBack([&] { searched = FindInInstallation(state_, *this, FromQt(*pattern), *found_); });
+    if (!searched)
+        return;
+    if (!findWindow_)
+        findWindow_ = std::make_unique<FindWindow>(*found_, [this](int row) { OpenFound(row); });
+    findWindow_->ShowResults(*pattern);
+}
+
+void ContentsWindow::OpenFound(int row)
+{
+    const FoundEntryModel::Row found = found_->At(row);
+    if (!RunHandler(dialogs_, [&] { ShowContents(ReadArchiveContents(found.archive)); }))
+        return;
+    const std::vector<WadEntry>& entries = Contents().entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const WadEntry& entry = entries[i];
+        if (entry.Offset != found.entry.Offset || entry.Size != found.entry.Size ||
+            EntryName(entry) != EntryName(found.entry))
+            continue;
+        const QModelIndex shownRow = shown_->mapFromSource(entries_->index(static_cast<int>(i), 0));
+        entryList_->selectionModel()->setCurrentIndex(
+            shownRow, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        entryList_->scrollTo(shownRow);
+        return;
+    }
+}
+
 QList<QUrl> ContentsWindow::DragOut(const std::vector<std::int32_t>& rows)
 {
     if (!dragFolder_)
@@ -314,13 +361,6 @@ void ContentsWindow::Reload()
     });
     // The edit's own status stays.
     statusBar_->SetCaption(status);
-}
-
-void ContentsWindow::ShowBytes(std::int64_t done, std::int64_t total)
-{
-    if (total > 0)
-        statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
-    WindowFrontend::ShowBytes(done, total);
 }
 
 }  // namespace mw

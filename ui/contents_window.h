@@ -27,6 +27,8 @@ class QTreeView;
 namespace mw {
 
 class ArchiveFolderModel;
+class FindWindow;
+class FoundEntryModel;
 class EntryFilterModel;
 class EntryTableModel;
 
@@ -52,6 +54,9 @@ public:
     QAction* ReplaceAction() const { return replaceAction_; }
     QAction* RenameAction() const { return renameAction_; }
     QAction* RemoveAction() const { return removeAction_; }
+    QAction* FindAction() const { return findAction_; }
+    // The results of the last search, made by the first.
+    FindWindow* Finds() const { return findWindow_.get(); }
     EntryTableModel& Entries() const { return *entries_; }
     EntryFilterModel& Shown() const { return *shown_; }
 
@@ -69,6 +74,11 @@ public:
     void RenameSelected();
     void RemoveSelection();
     void AddDropped(const QStringList& paths);
+    // Entries of every wad of the GP4 installation whose names match a
+    // pattern asked for (the filter's text first), in the find window.
+    void FindInGp4();
+    // A row the search found: its wad shown here, that entry selected.
+    void OpenFound(int row);
     // The selected rows extracted into a folder of the window's own, which
     // lives as long as the window, so that the file manager they are
     // dropped on can copy them when it likes.
@@ -76,7 +86,6 @@ public:
 
     // Frontend. The edits use the status bar and the boxes; the fields and
     // the save dialog are the main window's, and an edit never asks for them.
-    // The bytes written move the status bar's fill.
     std::string SourceText() override { return {}; }
     void SetSourceText(const std::string&) override {}
     std::string ArchiveText() override { return {}; }
@@ -85,7 +94,6 @@ public:
     void SetSaveFilter(const std::string&) override {}
     bool RunSaveDialog() override { return false; }
     std::string SaveFileName() override { return {}; }
-    void ShowBytes(std::int64_t done, std::int64_t total) override;
 
 private:
     void CreateControls();
@@ -109,6 +117,9 @@ private:
     QAction* replaceAction_;
     QAction* renameAction_;
     QAction* removeAction_;
+    QAction* findAction_;
+    FoundEntryModel* found_;
+    std::unique_ptr<FindWindow> findWindow_;
     std::unique_ptr<QTemporaryDir> dragFolder_;
     int drags_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "ops/archive_edits.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "ops/undo_wad.h"
 #include "ui/contents_window.h"
 #include "ui/widgets/button_pictures.h"
 #include "ui/dialogs/error_guard.h"
@@ -98,6 +100,12 @@ void MainWindow::CreateControls()
     archiveField_->SetDropTest([](const QString& path) { return IsWadFile(QFileInfo(path)); });
     contentsButton_ = archiveField_->AddButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
                                                QStringLiteral("Show what the wad holds (Ctrl+O, or a double click)"));
+    // The window has no menu bar and its buttons fill their row: undo sits
+    // with the other buttons that act on the field's wad.
+    undoButton_ = archiveField_->AddButton(QIcon::fromTheme(QStringLiteral("edit-undo"),
+                                                            style()->standardIcon(QStyle::SP_ArrowBack)),
+                                           QStringLiteral("Undo last update"));
+    undoButton_->setEnabled(false);
 
     createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);
     updateButton_ = Place(MakePictureButton(QStringLiteral("Update wad"), ButtonPicture::UpdateWad, this), 104, 96, 88, 22);
@@ -106,6 +114,10 @@ void MainWindow::CreateControls()
         Place(MakePictureButton(QStringLiteral("Update track wads"), ButtonPicture::UpdateTracks, this), 304, 96, 121, 22);
 
     statusBar_ = Place(new StatusBar(this), 8, 126, 417, 16);
+    cancelButton_ = Place(new QPushButton(QStringLiteral("Cancel"), this), 365, 126, 60, 16);
+    cancelButton_->setFocusPolicy(Qt::NoFocus);
+    cancelButton_->setToolTip(QStringLiteral("Stop the operation (Esc)"));
+    cancelButton_->hide();
 
     saveDialog_.title = QStringLiteral("Please choose a folder");
 }
@@ -128,6 +140,13 @@ void MainWindow::showEvent(QShowEvent* event)
     setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
+void MainWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        UpdateUndoButton();
+}
+
 void MainWindow::Connect()
 {
     connect(selectFolderButton_, &QPushButton::clicked, this, &MainWindow::ShowFolderChooser);
@@ -139,6 +158,9 @@ void MainWindow::Connect()
     connect(updateTracksButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
     connect(contentsButton_, &QToolButton::clicked, this, &MainWindow::ShowContents);
     connect(archiveField_, &FileField::DoubleClicked, this, &MainWindow::ShowContents);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { RequestCancel(); });
+    connect(undoButton_, &QToolButton::clicked, this, &MainWindow::UndoLastUpdate);
+    connect(archiveField_, &QLineEdit::textChanged, this, &MainWindow::UpdateUndoButton);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::ShowContents);
 }
 
@@ -196,22 +218,22 @@ void MainWindow::RememberSourceFolder()
 
 void MainWindow::CreateWad()
 {
-    RunOperation([this] { mw::CreateWad(state_, *this); });
+    RunOperation([this](Frontend& frontend) { mw::CreateWad(state_, frontend); });
 }
 
 void MainWindow::ExtractWad()
 {
-    RunOperation([this] { mw::ExtractWad(state_, *this); });
+    RunOperation([this](Frontend& frontend) { mw::ExtractWad(state_, frontend); });
 }
 
 void MainWindow::UpdateWad()
 {
-    RunOperation([this] { mw::UpdateWad(state_, *this); });
+    RunOperation([this](Frontend& frontend) { mw::UpdateWad(state_, frontend); });
 }
 
 void MainWindow::UpdateTrackWads()
 {
-    RunOperation([this] { mw::UpdateTrackWads(state_, *this); });
+    RunOperation([this](Frontend& frontend) { mw::UpdateTrackWads(state_, frontend); });
 }
 
 ContentsWindow& MainWindow::Contents()
@@ -229,9 +251,20 @@ void MainWindow::ShowContents()
     });
 }
 
-void MainWindow::RunOperation(const std::function<void()>& operation)
+void MainWindow::UndoLastUpdate()
 {
-    RunHeldBack(operation);
+    RunOperation([this](Frontend& frontend) { mw::UndoLastUpdate(state_, frontend); });
+}
+
+void MainWindow::UpdateUndoButton()
+{
+    undoButton_->setEnabled(HasUndoableUpdate(state_, ArchiveText()));
+}
+
+void MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)
+{
+    RunOffThread(operation, cancelButton_);
+    UpdateUndoButton();
     // The archive shown may be one the operation rewrote.
     if (contentsWindow_ && contentsWindow_->isVisible())
         contentsWindow_->Reload();

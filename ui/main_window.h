@@ -57,6 +57,9 @@ public:
     FileField* ArchiveField() const { return archiveField_; }
     // The archive field's button that shows the archive's contents.
     QToolButton* ContentsButton() const { return contentsButton_; }
+    // The archive field's "Undo last update" button, enabled while the
+    // field's archive has an update to undo.
+    QToolButton* UndoButton() const { return undoButton_; }
     // The contents window, made when it is first needed.
     ContentsWindow& Contents();
     PictureButton* CreateButton() const { return createButton_; }
@@ -64,6 +67,9 @@ public:
     PictureButton* ExtractButton() const { return extractButton_; }
     PictureButton* UpdateTracksButton() const { return updateTracksButton_; }
     StatusBar* Status() const { return statusBar_; }
+    // Over the status bar's right end while an operation runs; Escape does
+    // the same.
+    QPushButton* CancelButton() const { return cancelButton_; }
     // The save dialog's properties; a fresh dialog is run from them.
     const FileDialogRequest& SaveDialog() const { return saveDialog_; }
 
@@ -86,6 +92,12 @@ public:
     // The archive field's archive in the contents window (the field's
     // button, a double click in it, Ctrl+O).
     void ShowContents();
+    // "Undo last update" of the archive field's archive, after a question
+    // that names what goes back.
+    void UndoLastUpdate();
+    // Enables the undo button when the archive field's archive has an
+    // update to undo.
+    void UpdateUndoButton();
     // The Manual Path Entry window's OK with the folder chosen there: the
     // start-up fill runs again when the folder holds GP4.exe.
     void UseGp4Folder(const QString& folder);
@@ -108,14 +120,17 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Coming back to the window: another window or program may have
+    // updated or undone the archive.
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateControls();
     void SetTabOrder();
     void Connect();
-    // Runs an operation's handler with input held back until it ends,
-    // then shows its archive again in the contents window.
-    void RunOperation(const std::function<void()>& operation);
+    // Runs an operation off the window's thread with input held back until
+    // it ends, then shows its archive again in the contents window.
+    void RunOperation(const std::function<void(Frontend&)>& operation);
 
     QLabel* sourceLabel_;
     QPushButton* selectFolderButton_;
@@ -124,10 +139,12 @@ private:
     QPushButton* gp4PathButton_;
     FileField* archiveField_;
     QToolButton* contentsButton_;
+    QToolButton* undoButton_;
     PictureButton* createButton_;
     PictureButton* updateButton_;
     PictureButton* extractButton_;
     PictureButton* updateTracksButton_;
+    QPushButton* cancelButton_;
     FileDialogRequest saveDialog_;
 
     RunState& state_;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QWidget>
 
 namespace mw {
 namespace {
@@ -52,6 +54,13 @@ OperationRun::OperationRun(OperationRun*& slot) : slot_(slot)
     sincePaint_.start();
 }
 
+OperationRun::OperationRun(OperationRun*& slot, std::function<void()> cancel, QWidget* cancelButton)
+    : OperationRun(slot)
+{
+    cancel_ = std::move(cancel);
+    cancelButton_ = cancelButton;
+}
+
 OperationRun::~OperationRun()
 {
     // Whatever input waits now arrived during the run: deliver it into the
@@ -79,6 +88,17 @@ bool OperationRun::eventFilter(QObject* watched, QEvent* event)
     // takes input as usual; Qt keeps it from the windows it blocks.
     if (!IsUserInput(event->type()) || QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return QObject::eventFilter(watched, event);
+    if (cancel_ && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        cancel_();
+    if (cancelButton_) {
+        // The window system's event reaches its window first, which hands
+        // it to the widget under the pointer: only there is it decided.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget && watched->isWindowType() && event->type() != QEvent::Close)
+            return QObject::eventFilter(watched, event);
+        if (widget == cancelButton_ && cancelButton_->isVisible())
+            return QObject::eventFilter(watched, event);
+    }
     event->ignore();
     return true;
 }

@@ -1,12 +1,19 @@
-// An operation runs on the GUI thread from its button's click to its end.
-// Meanwhile the windows are repainted when the window system asks (a window
-// moved away from them) but take no input, and the input that arrived during
-// the run is dropped when it ends: a click made while an operation runs can
-// neither reach a half-done state nor start the operation a second time.
+// While an operation runs the windows take no input, and the input that
+// arrived during the run is dropped when it ends: a click made while an
+// operation runs can neither reach a half-done state nor start the
+// operation a second time. An operation on the GUI thread has the windows
+// repainted when the window system asks (a window moved away from them);
+// one on a worker thread leaves the GUI thread's event loop running, and
+// Escape and its Cancel button stop it.
 #pragma once
+
+#include <functional>
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
+
+class QWidget;
 
 namespace mw {
 
@@ -14,6 +21,8 @@ class OperationRun : public QObject {
 public:
     // Input is held back from now on; slot points at this run until it ends.
     explicit OperationRun(OperationRun*& slot);
+    // Escape calls cancel; cancelButton, when given, takes its clicks.
+    OperationRun(OperationRun*& slot, std::function<void()> cancel, QWidget* cancelButton);
     // Drops the input that waited, then lets input through again.
     ~OperationRun() override;
 
@@ -28,6 +37,8 @@ protected:
 private:
     OperationRun*& slot_;
     QElapsedTimer sincePaint_;
+    std::function<void()> cancel_;
+    QPointer<QWidget> cancelButton_;
 };
 
 }  // namespace mw

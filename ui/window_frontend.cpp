@@ -2,7 +2,13 @@
 
 #include <algorithm>
 
+#include <thread>
+
+#include <QEventLoop>
 #include <QWidget>
+
+#include "ops/operation_cancelled.h"
+#include "ui/gui_thread_frontend.h"
 
 #include "core/path_helpers.h"
 #include "ui/dialogs/dialogs.h"
@@ -43,8 +49,10 @@ void WindowFrontend::ShowUserError(const std::string& message)
     dialogs_.ShowUserError(ToQt(message));
 }
 
-void WindowFrontend::ShowBytes(std::int64_t /*done*/, std::int64_t /*total*/)
+void WindowFrontend::ShowBytes(std::int64_t done, std::int64_t total)
 {
+    if (total > 0)
+        statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
     PaintDuringOperation();
 }
 
@@ -52,6 +60,38 @@ void WindowFrontend::RunHeldBack(const std::function<void()>& operation)
 {
     const OperationRun run(operationRun_);
     RunHandler(dialogs_, operation);
+}
+
+void WindowFrontend::RunOffThread(const std::function<void(Frontend&)>& operation, QWidget* cancelButton)
+{
+    cancelRequested_.store(false);
+    const OperationRun run(workerRun_, [this] { RequestCancel(); }, cancelButton);
+    if (cancelButton)
+        cancelButton->show();
+    RunHandler(dialogs_, [&] {
+        try {
+            GuiThreadFrontend carried(*this);
+            std::exception_ptr failure;
+            QEventLoop untilDone;
+            std::thread worker([&] {
+                try {
+                    operation(carried);
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+                QMetaObject::invokeMethod(&untilDone, &QEventLoop::quit, Qt::QueuedConnection);
+            });
+            untilDone.exec();
+            worker.join();
+            if (failure)
+                std::rethrow_exception(failure);
+        } catch (const OperationCancelled& cancelled) {
+            SetPosition(0);
+            SetStatusText(cancelled.what());
+        }
+    });
+    if (cancelButton)
+        cancelButton->hide();
 }
 
 void WindowFrontend::PaintDuringOperation()

@@ -3,6 +3,7 @@
 // operation holds input back, and user errors in the user-error box.
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 #include "ops/frontend.h"
@@ -24,13 +25,22 @@ public:
     void RepaintProgress() override;
     void RepaintWindow() override;
     void ShowUserError(const std::string& message) override;
-    // The bytes are not shown; a long copy still lets the window repaint.
+    // The bar's position follows the bytes when their total is known.
     void ShowBytes(std::int64_t done, std::int64_t total) override;
+    bool ShowsByteTotal() const override { return true; }
+    bool CancelRequested() const override { return cancelRequested_.load(); }
+    // The user's Cancel: the operation running off the window's thread stops.
+    void RequestCancel() { cancelRequested_.store(true); }
 
 protected:
     // Runs an operation's handler with input held back until it ends; an
     // error that ends it is shown in the default error display.
     void RunHeldBack(const std::function<void()>& operation);
+    // The same with the operation on a worker thread, its frontend calls
+    // carried to this one: the window repaints as usual meanwhile, and
+    // Escape or cancelButton (shown for the run) stops it; a stopped
+    // operation ends with its "Cancelled" text in the status bar.
+    void RunOffThread(const std::function<void(Frontend&)>& operation, QWidget* cancelButton);
     // Paints pending window repaints while an operation runs.
     void PaintDuringOperation();
 
@@ -39,7 +49,9 @@ protected:
 
 private:
     QWidget& window_;
-    OperationRun* operationRun_ = nullptr;  // while an operation runs
+    OperationRun* operationRun_ = nullptr;  // while an operation runs on the GUI thread
+    OperationRun* workerRun_ = nullptr;     // while one runs off it
+    std::atomic<bool> cancelRequested_{false};
 };
 
 }  // namespace mw

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/entry_name_check.h"
@@ -127,6 +129,21 @@ TEST_F(ExtractWadTest, NamesWindowsCannotWriteAreTold)
         EXPECT_FALSE(IsWindowsFileName(name)) << name;
     for (const char* name : {"console", "COM0", "com10", "lpt", "a.b", ".a", "nul_x"})
         EXPECT_TRUE(IsWindowsFileName(name)) << name;
+}
+
+// Cancelled between entries, extraction keeps the files it wrote, whole, and
+// says how many.
+TEST_F(ExtractWadTest, ACancelledExtractionKeepsTheFilesWrittenAndCountsThem)
+{
+    const std::string archive =
+        dir.Write("cars.wad", test::ContiguousArchive({{"a", "A"}, {"b", "B"}, {"c", "C"}, {"d", "D"}}));
+    test::CancellingFrontend cancelling;
+    cancelling.archive = archive;
+    cancelling.dialogAnswer = dir / "out";
+    cancelling.cancelAt = 3;
+    EXPECT_EQ(test::ErrorOf([&] { ExtractWad(state, cancelling); }), "Cancelled: 2 files extracted");
+    EXPECT_EQ(test::ReadBytes(dir / "out/b"), "B");
+    EXPECT_FALSE(std::filesystem::exists(dir / "out/c"));
 }
 
 TEST_F(ExtractWadTest, ATruncatedArchiveStopsWithFilesWrittenSoFar)

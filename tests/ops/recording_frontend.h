@@ -51,4 +51,11 @@ public:
     std::string LastStatus() const { return statusTexts.empty() ? "" : statusTexts.back(); }
 };
 
+// The user cancels at the operation's nth question, and at every one after.
+struct CancellingFrontend : RecordingFrontend {
+    int cancelAt = 0;  // 0: never
+    mutable int asked = 0;
+    bool CancelRequested() const override { return ++asked >= cancelAt && cancelAt > 0; }
+};
+
 }  // namespace mw::test

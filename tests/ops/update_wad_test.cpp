@@ -6,6 +6,7 @@
 #include "core/wad.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "ops/undo_wad.h"
 #include "tests/ops/recording_frontend.h"
 #include "tests/ops/update_invariant.h"
 #include "tests/support/payload_bytes.h"
@@ -240,6 +241,36 @@ TEST_F(UpdateWadTest, AFailureMidwayLeavesTheArchiveOnDiskUnchanged)
     EXPECT_EQ(test::ReadBytes(archive), kExample);
     EXPECT_EQ(test::DirectoryOrder(dir.path()).size(), 2u);  // no temporary file left
     EXPECT_EQ(ui.LastStatus(), "Updating x.wad : 100%");
+}
+
+// Cancelled while the sources are matched, in the middle of the copy, or
+// after the last byte is written and before the new archive takes its place,
+// the update leaves the archive as it was, no temporary file and no record.
+TEST_F(UpdateWadTest, ACancelledUpdateLeavesTheArchiveAsItWas)
+{
+    const std::string large(3 << 20, 'L');
+    const std::string original = test::ContiguousArchive({{"a.txt", "abc"}, {"big.bin", large}, {"c.txt", "c"}});
+    const std::string archive = dir.Write("x.wad", original);
+    dir.Write("src/a.txt", "new a");
+    dir.Write("src/c.txt", "new c");
+    test::CancellingFrontend counting;
+    counting.source = dir / "src";
+    counting.archive = dir / "copy.wad";
+    dir.Write("copy.wad", original);
+    ASSERT_TRUE(UpdateWad(state, counting));
+    const int polls = counting.asked;
+    ASSERT_GT(polls, 4) << "asked between files and during the copy";
+
+    for (const int point : {1, polls / 2, polls}) {
+        test::CancellingFrontend cancelling;
+        cancelling.source = dir / "src";
+        cancelling.archive = archive;
+        cancelling.cancelAt = point;
+        EXPECT_EQ(test::ErrorOf([&] { UpdateWad(state, cancelling); }), "Cancelled") << point;
+        EXPECT_EQ(test::ReadBytes(archive), original) << point;
+        EXPECT_TRUE(test::TemporaryFiles(dir.path()).empty()) << point;
+        EXPECT_FALSE(HasUndoableUpdate(state, archive)) << point;
+    }
 }
 
 TEST_F(UpdateWadTest, AReadOnlyArchiveIsRefusedButReadOnlySourcesAreRead)

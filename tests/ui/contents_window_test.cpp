@@ -13,6 +13,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/contents_window.h"
+#include "ui/find_window.h"
 #include "ui/widgets/entry_filter_model.h"
 #include "ui/widgets/entry_table_model.h"
 #include "ui/widgets/status_bar.h"
@@ -246,6 +247,36 @@ TEST_F(ContentsWindowTest, ExtractAndDragOutWriteTheSelectedEntries)
     EXPECT_FALSE(window.Shown().canDropMimeData(drag.get(), Qt::CopyAction, -1, -1, {}))
         << "the list's own drag is no drop of new files";
     EXPECT_TRUE(fixture.dialogs.errorDisplays.empty() && fixture.dialogs.userErrors.empty());
+}
+
+// Find lists every matching entry of the installation's wads, with its wad
+// and size; a double click on one opens its wad at that entry.
+TEST_F(ContentsWindowTest, FindListsTheInstallationsMatchesAndOpensOne)
+{
+    const std::string gp4 = temp.MakeFolder("gp4");
+    temp.Write("gp4/GP4.exe", "");
+    const std::string first = temp.Write("gp4/a.wad", test::ContiguousArchive({{"x.tex", "X"}, {"y.bin", "Y"}}));
+    const std::string second =
+        temp.Write("gp4/maps/b.wad", test::ContiguousArchive({{"z.bin", "Z"}, {"w\\w.tex", "WWW"}}));
+    fixture.state.Installation = std::make_unique<test::FolderInstallation>(gp4);
+    fixture.dialogs.textAnswers.push_back(QStringLiteral("*.tex"));
+    window.FindAction()->trigger();
+
+    ASSERT_NE(window.Finds(), nullptr);
+    const QAbstractItemModel& found = *window.Finds()->Results()->model();
+    ASSERT_EQ(found.rowCount(), 2);
+    const QString expected[2][3] = {{QString::fromStdString(first), "x.tex", "1"},
+                                    {QString::fromStdString(second), "w\\w.tex", "3"}};
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_EQ(found.index(row, column).data().toString(), expected[row][column]) << row << column;
+
+    QTreeView& results = *window.Finds()->Results();
+    const QPoint centre = results.visualRect(found.index(1, 1)).center();
+    QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(results.viewport(), Qt::LeftButton, {}, centre);
+    EXPECT_EQ(window.Entries().Contents().path, second);
+    EXPECT_EQ(window.SelectedEntries(), std::vector<std::int32_t>{1});
 }
 
 }  // namespace

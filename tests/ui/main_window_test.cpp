@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -330,6 +331,65 @@ TEST_F(MainWindowTest, TheArchiveFieldOpensInTheContentsWindow)
     Click(window.ContentsButton());
     EXPECT_EQ(fixture.dialogs.userErrors, std::vector<QString>{"Sorry but you have to choose a wad file first."});
     EXPECT_FALSE(window.Contents().isVisible());
+}
+
+// "Undo last update" is there only for a wad with an update to undo, asks
+// first naming the entries, and gives the wad back byte for byte.
+TEST_F(MainWindowTest, UndoLastUpdateAsksThenGivesTheArchiveBack)
+{
+    const std::string original = test::ContiguousArchive({{"a.bin", "A"}, {"b.bin", "B"}});
+    const std::string wad = temp.Write("cars.wad", original);
+    window.ArchiveField()->SetFilename(QString::fromStdString(wad));
+    EXPECT_FALSE(window.UndoButton()->isEnabled());
+
+    window.SourceField()->SetFilename(QString::fromStdString(temp.Write("patch/a.bin", "patched")));
+    Click(window.UpdateButton());
+    const std::string updated = test::ReadBytes(wad);
+    ASSERT_NE(updated, original);
+    ASSERT_TRUE(window.UndoButton()->isEnabled());
+
+    for (const bool answer : {false, true}) {
+        fixture.dialogs.questionAnswer = answer;
+        Click(window.UndoButton());
+        EXPECT_EQ(test::ReadBytes(wad), answer ? original : updated);
+    }
+    ASSERT_EQ(fixture.dialogs.questions.size(), 2u);
+    EXPECT_TRUE(fixture.dialogs.questions[0].contains(QStringLiteral("\n    a.bin\n")))
+        << fixture.dialogs.questions[0].toStdString();
+    EXPECT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
+    EXPECT_FALSE(window.UndoButton()->isEnabled()) << "nothing is left to undo";
+}
+
+// Escape or the Cancel button while an update runs stops it: the wad stays
+// as it was, the status says so, and the next update runs in full.
+TEST_F(MainWindowTest, EscapeOrCancelStopsTheRunningUpdate)
+{
+    const std::string original = test::ContiguousArchive({{"a.bin", "A"}});
+    const std::string wad = temp.Write("cars.wad", original);
+    window.ArchiveField()->SetFilename(QString::fromStdString(wad));
+    window.SourceField()->SetFilename(QString::fromStdString(temp.Write("patch/a.bin", "patched")));
+    QPushButton* cancel = window.CancelButton();
+    const QPoint centre = cancel->rect().center();
+    const std::function<void()> stops[] = {
+        [&] { QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier)); },
+        [&] {
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(cancel, new QMouseEvent(type, centre, cancel->mapToGlobal(centre),
+                                                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        },
+    };
+    for (const auto& stop : stops) {
+        // Taken by the window's event loop while the update runs.
+        stop();
+        Click(window.UpdateButton());
+        EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Cancelled"));
+        EXPECT_EQ(test::ReadBytes(wad), original);
+        EXPECT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
+        EXPECT_FALSE(cancel->isVisible());
+    }
+
+    Click(window.UpdateButton());
+    EXPECT_NE(test::ReadBytes(wad), original);
 }
 
 // On Linux a GP4 folder chosen with "Change GP4 Path" stands in for an

@@ -1,0 +1,47 @@
+#include "ui/find_window.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "ops/messages.h"
+#include "ui/widgets/found_entry_model.h"
+#include "ui/window_look.h"
+
+namespace mw {
+
+FindWindow::FindWindow(FoundEntryModel& found, OpenRow open, QWidget* parent)
+    : QWidget(parent, Qt::Window), found_(found), results_(new QTreeView(this)), summary_(new QLabel(this))
+{
+    ApplyWindowLook(*this);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(560, 320);
+    results_->setModel(&found);
+    results_->setRootIsDecorated(false);
+    results_->setUniformRowHeights(true);
+    results_->setAllColumnsShowFocus(true);
+    results_->header()->setSectionResizeMode(FoundEntryModel::kEntryColumn, QHeaderView::Stretch);
+    results_->header()->setStretchLastSection(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(results_, 1);
+    layout->addWidget(summary_);
+    connect(results_, &QTreeView::doubleClicked, this, [open = std::move(open)](const QModelIndex& index) {
+        if (index.isValid())
+            open(index.row());
+    });
+}
+
+void FindWindow::ShowResults(const QString& pattern)
+{
+    setWindowTitle(QStringLiteral("Find %1 - %2").arg(pattern, QString::fromLatin1(kApplicationTitle)));
+    QString summary = QStringLiteral("%1 entries found").arg(found_.rowCount());
+    if (found_.Failures() > 0)
+        summary += QStringLiteral("; %1 wads could not be read").arg(found_.Failures());
+    summary_->setText(summary);
+    results_->resizeColumnToContents(FoundEntryModel::kArchiveColumn);
+    ShowInFront(*this);
+}
+
+}  // namespace mw
