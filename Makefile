@@ -70,7 +70,7 @@ WINDOWS_BUILD ?= build-windows
 $(WINDOWS_BUILD)/build.ninja: CMakeLists.txt | bootstrap
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-	  -DMENDWRIGHT_LAYERS="core;ops;settings;cli" \
+	  -DMENDWRIGHT_LAYERS="core;ops;settings;startup;cli" \
 	  -DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON $(CMAKE_FLAGS)
 
 windows: bootstrap $(WINDOWS_BUILD)/build.ninja

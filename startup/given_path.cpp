@@ -1,0 +1,32 @@
+#include "startup/given_path.h"
+
+#include "core/file.h"
+#include "core/path_helpers.h"
+#include "ops/error_report.h"
+
+namespace mw {
+namespace {
+
+// An existing file whose name ends in ".wad", in any case.
+bool IsWadFile(const std::string& path)
+{
+    const std::string name = LowerAscii(FileNamePart(NativePath(path)));
+    return name.ends_with(".wad") && RegularFileExists(path);
+}
+
+}  // namespace
+
+GivenPath OpenGivenPath(const std::string& path, Frontend& mainWindow)
+{
+    if (IsWadFile(path)) {
+        mainWindow.SetArchiveText(FullNativePath(path));
+        return GivenPath::Archive;
+    }
+    if (FolderExists(path)) {
+        mainWindow.SetSourceText(FullNativePath(path));
+        return GivenPath::Folder;
+    }
+    return GivenPath::Ignored;
+}
+
+}  // namespace mw
