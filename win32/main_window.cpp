@@ -1,0 +1,356 @@
+#include "win32/main_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/win32/wide_text.h"
+#include "ops/error_report.h"
+#include "ops/messages.h"
+#include "ops/operations.h"
+
+namespace mw {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"MendwrightMainWindow";
+// The outer size, with a sizeable border and a caption bar, at 96 dots per inch.
+constexpr SIZE kOuterSize = {441, 181};
+constexpr SIZE kMinimumOuterSize = {441, 169};
+constexpr int kFirstControlId = 100;
+// Room for a long path in the file dialogs.
+constexpr DWORD kPathBuffer = 32768;
+
+struct ControlLook {
+    const wchar_t* className;
+    const wchar_t* text;
+    DWORD style;
+    int left, top, width, height;
+};
+
+// In the order of Win32MainWindow::Control; the file fields' browse buttons
+// stand at their right end, inside the field's width.
+constexpr ControlLook kControls[] = {
+    {L"STATIC", L"Select file(s) to replace in wad(s)", SS_LEFT, 8, 4, 152, 13},
+    {L"BUTTON", L"Select a Folder", BS_PUSHBUTTON | WS_TABSTOP, 176, 4, 121, 15},
+    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 21, 395, 20},
+    {L"BUTTON", L"...", BS_PUSHBUTTON, 405, 21, 20, 20},
+    {L"STATIC", L"Select one of the GP4's wad to patch or the wad to extract", SS_LEFT, 8, 52, 277, 13},
+    {L"BUTTON", L"Change GP4 Path", BS_PUSHBUTTON | WS_TABSTOP, 320, 52, 105, 15},
+    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 69, 395, 20},
+    {L"BUTTON", L"...", BS_PUSHBUTTON, 405, 69, 20, 20},
+    {L"BUTTON", L"Create wad", BS_PUSHBUTTON | WS_TABSTOP, 8, 96, 88, 22},
+    {L"BUTTON", L"Update wad", BS_DEFPUSHBUTTON | WS_TABSTOP, 104, 96, 88, 22},
+    {L"BUTTON", L"Extract wad", BS_PUSHBUTTON | WS_TABSTOP, 200, 96, 88, 22},
+    {L"BUTTON", L"Update track wads", BS_PUSHBUTTON | WS_TABSTOP, 304, 96, 121, 22},
+    {L"STATIC", L"", SS_OWNERDRAW, 8, 126, 417, 16},
+};
+
+std::string WindowText(HWND control)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return Utf8FromWide(text);
+}
+
+// "description|patterns|..." as the dialogs want it: NUL between the parts, two at the end.
+std::wstring DialogFilter(const std::string& filter)
+{
+    std::wstring text = WideFromUtf8(filter);
+    std::replace(text.begin(), text.end(), L'|', L'\0');
+    return text + std::wstring(2, L'\0');
+}
+
+}  // namespace
+
+Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Boxes& boxes)
+    : state_(state), openSettings_(std::move(openSettings)), boxes_(boxes)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+
+    const std::wstring title = WideFromUtf8(kApplicationTitle);
+    window_ = CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, CW_USEDEFAULT,
+                              CW_USEDEFAULT, kOuterSize.cx, kOuterSize.cy, nullptr, nullptr, instance, this);
+    const int width = Scaled(kOuterSize.cx);
+    const int height = Scaled(kOuterSize.cy);
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER);
+    CreateControls();
+    boxes_.SetOwner(window_);
+    RunReportingErrors(
+        [this] { FillFromSettings({state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()}, *this, openSettings_); },
+        [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+}
+
+Win32MainWindow::~Win32MainWindow()
+{
+    if (window_)
+        DestroyWindow(window_);
+    if (font_)
+        DeleteObject(font_);
+}
+
+int Win32MainWindow::Scaled(int pixels) const
+{
+    return MulDiv(pixels, static_cast<int>(GetDpiForWindow(window_)), USER_DEFAULT_SCREEN_DPI);
+}
+
+void Win32MainWindow::CreateControls()
+{
+    // "MS Sans Serif" 11 pixels high, as every window of the program.
+    font_ = CreateFontW(-Scaled(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (int i = 0; i < ControlCount; ++i) {
+        const ControlLook& look = kControls[i];
+        const int width = look.style == SS_LEFT ? LabelWidth(look.text, Scaled(look.width)) : Scaled(look.width);
+        controls_[i] = CreateWindowExW(0, look.className, look.text, WS_CHILD | WS_VISIBLE | look.style,
+                                       Scaled(look.left), Scaled(look.top), width, Scaled(look.height),
+                                       window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                                       instance, nullptr);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
+    SetSourceText(kSourcePlaceholder);
+    SetFocus(controls_[UpdateButton]);
+}
+
+// Like a self-sizing label: wider than given when the font needs more room.
+int Win32MainWindow::LabelWidth(const wchar_t* text, int width) const
+{
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ old = SelectObject(dc, font_);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    return std::max(width, static_cast<int>(size.cx));
+}
+
+void Win32MainWindow::ShowMainWindow()
+{
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+}
+
+LRESULT CALLBACK Win32MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED)
+            OnCommand(LOWORD(wParam) - kFirstControlId);
+        return 0;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        PaintStatus(item->hDC, item->rcItem);
+        return TRUE;
+    }
+    case WM_GETMINMAXINFO: {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize = {Scaled(kMinimumOuterSize.cx), Scaled(kMinimumOuterSize.cy)};
+        return 0;
+    }
+    case WM_CLOSE:
+        ShowWindow(window_, SW_HIDE);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void Win32MainWindow::OnCommand(int id)
+{
+    switch (id) {
+    case SelectFolderButton:
+        ChooseFolder([this](const std::string& folder) { SetSourceText(folder); });
+        break;
+    case Gp4PathButton:
+        ChooseFolder([this](const std::string& folder) {
+            RunOperation([&] {
+                ApplyChosenGp4Folder(folder, {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()},
+                                     *this, openSettings_);
+            });
+        });
+        break;
+    case SourceBrowse:
+        Browse(SourceEdit, L"Select a file", "Main GP4 files|*.gp4;*.col;*.bin;*.cfp;*.dat|*.*|*.*", sourceStart_);
+        break;
+    case ArchiveBrowse:
+        Browse(ArchiveEdit, L"Select a wad", "*.wad|*.wad", archiveStart_);
+        break;
+    case CreateButton:
+        RunOperation([this] { CreateWad(state_, *this); });
+        break;
+    case UpdateButton:
+        RunOperation([this] { UpdateWad(state_, *this); });
+        break;
+    case ExtractButton:
+        RunOperation([this] { ExtractWad(state_, *this); });
+        break;
+    case UpdateTracksButton:
+        RunOperation([this] { UpdateTrackWads(state_, *this); });
+        break;
+    default:
+        break;
+    }
+}
+
+void Win32MainWindow::RunOperation(const std::function<void()>& operation)
+{
+    RunReportingErrors(operation, [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+}
+
+void Win32MainWindow::Browse(Control edit, const std::wstring& title, const std::string& filter, std::string& startFolder)
+{
+    std::wstring name(kPathBuffer, L'\0');
+    const std::wstring filterText = DialogFilter(filter);
+    const std::wstring folder = WideFromUtf8(startFolder);
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = filterText.c_str();
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = kPathBuffer;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = edit == ArchiveEdit ? L"wad" : nullptr;
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!GetOpenFileNameW(&dialog))
+        return;
+    const std::string chosen = Utf8FromWide(name.c_str());
+    SetWindowTextW(controls_[edit], name.c_str());
+    // The next browse starts in the chosen file's folder.
+    startFolder = chosen.substr(0, dialog.nFileOffset);
+}
+
+void Win32MainWindow::ChooseFolder(const std::function<void(const std::string&)>& use)
+{
+    BROWSEINFOW browse = {};
+    browse.hwndOwner = window_;
+    browse.lpszTitle = L"Please choose a folder";
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (!chosen)
+        return;
+    std::wstring path(kPathBuffer, L'\0');
+    const bool named = SHGetPathFromIDListEx(chosen, path.data(), kPathBuffer, GPFIDL_DEFAULT);
+    CoTaskMemFree(chosen);
+    if (named)
+        use(Utf8FromWide(path.c_str()));
+}
+
+std::string Win32MainWindow::SourceText()
+{
+    return WindowText(controls_[SourceEdit]);
+}
+
+void Win32MainWindow::SetSourceText(const std::string& text)
+{
+    SetWindowTextW(controls_[SourceEdit], WideFromUtf8(text).c_str());
+}
+
+std::string Win32MainWindow::ArchiveText()
+{
+    return WindowText(controls_[ArchiveEdit]);
+}
+
+void Win32MainWindow::SetArchiveText(const std::string& text)
+{
+    SetWindowTextW(controls_[ArchiveEdit], WideFromUtf8(text).c_str());
+}
+
+void Win32MainWindow::SetStatusText(const std::string& text)
+{
+    if (text == statusText_)
+        return;
+    statusText_ = text;
+    RepaintProgress();
+}
+
+void Win32MainWindow::SetPosition(int percent)
+{
+    position_ = std::clamp(percent, 0, 100);
+    InvalidateRect(controls_[StatusBar], nullptr, FALSE);
+}
+
+void Win32MainWindow::RepaintProgress()
+{
+    InvalidateRect(controls_[StatusBar], nullptr, FALSE);
+    UpdateWindow(controls_[StatusBar]);
+}
+
+void Win32MainWindow::RepaintWindow()
+{
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// A lowered bevel, the fill up to the position, the text over both.
+void Win32MainWindow::PaintStatus(HDC dc, const RECT& area)
+{
+    RECT inner = area;
+    DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
+    RECT fill = inner;
+    fill.right = fill.left + (inner.right - inner.left) * position_ / 100;
+    FillRect(dc, &fill, GetSysColorBrush(COLOR_HIGHLIGHT));
+    SetBkMode(dc, TRANSPARENT);
+    const HGDIOBJ old = SelectObject(dc, font_);
+    std::wstring text = WideFromUtf8(statusText_);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+}
+
+void Win32MainWindow::ShowUserError(const std::string& message)
+{
+    boxes_.ShowMessage(message);
+}
+
+bool Win32MainWindow::RunSaveDialog()
+{
+    std::wstring name = WideFromUtf8(saveName_);
+    name.resize(kPathBuffer, L'\0');
+    const std::wstring filterText = DialogFilter(saveFilter_);
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = filterText.c_str();
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = kPathBuffer;
+    dialog.lpstrTitle = L"Please choose a folder";
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | (saveAsks_ ? OFN_OVERWRITEPROMPT : 0);
+    if (!GetSaveFileNameW(&dialog))
+        return false;
+    saveName_ = Utf8FromWide(name.c_str());
+    return true;
+}
+
+bool Win32MainWindow::ConfirmChanges(const std::string& question)
+{
+    return boxes_.AskQuestion(question);
+}
+
+}  // namespace mw
