@@ -1,0 +1,98 @@
+// The Win32 main window driven in process, as a person drives it: texts set
+// with WM_SETTEXT, buttons clicked with BM_CLICK, the boxes recorded.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "core/win32/wide_text.h"
+#include "ops/messages.h"
+#include "ops/run_state.h"
+#include "settings/remembered_gp4_installation.h"
+#include "tests/support/temp_dir.h"
+#include "win32/main_window.h"
+
+namespace mw {
+namespace {
+
+class RecordingBoxes : public Win32Boxes {
+public:
+    bool AskQuestion(const std::string& question) override
+    {
+        shown.push_back("question " + question);
+        return true;
+    }
+    void ShowMessage(const std::string& message) override { shown.push_back("message " + message); }
+    void ShowErrorDisplay(const ErrorReport& report) override { shown.push_back("error " + report.message); }
+
+    std::vector<std::string> shown;
+};
+
+std::wstring Text(HWND control)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(control, text, 512);
+    return text;
+}
+
+class Win32MainWindowTest : public testing::Test {
+protected:
+    RunState state;
+    RecordingBoxes boxes;
+    Win32MainWindow window{WithInstallation(state), [] { return std::make_unique<InMemorySettings>(); }, boxes};
+
+private:
+    static RunState& WithInstallation(RunState& state)
+    {
+        state.Installation = MakeProgramGp4Installation(state.Settings);
+        return state;
+    }
+};
+
+struct ControlPlace {
+    Win32MainWindow::Control control;
+    const wchar_t* caption;
+    RECT place;  // client coordinates at 96 dots per inch
+};
+
+// The Qt window's captions and places.
+constexpr ControlPlace kPlaces[] = {
+    {Win32MainWindow::SelectFolderButton, L"Select a Folder", {176, 4, 297, 19}},
+    {Win32MainWindow::Gp4PathButton, L"Change GP4 Path", {320, 52, 425, 67}},
+    {Win32MainWindow::CreateButton, L"Create wad", {8, 96, 96, 118}},
+    {Win32MainWindow::UpdateButton, L"Update wad", {104, 96, 192, 118}},
+    {Win32MainWindow::ExtractButton, L"Extract wad", {200, 96, 288, 118}},
+    {Win32MainWindow::UpdateTracksButton, L"Update track wads", {304, 96, 425, 118}},
+    {Win32MainWindow::StatusBar, L"", {8, 126, 425, 142}},
+};
+
+TEST_F(Win32MainWindowTest, ControlsHaveTheQtWindowsCaptionsAndPlaces)
+{
+    for (const ControlPlace& c : kPlaces) {
+        const HWND control = window.ControlHandle(c.control);
+        RECT place = {};
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(Text(control), c.caption);
+        EXPECT_TRUE(EqualRect(&place, &c.place)) << Utf8FromWide(c.caption);
+    }
+    EXPECT_EQ(Text(window.ControlHandle(Win32MainWindow::SourceEdit)), L"...or select a file");
+}
+
+// The fields as typed reach the operation, and its refusal reaches the boxes.
+TEST_F(Win32MainWindowTest, UpdateButtonRunsTheUpdateOnTheTypedFields)
+{
+    test::TempDir dir;
+    const std::string source = dir.MakeFolder("source");
+    const std::string missing = dir / "missing.wad";
+    SendMessageW(window.ControlHandle(Win32MainWindow::SourceEdit), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(WideFromUtf8(source).c_str()));
+    SendMessageW(window.ControlHandle(Win32MainWindow::ArchiveEdit), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(WideFromUtf8(missing).c_str()));
+    SendMessageW(window.ControlHandle(Win32MainWindow::UpdateButton), BM_CLICK, 0, 0);
+
+    EXPECT_EQ(window.SourceText(), source);
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + MessageText(kWrongWadPath)});
+}
+
+}  // namespace
+}  // namespace mw
