@@ -48,6 +48,15 @@ constexpr ControlLook kControls[] = {
     {L"STATIC", L"", SS_OWNERDRAW, 8, 126, 417, 16},
 };
 
+// The four operation buttons and what each runs.
+using Operation = void (*)(RunState&, Frontend&);
+const std::pair<int, Operation> kOperations[] = {
+    {Win32MainWindow::CreateButton, [](RunState& state, Frontend& frontend) { CreateWad(state, frontend); }},
+    {Win32MainWindow::UpdateButton, [](RunState& state, Frontend& frontend) { UpdateWad(state, frontend); }},
+    {Win32MainWindow::ExtractButton, [](RunState& state, Frontend& frontend) { ExtractWad(state, frontend); }},
+    {Win32MainWindow::UpdateTracksButton, [](RunState& state, Frontend& frontend) { UpdateTrackWads(state, frontend); }},
+};
+
 std::string WindowText(HWND control)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -202,19 +211,10 @@ void Win32MainWindow::OnCommand(int id)
     case ArchiveBrowse:
         Browse(ArchiveEdit, L"Select a wad", "*.wad|*.wad", archiveStart_);
         break;
-    case CreateButton:
-        RunOperation([this] { CreateWad(state_, *this); });
-        break;
-    case UpdateButton:
-        RunOperation([this] { UpdateWad(state_, *this); });
-        break;
-    case ExtractButton:
-        RunOperation([this] { ExtractWad(state_, *this); });
-        break;
-    case UpdateTracksButton:
-        RunOperation([this] { UpdateTrackWads(state_, *this); });
-        break;
     default:
+        for (const auto& [button, operation] : kOperations)
+            if (id == button)
+                RunOperation([this, operation] { operation(state_, *this); });
         break;
     }
 }
