@@ -23,11 +23,16 @@ constexpr int kFirstControlId = 100;
 // Room for a long path in the file dialogs.
 constexpr DWORD kPathBuffer = 32768;
 
+// The button pictures' icon resources.
+enum ButtonPictureId { kNoPicture = 0, kCreateWadPicture = 10, kUpdateWadPicture, kExtractWadPicture,
+                       kUpdateTracksPicture, kOpenFolderPicture };
+
 struct ControlLook {
     const wchar_t* className;
     const wchar_t* text;
     DWORD style;
     int left, top, width, height;
+    ButtonPictureId picture = kNoPicture;
 };
 
 // In the order of Win32MainWindow::Control; the file fields' browse buttons
@@ -36,15 +41,15 @@ constexpr ControlLook kControls[] = {
     {L"STATIC", L"Select file(s) to replace in wad(s)", SS_LEFT, 8, 4, 152, 13},
     {L"BUTTON", L"Select a Folder", BS_PUSHBUTTON | WS_TABSTOP, 176, 4, 121, 15},
     {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 21, 395, 20},
-    {L"BUTTON", L"...", BS_PUSHBUTTON, 405, 21, 20, 20},
+    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 21, 20, 20, kOpenFolderPicture},
     {L"STATIC", L"Select one of the GP4's wad to patch or the wad to extract", SS_LEFT, 8, 52, 277, 13},
     {L"BUTTON", L"Change GP4 Path", BS_PUSHBUTTON | WS_TABSTOP, 320, 52, 105, 15},
     {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 69, 395, 20},
-    {L"BUTTON", L"...", BS_PUSHBUTTON, 405, 69, 20, 20},
-    {L"BUTTON", L"Create wad", BS_PUSHBUTTON | WS_TABSTOP, 8, 96, 88, 22},
-    {L"BUTTON", L"Update wad", BS_DEFPUSHBUTTON | WS_TABSTOP, 104, 96, 88, 22},
-    {L"BUTTON", L"Extract wad", BS_PUSHBUTTON | WS_TABSTOP, 200, 96, 88, 22},
-    {L"BUTTON", L"Update track wads", BS_PUSHBUTTON | WS_TABSTOP, 304, 96, 121, 22},
+    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 69, 20, 20, kOpenFolderPicture},
+    {L"BUTTON", L"Create wad", BS_PUSHBUTTON | WS_TABSTOP, 8, 96, 88, 22, kCreateWadPicture},
+    {L"BUTTON", L"Update wad", BS_DEFPUSHBUTTON | WS_TABSTOP, 104, 96, 88, 22, kUpdateWadPicture},
+    {L"BUTTON", L"Extract wad", BS_PUSHBUTTON | WS_TABSTOP, 200, 96, 88, 22, kExtractWadPicture},
+    {L"BUTTON", L"Update track wads", BS_PUSHBUTTON | WS_TABSTOP, 304, 96, 121, 22, kUpdateTracksPicture},
     {L"STATIC", L"", SS_OWNERDRAW, 8, 126, 417, 16},
 };
 
@@ -131,6 +136,12 @@ void Win32MainWindow::CreateControls()
                                        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                        instance, nullptr);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        // Common controls 6 show a button's picture beside its caption.
+        if (look.picture != kNoPicture) {
+            const HANDLE picture = LoadImageW(instance, MAKEINTRESOURCEW(look.picture), IMAGE_ICON, Scaled(16),
+                                              Scaled(16), LR_SHARED);
+            SendMessageW(controls_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
+        }
     }
     SetSourceText(kSourcePlaceholder);
     SetFocus(controls_[UpdateButton]);
