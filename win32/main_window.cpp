@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "ops/error_report.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "win32/window_look.h"
 
 namespace mw {
 namespace {
@@ -104,8 +104,14 @@ Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, 
                  work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER);
     CreateControls();
     boxes_.SetOwner(window_);
+    // The small windows after the main one, both hidden.
+    folderChooser_ = std::make_unique<FolderWindow>(window_, kFolderChooserLook,
+                                                    [this](const std::string& folder) { SetSourceText(folder); });
+    manualPath_ = std::make_unique<FolderWindow>(window_, kManualPathLook, [this](const std::string& folder) {
+        RunOperation([&] { ApplyChosenGp4Folder(folder, StartupView(), *this, openSettings_); });
+    });
     RunReportingErrors(
-        [this] { FillFromSettings({state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()}, *this, openSettings_); },
+        [this] { FillFromSettings(StartupView(), *this, openSettings_); },
         [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
 }
 
@@ -117,20 +123,23 @@ Win32MainWindow::~Win32MainWindow()
         DeleteObject(font_);
 }
 
+StartupState Win32MainWindow::StartupView()
+{
+    return {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()};
+}
+
 int Win32MainWindow::Scaled(int pixels) const
 {
-    return MulDiv(pixels, static_cast<int>(GetDpiForWindow(window_)), USER_DEFAULT_SCREEN_DPI);
+    return mw::Scaled(window_, pixels);
 }
 
 void Win32MainWindow::CreateControls()
 {
-    // "MS Sans Serif" 11 pixels high, as every window of the program.
-    font_ = CreateFontW(-Scaled(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+    font_ = CreateWindowFont(window_);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     for (int i = 0; i < ControlCount; ++i) {
         const ControlLook& look = kControls[i];
-        const int width = look.style == SS_LEFT ? LabelWidth(look.text, Scaled(look.width)) : Scaled(look.width);
+        const int width = look.style == SS_LEFT ? LabelWidth(window_, font_, look.text, Scaled(look.width)) : Scaled(look.width);
         controls_[i] = CreateWindowExW(0, look.className, look.text, WS_CHILD | WS_VISIBLE | look.style,
                                        Scaled(look.left), Scaled(look.top), width, Scaled(look.height),
                                        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
@@ -145,18 +154,6 @@ void Win32MainWindow::CreateControls()
     }
     SetSourceText(kSourcePlaceholder);
     SetFocus(controls_[UpdateButton]);
-}
-
-// Like a self-sizing label: wider than given when the font needs more room.
-int Win32MainWindow::LabelWidth(const wchar_t* text, int width) const
-{
-    const HDC dc = GetDC(window_);
-    const HGDIOBJ old = SelectObject(dc, font_);
-    SIZE size = {};
-    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
-    return std::max(width, static_cast<int>(size.cx));
 }
 
 void Win32MainWindow::ShowMainWindow()
@@ -206,15 +203,10 @@ void Win32MainWindow::OnCommand(int id)
 {
     switch (id) {
     case SelectFolderButton:
-        ChooseFolder([this](const std::string& folder) { SetSourceText(folder); });
+        folderChooser_->Show();
         break;
     case Gp4PathButton:
-        ChooseFolder([this](const std::string& folder) {
-            RunOperation([&] {
-                ApplyChosenGp4Folder(folder, {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()},
-                                     *this, openSettings_);
-            });
-        });
+        manualPath_->Show();
         break;
     case SourceBrowse:
         Browse(SourceEdit, L"Select a file", "Main GP4 files|*.gp4;*.col;*.bin;*.cfp;*.dat|*.*|*.*", sourceStart_);
@@ -256,22 +248,6 @@ void Win32MainWindow::Browse(Control edit, const std::wstring& title, const std:
     SetWindowTextW(controls_[edit], name.c_str());
     // The next browse starts in the chosen file's folder.
     startFolder = chosen.substr(0, dialog.nFileOffset);
-}
-
-void Win32MainWindow::ChooseFolder(const std::function<void(const std::string&)>& use)
-{
-    BROWSEINFOW browse = {};
-    browse.hwndOwner = window_;
-    browse.lpszTitle = L"Please choose a folder";
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
-    if (!chosen)
-        return;
-    std::wstring path(kPathBuffer, L'\0');
-    const bool named = SHGetPathFromIDListEx(chosen, path.data(), kPathBuffer, GPFIDL_DEFAULT);
-    CoTaskMemFree(chosen);
-    if (named)
-        use(Utf8FromWide(path.c_str()));
 }
 
 std::string Win32MainWindow::SourceText()

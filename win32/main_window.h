@@ -6,12 +6,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "ops/run_state.h"
 #include "settings/startup_fill.h"
 #include "startup/program_shell.h"
 #include "win32/boxes.h"
+#include "win32/folder_window.h"
 
 namespace mw {
 
@@ -29,6 +31,8 @@ public:
     };
     HWND ControlHandle(Control control) const { return controls_[control]; }
     const std::string& StatusText() const { return statusText_; }
+    FolderWindow& FolderChooser() const { return *folderChooser_; }
+    FolderWindow& ManualPath() const { return *manualPath_; }
     int Position() const { return position_; }
 
     // Frontend
@@ -66,10 +70,10 @@ private:
     // Runs an operation; an error that ends it is shown in the error display.
     void RunOperation(const std::function<void()>& operation);
     void Browse(Control edit, const std::wstring& title, const std::string& filter, std::string& startFolder);
-    void ChooseFolder(const std::function<void(const std::string&)>& use);
+    // The parts of the run state that the start-up fill resets.
+    StartupState StartupView();
     void PaintStatus(HDC dc, const RECT& area);
     int Scaled(int pixels) const;
-    int LabelWidth(const wchar_t* text, int width) const;
 
     RunState& state_;
     SettingsFactory openSettings_;
@@ -84,6 +88,8 @@ private:
     bool saveAsks_ = false;
     std::string sourceStart_;
     std::string archiveStart_;
+    std::unique_ptr<FolderWindow> folderChooser_;
+    std::unique_ptr<FolderWindow> manualPath_;
 };
 
 }  // namespace mw

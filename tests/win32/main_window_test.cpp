@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include "core/file.h"
 #include "core/win32/wide_text.h"
 #include "ops/messages.h"
 #include "ops/run_state.h"
@@ -92,6 +95,32 @@ TEST_F(Win32MainWindowTest, UpdateButtonRunsTheUpdateOnTheTypedFields)
 
     EXPECT_EQ(window.SourceText(), source);
     EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + MessageText(kWrongWadPath)});
+}
+
+// Each button opens its small window; OK hands the selected folder on.
+TEST_F(Win32MainWindowTest, FolderChooserOkFillsTheSourceField)
+{
+    FolderWindow& chooser = window.FolderChooser();
+    EXPECT_FALSE(IsWindowVisible(chooser.Handle()));
+    EXPECT_FALSE(IsWindowVisible(window.ManualPath().Handle()));
+    SendMessageW(window.ControlHandle(Win32MainWindow::SelectFolderButton), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(chooser.Handle()));
+    EXPECT_EQ(Text(chooser.Handle()), L"Select Files...");
+
+    const HTREEITEM drive = TreeView_GetRoot(chooser.Tree());
+    TreeView_Expand(chooser.Tree(), drive, TVE_EXPAND);
+    const HTREEITEM folder = TreeView_GetChild(chooser.Tree(), drive);
+    ASSERT_NE(folder, nullptr) << "the first drive's folders are read when it opens";
+    TreeView_SelectItem(chooser.Tree(), folder);
+    const std::string chosen = chooser.SelectedPath();
+    EXPECT_TRUE(FolderExists(chosen)) << chosen;
+    SendMessageW(chooser.OkButton(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(chooser.Handle()));
+    EXPECT_EQ(window.SourceText(), chosen);
+
+    SendMessageW(window.ControlHandle(Win32MainWindow::Gp4PathButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(Text(window.ManualPath().Handle()), L"Manual Path Entry");
+    EXPECT_TRUE(IsWindowVisible(window.ManualPath().Handle()));
 }
 
 }  // namespace
