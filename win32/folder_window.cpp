@@ -36,19 +36,8 @@ FolderWindow::FolderWindow(HWND owner, const FolderWindowLook& look, std::functi
     : accept_(std::move(accept))
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
-
     constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
-    window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kWindowClass, look.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                              100, 100, owner, nullptr, instance, this);
+    CreateProgramWindow(kWindowClass, look.caption, kStyle, WS_EX_DLGMODALFRAME, {100, 100}, owner);
     RECT outer = {0, 0, Scaled(look.clientSize.cx), Scaled(look.clientSize.cy)};
     AdjustWindowRectExForDpi(&outer, kStyle, FALSE, WS_EX_DLGMODALFRAME, GetDpiForWindow(window_));
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
@@ -144,18 +133,7 @@ void FolderWindow::AddFolders(HTREEITEM parent, const std::wstring& folder)
     }
 }
 
-LRESULT CALLBACK FolderWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<FolderWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FolderWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT FolderWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT FolderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_NOTIFY: {

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "win32/window_look.h"
+
 namespace mw {
 
 struct FolderWindowLook {
@@ -26,10 +28,10 @@ struct FolderWindowLook {
 extern const FolderWindowLook kFolderChooserLook;
 extern const FolderWindowLook kManualPathLook;
 
-class FolderWindow {
+class FolderWindow : public ProgramWindow {
 public:
     FolderWindow(HWND owner, const FolderWindowLook& look, std::function<void(const std::string&)> accept);
-    ~FolderWindow();
+    ~FolderWindow() override;
     FolderWindow(const FolderWindow&) = delete;
     FolderWindow& operator=(const FolderWindow&) = delete;
 
@@ -42,14 +44,12 @@ public:
     std::string SelectedPath() const;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void AddFolders(HTREEITEM parent, const std::wstring& folder);
     std::wstring PathOf(HTREEITEM item) const;
     int Scaled(int pixels) const;
 
     std::function<void(const std::string&)> accept_;
-    HWND window_ = nullptr;
     HWND tree_ = nullptr;
     HWND ok_ = nullptr;
     HFONT font_ = nullptr;

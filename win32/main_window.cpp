@@ -77,25 +77,27 @@ std::wstring DialogFilter(const std::string& filter)
     return text + std::wstring(2, L'\0');
 }
 
+// What the open and save dialogs share; name is a buffer of kPathBuffer characters.
+OPENFILENAMEW FileDialog(HWND owner, const std::wstring& filter, std::wstring& name, const wchar_t* title, DWORD flags)
+{
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = kPathBuffer;
+    dialog.lpstrTitle = title;
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | flags;
+    return dialog;
+}
+
 }  // namespace
 
 Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Boxes& boxes)
     : state_(state), openSettings_(std::move(openSettings)), boxes_(boxes)
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
-
-    const std::wstring title = WideFromUtf8(kApplicationTitle);
-    window_ = CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, CW_USEDEFAULT,
-                              CW_USEDEFAULT, kOuterSize.cx, kOuterSize.cy, nullptr, nullptr, instance, this);
+    CreateProgramWindow(kWindowClass, WideFromUtf8(kApplicationTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, 0,
+                        kOuterSize, nullptr);
     const int width = Scaled(kOuterSize.cx);
     const int height = Scaled(kOuterSize.cy);
     RECT work = {};
@@ -162,18 +164,7 @@ void Win32MainWindow::ShowMainWindow()
     UpdateWindow(window_);
 }
 
-LRESULT CALLBACK Win32MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
@@ -232,16 +223,9 @@ void Win32MainWindow::Browse(Control edit, const std::wstring& title, const std:
     std::wstring name(kPathBuffer, L'\0');
     const std::wstring filterText = DialogFilter(filter);
     const std::wstring folder = WideFromUtf8(startFolder);
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = window_;
-    dialog.lpstrFilter = filterText.c_str();
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = kPathBuffer;
+    OPENFILENAMEW dialog = FileDialog(window_, filterText, name, title.c_str(), OFN_FILEMUSTEXIST);
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = edit == ArchiveEdit ? L"wad" : nullptr;
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
     if (!GetOpenFileNameW(&dialog))
         return;
     const std::string chosen = Utf8FromWide(name.c_str());
@@ -321,14 +305,8 @@ bool Win32MainWindow::RunSaveDialog()
     std::wstring name = WideFromUtf8(saveName_);
     name.resize(kPathBuffer, L'\0');
     const std::wstring filterText = DialogFilter(saveFilter_);
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = window_;
-    dialog.lpstrFilter = filterText.c_str();
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = kPathBuffer;
-    dialog.lpstrTitle = L"Please choose a folder";
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | (saveAsks_ ? OFN_OVERWRITEPROMPT : 0);
+    OPENFILENAMEW dialog =
+        FileDialog(window_, filterText, name, L"Please choose a folder", saveAsks_ ? OFN_OVERWRITEPROMPT : 0);
     if (!GetSaveFileNameW(&dialog))
         return false;
     saveName_ = Utf8FromWide(name.c_str());

@@ -14,10 +14,11 @@
 #include "startup/program_shell.h"
 #include "win32/boxes.h"
 #include "win32/folder_window.h"
+#include "win32/window_look.h"
 
 namespace mw {
 
-class Win32MainWindow : public Frontend, public MainWindowFields, public ProgramShell {
+class Win32MainWindow : public ProgramWindow, public Frontend, public MainWindowFields, public ProgramShell {
 public:
     // Creation runs the start-up fill. The state lives as long as the window.
     Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Boxes& boxes);
@@ -63,8 +64,7 @@ public:
     void ShowContents() override {}
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     void OnCommand(int id);
     // Runs an operation; an error that ends it is shown in the error display.
@@ -78,7 +78,6 @@ private:
     RunState& state_;
     SettingsFactory openSettings_;
     Win32Boxes& boxes_;
-    HWND window_ = nullptr;
     HWND controls_[ControlCount] = {};
     HFONT font_ = nullptr;
     std::string statusText_;
