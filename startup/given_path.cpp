@@ -5,16 +5,10 @@
 #include "ops/error_report.h"
 
 namespace mw {
-namespace {
-
-// An existing file whose name ends in ".wad", in any case.
 bool IsWadFile(const std::string& path)
 {
-    const std::string name = LowerAscii(FileNamePart(NativePath(path)));
-    return name.ends_with(".wad") && RegularFileExists(path);
+    return LowerAscii(FileNamePart(NativePath(path))).ends_with(".wad") && RegularFileExists(path);
 }
-
-}  // namespace
 
 GivenPath OpenGivenPath(const std::string& path, Frontend& mainWindow)
 {

@@ -13,4 +13,8 @@ enum class GivenPath { Archive, Folder, Ignored };
 
 GivenPath OpenGivenPath(const std::string& path, Frontend& mainWindow);
 
+// An existing file whose name ends in ".wad", in any case: what the archive
+// field takes, given or dropped.
+bool IsWadFile(const std::string& path);
+
 }  // namespace mw

@@ -16,12 +16,12 @@
 
 namespace {
 
-int MessageLoop(HWND mainWindow)
+int MessageLoop(mw::Win32MainWindow& window)
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab and the arrow keys move between the controls.
-        if (IsDialogMessageW(mainWindow, &message))
+        if (window.TakeKey(message) || IsDialogMessageW(window.Handle(), &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -45,5 +45,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
     mw::Win32Boxes& boxes = mw::ProgramBoxesInUse();
     mw::Win32MainWindow window(state, openSettings, boxes);
-    return mw::RunMode(arguments, state, window, boxes, [&window] { return MessageLoop(window.Handle()); });
+    return mw::RunMode(arguments, state, window, boxes, [&window] { return MessageLoop(window); });
 }

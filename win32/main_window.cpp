@@ -2,14 +2,17 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "core/file.h"
 #include "core/win32/wide_text.h"
 #include "ops/error_report.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "startup/given_path.h"
 #include "win32/window_look.h"
 
 namespace mw {
@@ -96,8 +99,9 @@ OPENFILENAMEW FileDialog(HWND owner, const std::wstring& filter, std::wstring& n
 Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Boxes& boxes)
     : state_(state), openSettings_(std::move(openSettings)), boxes_(boxes)
 {
-    CreateProgramWindow(kWindowClass, WideFromUtf8(kApplicationTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, 0,
-                        kOuterSize, nullptr);
+    // Files dropped from Explorer land on the two fields.
+    CreateProgramWindow(kWindowClass, WideFromUtf8(kApplicationTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
+                        WS_EX_ACCEPTFILES, kOuterSize, nullptr);
     const int width = Scaled(kOuterSize.cx);
     const int height = Scaled(kOuterSize.cy);
     RECT work = {};
@@ -161,7 +165,39 @@ void Win32MainWindow::CreateControls()
 void Win32MainWindow::ShowMainWindow()
 {
     ShowWindow(window_, SW_SHOWNORMAL);
+    // The focus frame of "Update wad" shows from the start, as after a key.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     UpdateWindow(window_);
+}
+
+bool Win32MainWindow::TakeKey(const MSG& message)
+{
+    // Alt+Down on a field opens its browse dialog.
+    if (message.message != WM_SYSKEYDOWN || message.wParam != VK_DOWN)
+        return false;
+    for (const auto& [edit, browse] : {std::pair{SourceEdit, SourceBrowse}, std::pair{ArchiveEdit, ArchiveBrowse}})
+        if (message.hwnd == controls_[edit]) {
+            OnCommand(browse);
+            return true;
+        }
+    return false;
+}
+
+void Win32MainWindow::DropFiles(HDROP drop)
+{
+    POINT at = {};
+    DragQueryPoint(drop, &at);
+    std::wstring name(kPathBuffer, L'\0');
+    const bool named = DragQueryFileW(drop, 0, name.data(), kPathBuffer) > 0;
+    DragFinish(drop);
+    if (!named)
+        return;
+    const std::string path = Utf8FromWide(name.c_str());
+    const HWND target = ChildWindowFromPoint(window_, at);
+    if (target == controls_[SourceEdit] && (FileExists(path) || FolderExists(path)))
+        SetSourceText(path);
+    else if (target == controls_[ArchiveEdit] && IsWadFile(path))
+        SetArchiveText(path);
 }
 
 LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -176,6 +212,9 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         PaintStatus(item->hDC, item->rcItem);
         return TRUE;
     }
+    case WM_DROPFILES:
+        DropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_GETMINMAXINFO: {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
         limits->ptMinTrackSize = {Scaled(kMinimumOuterSize.cx), Scaled(kMinimumOuterSize.cy)};
@@ -215,7 +254,17 @@ void Win32MainWindow::OnCommand(int id)
 
 void Win32MainWindow::RunOperation(const std::function<void()>& operation)
 {
+    // Keys and clicks given while the operation runs are dropped, not
+    // replayed on the window after it.
+    const HWND focus = GetFocus();
+    EnableWindow(window_, FALSE);
     RunReportingErrors(operation, [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+    MSG dropped;
+    while (PeekMessageW(&dropped, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+           PeekMessageW(&dropped, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+    EnableWindow(window_, TRUE);
+    SetFocus(focus);
 }
 
 void Win32MainWindow::Browse(Control edit, const std::wstring& title, const std::string& filter, std::string& startFolder)

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -57,6 +59,9 @@ public:
     void SetSourceStartFolder(const std::string& folder) override { sourceStart_ = folder; }
     void SetArchiveStartFolder(const std::string& folder) override { archiveStart_ = folder; }
 
+    // A key the window takes before the dialog navigation does; true when taken.
+    bool TakeKey(const MSG& message);
+
     // ProgramShell
     Frontend& MainFrontend() override { return *this; }
     std::unique_ptr<SettingsStore> OpenSettings() override { return openSettings_(); }
@@ -73,6 +78,7 @@ private:
     // The parts of the run state that the start-up fill resets.
     StartupState StartupView();
     void PaintStatus(HDC dc, const RECT& area);
+    void DropFiles(HDROP drop);
     int Scaled(int pixels) const;
 
     RunState& state_;

@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
 
 #include "core/file.h"
 #include "core/win32/wide_text.h"
@@ -95,6 +98,47 @@ TEST_F(Win32MainWindowTest, UpdateButtonRunsTheUpdateOnTheTypedFields)
 
     EXPECT_EQ(window.SourceText(), source);
     EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + MessageText(kWrongWadPath)});
+}
+
+// A file dropped from Explorer at a point of the window's client area.
+void Drop(HWND window, POINT at, const std::string& path)
+{
+    const std::wstring name = WideFromUtf8(path);
+    const std::size_t size = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    files->pt = at;
+    files->fWide = TRUE;
+    std::copy(name.begin(), name.end(), reinterpret_cast<wchar_t*>(files + 1));
+    GlobalUnlock(memory);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+TEST_F(Win32MainWindowTest, DroppedFilesLandOnTheFieldThatTakesThem)
+{
+    test::TempDir dir;
+    const std::string wad = dir.Write("Cars.WAD", "x");
+    const std::string text = dir.Write("notes.txt", "x");
+    const POINT source = {50, 30};
+    const POINT archive = {50, 78};
+    struct DropCase {
+        POINT at;
+        std::string path;
+        std::string sourceAfter;
+        std::string archiveAfter;
+    };
+    const DropCase cases[] = {
+        {archive, text, "...or select a file", ""},
+        {archive, wad, "...or select a file", wad},
+        {source, text, text, wad},
+        {source, dir.path(), dir.path(), wad},
+    };
+    for (const DropCase& c : cases) {
+        Drop(window.Handle(), c.at, c.path);
+        EXPECT_EQ(window.SourceText(), c.sourceAfter) << c.path;
+        EXPECT_EQ(window.ArchiveText(), c.archiveAfter) << c.path;
+    }
 }
 
 // Each button opens its small window; OK hands the selected folder on.
