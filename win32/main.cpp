@@ -34,7 +34,7 @@ int MessageLoop(mw::Win32MainWindow& window)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     const std::vector<std::string> arguments = mw::ProgramArguments(0, nullptr);
-    // The folder dialog is a shell object.
+    // The file dialogs host shell objects, which want a COM apartment.
     static_cast<void>(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
