@@ -3,7 +3,8 @@
 # make test-sanitize: every test again, built with ASan and UBSan.
 # make fuzz: the libFuzzer targets, FUZZ_SECONDS (60) each.
 # make deb: the Debian package from a clean clone of HEAD, lintian-checked.
-# make windows: mendwright-cli.exe, cross-built with mingw-w64.
+# make windows: mendwright-cli.exe and mendwright.exe (build-windows/app/),
+# cross-built with mingw-w64.
 # make test-windows: the core, operation and command-line tests of that
 # build, run under Wine.
 # make windows-package: its installer and zip; make test-windows-package
@@ -72,11 +73,11 @@ WINDOWS_BUILD ?= build-windows
 $(WINDOWS_BUILD)/build.ninja: CMakeLists.txt | bootstrap
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-	  -DMENDWRIGHT_LAYERS="core;ops;settings;cli" \
+	  -DMENDWRIGHT_LAYERS="core;ops;settings;startup;cli;win32" \
 	  -DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON $(CMAKE_FLAGS)
 
 windows: bootstrap $(WINDOWS_BUILD)/build.ninja
-	cmake --build $(WINDOWS_BUILD) --target mendwright-cli
+	cmake --build $(WINDOWS_BUILD) --target mendwright-cli mendwright
 
 test-windows: bootstrap $(WINDOWS_BUILD)/build.ninja
 	cmake --build $(WINDOWS_BUILD)

@@ -6,11 +6,11 @@
 #include <QIcon>
 #include <QLocale>
 
-#include "app/command_line.h"
-#include "app/help_and_version.h"
+#include "startup/command_line.h"
+#include "startup/help_and_version.h"
 #include "app/program_dialogs.h"
 #include "app/program_windows.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "ops/messages.h"
 #include "settings/qt_settings_store.h"
 #include "settings/remembered_gp4_installation.h"
@@ -48,5 +48,5 @@ int main(int argc, char** argv)
 
     mw::Dialogs& dialogs = mw::ProgramDialogs();
     mw::ProgramWindows windows(state, openSettings, dialogs);
-    return mw::RunMode(arguments, state, windows, dialogs, [] { return QApplication::exec(); });
+    return mw::RunMode(arguments, state, windows, windows, [] { return QApplication::exec(); });
 }

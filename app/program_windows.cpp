@@ -1,11 +1,24 @@
 #include "app/program_windows.h"
 
+#include "ui/text.h"
+
 namespace mw {
 
 ProgramWindows::ProgramWindows(RunState& state, const SettingsFactory& openSettings, Dialogs& dialogs)
-    : openSettings(openSettings), mainWindow(state, openSettings, dialogs), folderChooser(mainWindow), manualPathWindow(mainWindow)
+    : openSettings(openSettings), dialogs(dialogs), mainWindow(state, openSettings, dialogs), folderChooser(mainWindow),
+      manualPathWindow(mainWindow)
 {
     mainWindow.SetSmallWindows(&folderChooser, &manualPathWindow);
+}
+
+bool ProgramWindows::AskQuestion(const std::string& question)
+{
+    return dialogs.AskQuestion(ToQt(question));
+}
+
+void ProgramWindows::ShowErrorDisplay(const ErrorReport& report)
+{
+    dialogs.ShowErrorDisplay(ToQt(report.message), ToQt(report.details));
 }
 
 }  // namespace mw

@@ -1,10 +1,13 @@
 // The program's three windows and the state they share, created in the
 // start-up order: the main window first (its creation fills its fields),
 // then the folder chooser and the Manual Path Entry window, both hidden.
+// They are the start-up's shell, and the dialogs its boxes.
 #pragma once
 
 #include "ops/run_state.h"
 #include "settings/startup_fill.h"
+#include "startup/program_boxes.h"
+#include "startup/program_shell.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/folder_chooser.h"
 #include "ui/manual_path_window.h"
@@ -12,11 +15,21 @@
 
 namespace mw {
 
-struct ProgramWindows {
+struct ProgramWindows : ProgramShell, ProgramBoxes {
     ProgramWindows(RunState& state, const SettingsFactory& openSettings, Dialogs& dialogs);
+
+    Frontend& MainFrontend() override { return mainWindow; }
+    std::unique_ptr<SettingsStore> OpenSettings() override { return openSettings(); }
+    void ShowMainWindow() override { mainWindow.show(); }
+    void ShowContents() override { mainWindow.ShowContents(); }
+
+    bool AskQuestion(const std::string& question) override;
+    void ShowMessage(const std::string& message) override { mainWindow.ShowUserError(message); }
+    void ShowErrorDisplay(const ErrorReport& report) override;
 
     // Opens the settings store anew, as the main window's creation does.
     const SettingsFactory openSettings;
+    Dialogs& dialogs;
     MainWindow mainWindow;
     FolderChooser folderChooser;
     ManualPathWindow manualPathWindow;

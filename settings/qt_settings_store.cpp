@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/errors.h"
+#include "settings/settings_errors.h"
 
 namespace mw {
 namespace {
@@ -35,17 +36,6 @@ std::unique_ptr<QSettings> OpenKey()
 QString KeyName(const std::string& name)
 {
     return QString::fromStdString(name);
-}
-
-// The runtime's registry errors, in the framework's language as its I/O errors are.
-std::string WrongTypeText(const std::string& name)
-{
-    return "Type de données incorrect pour '" + name + "'";
-}
-
-std::string WriteFailedText(const std::string& name)
-{
-    return "Echec de la définition des données pour '" + name + "'";
 }
 
 // Qt writes through a link at the file's path, over whatever it leads to or

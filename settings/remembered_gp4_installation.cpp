@@ -24,22 +24,12 @@ void RememberedGp4Installation::FindInstallationFolder(std::string& path)
 
 std::unique_ptr<Gp4Installation> MakeProgramGp4Installation(std::unique_ptr<SettingsStore>& settings)
 {
-#ifdef _WIN32
-    static_cast<void>(settings);
-    return MakeSystemGp4Installation();
-#else
     return std::make_unique<RememberedGp4Installation>(MakeSystemGp4Installation(), settings);
-#endif
 }
 
 void RememberGp4Folder(SettingsStore& settings, const std::string& folder)
 {
-#ifdef _WIN32
-    static_cast<void>(settings);
-    static_cast<void>(folder);
-#else
     settings.WriteSetting(kGp4FolderValue, folder);
-#endif
 }
 
 }  // namespace mw

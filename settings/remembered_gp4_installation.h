@@ -1,9 +1,8 @@
 // The GP4 folder chosen with "Change GP4 Path", remembered in Mendwright's
-// own settings. On Linux a game copied into place, or installed in another
-// Wine prefix, has no installation key that the lookup can read, and nothing
-// may write that key for the player; the chosen folder stands in for it
-// whenever the system's lookup finds no installation. On Windows the
-// registry key is the only source, as before.
+// own settings. A game copied into place, or installed in another Wine
+// prefix, has no installation key that the lookup can read, and nothing may
+// write that machine-wide key for the player; the chosen folder stands in
+// for it whenever the system's lookup finds no installation.
 #pragma once
 
 #include <memory>
@@ -32,11 +31,10 @@ private:
     std::unique_ptr<SettingsStore>& settings_;
 };
 
-// The windowed program's lookup: on Linux the system's with the remembered
-// folder behind it, on Windows the system's alone.
+// The windowed program's lookup: the system's with the remembered folder behind it.
 std::unique_ptr<Gp4Installation> MakeProgramGp4Installation(std::unique_ptr<SettingsStore>& settings);
 
-// Remembers a chosen folder that holds GP4.exe (Linux only; a no-op on Windows).
+// Remembers a chosen folder that holds GP4.exe.
 void RememberGp4Folder(SettingsStore& settings, const std::string& folder);
 
 }  // namespace mw

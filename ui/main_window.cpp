@@ -164,21 +164,6 @@ void MainWindow::Connect()
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::ShowContents);
 }
 
-MainWindow::GivenPath MainWindow::OpenGivenPath(const QString& path)
-{
-    const QFileInfo given(path);
-    const QString full = QDir::toNativeSeparators(given.absoluteFilePath());
-    if (IsWadFile(given)) {
-        archiveField_->SetFilename(full);
-        return GivenPath::Archive;
-    }
-    if (given.isDir()) {
-        sourceField_->SetFilename(full);
-        return GivenPath::Folder;
-    }
-    return GivenPath::Ignored;
-}
-
 void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath)
 {
     folderChooser_ = folderChooser;

@@ -42,12 +42,6 @@ public:
     // this window; the two buttons open them.
     void SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath);
 
-    // A path the program was started with (a file manager's "Open With"):
-    // an existing .wad file goes into the archive field, an existing folder
-    // into the source field, as full paths; anything else changes nothing.
-    enum class GivenPath { Archive, Folder, Ignored };
-    GivenPath OpenGivenPath(const QString& path);
-
     // The controls, for the tests and the program's start-up.
     QLabel* SourceLabel() const { return sourceLabel_; }
     QPushButton* SelectFolderButton() const { return selectFolderButton_; }

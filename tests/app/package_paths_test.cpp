@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/package_paths.h"
+#include "startup/package_paths.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw {

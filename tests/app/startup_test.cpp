@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "app/program_windows.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/contents_window.h"
@@ -20,7 +20,7 @@ protected:
     int Run(const std::vector<std::string>& arguments)
     {
         fixture.state.AutoInstallMode = true;
-        return RunMode(arguments, fixture.state, windows, fixture.dialogs, [this] {
+        return RunMode(arguments, fixture.state, windows, windows, [this] {
             ++loops;
             mainShownInLoop = windows.mainWindow.isVisible();
             return 0;

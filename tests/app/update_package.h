@@ -8,19 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/box_records.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wine_prefix.h"
 
 namespace mw::test {
-
-// One box the program showed: "question", "message", "error", "open" or "save".
-struct Box {
-    std::string kind;
-    std::string text;
-    friend bool operator==(const Box&, const Box&) = default;
-};
-void PrintTo(const Box& box, std::ostream* out);
 
 struct PackageCall {
     int exitCode = -1;

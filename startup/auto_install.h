@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/program_windows.h"
 #include "ops/run_state.h"
+#include "startup/program_boxes.h"
+#include "startup/program_shell.h"
 
 namespace mw {
-
-class Dialogs;
 
 // The process's exit codes in this mode.
 inline constexpr int kExitDone = 0;       // done, declined, or nothing to do
@@ -20,7 +19,7 @@ inline constexpr int kExitRefused = 2;    // the update refused its input with a
 
 // Runs the call that the arguments (the program's own path left out) ask
 // for and returns the process's exit code.
-int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramWindows& windows,
-                   Dialogs& dialogs);
+int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell,
+                   ProgramBoxes& boxes);
 
 }  // namespace mw

@@ -1,4 +1,4 @@
-#include "app/package_paths.h"
+#include "startup/package_paths.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,15 +1,13 @@
-#include "app/auto_install.h"
+#include "startup/auto_install.h"
 
-#include "app/auto_install_call.h"
-#include "app/package_paths.h"
-#include "app/welcome_text.h"
+#include "startup/auto_install_call.h"
+#include "startup/package_paths.h"
+#include "startup/welcome_text.h"
 #include "core/path_helpers.h"
+#include "ops/error_report.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
 #include "ops/undo_recorder.h"
-#include "ui/dialogs/dialogs.h"
-#include "ui/dialogs/error_guard.h"
-#include "ui/text.h"
 
 namespace mw {
 namespace {
@@ -25,7 +23,7 @@ std::string Gp4Folder(RunState& state)
 // The two fields filled as the package asks, then the update as if its
 // button had been clicked. True when it ran to its end. An argument that
 // leads outside its folder is refused, naming it, before anything is written.
-bool RunUpdate(const AutoInstallCall& call, RunState& state, MainWindow& mainWindow)
+bool RunUpdate(const AutoInstallCall& call, RunState& state, Frontend& mainWindow)
 {
     // Without an installation the update refuses before it reads the archive
     // field, and no path at the file-system root is built.
@@ -63,15 +61,15 @@ PackageStep PackageStepOf(const CallSteps& steps)
     return steps.reportsSuccess ? PackageStep::End : PackageStep::Run;
 }
 
-int Run(const AutoInstallCall& call, RunState& state, ProgramWindows& windows, Dialogs& dialogs)
+int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, ProgramBoxes& boxes)
 {
     const CallSteps& steps = call.steps;
     if (steps.readsContinue && !state.Settings->ReadSettingFlag(kContinueValue, true))
         return kExitDone;
     if (steps.asks) {
         if (steps.storesAnswer)
-            state.Settings = windows.openSettings();
-        const bool yes = dialogs.AskQuestion(ToQt(WelcomeText(Gp4Folder(state))));
+            state.Settings = shell.OpenSettings();
+        const bool yes = boxes.AskQuestion(WelcomeText(Gp4Folder(state)));
         if (steps.storesAnswer)
             state.Settings->WriteSettingFlag(kContinueValue, yes);
         if (!yes)
@@ -81,23 +79,24 @@ int Run(const AutoInstallCall& call, RunState& state, ProgramWindows& windows, D
     JoinPackageUndoGroup(state, PackageStepOf(steps));
     // After a refusal the update has shown its own message; success is
     // reported only for an update that ran to its end.
-    if (!RunUpdate(call, state, windows.mainWindow))
+    if (!RunUpdate(call, state, shell.MainFrontend()))
         return kExitRefused;
     if (steps.reportsSuccess)
-        windows.mainWindow.ShowUserError(kPatchedMessage);
+        boxes.ShowMessage(kPatchedMessage);
     return kExitDone;
 }
 
 }  // namespace
 
-int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramWindows& windows,
-                   Dialogs& dialogs)
+int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell,
+                   ProgramBoxes& boxes)
 {
     const std::optional<AutoInstallCall> call = ReadAutoInstallCall(arguments);
     if (!call)
         return kExitDone;
     int exitCode = kExitDone;
-    if (!RunHandler(dialogs, [&] { exitCode = Run(*call, state, windows, dialogs); }))
+    const auto show = [&boxes](const ErrorReport& report) { boxes.ShowErrorDisplay(report); };
+    if (!RunReportingErrors([&] { exitCode = Run(*call, state, shell, boxes); }, show))
         return kExitFileError;
     return exitCode;
 }

@@ -1,9 +1,9 @@
-#include "app/command_line.h"
+#include "startup/command_line.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include <QString>
+#include "core/win32/wide_text.h"
 #endif
 
 namespace mw {
@@ -45,7 +45,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv)
     static_cast<void>(argc);
     static_cast<void>(argv);
     std::vector<std::string> arguments =
-        SplitCommandLine(QString::fromWCharArray(::GetCommandLineW()).toStdString());
+        SplitCommandLine(Utf8FromWide(::GetCommandLineW()));
     if (!arguments.empty())
         arguments.erase(arguments.begin());
     return arguments;

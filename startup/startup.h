@@ -1,22 +1,24 @@
-// The program's start-up after the GUI application exists.
+// The program's start-up after its windows exist, the same on every platform.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/program_windows.h"
+#include "ops/run_state.h"
+#include "startup/program_boxes.h"
+#include "startup/program_shell.h"
 
 namespace mw {
 
 // AutoInstallMode off; with fewer than two arguments (the program's own
 // path left out) the main window is shown and the message loop runs until
 // it closes; a single argument that names an existing .wad file or folder
-// fills the archive or source field first (MainWindow::OpenGivenPath), and
+// fills the archive or source field first (OpenGivenPath), and
 // an archive's contents window opens beside the main window. With
 // more, AutoInstallMode is on and the auto-install branch runs. Returns the
 // process's exit code.
-int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramWindows& windows,
-            Dialogs& dialogs, const std::function<int()>& messageLoop);
+int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, ProgramBoxes& boxes,
+            const std::function<int()>& messageLoop);
 
 }  // namespace mw

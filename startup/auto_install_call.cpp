@@ -1,4 +1,4 @@
-#include "app/auto_install_call.h"
+#include "startup/auto_install_call.h"
 
 namespace mw {
 namespace {

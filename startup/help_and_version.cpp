@@ -1,4 +1,4 @@
-#include "app/help_and_version.h"
+#include "startup/help_and_version.h"
 
 #include "core/version.h"
 

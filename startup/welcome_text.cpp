@@ -1,4 +1,4 @@
-#include "app/welcome_text.h"
+#include "startup/welcome_text.h"
 
 namespace mw {
 

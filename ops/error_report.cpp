@@ -1,0 +1,57 @@
+#include "ops/error_report.h"
+
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+#include "core/error_causes.h"
+#include "core/errors.h"
+#include "core/path_helpers.h"
+
+namespace mw {
+namespace {
+
+std::string Details(const AppError& error)
+{
+    std::string details;
+    if (const std::string cause = PlainCause(error); !cause.empty())
+        details = "Cause: " + cause;
+    if (!error.path().empty()) {
+        if (!details.empty())
+            details += '\n';
+        details += "File: " + PrintableText(FullNativePath(error.path()));
+    }
+    return details;
+}
+
+}  // namespace
+
+bool RunReportingErrors(const std::function<void()>& handler, const std::function<void(const ErrorReport&)>& show)
+{
+    try {
+        handler();
+        return true;
+    } catch (const AppError& error) {
+        show({error.what(), Details(error)});
+    } catch (const std::exception& error) {
+        show({error.what(), {}});
+    }
+    return false;
+}
+
+std::string FullNativePath(const std::string& path)
+{
+    // Paths are UTF-8 inside the program on every platform.
+    const std::u8string text(path.begin(), path.end());
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(text), error);
+    if (error)
+        full = std::filesystem::path(text);
+    full = full.lexically_normal().make_preferred();
+    if (!full.has_filename() && full.has_relative_path())
+        full = full.parent_path();  // no trailing separator
+    const std::u8string result = full.u8string();
+    return std::string(result.begin(), result.end());
+}
+
+}  // namespace mw

@@ -1,0 +1,15 @@
+#include "settings/settings_errors.h"
+
+namespace mw {
+
+std::string WrongTypeText(const std::string& name)
+{
+    return "Type de données incorrect pour '" + name + "'";
+}
+
+std::string WriteFailedText(const std::string& name)
+{
+    return "Echec de la définition des données pour '" + name + "'";
+}
+
+}  // namespace mw

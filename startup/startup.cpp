@@ -1,0 +1,26 @@
+#include "startup/startup.h"
+
+#include "startup/auto_install.h"
+#include "startup/given_path.h"
+
+namespace mw {
+
+int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, ProgramBoxes& boxes,
+            const std::function<int()>& messageLoop)
+{
+    state.AutoInstallMode = false;
+    if (arguments.size() < 2) {
+        // A file manager's "Open With" hands over one path; an archive
+        // opened so is opened to see what it holds.
+        const bool archiveGiven =
+            arguments.size() == 1 && OpenGivenPath(arguments[0], shell.MainFrontend()) == GivenPath::Archive;
+        shell.ShowMainWindow();
+        if (archiveGiven)
+            shell.ShowContents();
+        return messageLoop();
+    }
+    state.AutoInstallMode = true;
+    return RunAutoInstall(arguments, state, shell, boxes);
+}
+
+}  // namespace mw

@@ -1,0 +1,49 @@
+// mendwright.exe: the windowed program, and the auto-install mode of update
+// packages, in Win32.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+
+#include "settings/registry_settings_store.h"
+#include "settings/remembered_gp4_installation.h"
+#include "startup/command_line.h"
+#include "startup/startup.h"
+#include "win32/main_window.h"
+#include "win32/program_boxes.h"
+
+namespace {
+
+int MessageLoop(mw::Win32MainWindow& window)
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab and the arrow keys move between the controls.
+        if (window.TakeKey(message) || IsDialogMessageW(window.Handle(), &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    const std::vector<std::string> arguments = mw::ProgramArguments(0, nullptr);
+    // The file dialogs host shell objects, which want a COM apartment.
+    static_cast<void>(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+
+    mw::RunState state;
+    state.Installation = mw::MakeProgramGp4Installation(state.Settings);
+    const mw::SettingsFactory openSettings = [] { return std::make_unique<mw::RegistrySettingsStore>(); };
+
+    mw::Win32Boxes& boxes = mw::ProgramBoxesInUse();
+    mw::Win32MainWindow window(state, openSettings, boxes);
+    return mw::RunMode(arguments, state, window, boxes, [&window] { return MessageLoop(window); });
+}

@@ -1,0 +1,100 @@
+// The main window in Win32: the same controls, texts and places as the Qt
+// one. It is the operations' frontend, the start-up fill's fields and the
+// start-up's shell; its buttons only call the operations.
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ops/run_state.h"
+#include "settings/startup_fill.h"
+#include "startup/program_shell.h"
+#include "win32/boxes.h"
+#include "win32/folder_window.h"
+#include "win32/window_look.h"
+
+namespace mw {
+
+class Win32MainWindow : public ProgramWindow, public Frontend, public MainWindowFields, public ProgramShell {
+public:
+    // Creation runs the start-up fill. The state lives as long as the window.
+    Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Boxes& boxes);
+    ~Win32MainWindow() override;
+
+    HWND Handle() const { return window_; }
+    // The controls, by their captions' order: for the tests.
+    enum Control {
+        SourceLabel, SelectFolderButton, SourceEdit, SourceBrowse, ArchiveLabel, Gp4PathButton, ArchiveEdit,
+        ArchiveBrowse, CreateButton, UpdateButton, ExtractButton, UpdateTracksButton, StatusBar, ControlCount
+    };
+    HWND ControlHandle(Control control) const { return controls_[control]; }
+    const std::string& StatusText() const { return statusText_; }
+    FolderWindow& FolderChooser() const { return *folderChooser_; }
+    FolderWindow& ManualPath() const { return *manualPath_; }
+    int Position() const { return position_; }
+
+    // Frontend
+    std::string SourceText() override;
+    void SetSourceText(const std::string& text) override;
+    std::string ArchiveText() override;
+    void SetArchiveText(const std::string& text) override;
+    void SetStatusText(const std::string& text) override;
+    void SetPosition(int percent) override;
+    void RepaintProgress() override;
+    void RepaintWindow() override;
+    void ShowUserError(const std::string& message) override;
+    void SetSaveFileName(const std::string& name) override { saveName_ = name; }
+    void SetSaveFilter(const std::string& filter) override { saveFilter_ = filter; }
+    bool RunSaveDialog() override;
+    std::string SaveFileName() override { return saveName_; }
+    void SetSaveAsksBeforeReplacing(bool asks) override { saveAsks_ = asks; }
+    bool ConfirmChanges(const std::string& question) override;
+
+    // MainWindowFields
+    void SetSourceStartFolder(const std::string& folder) override { sourceStart_ = folder; }
+    void SetArchiveStartFolder(const std::string& folder) override { archiveStart_ = folder; }
+
+    // A key the window takes before the dialog navigation does; true when taken.
+    bool TakeKey(const MSG& message);
+
+    // ProgramShell
+    Frontend& MainFrontend() override { return *this; }
+    std::unique_ptr<SettingsStore> OpenSettings() override { return openSettings_(); }
+    void ShowMainWindow() override;
+    void ShowContents() override {}
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateControls();
+    void OnCommand(int id);
+    // Runs an operation; an error that ends it is shown in the error display.
+    void RunOperation(const std::function<void()>& operation);
+    void Browse(Control edit, const std::wstring& title, const std::string& filter, std::string& startFolder);
+    // The parts of the run state that the start-up fill resets.
+    StartupState StartupView();
+    void PaintStatus(HDC dc, const RECT& area);
+    void DropFiles(HDROP drop);
+    int Scaled(int pixels) const;
+
+    RunState& state_;
+    SettingsFactory openSettings_;
+    Win32Boxes& boxes_;
+    HWND controls_[ControlCount] = {};
+    HFONT font_ = nullptr;
+    std::string statusText_;
+    int position_ = 0;
+    std::string saveName_;
+    std::string saveFilter_;
+    bool saveAsks_ = false;
+    std::string sourceStart_;
+    std::string archiveStart_;
+    std::unique_ptr<FolderWindow> folderChooser_;
+    std::unique_ptr<FolderWindow> manualPath_;
+};
+
+}  // namespace mw
