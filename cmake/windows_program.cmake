@@ -1,9 +1,10 @@
 # What makes a Windows program of a target: its version resource and the
 # project's icon, compiled in by windres, and its place in the installer and
 # the zip. One call per program:
-#   mendwright_windows_program(TARGET "File description" [WINDOWED])
+#   mendwright_windows_program(TARGET "File description" [WINDOWED | UNPACKAGED])
 # WINDOWED marks the program that the Start menu shortcut and the optional
-# .wad association open.
+# .wad association open; UNPACKAGED gives a program the tests build its
+# resources and no place in the packages.
 enable_language(RC)
 
 # The copyright line and the licence's name are LICENSE's own.
@@ -50,7 +51,7 @@ add_custom_command(OUTPUT ${MENDWRIGHT_ICON}
 add_custom_target(mendwright_icon DEPENDS ${MENDWRIGHT_ICON})
 
 function(mendwright_windows_program target description)
-  cmake_parse_arguments(PARSE_ARGV 2 program "WINDOWED" "" "")
+  cmake_parse_arguments(PARSE_ARGV 2 program "WINDOWED;UNPACKAGED" "" "")
   set(MENDWRIGHT_PROGRAM_NAME ${target})
   set(MENDWRIGHT_PROGRAM_DESCRIPTION "${description}")
   set(resource ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
@@ -59,6 +60,9 @@ function(mendwright_windows_program target description)
   set_source_files_properties(${resource} PROPERTIES OBJECT_DEPENDS ${MENDWRIGHT_ICON})
   add_dependencies(${target} mendwright_icon)
 
+  if(program_UNPACKAGED)
+    return()
+  endif()
   set_property(GLOBAL APPEND PROPERTY MENDWRIGHT_WINDOWS_PROGRAMS ${target})
   if(program_WINDOWED)
     set_property(GLOBAL PROPERTY MENDWRIGHT_WINDOWED_PROGRAM ${target})

@@ -10,6 +10,7 @@
 #include "settings/registry_settings_store.h"
 #include "settings/remembered_gp4_installation.h"
 #include "startup/command_line.h"
+#include "startup/help_and_version.h"
 #include "startup/startup.h"
 #include "win32/main_window.h"
 #include "win32/program_boxes.h"
@@ -29,11 +30,29 @@ int MessageLoop(mw::Win32MainWindow& window)
     return 0;
 }
 
+// A windowed program has no console of its own: --help and --version write
+// to where its output was sent, else to the console it was started from.
+void WriteToStartingConsole(const std::string& text)
+{
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out == nullptr || out == INVALID_HANDLE_VALUE) {
+        if (!AttachConsole(ATTACH_PARENT_PROCESS))
+            return;
+        out = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    }
+    DWORD written = 0;
+    WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     const std::vector<std::string> arguments = mw::ProgramArguments(0, nullptr);
+    if (const auto text = mw::HelpOrVersionText(arguments)) {
+        WriteToStartingConsole(*text);
+        return 0;
+    }
     // The file dialogs host shell objects, which want a COM apartment.
     static_cast<void>(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
