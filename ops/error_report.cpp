@@ -7,6 +7,7 @@
 #include "core/error_causes.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
+#include "core/path_text.h"
 
 namespace mw {
 namespace {
@@ -41,17 +42,14 @@ bool RunReportingErrors(const std::function<void()>& handler, const std::functio
 
 std::string FullNativePath(const std::string& path)
 {
-    // Paths are UTF-8 inside the program on every platform.
-    const std::u8string text(path.begin(), path.end());
     std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(text), error);
+    std::filesystem::path full = std::filesystem::absolute(FileSystemPath(path), error);
     if (error)
-        full = std::filesystem::path(text);
+        full = FileSystemPath(path);
     full = full.lexically_normal().make_preferred();
     if (!full.has_filename() && full.has_relative_path())
         full = full.parent_path();  // no trailing separator
-    const std::u8string result = full.u8string();
-    return std::string(result.begin(), result.end());
+    return PathText(full);
 }
 
 }  // namespace mw

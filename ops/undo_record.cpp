@@ -8,6 +8,7 @@
 #include "core/durable_rename.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
+#include "core/path_text.h"
 
 namespace mw {
 namespace {
@@ -259,7 +260,7 @@ public:
     {
         std::error_code ignored;
         if (!done_)
-            std::filesystem::remove(path_, ignored);
+            std::filesystem::remove(FileSystemPath(path_), ignored);
     }
     PartialRecord(const PartialRecord&) = delete;
     PartialRecord& operator=(const PartialRecord&) = delete;

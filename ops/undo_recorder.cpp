@@ -6,6 +6,7 @@
 #include <random>
 
 #include "core/file_stamp.h"
+#include "core/path_text.h"
 #include "ops/undo_checksum.h"
 #include "ops/undo_pieces.h"
 #include "ops/undo_store.h"
@@ -32,8 +33,8 @@ UndoOrigin OriginOf(const RunState& state)
 std::string AbsolutePath(const std::string& path)
 {
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
+    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(path), error);
+    return error ? path : PathText(absolute.lexically_normal());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "core/errors.h"
 #include "core/path_helpers.h"
+#include "core/path_text.h"
 #include "core/user_data_folder.h"
 
 namespace fs = std::filesystem;
@@ -51,20 +52,6 @@ bool ParseRecordName(const std::string& name, std::int64_t& time, std::uint64_t&
     return true;
 }
 
-// Paths are UTF-8 text inside the program, which std::filesystem takes as
-// such only through its char8_t forms (on Windows it would read the code
-// page); on POSIX both are the same bytes.
-fs::path PathOf(const std::string& text)
-{
-    return fs::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string TextOf(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 }  // namespace
 
 std::string DefaultUndoFolder()
@@ -78,10 +65,10 @@ std::string DefaultUndoFolder()
 std::string CanonicalArchivePath(const std::string& archive)
 {
     std::error_code error;
-    const fs::path canonical = fs::canonical(PathOf(archive), error);
+    const fs::path canonical = fs::canonical(FileSystemPath(archive), error);
     if (!error)
-        return TextOf(canonical);
-    return TextOf(fs::absolute(PathOf(archive), error).lexically_normal());
+        return PathText(canonical);
+    return PathText(fs::absolute(FileSystemPath(archive), error).lexically_normal());
 }
 
 std::string UndoStore::ArchiveFolder(const std::string& canonicalArchive) const
@@ -95,15 +82,15 @@ std::vector<UndoRecordFile> UndoStore::RecordsIn(const std::string& folder)
 {
     std::vector<UndoRecordFile> records;
     std::error_code error;
-    for (fs::directory_iterator it(PathOf(folder), error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(FileSystemPath(folder), error), end; !error && it != end; it.increment(error)) {
         UndoRecordFile record;
-        if (!ParseRecordName(TextOf(it->path().filename()), record.time, record.group))
+        if (!ParseRecordName(PathText(it->path().filename()), record.time, record.group))
             continue;
         std::error_code sizeError;
         record.bytes = static_cast<std::int64_t>(it->file_size(sizeError));
         if (sizeError)
             continue;
-        record.path = TextOf(it->path());
+        record.path = PathText(it->path());
         records.push_back(std::move(record));
     }
     return records;
@@ -113,8 +100,8 @@ std::vector<UndoRecordFile> UndoStore::AllRecords() const
 {
     std::vector<UndoRecordFile> records;
     std::error_code error;
-    for (fs::directory_iterator it(PathOf(folder_), error), end; !error && it != end; it.increment(error)) {
-        std::vector<UndoRecordFile> more = RecordsIn(TextOf(it->path()));
+    for (fs::directory_iterator it(FileSystemPath(folder_), error), end; !error && it != end; it.increment(error)) {
+        std::vector<UndoRecordFile> more = RecordsIn(PathText(it->path()));
         records.insert(records.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
     }
     return records;
@@ -142,10 +129,10 @@ std::string UndoStore::NewRecordPath(const std::string& canonicalArchive, std::i
 {
     const std::string folder = ArchiveFolder(canonicalArchive);
     std::error_code error;
-    fs::create_directories(PathOf(folder), error);
+    fs::create_directories(FileSystemPath(folder), error);
     if (error)
         ThrowSystemError(error.value(), folder);
-    for (fs::directory_iterator it(PathOf(folder), error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(FileSystemPath(folder), error), end; !error && it != end; it.increment(error)) {
         std::error_code ignored;
         if (it->path().extension() == kPartialExtension)
             fs::remove(it->path(), ignored);
@@ -192,7 +179,7 @@ void UndoStore::Trim(const std::string& keep, std::uint64_t keepGroup) const
 void UndoStore::Remove(const std::string& record)
 {
     std::error_code ignored;
-    fs::remove(PathOf(record), ignored);
+    fs::remove(FileSystemPath(record), ignored);
 }
 
 }  // namespace mw

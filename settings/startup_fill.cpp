@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/path_helpers.h"
+#include "core/path_text.h"
 #include "settings/folder_lookup.h"
 #include "settings/gp4_key.h"
 #include "settings/remembered_gp4_installation.h"
@@ -16,7 +17,7 @@ std::string CurrentFolder()
 {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
-    return error ? std::string() : folder.string();
+    return error ? std::string() : PathText(folder);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "core/list_files.h"
 #include "core/path_helpers.h"
+#include "core/path_text.h"
 #include "settings/folder_lookup.h"
 
 namespace mw {
@@ -79,7 +80,7 @@ std::string FindComponents(const std::string& folder, const std::string&, const 
 std::filesystem::path Resolved(const std::string& path)
 {
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(path), error);
     if (error)
         return {};
     std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
