@@ -54,13 +54,14 @@ std::vector<std::size_t> CheckedIndices(const ArchiveContents& seen, const std::
 }
 
 // A typed name, "/" taken as "\", that extraction would write below its
-// output folder and that fits its field. An empty level ("a\\b", "a\")
-// would name no file.
+// output folder and that fits its field. An empty level inside it ("a\\b")
+// is refused too, which extraction would read as one separator; one at the
+// end is an unsafe name already.
 std::string CheckedNewName(const std::string& typed)
 {
     std::string name = typed;
     std::replace(name.begin(), name.end(), '/', kEntrySeparator);
-    const bool emptyLevel = name.find("\\\\") != std::string::npos || (!name.empty() && name.back() == '\\');
+    const bool emptyLevel = name.find("\\\\") != std::string::npos;
     // The name is typed as text; the archive holds it in the code page.
     const std::optional<std::string> entryName = EntryNameOfPathText(name);
     if (emptyLevel || !IsSafeEntryName(name) || !entryName)
