@@ -2,7 +2,8 @@
 // deleted when its handle closes, so that a process killed at any moment
 // leaves nothing; at the commit the mark is cleared and ReplaceFileW puts
 // it in the target's place, keeping the target's attributes and security
-// (MoveFileExW for a new archive).
+// (MoveFileExW for a new archive; in a folder too deep for ReplaceFileW, the
+// same two renames it makes, with a backup name of our own).
 #include "core/temporary_archive.h"
 
 #include <windows.h>
@@ -32,6 +33,18 @@ std::wstring FinalPath(HANDLE handle, std::wstring fallback)
     return path;
 }
 
+// ReplaceFileW names its backup with GetTempFileNameW, which takes folders
+// of at most MAX_PATH - 14 characters: past that, Wine's makes a broken name
+// and the replace fails.
+bool ReplaceableInPlace(const std::wstring& target)
+{
+    std::wstring_view path = target;
+    if (path.starts_with(LR"(\\?\)"))
+        path.remove_prefix(4);
+    const std::size_t folderLength = path.rfind(L'\\');
+    return folderLength != std::wstring_view::npos && folderLength < MAX_PATH - 14;
+}
+
 bool MarkForDeletion(HANDLE handle, bool deleted)
 {
     FILE_DISPOSITION_INFO disposition {};
@@ -56,6 +69,7 @@ private:
     void OpenTemporary();
     void CheckSameTarget();
     void PutInPlace();
+    int ReplaceByRenames();
     [[noreturn]] void Fail(int err);
     void Release() noexcept;
 
@@ -161,16 +175,36 @@ void TemporaryArchive::Place::PutInPlace()
 {
     int err = faults::Check(faults::Call::Rename);
     if (err == 0) {
-        const bool moved = target_.IsOpen()
-                               ? ReplaceFileW(targetPath_.c_str(), path_.c_str(), nullptr,
-                                              REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
-                                              nullptr, nullptr)
-                               : MoveFileExW(path_.c_str(), targetPath_.c_str(),
-                                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        err = moved ? 0 : static_cast<int>(GetLastError());
+        if (!target_.IsOpen())
+            err = MoveFileExW(path_.c_str(), targetPath_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                      ? 0
+                      : static_cast<int>(GetLastError());
+        else if (!ReplaceableInPlace(targetPath_))
+            err = ReplaceByRenames();
+        else if (!ReplaceFileW(targetPath_.c_str(), path_.c_str(), nullptr,
+                               REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
+            err = static_cast<int>(GetLastError());
     }
     if (err != 0)
         Fail(err);
+}
+
+// The open archive is renamed aside (its handles share deletion), the new
+// one takes its name, and the old one goes; a failed second rename puts
+// the old one back.
+int TemporaryArchive::Place::ReplaceByRenames()
+{
+    const std::wstring folder = targetPath_.substr(0, targetPath_.rfind(L'\\') + 1);
+    const std::wstring aside = folder + WideFromUtf8(NewName());
+    if (!MoveFileExW(targetPath_.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH))
+        return static_cast<int>(GetLastError());
+    if (!MoveFileExW(path_.c_str(), targetPath_.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        const int err = static_cast<int>(GetLastError());
+        MoveFileExW(aside.c_str(), targetPath_.c_str(), MOVEFILE_WRITE_THROUGH);
+        return err;
+    }
+    DeleteFileW(aside.c_str());
+    return 0;
 }
 
 void TemporaryArchive::Place::Fail(int err)

@@ -66,6 +66,15 @@ TEST(WindowsCliTest, PathsLongerThan260CharactersWork)
     WriteWide(dir.MakeFolder(deep + "/mods/sub") + "\\x.bin", "x");
     WriteWide(dir / (deep + "/mods/y.bin"), "y");
     ASSERT_EQ(Cli({"-q", "create", dir / (deep + "/mods"), dir / (deep + "/d.wad")}).exitCode, 0);
+    // Deep enough that ReplaceFileW cannot name its backup, whatever the
+    // temporary folder's length.
+    for (int padding = 0; padding < 10; ++padding) {
+        const std::string folder = deep + "/" + std::string(padding + 1, 'p');
+        WriteWide(dir.MakeFolder(folder) + "\\d.wad", test::ContiguousArchive({{"y.bin", "old"}}));
+        const auto updated = Cli({"-q", "update", dir / (deep + "/mods/y.bin"), dir / (folder + "/d.wad")});
+        ASSERT_EQ(updated.exitCode, 0) << updated.err;
+        EXPECT_EQ(test::DirectoryOrder(dir / folder), std::vector<std::string> {"d.wad"});
+    }
     ASSERT_EQ(Cli({"-q", "update", dir / (deep + "/mods/y.bin"), dir / (deep + "/d.wad")}).exitCode, 0);
     ASSERT_EQ(Cli({"-q", "extract", dir / (deep + "/d.wad"), dir / (deep + "/out")}).exitCode, 0);
     EXPECT_TRUE(ExistsWide(dir / (deep + "/out/sub/x.bin")));
