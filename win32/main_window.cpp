@@ -43,7 +43,7 @@ struct ControlLook {
 
 // In the order of Win32MainWindow::Control; the file fields' browse buttons
 // stand at their right end, inside the field's width, and the undo button
-// beside the archive field's.
+// where the Qt window has it, two places left of the archive field's.
 constexpr ControlLook kControls[] = {
     {L"STATIC", L"Select file(s) to replace in wad(s)", SS_LEFT, 8, 4, 152, 13},
     {L"BUTTON", L"Select a Folder", BS_PUSHBUTTON | WS_TABSTOP, 176, 4, 121, 15},
@@ -51,7 +51,7 @@ constexpr ControlLook kControls[] = {
     {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 21, 20, 20, kOpenFolderPicture},
     {L"STATIC", L"Select one of the GP4's wad to patch or the wad to extract", SS_LEFT, 8, 52, 277, 13},
     {L"BUTTON", L"Change GP4 Path", BS_PUSHBUTTON | WS_TABSTOP, 320, 52, 105, 15},
-    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 69, 375, 20},
+    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 69, 355, 20},
     {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 69, 20, 20, kOpenFolderPicture},
     {L"BUTTON", L"Create wad", BS_PUSHBUTTON | WS_TABSTOP, 8, 96, 88, 22, kCreateWadPicture},
     {L"BUTTON", L"Update wad", BS_DEFPUSHBUTTON | WS_TABSTOP, 104, 96, 88, 22, kUpdateWadPicture},
@@ -59,7 +59,7 @@ constexpr ControlLook kControls[] = {
     {L"BUTTON", L"Update track wads", BS_PUSHBUTTON | WS_TABSTOP, 304, 96, 121, 22, kUpdateTracksPicture},
     {L"STATIC", L"", SS_OWNERDRAW | WS_CLIPSIBLINGS, 8, 126, 417, 16},
     {L"BUTTON", L"Cancel", BS_PUSHBUTTON, 365, 126, 60, 16, kNoPicture, L"Stop the operation (Esc)"},
-    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 385, 69, 20, 20, kUndoPicture, L"Undo last update"},
+    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 365, 69, 20, 20, kUndoPicture, L"Undo last update"},
 };
 
 // The four operation buttons and what each runs.

@@ -77,6 +77,7 @@ constexpr ControlPlace kPlaces[] = {
     {Win32MainWindow::ExtractButton, L"Extract wad", {200, 96, 288, 118}},
     {Win32MainWindow::UpdateTracksButton, L"Update track wads", {304, 96, 425, 118}},
     {Win32MainWindow::StatusBar, L"", {8, 126, 425, 142}},
+    {Win32MainWindow::CancelButton, L"Cancel", {365, 126, 425, 142}},
 };
 
 TEST_F(Win32MainWindowTest, ControlsHaveTheQtWindowsCaptionsAndPlaces)
