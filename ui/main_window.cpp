@@ -102,9 +102,7 @@ void MainWindow::CreateControls()
                                                QStringLiteral("Show what the wad holds (Ctrl+O, or a double click)"));
     // The window has no menu bar and its buttons fill their row: undo sits
     // with the other buttons that act on the field's wad.
-    undoButton_ = archiveField_->AddButton(QIcon::fromTheme(QStringLiteral("edit-undo"),
-                                                            style()->standardIcon(QStyle::SP_ArrowBack)),
-                                           QStringLiteral("Undo last update"));
+    undoButton_ = archiveField_->AddButton(ButtonIcon(ButtonPicture::Undo), QStringLiteral("Undo last update"));
     undoButton_->setEnabled(false);
 
     createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);

@@ -2,17 +2,13 @@
 
 #include <algorithm>
 
-#include <thread>
-
-#include <QEventLoop>
 #include <QWidget>
 
-#include "ops/operation_cancelled.h"
-#include "ui/gui_thread_frontend.h"
-
 #include "core/path_helpers.h"
+#include "startup/off_thread_run.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/dialogs/error_guard.h"
+#include "ui/gui_thread.h"
 #include "ui/operation_run.h"
 #include "ui/text.h"
 #include "ui/widgets/status_bar.h"
@@ -69,26 +65,8 @@ void WindowFrontend::RunOffThread(const std::function<void(Frontend&)>& operatio
     if (cancelButton)
         cancelButton->show();
     RunHandler(dialogs_, [&] {
-        try {
-            GuiThreadFrontend carried(*this);
-            std::exception_ptr failure;
-            QEventLoop untilDone;
-            std::thread worker([&] {
-                try {
-                    operation(carried);
-                } catch (...) {
-                    failure = std::current_exception();
-                }
-                QMetaObject::invokeMethod(&untilDone, &QEventLoop::quit, Qt::QueuedConnection);
-            });
-            untilDone.exec();
-            worker.join();
-            if (failure)
-                std::rethrow_exception(failure);
-        } catch (const OperationCancelled& cancelled) {
-            SetPosition(0);
-            SetStatusText(cancelled.what());
-        }
+        GuiThread thread;
+        RunOffWindowThread(operation, *this, thread);
     });
     if (cancelButton)
         cancelButton->hide();

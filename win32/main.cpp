@@ -55,7 +55,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     // The file dialogs host shell objects, which want a COM apartment.
     static_cast<void>(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX),
+                                           ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
     mw::RunState state;

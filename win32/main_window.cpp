@@ -12,6 +12,8 @@
 #include "ops/error_report.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "ops/undo_wad.h"
+#include "startup/off_thread_run.h"
 #include "startup/given_path.h"
 #include "win32/window_look.h"
 
@@ -28,7 +30,7 @@ constexpr DWORD kPathBuffer = 32768;
 
 // The button pictures' icon resources.
 enum ButtonPictureId { kNoPicture = 0, kCreateWadPicture = 10, kUpdateWadPicture, kExtractWadPicture,
-                       kUpdateTracksPicture, kOpenFolderPicture };
+                       kUpdateTracksPicture, kOpenFolderPicture, kUndoPicture };
 
 struct ControlLook {
     const wchar_t* className;
@@ -36,10 +38,12 @@ struct ControlLook {
     DWORD style;
     int left, top, width, height;
     ButtonPictureId picture = kNoPicture;
+    const wchar_t* toolTip = nullptr;
 };
 
 // In the order of Win32MainWindow::Control; the file fields' browse buttons
-// stand at their right end, inside the field's width.
+// stand at their right end, inside the field's width, and the undo button
+// where the Qt window has it, two places left of the archive field's.
 constexpr ControlLook kControls[] = {
     {L"STATIC", L"Select file(s) to replace in wad(s)", SS_LEFT, 8, 4, 152, 13},
     {L"BUTTON", L"Select a Folder", BS_PUSHBUTTON | WS_TABSTOP, 176, 4, 121, 15},
@@ -47,13 +51,15 @@ constexpr ControlLook kControls[] = {
     {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 21, 20, 20, kOpenFolderPicture},
     {L"STATIC", L"Select one of the GP4's wad to patch or the wad to extract", SS_LEFT, 8, 52, 277, 13},
     {L"BUTTON", L"Change GP4 Path", BS_PUSHBUTTON | WS_TABSTOP, 320, 52, 105, 15},
-    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 69, 395, 20},
+    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 69, 355, 20},
     {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 69, 20, 20, kOpenFolderPicture},
     {L"BUTTON", L"Create wad", BS_PUSHBUTTON | WS_TABSTOP, 8, 96, 88, 22, kCreateWadPicture},
     {L"BUTTON", L"Update wad", BS_DEFPUSHBUTTON | WS_TABSTOP, 104, 96, 88, 22, kUpdateWadPicture},
     {L"BUTTON", L"Extract wad", BS_PUSHBUTTON | WS_TABSTOP, 200, 96, 88, 22, kExtractWadPicture},
     {L"BUTTON", L"Update track wads", BS_PUSHBUTTON | WS_TABSTOP, 304, 96, 121, 22, kUpdateTracksPicture},
-    {L"STATIC", L"", SS_OWNERDRAW, 8, 126, 417, 16},
+    {L"STATIC", L"", SS_OWNERDRAW | WS_CLIPSIBLINGS, 8, 126, 417, 16},
+    {L"BUTTON", L"Cancel", BS_PUSHBUTTON, 365, 126, 60, 16, kNoPicture, L"Stop the operation (Esc)"},
+    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 365, 69, 20, 20, kUndoPicture, L"Undo last update"},
 };
 
 // The four operation buttons and what each runs.
@@ -97,7 +103,16 @@ OPENFILENAMEW FileDialog(HWND owner, const std::wstring& filter, std::wstring& n
 }  // namespace
 
 Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Boxes& boxes)
-    : state_(state), openSettings_(std::move(openSettings)), boxes_(boxes)
+    : state_(state),
+      openSettings_(std::move(openSettings)),
+      boxes_(boxes),
+      // While an operation runs only the Cancel button takes clicks; Escape stops it too.
+      thread_([this](const MSG& input) {
+          if (input.message == WM_KEYDOWN && input.wParam == VK_ESCAPE)
+              cancelRequested_.store(true);
+          return input.message >= WM_MOUSEFIRST && input.message <= WM_MOUSELAST &&
+                 input.hwnd == controls_[CancelButton];
+      })
 {
     // Files dropped from Explorer land on the two fields.
     CreateProgramWindow(kWindowClass, WideFromUtf8(kApplicationTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
@@ -114,7 +129,7 @@ Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, 
     folderChooser_ = std::make_unique<FolderWindow>(window_, kFolderChooserLook,
                                                     [this](const std::string& folder) { SetSourceText(folder); });
     manualPath_ = std::make_unique<FolderWindow>(window_, kManualPathLook, [this](const std::string& folder) {
-        RunOperation([&] { ApplyChosenGp4Folder(folder, StartupView(), *this, openSettings_); });
+        RunHeldBack([&] { ApplyChosenGp4Folder(folder, StartupView(), *this, openSettings_); });
     });
     RunReportingErrors(
         [this] { FillFromSettings(StartupView(), *this, openSettings_); },
@@ -143,6 +158,7 @@ void Win32MainWindow::CreateControls()
 {
     font_ = CreateWindowFont(window_);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const HWND toolTips = CreateToolTips(window_);
     for (int i = 0; i < ControlCount; ++i) {
         const ControlLook& look = kControls[i];
         const int width = look.style == SS_LEFT ? LabelWidth(window_, font_, look.text, Scaled(look.width)) : Scaled(look.width);
@@ -157,7 +173,11 @@ void Win32MainWindow::CreateControls()
                                               Scaled(16), LR_SHARED);
             SendMessageW(controls_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
         }
+        if (look.toolTip)
+            AddToolTip(toolTips, controls_[i], look.toolTip);
     }
+    ShowWindow(controls_[CancelButton], SW_HIDE);
+    EnableWindow(controls_[UndoButton], FALSE);
     SetSourceText(kSourcePlaceholder);
     SetFocus(controls_[UpdateButton]);
 }
@@ -206,7 +226,15 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED)
             OnCommand(LOWORD(wParam) - kFirstControlId);
+        else if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == kFirstControlId + ArchiveEdit)
+            UpdateUndoButton();
         return 0;
+    case WM_ACTIVATE:
+        // Coming back to the window: another window or program may have
+        // updated or undone the wad.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            UpdateUndoButton();
+        return DefWindowProcW(window_, message, wParam, lParam);
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         PaintStatus(item->hDC, item->rcItem);
@@ -244,21 +272,45 @@ void Win32MainWindow::OnCommand(int id)
     case ArchiveBrowse:
         Browse(ArchiveEdit, L"Select a wad", "*.wad|*.wad", archiveStart_);
         break;
+    case CancelButton:
+        cancelRequested_.store(true);
+        break;
+    case UndoButton:
+        RunOperation([this](Frontend& frontend) { UndoLastUpdate(state_, frontend); });
+        break;
     default:
         for (const auto& [button, operation] : kOperations)
             if (id == button)
-                RunOperation([this, operation] { operation(state_, *this); });
+                RunOperation([this, operation](Frontend& frontend) { operation(state_, frontend); });
         break;
     }
 }
 
-void Win32MainWindow::RunOperation(const std::function<void()>& operation)
+void Win32MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)
 {
-    // Keys and clicks given while the operation runs are dropped, not
+    cancelRequested_.store(false);
+    const HWND focus = GetFocus();
+    const HWND cancel = controls_[CancelButton];
+    SetWindowPos(cancel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    RunReportingErrors([&] { RunOffWindowThread(operation, *this, thread_); },
+                       [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+    ShowWindow(cancel, SW_HIDE);
+    SetFocus(focus);
+    UpdateUndoButton();
+}
+
+void Win32MainWindow::UpdateUndoButton()
+{
+    EnableWindow(controls_[UndoButton], HasUndoableUpdate(state_, ArchiveText()));
+}
+
+void Win32MainWindow::RunHeldBack(const std::function<void()>& handler)
+{
+    // Keys and clicks given while the handler runs are dropped, not
     // replayed on the window after it.
     const HWND focus = GetFocus();
     EnableWindow(window_, FALSE);
-    RunReportingErrors(operation, [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+    RunReportingErrors(handler, [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
     MSG dropped;
     while (PeekMessageW(&dropped, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
            PeekMessageW(&dropped, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
@@ -365,6 +417,12 @@ bool Win32MainWindow::RunSaveDialog()
 bool Win32MainWindow::ConfirmChanges(const std::string& question)
 {
     return boxes_.AskQuestion(question);
+}
+
+void Win32MainWindow::ShowBytes(std::int64_t done, std::int64_t total)
+{
+    if (total > 0)
+        SetPosition(static_cast<int>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
 }
 
 }  // namespace mw

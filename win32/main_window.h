@@ -7,6 +7,7 @@
 
 #include <shellapi.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 #include "startup/program_shell.h"
 #include "win32/boxes.h"
 #include "win32/folder_window.h"
+#include "win32/window_thread.h"
 #include "win32/window_look.h"
 
 namespace mw {
@@ -30,7 +32,11 @@ public:
     // The controls, by their captions' order: for the tests.
     enum Control {
         SourceLabel, SelectFolderButton, SourceEdit, SourceBrowse, ArchiveLabel, Gp4PathButton, ArchiveEdit,
-        ArchiveBrowse, CreateButton, UpdateButton, ExtractButton, UpdateTracksButton, StatusBar, ControlCount
+        ArchiveBrowse, CreateButton, UpdateButton, ExtractButton, UpdateTracksButton, StatusBar,
+        // Over the status bar's right end while an operation runs; Escape does the same.
+        CancelButton,
+        // "Undo last update" of the archive field's wad, enabled while it has an update to undo.
+        UndoButton, ControlCount
     };
     HWND ControlHandle(Control control) const { return controls_[control]; }
     const std::string& StatusText() const { return statusText_; }
@@ -54,6 +60,10 @@ public:
     std::string SaveFileName() override { return saveName_; }
     void SetSaveAsksBeforeReplacing(bool asks) override { saveAsks_ = asks; }
     bool ConfirmChanges(const std::string& question) override;
+    // The bar's position follows the bytes when their total is known.
+    void ShowBytes(std::int64_t done, std::int64_t total) override;
+    bool ShowsByteTotal() const override { return true; }
+    bool CancelRequested() const override { return cancelRequested_.load(); }
 
     // MainWindowFields
     void SetSourceStartFolder(const std::string& folder) override { sourceStart_ = folder; }
@@ -72,8 +82,15 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     void OnCommand(int id);
-    // Runs an operation; an error that ends it is shown in the error display.
-    void RunOperation(const std::function<void()>& operation);
+    // Runs a handler with input held back until it ends; an error that
+    // ends it is shown in the error display.
+    void RunHeldBack(const std::function<void()>& handler);
+    // Runs an operation off the window's thread, its Cancel button shown:
+    // the window repaints meanwhile, takes no other input, and an error
+    // that ends the operation is shown in the error display.
+    void RunOperation(const std::function<void(Frontend&)>& operation);
+    // Enables the undo button when the archive field's wad has an update to undo.
+    void UpdateUndoButton();
     void Browse(Control edit, const std::wstring& title, const std::string& filter, std::string& startFolder);
     // The parts of the run state that the start-up fill resets.
     StartupState StartupView();
@@ -95,6 +112,8 @@ private:
     std::string archiveStart_;
     std::unique_ptr<FolderWindow> folderChooser_;
     std::unique_ptr<FolderWindow> manualPath_;
+    std::atomic<bool> cancelRequested_{false};
+    Win32WindowThread thread_;
 };
 
 }  // namespace mw

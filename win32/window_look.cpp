@@ -1,5 +1,7 @@
 #include "win32/window_look.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace mw {
@@ -25,6 +27,24 @@ int LabelWidth(HWND window, HFONT font, const wchar_t* text, int width)
     SelectObject(dc, old);
     ReleaseDC(window, dc);
     return std::max(width, static_cast<int>(size.cx));
+}
+
+HWND CreateToolTips(HWND window)
+{
+    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+void AddToolTip(HWND toolTips, HWND control, const wchar_t* text)
+{
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ProgramWindow::CreateProgramWindow(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,

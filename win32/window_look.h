@@ -12,6 +12,9 @@ HFONT CreateWindowFont(HWND window);
 // A label's width: like a self-sizing label, wider than given when the
 // font needs more room for its text.
 int LabelWidth(HWND window, HFONT font, const wchar_t* text, int width);
+// The tooltips of window's controls: made once, then each control added.
+HWND CreateToolTips(HWND window);
+void AddToolTip(HWND toolTips, HWND control, const wchar_t* text);
 
 // A top-level window of the program with an object behind it: each message
 // goes to the object's HandleMessage.

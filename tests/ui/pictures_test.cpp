@@ -12,7 +12,7 @@ namespace mw {
 namespace {
 
 const ButtonPicture kAll[] = {ButtonPicture::CreateWad, ButtonPicture::UpdateWad, ButtonPicture::ExtractWad,
-                              ButtonPicture::UpdateTracks, ButtonPicture::OpenFolder};
+                              ButtonPicture::UpdateTracks, ButtonPicture::OpenFolder, ButtonPicture::Undo};
 
 int VisiblePixels(const QImage& image)
 {

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "core/file.h"
 #include "core/win32/wide_text.h"
@@ -25,12 +26,13 @@ public:
     bool AskQuestion(const std::string& question) override
     {
         shown.push_back("question " + question);
-        return true;
+        return answer;
     }
     void ShowMessage(const std::string& message) override { shown.push_back("message " + message); }
     void ShowErrorDisplay(const ErrorReport& report) override { shown.push_back("error " + report.message); }
 
     std::vector<std::string> shown;
+    bool answer = true;
 };
 
 std::wstring Text(HWND control)
@@ -42,6 +44,12 @@ std::wstring Text(HWND control)
 
 class Win32MainWindowTest : public testing::Test {
 protected:
+    void SetText(Win32MainWindow::Control field, const std::string& text)
+    {
+        SendMessageW(window.ControlHandle(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
+    }
+    void Click(Win32MainWindow::Control button) { SendMessageW(window.ControlHandle(button), BM_CLICK, 0, 0); }
+
     RunState state;
     RecordingBoxes boxes;
     Win32MainWindow window{WithInstallation(state), [] { return std::make_unique<InMemorySettings>(); }, boxes};
@@ -69,6 +77,7 @@ constexpr ControlPlace kPlaces[] = {
     {Win32MainWindow::ExtractButton, L"Extract wad", {200, 96, 288, 118}},
     {Win32MainWindow::UpdateTracksButton, L"Update track wads", {304, 96, 425, 118}},
     {Win32MainWindow::StatusBar, L"", {8, 126, 425, 142}},
+    {Win32MainWindow::CancelButton, L"Cancel", {365, 126, 425, 142}},
 };
 
 TEST_F(Win32MainWindowTest, ControlsHaveTheQtWindowsCaptionsAndPlaces)
@@ -90,14 +99,71 @@ TEST_F(Win32MainWindowTest, UpdateButtonRunsTheUpdateOnTheTypedFields)
     test::TempDir dir;
     const std::string source = dir.MakeFolder("source");
     const std::string missing = dir / "missing.wad";
-    SendMessageW(window.ControlHandle(Win32MainWindow::SourceEdit), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(WideFromUtf8(source).c_str()));
-    SendMessageW(window.ControlHandle(Win32MainWindow::ArchiveEdit), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(WideFromUtf8(missing).c_str()));
-    SendMessageW(window.ControlHandle(Win32MainWindow::UpdateButton), BM_CLICK, 0, 0);
+    SetText(Win32MainWindow::SourceEdit, source);
+    SetText(Win32MainWindow::ArchiveEdit, missing);
+    Click(Win32MainWindow::UpdateButton);
 
     EXPECT_EQ(window.SourceText(), source);
     EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + MessageText(kWrongWadPath)});
+}
+
+// Escape or a click on the Cancel button, posted before "Update wad" is
+// clicked, is taken by the window's thread while the update runs off it:
+// the update stops, the wad stays as it was and the status says so; the
+// next update runs in full.
+TEST_F(Win32MainWindowTest, EscapeOrCancelStopsTheRunningUpdate)
+{
+    test::TempDir dir;
+    const std::string original = test::ContiguousArchive({{"a.bin", "A"}});
+    const std::string wad = dir.Write("cars.wad", original);
+    SetText(Win32MainWindow::SourceEdit, dir.Write("patch/a.bin", "patched"));
+    SetText(Win32MainWindow::ArchiveEdit, wad);
+    const HWND cancel = window.ControlHandle(Win32MainWindow::CancelButton);
+    const std::function<void()> stops[] = {
+        [&] { PostMessageW(window.Handle(), WM_KEYDOWN, VK_ESCAPE, 0); },
+        [&] {
+            PostMessageW(cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            PostMessageW(cancel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        },
+    };
+    for (const auto& stop : stops) {
+        stop();
+        Click(Win32MainWindow::UpdateButton);
+        EXPECT_EQ(window.StatusText(), "Cancelled");
+        EXPECT_EQ(window.Position(), 0);
+        EXPECT_EQ(test::ReadBytes(wad), original);
+        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_FALSE(IsWindowVisible(cancel));
+    }
+    Click(Win32MainWindow::UpdateButton);
+    EXPECT_NE(test::ReadBytes(wad), original);
+}
+
+// "Undo last update" is enabled only for a wad with an update to undo, asks
+// first, and gives the wad back byte for byte.
+TEST_F(Win32MainWindowTest, UndoButtonAsksThenGivesTheArchiveBack)
+{
+    test::TempDir dir;
+    const std::string original = test::ContiguousArchive({{"a.bin", "A"}, {"b.bin", "B"}});
+    const std::string wad = dir.Write("cars.wad", original);
+    const HWND undo = window.ControlHandle(Win32MainWindow::UndoButton);
+    SetText(Win32MainWindow::ArchiveEdit, wad);
+    EXPECT_FALSE(IsWindowEnabled(undo));
+
+    SetText(Win32MainWindow::SourceEdit, dir.Write("patch/a.bin", "patched"));
+    Click(Win32MainWindow::UpdateButton);
+    const std::string updated = test::ReadBytes(wad);
+    ASSERT_NE(updated, original);
+    ASSERT_TRUE(IsWindowEnabled(undo));
+
+    for (const bool answer : {false, true}) {
+        boxes.answer = answer;
+        Click(Win32MainWindow::UndoButton);
+        EXPECT_EQ(test::ReadBytes(wad), answer ? original : updated);
+    }
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_NE(boxes.shown[0].find("\n    a.bin\n"), std::string::npos) << boxes.shown[0];
+    EXPECT_FALSE(IsWindowEnabled(undo)) << "nothing is left to undo";
 }
 
 // A file dropped from Explorer at a point of the window's client area.

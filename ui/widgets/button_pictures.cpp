@@ -79,6 +79,15 @@ QPixmap PictureOfState(const QPixmap& strip, PictureState state)
     return strip.copy(static_cast<int>(state) * width, 0, width, strip.height());
 }
 
+QIcon ButtonIcon(ButtonPicture picture)
+{
+    const QPixmap strip = ButtonPictureStrip(picture);
+    QIcon icon;
+    icon.addPixmap(PictureOfState(strip, PictureState::Up), QIcon::Normal);
+    icon.addPixmap(PictureOfState(strip, PictureState::Disabled), QIcon::Disabled);
+    return icon;
+}
+
 const char* PictureFileName(ButtonPicture picture)
 {
     switch (picture) {
@@ -92,6 +101,8 @@ const char* PictureFileName(ButtonPicture picture)
         return "update_tracks.png";
     case ButtonPicture::OpenFolder:
         return "open_folder.png";
+    case ButtonPicture::Undo:
+        return "undo.png";
     }
     return "";
 }

@@ -1,8 +1,9 @@
-// The pictures of the four operation buttons and the file fields' browse
-// button. Each is a file of ui/pictures (drawn from its SVG source at 16
+// The pictures of the four operation buttons, the file fields' browse
+// button and the undo button. Each is a file of ui/pictures (drawn from its SVG source at 16
 // and 32 pixels), made here into a horizontal strip of four button states.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 namespace mw {
@@ -13,6 +14,7 @@ enum class ButtonPicture {
     ExtractWad,    // that item alone
     UpdateTracks,  // the outline of a race track
     OpenFolder,    // a small open folder, on the file fields' browse buttons
+    Undo,          // an arrow turning back, on "Undo last update"
 };
 
 inline constexpr int kPictureSize = 16;
@@ -27,6 +29,8 @@ enum class PictureState { Up = 0, Disabled = 1, Down = 2, Hot = 3 };
 QPixmap ButtonPictureStrip(ButtonPicture picture);
 // One state's 16x16 picture out of a strip.
 QPixmap PictureOfState(const QPixmap& strip, PictureState state);
+// The picture as a tool button's icon: its up state, and its disabled one.
+QIcon ButtonIcon(ButtonPicture picture);
 // The file name of a picture, without folder ("create_wad.png").
 const char* PictureFileName(ButtonPicture picture);
 

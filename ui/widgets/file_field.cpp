@@ -13,23 +13,10 @@
 
 namespace mw {
 
-namespace {
-
-QIcon OpenFolderIcon()
-{
-    const QPixmap folder = ButtonPictureStrip(ButtonPicture::OpenFolder);
-    QIcon icon;
-    icon.addPixmap(PictureOfState(folder, PictureState::Up), QIcon::Normal);
-    icon.addPixmap(PictureOfState(folder, PictureState::Disabled), QIcon::Disabled);
-    return icon;
-}
-
-}  // namespace
-
 FileField::FileField(QWidget* parent) : QLineEdit(parent), dialogs_(&PlatformDialogs())
 {
     // The button is no tab stop of its own: the field's Alt+Down presses it.
-    browseButton_ = AddButton(OpenFolderIcon(), QStringLiteral("Browse (Alt+Down)"));
+    browseButton_ = AddButton(ButtonIcon(ButtonPicture::OpenFolder), QStringLiteral("Browse (Alt+Down)"));
     connect(browseButton_, &QToolButton::clicked, this, &FileField::Browse);
     setAcceptDrops(true);
 }

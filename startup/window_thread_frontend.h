@@ -1,24 +1,24 @@
 // The frontend an operation on a worker thread talks to: every call is
-// carried to the window's frontend on the GUI thread. Calls that answer,
-// and the dialogs, wait there for their end; the byte progress and the
-// files done are only posted, so a long copy never waits for the window;
-// the cancel request is read where it is asked.
+// carried to the window's frontend on the window's thread. Calls that
+// answer, and the dialogs, wait there for their end; the byte progress and
+// the files done are only posted, so a long copy never waits for the
+// window; the cancel request is read where it is asked. Posted calls run
+// in their order, so the last call the worker posts runs after them all.
 #pragma once
 
 #include <atomic>
-#include <exception>
+#include <cstdint>
 #include <functional>
 
-#include <QObject>
-
 #include "ops/frontend.h"
+#include "startup/window_thread.h"
 
 namespace mw {
 
-class GuiThreadFrontend final : public Frontend {
+class WindowThreadFrontend final : public Frontend {
 public:
-    // Made on the GUI thread; window is used there only.
-    explicit GuiThreadFrontend(Frontend& window) : window_(window) {}
+    // window is used on thread only.
+    WindowThreadFrontend(Frontend& window, WindowThread& thread) : window_(window), thread_(thread) {}
 
     std::string SourceText() override;
     void SetSourceText(const std::string& text) override;
@@ -41,20 +41,20 @@ public:
     bool CancelRequested() const override { return window_.CancelRequested(); }
 
 private:
-    // Runs call on the GUI thread and waits for it; an error it raises is
-    // raised again here.
-    void OnGuiThread(const std::function<void()>& call);
+    // Runs call on the window's thread and waits for it; an error it
+    // raises is raised again here.
+    void OnWindowThread(const std::function<void()>& call);
     // The same for a call that answers: its answer.
     template <typename Call>
     auto Answer(const Call& call)
     {
         decltype(call()) answer{};
-        OnGuiThread([&] { answer = call(); });
+        OnWindowThread([&] { answer = call(); });
         return answer;
     }
 
     Frontend& window_;
-    QObject context_;  // posted calls die with it
+    WindowThread& thread_;
     std::atomic<std::int64_t> bytesDone_{0}, bytesTotal_{0};
     std::atomic<bool> bytesPosted_{false};
 };

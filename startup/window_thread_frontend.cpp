@@ -1,0 +1,124 @@
+#include "startup/window_thread_frontend.h"
+
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+
+namespace mw {
+
+void WindowThreadFrontend::OnWindowThread(const std::function<void()>& call)
+{
+    std::exception_ptr failure;
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+    thread_.Post([&] {
+        try {
+            call();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        const std::lock_guard lock(mutex);
+        done = true;
+        ended.notify_one();
+    });
+    std::unique_lock lock(mutex);
+    ended.wait(lock, [&] { return done; });
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+std::string WindowThreadFrontend::SourceText()
+{
+    return Answer([this] { return window_.SourceText(); });
+}
+
+void WindowThreadFrontend::SetSourceText(const std::string& text)
+{
+    OnWindowThread([&] { window_.SetSourceText(text); });
+}
+
+std::string WindowThreadFrontend::ArchiveText()
+{
+    return Answer([this] { return window_.ArchiveText(); });
+}
+
+void WindowThreadFrontend::SetArchiveText(const std::string& text)
+{
+    OnWindowThread([&] { window_.SetArchiveText(text); });
+}
+
+void WindowThreadFrontend::SetStatusText(const std::string& text)
+{
+    OnWindowThread([&] { window_.SetStatusText(text); });
+}
+
+void WindowThreadFrontend::SetPosition(int percent)
+{
+    OnWindowThread([&] { window_.SetPosition(percent); });
+}
+
+void WindowThreadFrontend::RepaintProgress()
+{
+    OnWindowThread([&] { window_.RepaintProgress(); });
+}
+
+void WindowThreadFrontend::RepaintWindow()
+{
+    OnWindowThread([&] { window_.RepaintWindow(); });
+}
+
+void WindowThreadFrontend::ShowUserError(const std::string& message)
+{
+    OnWindowThread([&] { window_.ShowUserError(message); });
+}
+
+void WindowThreadFrontend::SetSaveFileName(const std::string& name)
+{
+    OnWindowThread([&] { window_.SetSaveFileName(name); });
+}
+
+void WindowThreadFrontend::SetSaveFilter(const std::string& filter)
+{
+    OnWindowThread([&] { window_.SetSaveFilter(filter); });
+}
+
+bool WindowThreadFrontend::RunSaveDialog()
+{
+    return Answer([this] { return window_.RunSaveDialog(); });
+}
+
+std::string WindowThreadFrontend::SaveFileName()
+{
+    return Answer([this] { return window_.SaveFileName(); });
+}
+
+void WindowThreadFrontend::SetSaveAsksBeforeReplacing(bool asks)
+{
+    OnWindowThread([&] { window_.SetSaveAsksBeforeReplacing(asks); });
+}
+
+bool WindowThreadFrontend::ConfirmChanges(const std::string& question)
+{
+    return Answer([&] { return window_.ConfirmChanges(question); });
+}
+
+void WindowThreadFrontend::FileDone(FileAction action, std::string_view entry, const std::string& path)
+{
+    thread_.Post([this, action, entry = std::string(entry), path] { window_.FileDone(action, entry, path); });
+}
+
+void WindowThreadFrontend::ShowBytes(std::int64_t done, std::int64_t total)
+{
+    bytesDone_.store(done);
+    bytesTotal_.store(total);
+    // One call waits on the window's thread at a time; it shows the latest count.
+    if (bytesPosted_.exchange(true))
+        return;
+    thread_.Post([this] {
+        bytesPosted_.store(false);
+        window_.ShowBytes(bytesDone_.load(), bytesTotal_.load());
+    });
+}
+
+}  // namespace mw
