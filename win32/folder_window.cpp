@@ -1,6 +1,7 @@
 #include "win32/folder_window.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include "core/win32/wide_text.h"
 #include "win32/window_look.h"
@@ -17,65 +18,50 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"MendwrightFolderWindow";
 constexpr int kOkId = 1;
-
-HTREEITEM InsertFolder(HWND tree, HTREEITEM parent, const std::wstring& name)
-{
-    TVINSERTSTRUCTW insert = {};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
-    insert.item.pszText = const_cast<wchar_t*>(name.c_str());
-    // Whether it has folders is learnt when it is first opened.
-    insert.item.cChildren = 1;
-    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-}
+constexpr UINT kFolderChanged = WM_APP + 1;
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
+// The indentation of one level, at 96 dots per inch.
+constexpr int kIndent = 19;
 
 }  // namespace
 
 FolderWindow::FolderWindow(HWND owner, const FolderWindowLook& look, std::function<void(const std::string&)> accept)
-    : accept_(std::move(accept))
+    : look_(look), accept_(std::move(accept))
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
     CreateProgramWindow(kWindowClass, look.caption, kStyle, WS_EX_DLGMODALFRAME, {100, 100}, owner);
     RECT outer = {0, 0, Scaled(look.clientSize.cx), Scaled(look.clientSize.cy)};
-    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, WS_EX_DLGMODALFRAME, GetDpiForWindow(window_));
+    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, WS_EX_DLGMODALFRAME, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
 
-    font_ = CreateWindowFont(window_);
-    const auto place = [&](const wchar_t* className, const wchar_t* text, DWORD style, const RECT& at, int id) {
-        int width = Scaled(at.right - at.left);
-        if (style == SS_LEFT)
-            width = LabelWidth(window_, font_, text, width);
-        const HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, Scaled(at.left),
-                                             Scaled(at.top), width, Scaled(at.bottom - at.top),
-                                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        return control;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const auto create = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+        return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
-    place(L"STATIC", look.prompt, SS_LEFT, look.promptPlace, 0);
-    tree_ = place(WC_TREEVIEWW, L"", WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                          TVS_SHOWSELALWAYS, look.treePlace, 0);
-    ok_ = place(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, look.okPlace, kOkId);
-
-    // The drives are the tree's roots.
-    wchar_t drives[512] = {};
-    GetLogicalDriveStringsW(511, drives);
-    for (const wchar_t* drive = drives; *drive; drive += wcslen(drive) + 1)
-        InsertFolder(tree_, TVI_ROOT, drive);
+    prompt_ = create(L"STATIC", look.prompt, SS_LEFT, 0);
+    // Neither lines nor buttons at the root, the desktop.
+    tree_ = create(WC_TREEVIEWW, L"", WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS, 0);
+    ok_ = create(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId);
+    PlaceControls();
+    folders_ = std::make_unique<ShellFolderTree>(tree_);
+    watch_ = std::make_unique<FolderWatch>(window_, kFolderChanged);
+    WatchOpenFolders();
 }
 
 FolderWindow::~FolderWindow()
 {
+    watch_.reset();
+    // The tree frees its folders' ids as it goes.
     if (window_)
         DestroyWindow(window_);
-    if (font_)
-        DeleteObject(font_);
 }
 
-int FolderWindow::Scaled(int pixels) const
+void FolderWindow::PlaceControls()
 {
-    return mw::Scaled(window_, pixels);
+    Place(prompt_, look_.promptPlace, LabelWidth(look_.prompt, Scaled(look_.promptPlace.right - look_.promptPlace.left)));
+    Place(tree_, look_.treePlace, Scaled(look_.treePlace.right - look_.treePlace.left));
+    Place(ok_, look_.okPlace, Scaled(look_.okPlace.right - look_.okPlace.left));
+    TreeView_SetIndent(tree_, Scaled(kIndent));
 }
 
 void FolderWindow::Show()
@@ -85,71 +71,49 @@ void FolderWindow::Show()
     SetFocus(tree_);
 }
 
-std::wstring FolderWindow::PathOf(HTREEITEM item) const
+std::string FolderWindow::PathOf(HTREEITEM item) const
 {
-    std::wstring path;
-    for (; item; item = TreeView_GetParent(tree_, item)) {
-        wchar_t name[MAX_PATH] = {};
-        TVITEMW read = {};
-        read.mask = TVIF_TEXT;
-        read.hItem = item;
-        read.pszText = name;
-        read.cchTextMax = MAX_PATH;
-        TreeView_GetItem(tree_, &read);
-        std::wstring part = name;
-        if (!path.empty() && part.back() != L'\\')
-            part += L'\\';
-        path = part + path;
-    }
-    return path;
+    return Utf8FromWide(folders_->PathOf(item));
 }
 
-std::string FolderWindow::SelectedPath() const
+void FolderWindow::WatchOpenFolders()
 {
-    const HTREEITEM selected = TreeView_GetSelection(tree_);
-    return selected ? Utf8FromWide(PathOf(selected)) : std::string();
-}
-
-void FolderWindow::AddFolders(HTREEITEM parent, const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found = {};
-    const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    bool any = false;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
-                InsertFolder(tree_, parent, name);
-                any = true;
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+    std::vector<std::wstring> paths;
+    watched_.clear();
+    for (auto& [item, path] : folders_->OpenFolders()) {
+        watched_.push_back(item);
+        paths.push_back(std::move(path));
     }
-    if (!any) {
-        TVITEMW none = {};
-        none.mask = TVIF_CHILDREN;
-        none.hItem = parent;
-        TreeView_SetItem(tree_, &none);
-    }
+    watch_->Watch(paths);
 }
 
 LRESULT FolderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_NOTIFY: {
-        const auto* change = reinterpret_cast<const NMTREEVIEWW*>(lParam);
-        // A folder's folders are read when it is first opened.
-        if (change->hdr.code == TVN_ITEMEXPANDINGW && change->action == TVE_EXPAND &&
-            !TreeView_GetChild(tree_, change->itemNew.hItem))
-            AddFolders(change->itemNew.hItem, PathOf(change->itemNew.hItem));
+    case WM_NOTIFY:
+        // Notifications come while the tree is first filled, before folders_ is set.
+        if (folders_ && folders_->HandleNotify(*reinterpret_cast<const NMHDR*>(lParam)))
+            WatchOpenFolders();
         return 0;
-    }
+    case kFolderChanged:
+        if (watch_->IsCurrent(lParam) && wParam < watched_.size()) {
+            folders_->Refresh(watched_[wParam]);
+            WatchOpenFolders();
+        }
+        return 0;
+    case WM_DEVICECHANGE:
+        // A drive came or went.
+        if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) {
+            folders_->RefreshOpenFolders();
+            WatchOpenFolders();
+        }
+        return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == kOkId && HIWORD(wParam) == BN_CLICKED) {
+            // A folder without a path is taken as no folder.
             const std::string folder = SelectedPath();
             ShowWindow(window_, SW_HIDE);
-            if (!folder.empty())
-                accept_(folder);
+            accept_(folder);
         }
         return 0;
     case WM_CLOSE:

@@ -1,7 +1,7 @@
 // The folder chooser and the Manual Path Entry window in Win32: a prompt,
-// a tree of the drives and their folders, and OK, which hands the selected
-// folder on and hides the window. Both are created hidden with the main
-// window and shown from its buttons.
+// a tree of the shell's folders that follows folders as they come and go,
+// and OK, which hands the selected folder on and hides the window. Both are
+// created hidden with the main window and shown from its buttons.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +9,11 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "win32/folder_watch.h"
+#include "win32/shell_folder_tree.h"
 #include "win32/window_look.h"
 
 namespace mw {
@@ -40,19 +43,27 @@ public:
     HWND Handle() const { return window_; }
     HWND Tree() const { return tree_; }
     HWND OkButton() const { return ok_; }
-    // The selected item's full path; empty when nothing is selected.
-    std::string SelectedPath() const;
+    // The item's file-system path; empty for a folder without one (the
+    // computer, the network) and for no item.
+    std::string PathOf(HTREEITEM item) const;
+    // The selected folder's path, as OK hands it on.
+    std::string SelectedPath() const { return PathOf(TreeView_GetSelection(tree_)); }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void AddFolders(HTREEITEM parent, const std::wstring& folder);
-    std::wstring PathOf(HTREEITEM item) const;
-    int Scaled(int pixels) const;
+    void PlaceControls() override;
+    // Watches the open folders, for folders that come and go in them.
+    void WatchOpenFolders();
 
+    const FolderWindowLook& look_;
     std::function<void(const std::string&)> accept_;
+    HWND prompt_ = nullptr;
     HWND tree_ = nullptr;
     HWND ok_ = nullptr;
-    HFONT font_ = nullptr;
+    std::unique_ptr<ShellFolderTree> folders_;
+    std::unique_ptr<FolderWatch> watch_;
+    // The items whose folders the watch watches, by its indexes.
+    std::vector<HTREEITEM> watched_;
 };
 
 }  // namespace mw

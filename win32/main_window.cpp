@@ -140,8 +140,9 @@ Win32MainWindow::~Win32MainWindow()
 {
     if (window_)
         DestroyWindow(window_);
-    if (font_)
-        DeleteObject(font_);
+    for (const HICON picture : pictures_)
+        if (picture)
+            DestroyIcon(picture);
 }
 
 StartupState Win32MainWindow::StartupView()
@@ -149,37 +150,43 @@ StartupState Win32MainWindow::StartupView()
     return {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()};
 }
 
-int Win32MainWindow::Scaled(int pixels) const
-{
-    return mw::Scaled(window_, pixels);
-}
-
 void Win32MainWindow::CreateControls()
 {
-    font_ = CreateWindowFont(window_);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const HWND toolTips = CreateToolTips(window_);
     for (int i = 0; i < ControlCount; ++i) {
         const ControlLook& look = kControls[i];
-        const int width = look.style == SS_LEFT ? LabelWidth(window_, font_, look.text, Scaled(look.width)) : Scaled(look.width);
-        controls_[i] = CreateWindowExW(0, look.className, look.text, WS_CHILD | WS_VISIBLE | look.style,
-                                       Scaled(look.left), Scaled(look.top), width, Scaled(look.height),
+        controls_[i] = CreateWindowExW(0, look.className, look.text, WS_CHILD | WS_VISIBLE | look.style, 0, 0, 0, 0,
                                        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                        instance, nullptr);
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        // Common controls 6 show a button's picture beside its caption.
-        if (look.picture != kNoPicture) {
-            const HANDLE picture = LoadImageW(instance, MAKEINTRESOURCEW(look.picture), IMAGE_ICON, Scaled(16),
-                                              Scaled(16), LR_SHARED);
-            SendMessageW(controls_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
-        }
         if (look.toolTip)
             AddToolTip(toolTips, controls_[i], look.toolTip);
     }
+    PlaceControls();
     ShowWindow(controls_[CancelButton], SW_HIDE);
     EnableWindow(controls_[UndoButton], FALSE);
     SetSourceText(kSourcePlaceholder);
     SetFocus(controls_[UpdateButton]);
+}
+
+void Win32MainWindow::PlaceControls()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (int i = 0; i < ControlCount; ++i) {
+        const ControlLook& look = kControls[i];
+        const int width = look.style == SS_LEFT ? LabelWidth(look.text, Scaled(look.width)) : Scaled(look.width);
+        Place(controls_[i], {look.left, look.top, look.left + look.width, look.top + look.height}, width);
+        // Common controls 6 show a button's picture beside its caption. A
+        // shared icon would keep the size it was first loaded at.
+        if (look.picture != kNoPicture) {
+            const HICON old = pictures_[i];
+            pictures_[i] = static_cast<HICON>(
+                LoadImageW(instance, MAKEINTRESOURCEW(look.picture), IMAGE_ICON, Scaled(16), Scaled(16), 0));
+            SendMessageW(controls_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(pictures_[i]));
+            if (old)
+                DestroyIcon(old);
+        }
+    }
 }
 
 void Win32MainWindow::ShowMainWindow()

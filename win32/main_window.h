@@ -81,6 +81,7 @@ public:
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
+    void PlaceControls() override;
     void OnCommand(int id);
     // Runs a handler with input held back until it ends; an error that
     // ends it is shown in the error display.
@@ -96,13 +97,13 @@ private:
     StartupState StartupView();
     void PaintStatus(HDC dc, const RECT& area);
     void DropFiles(HDROP drop);
-    int Scaled(int pixels) const;
 
     RunState& state_;
     SettingsFactory openSettings_;
     Win32Boxes& boxes_;
     HWND controls_[ControlCount] = {};
-    HFONT font_ = nullptr;
+    // The button pictures, loaded at the size the window's DPI wants.
+    HICON pictures_[ControlCount] = {};
     std::string statusText_;
     int position_ = 0;
     std::string saveName_;

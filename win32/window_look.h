@@ -5,34 +5,44 @@
 
 namespace mw {
 
-// Pixels at 96 dots per inch in the window's own DPI.
-int Scaled(HWND window, int pixels);
-// "MS Sans Serif" 11 pixels high at 96 dots per inch, in the window's DPI.
-HFONT CreateWindowFont(HWND window);
-// A label's width: like a self-sizing label, wider than given when the
-// font needs more room for its text.
-int LabelWidth(HWND window, HFONT font, const wchar_t* text, int width);
 // The tooltips of window's controls: made once, then each control added.
 HWND CreateToolTips(HWND window);
 void AddToolTip(HWND toolTips, HWND control, const wchar_t* text);
 
 // A top-level window of the program with an object behind it: each message
-// goes to the object's HandleMessage.
+// goes to the object's HandleMessage. Its places and font follow its DPI:
+// the DPI it is created in, then the one each WM_DPICHANGED gives.
 class ProgramWindow {
 public:
-    virtual ~ProgramWindow() = default;
+    virtual ~ProgramWindow();
 
 protected:
     // Registers the class (button-face background, the program's icon) and
-    // creates the window; window_ is set from its first message on.
+    // creates the window; window_, dpi_ and font_ are set from its first
+    // message on.
     void CreateProgramWindow(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, SIZE size,
                              HWND owner);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Moves and sizes every control for dpi_ and gives each font_.
+    virtual void PlaceControls() = 0;
+
+    // Pixels at 96 dots per inch in the window's DPI.
+    int Scaled(int pixels) const;
+    // A label's width: like a self-sizing label, wider than given when the
+    // font needs more room for its text.
+    int LabelWidth(const wchar_t* text, int width) const;
+    // Places a control at a rectangle given at 96 dots per inch.
+    void Place(HWND control, const RECT& at, int width) const;
 
     HWND window_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    // "MS Sans Serif" 11 pixels high at 96 dots per inch, in the window's DPI.
+    HFONT font_ = nullptr;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Takes the DPI and makes font_ for it; the font it had is the caller's.
+    void SetDpi(UINT dpi);
 };
 
 }  // namespace mw

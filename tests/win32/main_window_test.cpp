@@ -207,7 +207,9 @@ TEST_F(Win32MainWindowTest, DroppedFilesLandOnTheFieldThatTakesThem)
     }
 }
 
-// Each button opens its small window; OK hands the selected folder on.
+// Each button opens its small window; OK hands the selected folder on: at
+// once the desktop, which the tree starts at, and nothing for a folder
+// without a path (the computer).
 TEST_F(Win32MainWindowTest, FolderChooserOkFillsTheSourceField)
 {
     FolderWindow& chooser = window.FolderChooser();
@@ -217,20 +219,101 @@ TEST_F(Win32MainWindowTest, FolderChooserOkFillsTheSourceField)
     EXPECT_TRUE(IsWindowVisible(chooser.Handle()));
     EXPECT_EQ(Text(chooser.Handle()), L"Select Files...");
 
-    const HTREEITEM drive = TreeView_GetRoot(chooser.Tree());
-    TreeView_Expand(chooser.Tree(), drive, TVE_EXPAND);
-    const HTREEITEM folder = TreeView_GetChild(chooser.Tree(), drive);
-    ASSERT_NE(folder, nullptr) << "the first drive's folders are read when it opens";
-    TreeView_SelectItem(chooser.Tree(), folder);
-    const std::string chosen = chooser.SelectedPath();
-    EXPECT_TRUE(FolderExists(chosen)) << chosen;
+    wchar_t desktop[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop);
+    const HTREEITEM root = TreeView_GetRoot(chooser.Tree());
+    EXPECT_EQ(TreeView_GetSelection(chooser.Tree()), root);
+    EXPECT_EQ(TreeView_GetNextSibling(chooser.Tree(), root), nullptr);
     SendMessageW(chooser.OkButton(), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(chooser.Handle()));
-    EXPECT_EQ(window.SourceText(), chosen);
+    EXPECT_EQ(window.SourceText(), Utf8FromWide(desktop));
+
+    HTREEITEM computer = TreeView_GetChild(chooser.Tree(), root);
+    while (computer && !chooser.PathOf(computer).empty())
+        computer = TreeView_GetNextSibling(chooser.Tree(), computer);
+    ASSERT_NE(computer, nullptr) << "the desktop holds a folder without a path";
+    TreeView_SelectItem(chooser.Tree(), computer);
+    SendMessageW(chooser.OkButton(), BM_CLICK, 0, 0);
+    EXPECT_EQ(window.SourceText(), "");
 
     SendMessageW(window.ControlHandle(Win32MainWindow::Gp4PathButton), BM_CLICK, 0, 0);
     EXPECT_EQ(Text(window.ManualPath().Handle()), L"Manual Path Entry");
     EXPECT_TRUE(IsWindowVisible(window.ManualPath().Handle()));
+}
+
+RECT ClientPlace(HWND control)
+{
+    RECT place = {};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// Moved to a monitor of another DPI, each window is laid out as it would
+// have been had it started there.
+TEST_F(Win32MainWindowTest, DpiChangeLaysTheWindowsOutAsAtStartUp)
+{
+    struct WindowPlaces {
+        HWND window;
+        std::vector<std::pair<HWND, RECT>> places;  // at 96 dots per inch
+    };
+    std::vector<WindowPlaces> windows(1, {window.Handle(), {}});
+    for (const ControlPlace& c : kPlaces)
+        windows[0].places.emplace_back(window.ControlHandle(c.control), c.place);
+    for (FolderWindow* small : {&window.FolderChooser(), &window.ManualPath()}) {
+        const FolderWindowLook& look = small == &window.FolderChooser() ? kFolderChooserLook : kManualPathLook;
+        windows.push_back({small->Handle(), {{small->Tree(), look.treePlace}, {small->OkButton(), look.okPlace}}});
+    }
+    for (const UINT dpi : {120u, 144u, 192u, 96u})
+        for (const WindowPlaces& w : windows) {
+            RECT suggested = {};
+            GetWindowRect(w.window, &suggested);
+            SendMessageW(w.window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            for (const auto& [control, at96] : w.places) {
+                const auto scaled = [dpi](LONG pixels) { return MulDiv(pixels, static_cast<int>(dpi), 96); };
+                const RECT expected = {scaled(at96.left), scaled(at96.top), scaled(at96.right), scaled(at96.bottom)};
+                const RECT place = ClientPlace(control);
+                EXPECT_TRUE(EqualRect(&place, &expected)) << dpi << " dpi: " << place.left << "," << place.top << ","
+                                                          << place.right << "," << place.bottom;
+                LOGFONTW font = {};
+                GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+                EXPECT_EQ(font.lfHeight, -MulDiv(11, static_cast<int>(dpi), 96)) << dpi << " dpi";
+            }
+        }
+}
+
+// The rightmost column of a control that holds more than its background.
+int RightmostInk(HWND control)
+{
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+    RECT area = {};
+    GetClientRect(control, &area);
+    const HDC dc = GetDC(control);
+    const COLORREF background = GetPixel(dc, 0, 0);
+    int rightmost = -1;
+    for (int x = 0; x < area.right; ++x)
+        for (int y = 0; y < area.bottom; ++y)
+            if (GetPixel(dc, x, y) != background)
+                rightmost = x;
+    ReleaseDC(control, dc);
+    return rightmost;
+}
+
+// The long labels show all their text and end before the buttons beside them.
+TEST_F(Win32MainWindowTest, LongLabelsFitBeforeTheirButtons)
+{
+    window.ShowMainWindow();
+    for (const auto& [label, button] : {std::pair{Win32MainWindow::SourceLabel, Win32MainWindow::SelectFolderButton},
+                                        std::pair{Win32MainWindow::ArchiveLabel, Win32MainWindow::Gp4PathButton}}) {
+        const HWND control = window.ControlHandle(label);
+        const RECT place = ClientPlace(control);
+        EXPECT_LE(place.right, ClientPlace(window.ControlHandle(button)).left);
+        const int shown = RightmostInk(control);
+        SetWindowPos(control, nullptr, 0, 0, place.right - place.left + 100, place.bottom - place.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(shown, RightmostInk(control)) << "as much text as when the label had room to spare";
+    }
 }
 
 }  // namespace
