@@ -9,6 +9,7 @@
 
 #include "core/file.h"
 #include "core/win32/wide_text.h"
+#include "ops/archive_edits.h"
 #include "ops/error_report.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
@@ -64,13 +65,6 @@ const std::pair<int, Operation> kOperations[] = {
     {Win32MainWindow::ExtractButton, [](RunState& state, Frontend& frontend) { ExtractWad(state, frontend); }},
     {Win32MainWindow::UpdateTracksButton, [](RunState& state, Frontend& frontend) { UpdateTrackWads(state, frontend); }},
 };
-
-std::string WindowText(HWND control)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return Utf8FromWide(text);
-}
 
 // "description|patterns|..." as the dialogs want it: NUL between the parts, two at the end.
 std::wstring DialogFilter(const std::string& filter)
@@ -172,6 +166,12 @@ void Win32MainWindow::ShowMainWindow()
 
 bool Win32MainWindow::TakeKey(const MSG& message)
 {
+    // Ctrl+O, or a double click on the archive field, shows what its wad holds.
+    if ((message.message == WM_KEYDOWN && message.wParam == 'O' && GetKeyState(VK_CONTROL) < 0) ||
+        (message.message == WM_LBUTTONDBLCLK && message.hwnd == controls_[ArchiveEdit])) {
+        ShowContents();
+        return true;
+    }
     // Alt+Down on a field opens its browse dialog.
     if (message.message != WM_SYSKEYDOWN || message.wParam != VK_DOWN)
         return false;
@@ -265,6 +265,22 @@ void Win32MainWindow::RunOperation(const std::function<void()>& operation)
     }
     EnableWindow(window_, TRUE);
     SetFocus(focus);
+    // The archive shown may be one the operation rewrote.
+    if (contents_ && IsWindowVisible(contents_->Handle()))
+        contents_->Reload();
+}
+
+void Win32MainWindow::ShowContents()
+{
+    RunReportingErrors(
+        [this] {
+            if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this)) {
+                if (!contents_)
+                    contents_ = std::make_unique<Win32ContentsWindow>(window_, state_, boxes_);
+                contents_->ShowContents(std::move(*contents));
+            }
+        },
+        [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
 }
 
 void Win32MainWindow::Browse(Control edit, const std::wstring& title, const std::string& filter, std::string& startFolder)

@@ -15,6 +15,7 @@
 #include "settings/startup_fill.h"
 #include "startup/program_shell.h"
 #include "win32/boxes.h"
+#include "win32/contents_window.h"
 #include "win32/folder_window.h"
 #include "win32/window_look.h"
 
@@ -37,6 +38,8 @@ public:
     FolderWindow& FolderChooser() const { return *folderChooser_; }
     FolderWindow& ManualPath() const { return *manualPath_; }
     int Position() const { return position_; }
+    // The contents window, once an archive was opened.
+    Win32ContentsWindow* ContentsView() const { return contents_.get(); }
 
     // Frontend
     std::string SourceText() override;
@@ -66,7 +69,7 @@ public:
     Frontend& MainFrontend() override { return *this; }
     std::unique_ptr<SettingsStore> OpenSettings() override { return openSettings_(); }
     void ShowMainWindow() override;
-    void ShowContents() override {}
+    void ShowContents() override;
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -95,6 +98,7 @@ private:
     std::string archiveStart_;
     std::unique_ptr<FolderWindow> folderChooser_;
     std::unique_ptr<FolderWindow> manualPath_;
+    std::unique_ptr<Win32ContentsWindow> contents_;
 };
 
 }  // namespace mw

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 namespace mw {
 
 // Pixels at 96 dots per inch in the window's own DPI.
@@ -12,6 +15,20 @@ HFONT CreateWindowFont(HWND window);
 // A label's width: like a self-sizing label, wider than given when the
 // font needs more room for its text.
 int LabelWidth(HWND window, HFONT font, const wchar_t* text, int width);
+
+// A child control in the font, its place given in client coordinates at
+// 96 dots per inch (left, top, right, bottom) and scaled to the parent's DPI.
+HWND CreateControl(HWND parent, HFONT font, const wchar_t* className, const wchar_t* text, DWORD style,
+                   const RECT& place, int id);
+// Sizes a top-level window so that its client area is size at 96 dots per inch.
+void SetClientSize(HWND window, SIZE size);
+
+// Runs work with the window's input held back: keys and clicks given
+// meanwhile are dropped, not replayed on the window after it.
+void HoldInputDuring(HWND window, const std::function<void()>& work);
+
+// A control's text, as UTF-8.
+std::string WindowText(HWND control);
 
 // A top-level window of the program with an object behind it: each message
 // goes to the object's HandleMessage.
