@@ -51,6 +51,12 @@ public:
         SendMessageW(field_, EM_SETSEL, 0, -1);
         MSG message = {};
         while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+            // Enter in the field is OK and Escape is Cancel, as in a dialog.
+            if (message.message == WM_KEYDOWN && message.hwnd == field_ &&
+                (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+                SendMessageW(window_, WM_COMMAND, message.wParam == VK_RETURN ? IDOK : IDCANCEL, 0);
+                continue;
+            }
             if (IsDialogMessageW(window_, &message))
                 continue;
             TranslateMessage(&message);
