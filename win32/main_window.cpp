@@ -14,6 +14,7 @@
 #include "ops/messages.h"
 #include "ops/operations.h"
 #include "startup/given_path.h"
+#include "win32/status_bar.h"
 #include "win32/window_look.h"
 
 namespace mw {
@@ -344,20 +345,9 @@ void Win32MainWindow::RepaintWindow()
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-// A lowered bevel, the fill up to the position, the text over both.
 void Win32MainWindow::PaintStatus(HDC dc, const RECT& area)
 {
-    RECT inner = area;
-    DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-    FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
-    RECT fill = inner;
-    fill.right = fill.left + (inner.right - inner.left) * position_ / 100;
-    FillRect(dc, &fill, GetSysColorBrush(COLOR_HIGHLIGHT));
-    SetBkMode(dc, TRANSPARENT);
-    const HGDIOBJ old = SelectObject(dc, font_);
-    std::wstring text = WideFromUtf8(statusText_);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
+    PaintStatusBar(dc, area, font_, position_, statusText_);
 }
 
 void Win32MainWindow::ShowUserError(const std::string& message)

@@ -10,6 +10,7 @@
 #include "core/settings_store.h"
 #include "core/win32/wide_text.h"
 #include "ops/undo_wad.h"
+#include "tests/support/contents_entries.h"
 #include "tests/support/temp_dir.h"
 #include "tests/win32/recording_boxes.h"
 #include "win32/main_window.h"
@@ -19,13 +20,7 @@ namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-const Entries kEntries = {
-    {"readme.txt", "0123456789"},
-    {"cars\\ferrari\\helmet.tex", "HH"},
-    {"cars\\ferrari\\car.gpc", "CCCCC"},
-    {"cars\\Williams\\helmet.TEX", "W"},
-    {"maps\\monza2001\\track.dat", "TTTT"},
-};
+const Entries& kEntries = test::kContentsEntries;
 
 std::string CellText(HWND list, int row, int subItem)
 {
