@@ -21,8 +21,8 @@ int MessageLoop(mw::Win32MainWindow& window)
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys move between the controls.
-        if (window.TakeKey(message) || IsDialogMessageW(window.Handle(), &message))
+        // Tab and the arrow keys move between the controls of each window.
+        if (window.TakeKey(message) || IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -168,7 +168,8 @@ void Win32MainWindow::ShowMainWindow()
 bool Win32MainWindow::TakeKey(const MSG& message)
 {
     // Ctrl+O, or a double click on the archive field, shows what its wad holds.
-    if ((message.message == WM_KEYDOWN && message.wParam == 'O' && GetKeyState(VK_CONTROL) < 0) ||
+    if ((message.message == WM_KEYDOWN && message.wParam == 'O' && GetKeyState(VK_CONTROL) < 0 &&
+         GetAncestor(message.hwnd, GA_ROOT) == window_) ||
         (message.message == WM_LBUTTONDBLCLK && message.hwnd == controls_[ArchiveEdit])) {
         ShowContents();
         return true;
