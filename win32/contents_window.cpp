@@ -140,8 +140,8 @@ void Win32ContentsWindow::LayOut()
                scaled(kButtonsHeight), TRUE);
     const int statusTop = client.bottom - margin - scaled(kStatusBarHeight);
     MoveWindow(controls_[StatusBar], margin, statusTop, right - margin, scaled(kStatusBarHeight), TRUE);
-    const int paneTop = margin + scaled(kButtonsHeight) + kGap;
-    const int paneHeight = std::max(statusTop - kGap - paneTop, 0);
+    const int paneTop = margin + scaled(kButtonsHeight) + scaled(kGap);
+    const int paneHeight = std::max(statusTop - scaled(kGap) - paneTop, 0);
     const int treeWidth = (right - margin) / 4;
     MoveWindow(controls_[FolderTree], margin, paneTop, treeWidth, paneHeight, TRUE);
     const int listLeft = margin + treeWidth + scaled(4);
@@ -172,7 +172,7 @@ void Win32ContentsWindow::ShowContents(ArchiveContents contents)
 void Win32ContentsWindow::SetContents(ArchiveContents contents)
 {
     filling_ = true;
-    ListView_SetItemState(controls_[EntryList], -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ClearSelection(controls_[EntryList]);
     ListView_SetItemCountEx(controls_[EntryList], 0, 0);
     shown_.clear();
     contents_ = std::move(contents);
@@ -245,7 +245,7 @@ void Win32ContentsWindow::ApplyFilter()
             return descending_ ? order_.Before(sortColumn_, right, left) : order_.Before(sortColumn_, left, right);
         });
     const HWND list = controls_[EntryList];
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ClearSelection(list);
     ListView_SetItemCountEx(list, static_cast<int>(shown_.size()), 0);
     for (std::size_t row = 0; row < shown_.size(); ++row)
         if (wasSelected[static_cast<std::size_t>(shown_[row])])

@@ -33,9 +33,18 @@ std::vector<int> SelectedRows(HWND list)
     return rows;
 }
 
+void ClearSelection(HWND list)
+{
+    if (ListView_GetSelectedCount(list) > 0)
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    if (focused >= 0)
+        ListView_SetItemState(list, focused, 0, LVIS_FOCUSED);
+}
+
 void SelectRowAlone(HWND list, int row)
 {
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ClearSelection(list);
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(list, row, FALSE);
 }

@@ -19,6 +19,9 @@ HWND CreateRowList(HWND parent, HFONT font, const RECT& place, int id, DWORD sty
 void AddListColumn(HWND list, int subItem, const wchar_t* title, int width, int format);
 // The selected rows, in the list's order.
 std::vector<int> SelectedRows(HWND list);
+// No row selected or focused. The whole list at once only when rows are
+// selected: Wine tells of every row of a list given on demand.
+void ClearSelection(HWND list);
 // Selects row alone, focused and scrolled into view.
 void SelectRowAlone(HWND list, int row);
 // A size as the user's locale groups its digits: "236,472".
