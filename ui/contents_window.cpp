@@ -1,7 +1,6 @@
 #include "ui/contents_window.h"
 
 #include <algorithm>
-#include <set>
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -325,17 +324,11 @@ QList<QUrl> ContentsWindow::DragOut(const std::vector<std::int32_t>& rows)
         return {};
     // Each drag in a folder of its own: a later drag does not overwrite files an earlier one handed over.
     const std::string folder = FromQt(dragFolder_->filePath(QString::number(++drags_)));
-    bool extracted = false;
-    RunHandler(dialogs_, [&] { extracted = ExtractEntries(state_, *this, Contents(), rows, folder); });
-    if (!extracted)
-        return {};
+    std::vector<std::string> files;
+    RunHandler(dialogs_, [&] { files = ExtractDragged(state_, *this, Contents(), rows, folder); });
     QList<QUrl> urls;
-    std::set<std::string> files;
-    for (const std::int32_t row : rows) {
-        const std::string file = ExtractedFile(folder, entries_->Entry(row));
-        if (files.insert(file).second)
-            urls.append(QUrl::fromLocalFile(ToQt(file)));
-    }
+    for (const std::string& file : files)
+        urls.append(QUrl::fromLocalFile(ToQt(file)));
     return urls;
 }
 
