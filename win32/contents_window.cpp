@@ -6,10 +6,12 @@
 #include <algorithm>
 
 #include "core/path_helpers.h"
+#include "core/path_text.h"
 #include "core/win32/wide_text.h"
 #include "ops/archive_edits.h"
 #include "ops/error_report.h"
 #include "ops/messages.h"
+#include "win32/file_drag.h"
 #include "win32/list_view.h"
 #include "win32/status_bar.h"
 
@@ -102,6 +104,10 @@ Win32ContentsWindow::~Win32ContentsWindow()
     findWindow_.reset();
     DestroyWindow(window_);
     DeleteObject(font_);
+    if (!dragFolder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(FileSystemPath(dragFolder_), ignored);
+    }
 }
 
 void Win32ContentsWindow::CreateControls()
@@ -411,6 +417,28 @@ void Win32ContentsWindow::OpenFound(int row)
         SelectRowAlone(controls_[EntryList], static_cast<int>(shownRow - shown_.begin()));
 }
 
+std::vector<std::string> Win32ContentsWindow::ExtractForDrag()
+{
+    const std::vector<std::int32_t> selected = SelectedEntries();
+    if (selected.empty())
+        return {};
+    if (dragFolder_.empty()) {
+        // A new name in the temporary folder, taken as a folder's.
+        wchar_t temp[MAX_PATH + 1] = {};
+        wchar_t name[MAX_PATH + 1] = {};
+        if (GetTempPathW(MAX_PATH + 1, temp) == 0 || GetTempFileNameW(temp, L"mwd", 0, name) == 0 ||
+            !DeleteFileW(name) || !CreateDirectoryW(name, nullptr))
+            return {};
+        dragFolder_ = Utf8FromWide(name);
+    }
+    // Each drag in a folder of its own: a later drag does not overwrite files an earlier one handed over.
+    const std::string folder = dragFolder_ + kNativeSeparator + std::to_string(++drags_);
+    std::vector<std::string> files;
+    RunReportingErrors([&] { files = ExtractDragged(state_, *this, contents_, selected, folder); },
+                       [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+    return files;
+}
+
 void Win32ContentsWindow::DropFiles(HDROP drop)
 {
     POINT at = {};
@@ -422,7 +450,8 @@ void Win32ContentsWindow::DropFiles(HDROP drop)
         if (DragQueryFileW(drop, i, name.data(), kPathBuffer) > 0)
             paths.push_back(Utf8FromWide(name.c_str()));
     DragFinish(drop);
-    if (!paths.empty() && ChildWindowFromPoint(window_, at) == controls_[EntryList] && !contents_.path.empty())
+    if (!dragging_ && !paths.empty() && ChildWindowFromPoint(window_, at) == controls_[EntryList] &&
+        !contents_.path.empty())
         AddDropped(paths);
 }
 
@@ -477,6 +506,15 @@ bool Win32ContentsWindow::OnNotify(const NMHDR& header, LRESULT& result)
         default: cellText_ = SizeText(entry.Size); break;
         }
         cell.item.pszText = cellText_.data();
+        return true;
+    }
+    case LVN_BEGINDRAG: {
+        const std::vector<std::string> files = ExtractForDrag();
+        if (!files.empty()) {
+            dragging_ = true;
+            DragFilesOut(files);
+            dragging_ = false;
+        }
         return true;
     }
     case LVN_COLUMNCLICK:

@@ -1,9 +1,9 @@
 // The contents window in Win32: what one archive holds, as a folder tree
 // beside a sortable list of its entries that a filter narrows as it is
 // typed, with the edits of ops/archive_edits on the selected entries and
-// the search across the installation. Files dropped on the list are added
-// below the folder shown. The window holds the wiring; the operations hold
-// the logic.
+// the search across the installation. Entries drag out as files, and files
+// dropped on the list are added below the folder shown. The window holds
+// the wiring; the operations hold the logic.
 #pragma once
 
 #include <windows.h>
@@ -67,6 +67,10 @@ public:
     void RenameSelected();
     void RemoveSelection();
     void AddDropped(const std::vector<std::string>& paths);
+    // The selected entries extracted into a folder of the window's own,
+    // which lives as long as the window, so that the program they are
+    // dropped on can copy them when it likes; the files, none after a refusal.
+    std::vector<std::string> ExtractForDrag();
     // Entries of every wad of the GP4 installation whose names match a
     // pattern asked for (the filter's text first), in the find window.
     void FindInGp4();
@@ -129,6 +133,9 @@ private:
     std::wstring cellText_;  // the text of the cell last asked for
     FoundEntryList found_;
     std::unique_ptr<Win32FindWindow> findWindow_;
+    std::string dragFolder_;  // made by the first drag
+    int drags_ = 0;
+    bool dragging_ = false;  // the list's own drag is no drop of new files
 };
 
 }  // namespace mw

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 #include <memory>
 
@@ -53,8 +53,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         WriteToStartingConsole(*text);
         return 0;
     }
-    // The file dialogs host shell objects, which want a COM apartment.
-    static_cast<void>(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    // The file dialogs host shell objects, which want a COM apartment; a
+    // drag of files out of the contents window wants OLE besides.
+    static_cast<void>(OleInitialize(nullptr));
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 

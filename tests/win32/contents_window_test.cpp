@@ -13,6 +13,8 @@
 #include "tests/support/contents_entries.h"
 #include "tests/support/temp_dir.h"
 #include "tests/win32/recording_boxes.h"
+#include "win32/file_drag.h"
+#include "win32/list_view.h"
 #include "win32/main_window.h"
 
 namespace mw {
@@ -58,8 +60,9 @@ private:
 };
 
 // The list shows the entries the folder and the filter leave, in the
-// order of the column chosen; a rename through its box can be undone.
-TEST_F(Win32ContentsWindowTest, ListFollowsFolderFilterAndSortAndAnEditCanBeUndone)
+// order of the column chosen; entries drag out as files; a rename through
+// its box can be undone.
+TEST_F(Win32ContentsWindowTest, ListFollowsFolderFilterAndSortDragsOutAndAnEditCanBeUndone)
 {
     wchar_t title[256] = {};
     GetWindowTextW(Window().Handle(), title, 256);
@@ -96,6 +99,21 @@ TEST_F(Win32ContentsWindowTest, ListFollowsFolderFilterAndSortAndAnEditCanBeUndo
         EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(c.shown.size()));
         EXPECT_EQ(Window().StatusText(), c.status);
     }
+
+    // Dragged out, the selected entries are files of the drag's data.
+    ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(list, 3, LVIS_SELECTED, LVIS_SELECTED);
+    const std::vector<std::string> files = Window().ExtractForDrag();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(test::ReadBytes(files[1]), "W");
+    IDataObject* data = MakeFileDragData(files);
+    FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium = {};
+    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
+    EXPECT_EQ(DragQueryFileW(static_cast<HDROP>(medium.hGlobal), 0xFFFFFFFF, nullptr, 0), 2u);
+    ReleaseStgMedium(&medium);
+    data->Release();
+    ClearSelection(list);
 
     const std::string before = test::ReadBytes(archive);
     EXPECT_FALSE(IsWindowEnabled(Control(Win32ContentsWindow::RenameButton)));
