@@ -155,5 +155,21 @@ TEST_F(Win32MainWindowTest, FolderChooserOkFillsTheSourceField)
     EXPECT_TRUE(IsWindowVisible(window.ManualPath().Handle()));
 }
 
+// Both builds of the program carry the manifest (common controls 6, DPI
+// awareness, long paths) and the button pictures beside their version.
+TEST(Win32ProgramTest, CarriesItsManifestButtonPicturesAndVersion)
+{
+    for (const char* path : {MENDWRIGHT_PROGRAM, MENDWRIGHT_SCRIPTED_PROGRAM}) {
+        const HMODULE program = LoadLibraryExW(WideFromUtf8(path).c_str(), nullptr,
+                                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(program, nullptr) << path;
+        EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST), nullptr) << path;
+        for (int picture = 10; picture <= 14; ++picture)
+            EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(picture), RT_GROUP_ICON), nullptr) << path;
+        EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION), nullptr) << path;
+        FreeLibrary(program);
+    }
+}
+
 }  // namespace
 }  // namespace mw
