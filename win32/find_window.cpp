@@ -81,7 +81,8 @@ LRESULT Win32FindWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             break;
         if (header->code == LVN_GETDISPINFOW) {
             auto* cell = reinterpret_cast<NMLVDISPINFOW*>(lParam);
-            if (!(cell->item.mask & LVIF_TEXT))
+            // A new search empties the rows before the list hears of it.
+            if (!(cell->item.mask & LVIF_TEXT) || static_cast<std::size_t>(cell->item.iItem) >= found_.Rows().size())
                 return 0;
             const FoundEntry& row = found_.Rows()[static_cast<std::size_t>(cell->item.iItem)];
             switch (cell->item.iSubItem) {
@@ -94,7 +95,7 @@ LRESULT Win32FindWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         }
         if (header->code == NM_DBLCLK) {
             const int row = reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem;
-            if (row >= 0)
+            if (row >= 0 && static_cast<std::size_t>(row) < found_.Rows().size())
                 open_(row);
             return 0;
         }

@@ -9,6 +9,7 @@
 #include "core/gp4_installation.h"
 #include "core/settings_store.h"
 #include "core/win32/wide_text.h"
+#include "ops/messages.h"
 #include "ops/undo_wad.h"
 #include "tests/support/contents_entries.h"
 #include "tests/support/temp_dir.h"
@@ -129,7 +130,8 @@ TEST_F(Win32ContentsWindowTest, ListFollowsFolderFilterAndSortDragsOutAndAnEditC
 }
 
 // Find lists every matching entry of the installation's wads; a double
-// click on one shows its wad with that entry selected.
+// click on one shows its wad with that entry selected; a search that
+// cannot run leaves no stale row to read.
 TEST_F(Win32ContentsWindowTest, FindListsTheInstallationsMatchesAndOpensOne)
 {
     const std::string second =
@@ -156,6 +158,13 @@ TEST_F(Win32ContentsWindowTest, FindListsTheInstallationsMatchesAndOpensOne)
     SendMessageW(Window().Finds()->Handle(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&click));
     EXPECT_EQ(Window().Contents().path, second);
     EXPECT_EQ(Window().SelectedEntries(), std::vector<std::int32_t>{1});
+
+    // A search that cannot run empties the rows the list still counts.
+    state.Installation = std::make_unique<FixedGp4Installation>(temp / "gone");
+    boxes.textAnswers.push_back("*.tex");
+    SendMessageW(Control(Win32ContentsWindow::FindButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + std::string(kNoInstallationMessage)});
+    EXPECT_EQ(CellText(results, 2, 1), "");
 }
 
 }  // namespace
