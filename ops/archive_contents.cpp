@@ -6,6 +6,7 @@
 #include "core/file.h"
 #include "core/path_helpers.h"
 #include "ops/entry_selection.h"
+#include "ops/messages.h"
 
 namespace mw {
 namespace {
@@ -44,6 +45,20 @@ ArchiveContents ReadArchiveContents(const std::string& path)
     ReadWadDirectory(archive, contents.entries);
     archive.Close();
     return contents;
+}
+
+std::string ContentsTitle(const std::string& path)
+{
+    return FileNamePart(path) + " - " + kApplicationTitle;
+}
+
+std::optional<std::size_t> IndexOfEntry(const std::vector<WadEntry>& entries, const WadEntry& entry)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].Offset == entry.Offset && entries[i].Size == entry.Size &&
+            EntryName(entries[i]) == EntryName(entry))
+            return i;
+    return std::nullopt;
 }
 
 std::vector<std::string> EntryFolders(const std::vector<WadEntry>& entries)

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,13 @@ struct ArchiveContents {
 
 // Reads the directory of the archive at path, opened for reading only.
 ArchiveContents ReadArchiveContents(const std::string& path);
+
+// The caption of a view of the archive at path: "cars.wad - Mendwright".
+std::string ContentsTitle(const std::string& path);
+
+// The index of the entry of entries with entry's name and place: an entry
+// found earlier, in its directory read again. None when it is gone.
+std::optional<std::size_t> IndexOfEntry(const std::vector<WadEntry>& entries, const WadEntry& entry);
 
 // The form in which two names are one entry: ASCII case folded, "/" as "\".
 std::string EntryNameKey(std::string_view name);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 #include <tuple>
 #include <unordered_set>
 
@@ -292,6 +293,22 @@ bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& 
 std::string ExtractedFile(const std::string& outputFolder, const WadEntry& entry)
 {
     return OutputTree(outputFolder).PathOf(OutputPath(entry));
+}
+
+std::vector<std::string> ExtractDragged(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+                                        const std::vector<std::int32_t>& indices, const std::string& outputFolder)
+{
+    std::vector<std::string> files;
+    if (!ExtractEntries(state, frontend, seen, indices, outputFolder))
+        return files;
+    // Entries that land in one file (one name twice) hand it over once.
+    std::set<std::string> made;
+    for (const std::int32_t index : indices) {
+        std::string file = ExtractedFile(outputFolder, seen.entries[static_cast<std::size_t>(index)]);
+        if (made.insert(file).second)
+            files.push_back(std::move(file));
+    }
+    return files;
 }
 
 void WriteEditedArchive(Frontend& frontend, const ArchiveLock& lock, WadImage& image, BeforeCommit* beforeCommit)

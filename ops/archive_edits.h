@@ -58,6 +58,12 @@ bool AddFilesBelow(RunState& state, Frontend& frontend, const ArchiveContents& s
 bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
                     const std::vector<std::int32_t>& indices, const std::string& outputFolder);
 
+// The entries extracted as ExtractEntries extracts them, for a drag to a
+// file manager: the files made, each once, in the order of indices; none
+// after a refusal.
+std::vector<std::string> ExtractDragged(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+                                        const std::vector<std::int32_t>& indices, const std::string& outputFolder);
+
 // Where ExtractEntries writes an entry below outputFolder.
 std::string ExtractedFile(const std::string& outputFolder, const WadEntry& entry);
 

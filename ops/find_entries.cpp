@@ -28,6 +28,35 @@ std::vector<WadEntry> ReadDirectory(const std::string& path)
 
 }  // namespace
 
+void FoundEntryList::Clear()
+{
+    rows_.clear();
+    failures_ = 0;
+}
+
+void FoundEntryList::Found(const std::string& archive, const WadEntry& entry)
+{
+    rows_.push_back({archive, entry});
+}
+
+void FoundEntryList::Failed(const std::string& /*archive*/, const AppError& /*error*/)
+{
+    ++failures_;
+}
+
+std::string FindTitle(const std::string& pattern)
+{
+    return "Find " + pattern + " - " + kApplicationTitle;
+}
+
+std::string FindSummaryText(std::size_t found, std::size_t failures)
+{
+    std::string summary = std::to_string(found) + " entries found";
+    if (failures > 0)
+        summary += "; " + std::to_string(failures) + " wads could not be read";
+    return summary;
+}
+
 void FindEntries(const std::string& folder, const std::string& pattern, FoundEntries& found)
 {
     // The lister's mask would take only the folders that match it too.

@@ -2,7 +2,9 @@
 // folder and below it (a GP4 installation).
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/wad.h"
@@ -22,6 +24,32 @@ public:
 protected:
     ~FoundEntries() = default;
 };
+
+// What a search found, in the order found, and how many archives failed.
+struct FoundEntry {
+    std::string archive;
+    WadEntry entry;
+};
+class FoundEntryList : public FoundEntries {
+public:
+    // Empties the list before a new search.
+    void Clear();
+    const std::vector<FoundEntry>& Rows() const { return rows_; }
+    std::size_t Failures() const { return failures_; }
+
+    void Found(const std::string& archive, const WadEntry& entry) override;
+    void Failed(const std::string& archive, const AppError& error) override;
+
+private:
+    std::vector<FoundEntry> rows_;
+    std::size_t failures_ = 0;
+};
+
+// The caption of a search's results: "Find *.tex - Mendwright".
+std::string FindTitle(const std::string& pattern);
+// The line under them: "2 entries found", with "; 1 wads could not be
+// read" when some could not.
+std::string FindSummaryText(std::size_t found, std::size_t failures);
 
 // Reads the directory of every ".wad" file (any case) below folder, in the
 // order of their paths, and reports each entry whose name matches pattern

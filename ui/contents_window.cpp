@@ -1,7 +1,6 @@
 #include "ui/contents_window.h"
 
 #include <algorithm>
-#include <set>
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -159,7 +158,7 @@ void ContentsWindow::CreateControls()
 
 void ContentsWindow::ShowContents(ArchiveContents contents)
 {
-    setWindowTitle(ToQt(FileNamePart(contents.path)) + QStringLiteral(" - ") + QString::fromLatin1(kApplicationTitle));
+    setWindowTitle(ToQt(ContentsTitle(contents.path)));
     entries_->SetContents(std::move(contents));
     folders_->SetFolders(ToQt(ArchiveName()), EntryFolders(Contents().entries));
     filterField_->clear();
@@ -308,18 +307,13 @@ void ContentsWindow::OpenFound(int row)
     const FoundEntryModel::Row found = found_->At(row);
     if (!RunHandler(dialogs_, [&] { ShowContents(ReadArchiveContents(found.archive)); }))
         return;
-    const std::vector<WadEntry>& entries = Contents().entries;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const WadEntry& entry = entries[i];
-        if (entry.Offset != found.entry.Offset || entry.Size != found.entry.Size ||
-            EntryName(entry) != EntryName(found.entry))
-            continue;
-        const QModelIndex shownRow = shown_->mapFromSource(entries_->index(static_cast<int>(i), 0));
-        entryList_->selectionModel()->setCurrentIndex(
-            shownRow, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        entryList_->scrollTo(shownRow);
+    const std::optional<std::size_t> index = IndexOfEntry(Contents().entries, found.entry);
+    if (!index)
         return;
-    }
+    const QModelIndex shownRow = shown_->mapFromSource(entries_->index(static_cast<int>(*index), 0));
+    entryList_->selectionModel()->setCurrentIndex(shownRow,
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    entryList_->scrollTo(shownRow);
 }
 
 QList<QUrl> ContentsWindow::DragOut(const std::vector<std::int32_t>& rows)
@@ -330,17 +324,11 @@ QList<QUrl> ContentsWindow::DragOut(const std::vector<std::int32_t>& rows)
         return {};
     // Each drag in a folder of its own: a later drag does not overwrite files an earlier one handed over.
     const std::string folder = FromQt(dragFolder_->filePath(QString::number(++drags_)));
-    bool extracted = false;
-    RunHandler(dialogs_, [&] { extracted = ExtractEntries(state_, *this, Contents(), rows, folder); });
-    if (!extracted)
-        return {};
+    std::vector<std::string> files;
+    RunHandler(dialogs_, [&] { files = ExtractDragged(state_, *this, Contents(), rows, folder); });
     QList<QUrl> urls;
-    std::set<std::string> files;
-    for (const std::int32_t row : rows) {
-        const std::string file = ExtractedFile(folder, entries_->Entry(row));
-        if (files.insert(file).second)
-            urls.append(QUrl::fromLocalFile(ToQt(file)));
-    }
+    for (const std::string& file : files)
+        urls.append(QUrl::fromLocalFile(ToQt(file)));
     return urls;
 }
 

@@ -5,7 +5,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "ops/messages.h"
+#include "ui/text.h"
 #include "ui/widgets/found_entry_model.h"
 #include "ui/window_look.h"
 
@@ -35,11 +35,8 @@ FindWindow::FindWindow(FoundEntryModel& found, OpenRow open, QWidget* parent)
 
 void FindWindow::ShowResults(const QString& pattern)
 {
-    setWindowTitle(QStringLiteral("Find %1 - %2").arg(pattern, QString::fromLatin1(kApplicationTitle)));
-    QString summary = QStringLiteral("%1 entries found").arg(found_.rowCount());
-    if (found_.Failures() > 0)
-        summary += QStringLiteral("; %1 wads could not be read").arg(found_.Failures());
-    summary_->setText(summary);
+    setWindowTitle(ToQt(FindTitle(FromQt(pattern))));
+    summary_->setText(ToQt(FindSummaryText(static_cast<std::size_t>(found_.rowCount()), found_.Failures())));
     results_->resizeColumnToContents(FoundEntryModel::kArchiveColumn);
     ShowInFront(*this);
 }

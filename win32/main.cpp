@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 #include <memory>
 
@@ -21,8 +21,8 @@ int MessageLoop(mw::Win32MainWindow& window)
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys move between the controls.
-        if (window.TakeKey(message) || IsDialogMessageW(window.Handle(), &message))
+        // Tab and the arrow keys move between the controls of each window.
+        if (window.TakeKey(message) || IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -53,8 +53,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         WriteToStartingConsole(*text);
         return 0;
     }
-    // The file dialogs host shell objects, which want a COM apartment.
-    static_cast<void>(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    // The file dialogs host shell objects, which want a COM apartment; a
+    // drag of files out of the contents window wants OLE besides.
+    static_cast<void>(OleInitialize(nullptr));
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX),
                                            ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);

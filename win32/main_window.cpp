@@ -9,12 +9,14 @@
 
 #include "core/file.h"
 #include "core/win32/wide_text.h"
+#include "ops/archive_edits.h"
 #include "ops/error_report.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
 #include "ops/undo_wad.h"
 #include "startup/off_thread_run.h"
 #include "startup/given_path.h"
+#include "win32/status_bar.h"
 #include "win32/window_look.h"
 
 namespace mw {
@@ -70,13 +72,6 @@ const std::pair<int, Operation> kOperations[] = {
     {Win32MainWindow::ExtractButton, [](RunState& state, Frontend& frontend) { ExtractWad(state, frontend); }},
     {Win32MainWindow::UpdateTracksButton, [](RunState& state, Frontend& frontend) { UpdateTrackWads(state, frontend); }},
 };
-
-std::string WindowText(HWND control)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return Utf8FromWide(text);
-}
 
 // "description|patterns|..." as the dialogs want it: NUL between the parts, two at the end.
 std::wstring DialogFilter(const std::string& filter)
@@ -199,6 +194,13 @@ void Win32MainWindow::ShowMainWindow()
 
 bool Win32MainWindow::TakeKey(const MSG& message)
 {
+    // Ctrl+O, or a double click on the archive field, shows what its wad holds.
+    if ((message.message == WM_KEYDOWN && message.wParam == 'O' && GetKeyState(VK_CONTROL) < 0 &&
+         GetAncestor(message.hwnd, GA_ROOT) == window_) ||
+        (message.message == WM_LBUTTONDBLCLK && message.hwnd == controls_[ArchiveEdit])) {
+        ShowContents();
+        return true;
+    }
     // Alt+Down on a field opens its browse dialog.
     if (message.message != WM_SYSKEYDOWN || message.wParam != VK_DOWN)
         return false;
@@ -324,6 +326,22 @@ void Win32MainWindow::RunHeldBack(const std::function<void()>& handler)
     }
     EnableWindow(window_, TRUE);
     SetFocus(focus);
+    // The archive shown may be one the operation rewrote.
+    if (contents_ && IsWindowVisible(contents_->Handle()))
+        contents_->Reload();
+}
+
+void Win32MainWindow::ShowContents()
+{
+    RunReportingErrors(
+        [this] {
+            if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this)) {
+                if (!contents_)
+                    contents_ = std::make_unique<Win32ContentsWindow>(window_, state_, boxes_);
+                contents_->ShowContents(std::move(*contents));
+            }
+        },
+        [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
 }
 
 void Win32MainWindow::Browse(Control edit, const std::wstring& title, const std::string& filter, std::string& startFolder)
@@ -387,20 +405,9 @@ void Win32MainWindow::RepaintWindow()
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-// A lowered bevel, the fill up to the position, the text over both.
 void Win32MainWindow::PaintStatus(HDC dc, const RECT& area)
 {
-    RECT inner = area;
-    DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-    FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
-    RECT fill = inner;
-    fill.right = fill.left + (inner.right - inner.left) * position_ / 100;
-    FillRect(dc, &fill, GetSysColorBrush(COLOR_HIGHLIGHT));
-    SetBkMode(dc, TRANSPARENT);
-    const HGDIOBJ old = SelectObject(dc, font_);
-    std::wstring text = WideFromUtf8(statusText_);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
+    PaintStatusBar(dc, area, font_, position_, statusText_);
 }
 
 void Win32MainWindow::ShowUserError(const std::string& message)

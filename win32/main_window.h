@@ -16,6 +16,7 @@
 #include "settings/startup_fill.h"
 #include "startup/program_shell.h"
 #include "win32/boxes.h"
+#include "win32/contents_window.h"
 #include "win32/folder_window.h"
 #include "win32/window_thread.h"
 #include "win32/window_look.h"
@@ -43,6 +44,8 @@ public:
     FolderWindow& FolderChooser() const { return *folderChooser_; }
     FolderWindow& ManualPath() const { return *manualPath_; }
     int Position() const { return position_; }
+    // The contents window, once an archive was opened.
+    Win32ContentsWindow* ContentsView() const { return contents_.get(); }
 
     // Frontend
     std::string SourceText() override;
@@ -76,7 +79,7 @@ public:
     Frontend& MainFrontend() override { return *this; }
     std::unique_ptr<SettingsStore> OpenSettings() override { return openSettings_(); }
     void ShowMainWindow() override;
-    void ShowContents() override {}
+    void ShowContents() override;
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -115,6 +118,7 @@ private:
     std::unique_ptr<FolderWindow> manualPath_;
     std::atomic<bool> cancelRequested_{false};
     Win32WindowThread thread_;
+    std::unique_ptr<Win32ContentsWindow> contents_;
 };
 
 }  // namespace mw

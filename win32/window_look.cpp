@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "core/win32/wide_text.h"
+
 namespace mw {
 
 ProgramWindow::~ProgramWindow()
@@ -63,6 +65,46 @@ void AddToolTip(HWND toolTips, HWND control, const wchar_t* text)
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(text);
     SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+HWND CreateControl(HWND parent, HFONT font, const wchar_t* className, const wchar_t* text, DWORD style,
+                   const RECT& place, int id)
+{
+    const HWND control = CreateWindowExW(
+        0, className, text, WS_CHILD | WS_VISIBLE | style, Scaled(parent, place.left), Scaled(parent, place.top),
+        Scaled(parent, place.right - place.left), Scaled(parent, place.bottom - place.top), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void SetClientSize(HWND window, SIZE size)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    RECT outer = {0, 0, Scaled(window, size.cx), Scaled(window, size.cy)};
+    AdjustWindowRectExForDpi(&outer, style, FALSE, exStyle, GetDpiForWindow(window));
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void HoldInputDuring(HWND window, const std::function<void()>& work)
+{
+    const HWND focus = GetFocus();
+    EnableWindow(window, FALSE);
+    work();
+    MSG dropped;
+    while (PeekMessageW(&dropped, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+           PeekMessageW(&dropped, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+    EnableWindow(window, TRUE);
+    SetFocus(focus);
+}
+
+std::string WindowText(HWND control)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return Utf8FromWide(text);
 }
 
 void ProgramWindow::CreateProgramWindow(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,

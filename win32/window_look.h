@@ -3,11 +3,28 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 namespace mw {
 
 // The tooltips of window's controls: made once, then each control added.
 HWND CreateToolTips(HWND window);
 void AddToolTip(HWND toolTips, HWND control, const wchar_t* text);
+
+// A child control in the font, its place given in client coordinates at
+// 96 dots per inch (left, top, right, bottom) and scaled to the parent's DPI.
+HWND CreateControl(HWND parent, HFONT font, const wchar_t* className, const wchar_t* text, DWORD style,
+                   const RECT& place, int id);
+// Sizes a top-level window so that its client area is size at 96 dots per inch.
+void SetClientSize(HWND window, SIZE size);
+
+// Runs work with the window's input held back: keys and clicks given
+// meanwhile are dropped, not replayed on the window after it.
+void HoldInputDuring(HWND window, const std::function<void()>& work);
+
+// A control's text, as UTF-8.
+std::string WindowText(HWND control);
 
 // A top-level window of the program with an object behind it: each message
 // goes to the object's HandleMessage. Its places and font follow its DPI:

@@ -10,6 +10,7 @@
 #include <QTreeView>
 
 #include "ops/archive_edits.h"
+#include "tests/support/contents_entries.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/contents_window.h"
@@ -23,13 +24,7 @@ namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-const Entries kEntries = {
-    {"readme.txt", "0123456789"},
-    {"cars\\ferrari\\helmet.tex", "HH"},
-    {"cars\\ferrari\\car.gpc", "CCCCC"},
-    {"cars\\Williams\\helmet.TEX", "W"},
-    {"maps\\monza2001\\track.dat", "TTTT"},
-};
+const Entries& kEntries = test::kContentsEntries;
 
 class ContentsWindowTest : public testing::Test {
 protected:

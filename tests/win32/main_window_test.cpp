@@ -16,24 +16,11 @@
 #include "ops/run_state.h"
 #include "settings/remembered_gp4_installation.h"
 #include "tests/support/temp_dir.h"
+#include "tests/win32/recording_boxes.h"
 #include "win32/main_window.h"
 
 namespace mw {
 namespace {
-
-class RecordingBoxes : public Win32Boxes {
-public:
-    bool AskQuestion(const std::string& question) override
-    {
-        shown.push_back("question " + question);
-        return answer;
-    }
-    void ShowMessage(const std::string& message) override { shown.push_back("message " + message); }
-    void ShowErrorDisplay(const ErrorReport& report) override { shown.push_back("error " + report.message); }
-
-    std::vector<std::string> shown;
-    bool answer = true;
-};
 
 std::wstring Text(HWND control)
 {
@@ -51,7 +38,7 @@ protected:
     void Click(Win32MainWindow::Control button) { SendMessageW(window.ControlHandle(button), BM_CLICK, 0, 0); }
 
     RunState state;
-    RecordingBoxes boxes;
+    test::RecordingBoxes boxes;
     Win32MainWindow window{WithInstallation(state), [] { return std::make_unique<InMemorySettings>(); }, boxes};
 
 private:

@@ -29,13 +29,8 @@ namespace mw {
 
 bool EntryFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
-    const int l = left.row();
-    const int r = right.row();
-    switch (left.column()) {
-    case EntryTableModel::kNameColumn: return entries_.NameKey(l) < entries_.NameKey(r);
-    case EntryTableModel::kSizeColumn: return entries_.Entry(l).Size < entries_.Entry(r).Size;
-    default: return l < r;
-    }
+    // The table's columns stand in the order's.
+    return entries_.Order().Before(static_cast<EntryColumn>(left.column()), left.row(), right.row());
 }
 
 }  // namespace mw

@@ -31,13 +31,10 @@ void EntryTableModel::SetContents(ArchiveContents contents)
     beginResetModel();
     contents_ = std::move(contents);
     names_.clear();
-    nameKeys_.clear();
     names_.reserve(contents_.entries.size());
-    nameKeys_.reserve(contents_.entries.size());
-    for (const WadEntry& entry : contents_.entries) {
+    for (const WadEntry& entry : contents_.entries)
         names_.push_back(ToQt(PrintableText(EntryName(entry))));
-        nameKeys_.push_back(EntryNameKey(EntryName(entry)));
-    }
+    order_ = EntryOrder(contents_.entries);
     endResetModel();
 }
 

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "ops/archive_contents.h"
+#include "ops/entry_order.h"
 
 namespace mw {
 
@@ -27,8 +28,7 @@ public:
     void SetContents(ArchiveContents contents);
     const ArchiveContents& Contents() const { return contents_; }
     const WadEntry& Entry(int row) const { return contents_.entries[static_cast<std::size_t>(row)]; }
-    // The name as names are compared (EntryNameKey), made once: sorting asks for it often.
-    const std::string& NameKey(int row) const { return nameKeys_[static_cast<std::size_t>(row)]; }
+    const EntryOrder& Order() const { return order_; }
 
     // The files that rows become when they are dragged out, as URLs; none
     // when they could not be made.
@@ -56,7 +56,7 @@ public:
 private:
     ArchiveContents contents_;
     std::vector<QString> names_;  // as shown
-    std::vector<std::string> nameKeys_;
+    EntryOrder order_;
     DragOut dragOut_;
     DropIn dropIn_;
 };

@@ -11,8 +11,7 @@ namespace mw {
 void FoundEntryModel::Clear()
 {
     beginResetModel();
-    rows_.clear();
-    failures_ = 0;
+    found_.Clear();
     endResetModel();
 }
 
@@ -20,18 +19,18 @@ void FoundEntryModel::Found(const std::string& archive, const WadEntry& entry)
 {
     const int row = rowCount();
     beginInsertRows({}, row, row);
-    rows_.push_back({archive, entry});
+    found_.Found(archive, entry);
     endInsertRows();
 }
 
-void FoundEntryModel::Failed(const std::string& /*archive*/, const AppError& /*error*/)
+void FoundEntryModel::Failed(const std::string& archive, const AppError& error)
 {
-    ++failures_;
+    found_.Failed(archive, error);
 }
 
 int FoundEntryModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(found_.Rows().size());
 }
 
 int FoundEntryModel::columnCount(const QModelIndex& parent) const

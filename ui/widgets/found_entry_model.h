@@ -18,18 +18,15 @@ class FoundEntryModel : public QAbstractTableModel, public FoundEntries {
 public:
     enum Column { kArchiveColumn, kEntryColumn, kSizeColumn, kColumnCount };
 
-    struct Row {
-        std::string archive;
-        WadEntry entry;
-    };
+    using Row = FoundEntry;
 
     explicit FoundEntryModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
     // Empties the table before a new search.
     void Clear();
-    const Row& At(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    const Row& At(int row) const { return found_.Rows()[static_cast<std::size_t>(row)]; }
     // The archives the search could not read.
-    std::size_t Failures() const { return failures_; }
+    std::size_t Failures() const { return found_.Failures(); }
 
     // FoundEntries.
     void Found(const std::string& archive, const WadEntry& entry) override;
@@ -41,8 +38,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    std::vector<Row> rows_;
-    std::size_t failures_ = 0;
+    FoundEntryList found_;
 };
 
 }  // namespace mw
