@@ -103,7 +103,6 @@ Win32ContentsWindow::~Win32ContentsWindow()
 {
     findWindow_.reset();
     DestroyWindow(window_);
-    DeleteObject(font_);
     if (!dragFolder_.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(FileSystemPath(dragFolder_), ignored);
@@ -112,7 +111,6 @@ Win32ContentsWindow::~Win32ContentsWindow()
 
 void Win32ContentsWindow::CreateControls()
 {
-    font_ = CreateWindowFont(window_);
     for (int i = 0; i < ControlCount; ++i) {
         const ControlLook& look = kControls[i];
         controls_[i] = i == EntryList
@@ -123,11 +121,23 @@ void Win32ContentsWindow::CreateControls()
     SendMessageW(controls_[FilterEdit], EM_SETCUEBANNER, TRUE,
                  reinterpret_cast<LPARAM>(L"Filter: part of a name, or a pattern such as *.tex"));
     const HWND list = controls_[EntryList];
-    AddListColumn(list, kNameSubItem, L"Name", Scaled(window_, 300), LVCFMT_LEFT);
+    AddListColumn(list, kNameSubItem, L"Name", Scaled(300), LVCFMT_LEFT);
     AddListColumn(list, kIndexSubItem, L"#", ColumnWidthFor(list, L"0000000"), LVCFMT_RIGHT);
     AddListColumn(list, kSizeSubItem, L"Size", ColumnWidthFor(list, L"0,000,000,000"), LVCFMT_RIGHT);
     int order[] = {kIndexSubItem, kNameSubItem, kSizeSubItem};
     ListView_SetColumnOrderArray(list, 3, order);
+    LayOut();
+}
+
+// At a new DPI: the buttons at their places scaled, every control in the new font.
+void Win32ContentsWindow::PlaceControls()
+{
+    if (!controls_[StatusBar])
+        return;
+    for (int i = 0; i < ControlCount; ++i) {
+        const RECT& place = kControls[i].place;
+        Place(controls_[i], place, Scaled(place.right - place.left));
+    }
     LayOut();
 }
 
@@ -138,7 +148,7 @@ void Win32ContentsWindow::LayOut()
         return;
     RECT client = {};
     GetClientRect(window_, &client);
-    const auto scaled = [this](int pixels) { return Scaled(window_, pixels); };
+    const auto scaled = [this](int pixels) { return Scaled(pixels); };
     const int margin = scaled(kMargin);
     const int right = client.right - margin;
     const int filterLeft = scaled(kControls[FilterEdit].place.left);

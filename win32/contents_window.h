@@ -101,6 +101,7 @@ public:
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
+    void PlaceControls() override;
     void LayOut();
     void OnCommand(int id);
     bool OnNotify(const NMHDR& header, LRESULT& result);

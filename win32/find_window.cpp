@@ -23,18 +23,16 @@ Win32FindWindow::Win32FindWindow(HWND owner, const FoundEntryList& found, OpenRo
 {
     CreateProgramWindow(kWindowClass, L"", WS_OVERLAPPEDWINDOW, 0, {100, 100}, owner);
     SetClientSize(window_, kClientSize);
-    font_ = CreateWindowFont(window_);
     results_ = CreateRowList(window_, font_, {8, 8, 552, 293}, 1, LVS_SINGLESEL);
     summary_ = CreateControl(window_, font_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, {8, 299, 552, 312}, 2);
-    AddListColumn(results_, kArchiveColumn, L"Wad", Scaled(window_, 240), LVCFMT_LEFT);
-    AddListColumn(results_, kEntryColumn, L"Entry", Scaled(window_, 200), LVCFMT_LEFT);
+    AddListColumn(results_, kArchiveColumn, L"Wad", Scaled(240), LVCFMT_LEFT);
+    AddListColumn(results_, kEntryColumn, L"Entry", Scaled(200), LVCFMT_LEFT);
     AddListColumn(results_, kSizeColumn, L"Size", ColumnWidthFor(results_, L"0,000,000,000"), LVCFMT_RIGHT);
 }
 
 Win32FindWindow::~Win32FindWindow()
 {
     DestroyWindow(window_);
-    DeleteObject(font_);
 }
 
 void Win32FindWindow::ShowResults(const std::string& pattern)
@@ -43,7 +41,7 @@ void Win32FindWindow::ShowResults(const std::string& pattern)
     SetWindowTextW(summary_, WideFromUtf8(FindSummaryText(found_.Rows().size(), found_.Failures())).c_str());
     ListView_SetItemCountEx(results_, static_cast<int>(found_.Rows().size()), 0);
     // The wads' column as wide as its longest path.
-    int width = Scaled(window_, 60);
+    int width = Scaled(60);
     for (const FoundEntry& row : found_.Rows())
         width = std::max(width, ColumnWidthFor(results_, WideFromUtf8(PrintableText(row.archive)).c_str()));
     ListView_SetColumnWidth(results_, kArchiveColumn, width);
@@ -52,15 +50,22 @@ void Win32FindWindow::ShowResults(const std::string& pattern)
     SetForegroundWindow(window_);
 }
 
+void Win32FindWindow::PlaceControls()
+{
+    for (const HWND control : {results_, summary_})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    LayOut();
+}
+
 void Win32FindWindow::LayOut()
 {
     if (!summary_)
         return;
     RECT client = {};
     GetClientRect(window_, &client);
-    const int margin = Scaled(window_, 8);
-    const int summaryHeight = Scaled(window_, 13);
-    const int listBottom = client.bottom - margin - summaryHeight - Scaled(window_, 6);
+    const int margin = Scaled(8);
+    const int summaryHeight = Scaled(13);
+    const int listBottom = client.bottom - margin - summaryHeight - Scaled(6);
     MoveWindow(results_, margin, margin, client.right - 2 * margin, listBottom - margin, TRUE);
     MoveWindow(summary_, margin, client.bottom - margin - summaryHeight, client.right - 2 * margin, summaryHeight,
                TRUE);
@@ -69,7 +74,7 @@ void Win32FindWindow::LayOut()
     GetClientRect(results_, &list);
     const int rest = list.right - ListView_GetColumnWidth(results_, kArchiveColumn) -
                      ListView_GetColumnWidth(results_, kSizeColumn);
-    ListView_SetColumnWidth(results_, kEntryColumn, std::max(rest, Scaled(window_, 80)));
+    ListView_SetColumnWidth(results_, kEntryColumn, std::max(rest, Scaled(80)));
 }
 
 LRESULT Win32FindWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -30,6 +30,7 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PlaceControls() override;
     void LayOut();
 
     const FoundEntryList& found_;

@@ -11,6 +11,22 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"MendwrightTextBox";
 constexpr SIZE kClientSize = {340, 89};  // at 96 dots per inch
 
+enum TextBoxControl { kLabel, kField, kOk, kCancel, kControlCount };
+struct Control {
+    TextBoxControl id;
+    const wchar_t* className;
+    const wchar_t* caption;  // the label's and the field's are given
+    DWORD style;
+    RECT place;  // at 96 dots per inch
+    int commandId;
+};
+constexpr Control kControls[kControlCount] = {
+    {kLabel, L"STATIC", nullptr, SS_LEFT, {8, 8, 332, 21}, 0},
+    {kField, L"EDIT", nullptr, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {8, 26, 332, 46}, 0},
+    {kOk, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {176, 58, 251, 81}, IDOK},
+    {kCancel, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, {257, 58, 332, 81}, IDCANCEL},
+};
+
 class TextBox : public ProgramWindow {
 public:
     TextBox(HWND owner, const std::wstring& title, const std::wstring& label, const std::wstring& text)
@@ -26,17 +42,17 @@ public:
         SetWindowPos(window_, nullptr, (ownerPlace.left + ownerPlace.right - (place.right - place.left)) / 2,
                      (ownerPlace.top + ownerPlace.bottom - (place.bottom - place.top)) / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER);
-        font_ = CreateWindowFont(window_);
-        CreateControl(window_, font_, L"STATIC", label.c_str(), SS_LEFT, {8, 8, 332, 21}, 0);
-        field_ = CreateControl(window_, font_, L"EDIT", text.c_str(), ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
-                               {8, 26, 332, 46}, 0);
-        CreateControl(window_, font_, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {176, 58, 251, 81}, IDOK);
-        CreateControl(window_, font_, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, {257, 58, 332, 81}, IDCANCEL);
+        for (const Control& control : kControls) {
+            const wchar_t* caption =
+                control.id == kLabel ? label.c_str() : control.id == kField ? text.c_str() : control.caption;
+            controls_[control.id] = CreateControl(window_, font_, control.className, caption, control.style,
+                                                  control.place, control.commandId);
+        }
+        field_ = controls_[kField];
     }
     ~TextBox() override
     {
         DestroyWindow(window_);
-        DeleteObject(font_);
     }
     TextBox(const TextBox&) = delete;
     TextBox& operator=(const TextBox&) = delete;
@@ -90,6 +106,13 @@ private:
     }
 
     HFONT font_ = nullptr;
+    void PlaceControls() override
+    {
+        for (const Control& control : kControls)
+            Place(controls_[control.id], control.place, Scaled(control.place.right - control.place.left));
+    }
+
+    HWND controls_[kControlCount] = {};
     HWND field_ = nullptr;
     bool ended_ = false;
     std::optional<std::string> answer_;

@@ -14,6 +14,11 @@ ProgramWindow::~ProgramWindow()
         DeleteObject(font_);
 }
 
+int Scaled(HWND window, int pixels)
+{
+    return MulDiv(pixels, static_cast<int>(GetDpiForWindow(window)), USER_DEFAULT_SCREEN_DPI);
+}
+
 int ProgramWindow::Scaled(int pixels) const
 {
     return MulDiv(pixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);

@@ -12,6 +12,9 @@ namespace mw {
 HWND CreateToolTips(HWND window);
 void AddToolTip(HWND toolTips, HWND control, const wchar_t* text);
 
+// Pixels at 96 dots per inch in window's DPI.
+int Scaled(HWND window, int pixels);
+
 // A child control in the font, its place given in client coordinates at
 // 96 dots per inch (left, top, right, bottom) and scaled to the parent's DPI.
 HWND CreateControl(HWND parent, HFONT font, const wchar_t* className, const wchar_t* text, DWORD style,
