@@ -154,10 +154,4 @@ std::string ConsoleFrontend::PathConcerned(const std::string& message) const
     return {};
 }
 
-bool ConsoleFrontend::RunSaveDialog()
-{
-    saveName_ = chosenName_;
-    return true;
-}
-
 }  // namespace mw::cli

@@ -34,10 +34,7 @@ public:
 
     void ShowUserError(const std::string& message) override;
 
-    void SetSaveFileName(const std::string& name) override { saveName_ = name; }
-    void SetSaveFilter(const std::string&) override {}
-    bool RunSaveDialog() override;
-    std::string SaveFileName() override { return saveName_; }
+    std::optional<std::string> AskSaveLocation(const SaveRequest&) override { return chosenName_; }
 
     void FileDone(FileAction action, std::string_view entry, const std::string& path) override;
     void ShowBytes(std::int64_t done, std::int64_t total) override;
@@ -57,7 +54,6 @@ private:
     std::string source_;
     std::string archive_;
     std::string chosenName_;
-    std::string saveName_;
     Verbosity verbosity_;
     bool preview_;
     bool progressLine_;  // a terminal without -v or -q: one line redrawn in place

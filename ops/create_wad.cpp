@@ -37,7 +37,7 @@ std::int64_t PackedBytes(const FileList& sources)
 }
 
 // Each file copied in the lister's order, its size what the copy read.
-void PackSources(RunState& state, Frontend& frontend, const std::string& sourceText)
+void PackSources(RunState& state, Frontend& frontend, const std::string& sourceText, const std::string& archivePath)
 {
     const FileList& sources = state.SourceList;
     const auto count = static_cast<std::int32_t>(sources.size());
@@ -46,7 +46,7 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
     CheckArchiveEnd(offset, sources.front());
 
     OperationBytes written(frontend, frontend.ShowsByteTotal() ? PackedBytes(sources) : -1);
-    WadPacker packer(frontend.SaveFileName(), count, &written);
+    WadPacker packer(archivePath, count, &written);
     int shownPercent = -1;
     for (std::int32_t i = 0; i < count; ++i) {
         StopIfCancelled(frontend);
@@ -88,16 +88,15 @@ void CreateWad(RunState& state, Frontend& frontend)
     }
     state.Settings->WriteSetting(kFileNameValue, sourceText);
 
-    frontend.SetSaveFileName(FileNamePart(sourceText) + ".wad");
-    frontend.SetSaveFilter("Wad file(*.wad)|*.wad");
-    frontend.SetSaveAsksBeforeReplacing(true);
-    if (!frontend.RunSaveDialog())
+    const std::optional<std::string> archivePath =
+        frontend.AskSaveLocation({FileNamePart(sourceText) + ".wad", "Wad file(*.wad)|*.wad", true});
+    if (!archivePath)
         return;
     state.StartTime = TimeOfDayNow();
     frontend.RepaintWindow();
 
     RunRefusable(frontend, [&] {
-        PackSources(state, frontend, sourceText);
+        PackSources(state, frontend, sourceText, *archivePath);
         ShowElapsed(state, frontend, "Wad created in ");
     });
 }

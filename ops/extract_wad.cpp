@@ -66,13 +66,13 @@ void ExtractWad(RunState& state, Frontend& frontend)
     const std::string archiveName = FileNamePart(archiveText);
     const std::string baseName(FirstChars(archiveName, static_cast<long long>(archiveName.size()) - 4));
     const std::string folderText = state.Settings->ReadSetting(kExtractPathValue, FolderPart(archiveText));
-    frontend.SetSaveFileName(folderText + baseName);
-    frontend.SetSaveFilter("");
-    frontend.SetSaveAsksBeforeReplacing(false);
     state.Settings->WriteSetting(kWadNameValue, archiveText);
 
-    if (frontend.RunSaveDialog()) {
-        const std::string outputFolder = frontend.SaveFileName();
+    // Cancelled, the proposed folder is kept as the next one proposed.
+    const Frontend::SaveRequest request{folderText + baseName, "", false};
+    const std::optional<std::string> chosen = frontend.AskSaveLocation(request);
+    const std::string outputFolder = chosen.value_or(request.proposedName);
+    if (chosen) {
         // An empty name would put every entry below the root of the file system.
         if (outputFolder.empty()) {
             frontend.ShowUserError(kChooseOutputFolder);
@@ -91,7 +91,7 @@ void ExtractWad(RunState& state, Frontend& frontend)
         archive.Close();
         ShowElapsed(state, frontend, "Wad extracted in ");
     }
-    state.Settings->WriteSetting(kExtractPathValue, FolderPart(frontend.SaveFileName()));
+    state.Settings->WriteSetting(kExtractPathValue, FolderPart(outputFolder));
 }
 
 }  // namespace mw

@@ -66,29 +66,9 @@ void GuiThreadFrontend::ShowUserError(const std::string& message)
     OnGuiThread([&] { window_.ShowUserError(message); });
 }
 
-void GuiThreadFrontend::SetSaveFileName(const std::string& name)
+std::optional<std::string> GuiThreadFrontend::AskSaveLocation(const SaveRequest& request)
 {
-    OnGuiThread([&] { window_.SetSaveFileName(name); });
-}
-
-void GuiThreadFrontend::SetSaveFilter(const std::string& filter)
-{
-    OnGuiThread([&] { window_.SetSaveFilter(filter); });
-}
-
-bool GuiThreadFrontend::RunSaveDialog()
-{
-    return Answer([this] { return window_.RunSaveDialog(); });
-}
-
-std::string GuiThreadFrontend::SaveFileName()
-{
-    return Answer([this] { return window_.SaveFileName(); });
-}
-
-void GuiThreadFrontend::SetSaveAsksBeforeReplacing(bool asks)
-{
-    OnGuiThread([&] { window_.SetSaveAsksBeforeReplacing(asks); });
+    return Answer([&] { return window_.AskSaveLocation(request); });
 }
 
 bool GuiThreadFrontend::ConfirmChanges(const std::string& question)

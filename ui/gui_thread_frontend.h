@@ -29,11 +29,7 @@ public:
     void RepaintProgress() override;
     void RepaintWindow() override;
     void ShowUserError(const std::string& message) override;
-    void SetSaveFileName(const std::string& name) override;
-    void SetSaveFilter(const std::string& filter) override;
-    bool RunSaveDialog() override;
-    std::string SaveFileName() override;
-    void SetSaveAsksBeforeReplacing(bool asks) override;
+    std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
     bool ConfirmChanges(const std::string& question) override;
     void FileDone(FileAction action, std::string_view entry, const std::string& path) override;
     void ShowBytes(std::int64_t done, std::int64_t total) override;

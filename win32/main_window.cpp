@@ -349,17 +349,16 @@ void Win32MainWindow::ShowUserError(const std::string& message)
     boxes_.ShowMessage(message);
 }
 
-bool Win32MainWindow::RunSaveDialog()
+std::optional<std::string> Win32MainWindow::AskSaveLocation(const SaveRequest& request)
 {
-    std::wstring name = WideFromUtf8(saveName_);
+    std::wstring name = WideFromUtf8(request.proposedName);
     name.resize(kPathBuffer, L'\0');
-    const std::wstring filterText = DialogFilter(saveFilter_);
-    OPENFILENAMEW dialog =
-        FileDialog(window_, filterText, name, L"Please choose a folder", saveAsks_ ? OFN_OVERWRITEPROMPT : 0);
+    const std::wstring filterText = DialogFilter(request.filter);
+    OPENFILENAMEW dialog = FileDialog(window_, filterText, name, L"Please choose a folder",
+                                      request.asksBeforeReplacing ? OFN_OVERWRITEPROMPT : 0);
     if (!GetSaveFileNameW(&dialog))
-        return false;
-    saveName_ = Utf8FromWide(name.c_str());
-    return true;
+        return std::nullopt;
+    return Utf8FromWide(name.c_str());
 }
 
 bool Win32MainWindow::ConfirmChanges(const std::string& question)

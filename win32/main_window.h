@@ -48,11 +48,7 @@ public:
     void RepaintProgress() override;
     void RepaintWindow() override;
     void ShowUserError(const std::string& message) override;
-    void SetSaveFileName(const std::string& name) override { saveName_ = name; }
-    void SetSaveFilter(const std::string& filter) override { saveFilter_ = filter; }
-    bool RunSaveDialog() override;
-    std::string SaveFileName() override { return saveName_; }
-    void SetSaveAsksBeforeReplacing(bool asks) override { saveAsks_ = asks; }
+    std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
     bool ConfirmChanges(const std::string& question) override;
 
     // MainWindowFields
@@ -88,9 +84,6 @@ private:
     HFONT font_ = nullptr;
     std::string statusText_;
     int position_ = 0;
-    std::string saveName_;
-    std::string saveFilter_;
-    bool saveAsks_ = false;
     std::string sourceStart_;
     std::string archiveStart_;
     std::unique_ptr<FolderWindow> folderChooser_;

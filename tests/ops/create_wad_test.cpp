@@ -115,10 +115,10 @@ TEST_F(CreateWadTest, ASourceThatVanishesStopsBeforeTheArchiveIsTouched)
     // The dialog is where the user could remove a file after the listing.
     struct RemovingFrontend : test::RecordingFrontend {
         std::string victim;
-        bool RunSaveDialog() override
+        std::optional<std::string> AskSaveLocation(const SaveRequest& request) override
         {
             std::remove(victim.c_str());
-            return RecordingFrontend::RunSaveDialog();
+            return RecordingFrontend::AskSaveLocation(request);
         }
     } removing;
     removing.source = dir / "mods";

@@ -35,17 +35,15 @@ public:
     void RepaintProgress() override { ++progressRepaints; }
     void RepaintWindow() override { ++windowRepaints; }
     void ShowUserError(const std::string& message) override { userErrors.push_back(message); }
-    void SetSaveFileName(const std::string& name) override { saveFileName = name; }
-    void SetSaveFilter(const std::string& filter) override { saveFilter = filter; }
-    bool RunSaveDialog() override
+    // Records the request; saveFileName then holds the name chosen, or the
+    // proposed one when the user cancels.
+    std::optional<std::string> AskSaveLocation(const SaveRequest& request) override
     {
         ++dialogRuns;
-        if (!dialogAnswer)
-            return false;
-        saveFileName = *dialogAnswer;
-        return true;
+        saveFilter = request.filter;
+        saveFileName = dialogAnswer.value_or(request.proposedName);
+        return dialogAnswer;
     }
-    std::string SaveFileName() override { return saveFileName; }
     void FileDone(FileAction, std::string_view entry, const std::string&) override { filesDone.emplace_back(entry); }
 
     std::string LastStatus() const { return statusTexts.empty() ? "" : statusTexts.back(); }
