@@ -22,20 +22,6 @@ std::string LabelOf(const std::string& status)
     return status.substr(0, status.find(" : "));
 }
 
-// The field whose text a user error is about.
-enum class Field { None, Source, Archive };
-
-Field FieldOf(const std::string& message)
-{
-    for (const MessageId id : {kChooseSourceFolder, kChooseSourceFiles, kWrongFilePath})
-        if (message == MessageText(id))
-            return Field::Source;
-    for (const MessageId id : {kChooseWadFile, kNotAWadFile, kWrongWadPath})
-        if (message == MessageText(id))
-            return Field::Archive;
-    return Field::None;
-}
-
 const char* ActionWord(Frontend::FileAction action)
 {
     switch (action) {
@@ -137,19 +123,19 @@ void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const 
                  PrintableText(path).c_str());
 }
 
-void ConsoleFrontend::ShowUserError(const std::string& message)
+void ConsoleFrontend::ShowRefusal(const Refusal& refusal)
 {
     EndProgressLine();
     refused_ = true;
-    PrintError(message, PathConcerned(message));
+    PrintError(RefusalText(refusal), PathConcerned(refusal.kind));
 }
 
-std::string ConsoleFrontend::PathConcerned(const std::string& message) const
+std::string ConsoleFrontend::PathConcerned(RefusalKind kind) const
 {
-    switch (FieldOf(message)) {
-    case Field::Source: return source_;
-    case Field::Archive: return archive_;
-    case Field::None: break;
+    switch (FieldOf(kind)) {
+    case InputField::Source: return source_;
+    case InputField::Archive: return archive_;
+    case InputField::None: break;
     }
     return {};
 }

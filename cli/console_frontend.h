@@ -32,7 +32,7 @@ public:
     void RepaintProgress() override {}
     void RepaintWindow() override {}
 
-    void ShowUserError(const std::string& message) override;
+    void ShowRefusal(const Refusal& refusal) override;
 
     std::optional<std::string> AskSaveLocation(const SaveRequest&) override { return chosenName_; }
 
@@ -48,8 +48,8 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     void Draw(const std::string& line);
-    // The source or archive text that a user error is about, or "".
-    std::string PathConcerned(const std::string& message) const;
+    // The source or archive text that a refusal is about, or "".
+    std::string PathConcerned(RefusalKind kind) const;
 
     std::string source_;
     std::string archive_;

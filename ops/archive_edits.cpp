@@ -31,13 +31,13 @@ void CheckUnchanged(const ArchiveContents& seen, const std::vector<WadEntry>& en
                       (entries.empty() ||
                        std::memcmp(entries.data(), seen.entries.data(), entries.size() * sizeof(WadEntry)) == 0);
     if (!same)
-        throw UserRefusal(kArchiveChangedPrefix + PrintableText(seen.path));
+        throw UserRefusal(RefusalKind::ArchiveChanged, seen.path);
 }
 
 std::size_t CheckedIndex(const ArchiveContents& seen, std::int32_t index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= seen.entries.size())
-        throw UserRefusal(kArchiveChangedPrefix + PrintableText(seen.path));
+        throw UserRefusal(RefusalKind::ArchiveChanged, seen.path);
     return static_cast<std::size_t>(index);
 }
 
@@ -65,7 +65,7 @@ std::string CheckedNewName(const std::string& typed)
     // The name is typed as text; the archive holds it in the code page.
     const std::optional<std::string> entryName = EntryNameOfPathText(name);
     if (emptyLevel || !IsSafeEntryName(name) || !entryName)
-        throw UserRefusal(kBadEntryNamePrefix + PrintableText(typed));
+        throw UserRefusal(RefusalKind::BadEntryName, typed);
     CheckEntryNameFits(*entryName);
     return *entryName;
 }
@@ -82,7 +82,7 @@ public:
     void Take(const std::string& name)
     {
         if (!keys_.insert(EntryNameKey(name)).second)
-            throw UserRefusal(kEntryExistsPrefix + PrintableText(name));
+            throw UserRefusal(RefusalKind::EntryExists, name);
     }
 
 private:
@@ -93,7 +93,7 @@ private:
 Payload RegularSourceFile(const std::string& path)
 {
     if (FileExists(path) && !RegularFileExists(path))
-        throw UserRefusal(kNotRegularSourcePrefix + PrintableText(path));
+        throw UserRefusal(RefusalKind::NotRegularSource, path);
     return ReadSourceFile(path);
 }
 
@@ -191,7 +191,7 @@ std::optional<ArchiveContents> OpenArchiveContents(RunState& state, Frontend& fr
 {
     const std::string archiveText = frontend.ArchiveText();
     if (!FileExists(archiveText)) {
-        frontend.ShowUserError(MessageText(kChooseWadFile));
+        frontend.ShowRefusal({RefusalKind::ChooseWadFile});
         return std::nullopt;
     }
     state.Settings->WriteSetting(kWadNameValue, archiveText);
@@ -266,7 +266,7 @@ bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& 
 {
     // An empty name would put every entry below the root of the file system.
     if (outputFolder.empty()) {
-        frontend.ShowUserError(kChooseOutputFolder);
+        frontend.ShowRefusal({RefusalKind::ChooseOutputFolder});
         return false;
     }
     state.StartTime = TimeOfDayNow();

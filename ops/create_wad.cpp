@@ -77,13 +77,13 @@ void CreateWad(RunState& state, Frontend& frontend)
     const std::string sourceText = frontend.SourceText();
     // An empty text would list the root of the file system.
     if (sourceText.empty()) {
-        frontend.ShowUserError(MessageText(kChooseSourceFolder));
+        frontend.ShowRefusal({RefusalKind::ChooseSourceFolder});
         return;
     }
     if (!BuildSourceList(state, frontend, sourceText))
         return;
     if (state.SourceList.size() < 2) {
-        frontend.ShowUserError(MessageText(kChooseSourceFolder));
+        frontend.ShowRefusal({RefusalKind::ChooseSourceFolder});
         return;
     }
     state.Settings->WriteSetting(kFileNameValue, sourceText);

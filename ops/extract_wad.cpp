@@ -49,7 +49,7 @@ bool WriteEntriesBelow(const std::vector<WadEntry>& entries, File& archive, cons
 {
     OutputTree output(outputFolder);
     if (const WadEntry* clash = FindArchiveAmongOutputs(entries, archive, output)) {
-        frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(ShownEntryName(EntryName(*clash))));
+        frontend.ShowRefusal({RefusalKind::ArchiveIsOutput, ShownEntryName(EntryName(*clash))});
         return false;
     }
     WriteEntries(entries, archive, output, frontend, ExtractionLaneCount(entries.size()));
@@ -60,7 +60,7 @@ void ExtractWad(RunState& state, Frontend& frontend)
 {
     const std::string archiveText = frontend.ArchiveText();
     if (!FileExists(archiveText)) {
-        frontend.ShowUserError(MessageText(kChooseWadFile));
+        frontend.ShowRefusal({RefusalKind::ChooseWadFile});
         return;
     }
     const std::string archiveName = FileNamePart(archiveText);
@@ -75,7 +75,7 @@ void ExtractWad(RunState& state, Frontend& frontend)
     if (chosen) {
         // An empty name would put every entry below the root of the file system.
         if (outputFolder.empty()) {
-            frontend.ShowUserError(kChooseOutputFolder);
+            frontend.ShowRefusal({RefusalKind::ChooseOutputFolder});
             return;
         }
         state.StartTime = TimeOfDayNow();

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "ops/refusal.h"
+
 namespace mw {
 
 class Frontend {
@@ -26,8 +28,9 @@ public:
     // The whole window, at once (after the save dialog closes).
     virtual void RepaintWindow() = 0;
 
-    // The user-error box: caption kApplicationTitle ("Mendwright" and the version), no icon, one "OK".
-    virtual void ShowUserError(const std::string& message) = 0;
+    // The user-error box with the refusal's text: caption kApplicationTitle
+    // ("Mendwright" and the version), no icon, one "OK".
+    virtual void ShowRefusal(const Refusal& refusal) = 0;
 
     // The save dialog: proposes a name, shows only the files that the
     // filter ("Text(*.ext)|*.ext", empty: every file) lets through, and asks

@@ -80,7 +80,7 @@ void RunRefusable(Frontend& frontend, Body&& body)
     try {
         body();
     } catch (const UserRefusal& refusal) {
-        frontend.ShowUserError(refusal.what());
+        frontend.ShowRefusal(refusal.refusal());
     }
 }
 

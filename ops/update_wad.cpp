@@ -34,18 +34,18 @@ private:
 // The archive tests that a single update makes and a batch skips.
 bool ValidateArchivePath(RunState& state, Frontend& frontend, const std::string& archivePath)
 {
-    MessageId refusal;
+    RefusalKind refusal{};
     if (archivePath.empty())
-        refusal = kChooseWadFile;
+        refusal = RefusalKind::ChooseWadFile;
     else if (LastChars(archivePath, 3) != "wad")
-        refusal = kNotAWadFile;
+        refusal = RefusalKind::NotAWadFile;
     else if (!FileExists(archivePath))
-        refusal = kWrongWadPath;
+        refusal = RefusalKind::WrongWadPath;
     else {
         state.Settings->WriteSetting(kWadNameValue, archivePath);
         return true;
     }
-    frontend.ShowUserError(MessageText(refusal));
+    frontend.ShowRefusal({refusal});
     return false;
 }
 
@@ -55,7 +55,7 @@ bool ValidateSourceFolder(Frontend& frontend, const std::string& sourceText)
 {
     if (!IsSourceFolder(sourceText) || FolderExists(sourceText))
         return true;
-    frontend.ShowUserError(kNoSourceFolderPrefix + PrintableText(sourceText));
+    frontend.ShowRefusal({RefusalKind::NoSourceFolder, sourceText});
     return false;
 }
 
@@ -65,7 +65,7 @@ bool ValidateInstallation(RunState& state, Frontend& frontend)
 {
     if (!(state.BatchMode || state.AutoInstallMode) || !InstallationFolder(state).empty())
         return true;
-    frontend.ShowUserError(kNoInstallationMessage);
+    frontend.ShowRefusal({RefusalKind::NoInstallation});
     return false;
 }
 
@@ -120,7 +120,7 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
 
     // An empty text would list the root of the file system.
     if (sourceText == kSourcePlaceholder || sourceText.empty()) {
-        frontend.ShowUserError(MessageText(kChooseSourceFiles));
+        frontend.ShowRefusal({RefusalKind::ChooseSourceFiles});
         return false;
     }
     if (!ValidateInstallation(state, frontend))
@@ -148,7 +148,7 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
             if (state.BatchMode) {
                 const std::string folder = InstallationFolder(state);
                 if (folder.empty())
-                    throw UserRefusal(kNoInstallationMessage);
+                    throw UserRefusal(RefusalKind::NoInstallation);
                 state.WadPaths[k] = folder + kNativeSeparator + TrackNames[k] + ".wad";
             }
             PatchArchive(state, frontend, state.WadPaths[k], keys, mode);

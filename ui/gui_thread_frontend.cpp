@@ -61,9 +61,9 @@ void GuiThreadFrontend::RepaintWindow()
     OnGuiThread([&] { window_.RepaintWindow(); });
 }
 
-void GuiThreadFrontend::ShowUserError(const std::string& message)
+void GuiThreadFrontend::ShowRefusal(const Refusal& refusal)
 {
-    OnGuiThread([&] { window_.ShowUserError(message); });
+    OnGuiThread([&] { window_.ShowRefusal(refusal); });
 }
 
 std::optional<std::string> GuiThreadFrontend::AskSaveLocation(const SaveRequest& request)

@@ -28,7 +28,7 @@ public:
     void SetPosition(int percent) override;
     void RepaintProgress() override;
     void RepaintWindow() override;
-    void ShowUserError(const std::string& message) override;
+    void ShowRefusal(const Refusal& refusal) override;
     std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
     bool ConfirmChanges(const std::string& question) override;
     void FileDone(FileAction action, std::string_view entry, const std::string& path) override;

@@ -44,9 +44,9 @@ void WindowFrontend::RepaintWindow()
     PaintDuringOperation();
 }
 
-void WindowFrontend::ShowUserError(const std::string& message)
+void WindowFrontend::ShowRefusal(const Refusal& refusal)
 {
-    dialogs_.ShowUserError(ToQt(message));
+    dialogs_.ShowUserError(ToQt(RefusalText(refusal)));
 }
 
 void WindowFrontend::ShowBytes(std::int64_t done, std::int64_t total)

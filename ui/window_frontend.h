@@ -24,7 +24,7 @@ public:
     void SetPosition(int percent) override;
     void RepaintProgress() override;
     void RepaintWindow() override;
-    void ShowUserError(const std::string& message) override;
+    void ShowRefusal(const Refusal& refusal) override;
     // The bar's position follows the bytes when their total is known.
     void ShowBytes(std::int64_t done, std::int64_t total) override;
     bool ShowsByteTotal() const override { return true; }

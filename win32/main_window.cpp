@@ -344,9 +344,9 @@ void Win32MainWindow::PaintStatus(HDC dc, const RECT& area)
     SelectObject(dc, old);
 }
 
-void Win32MainWindow::ShowUserError(const std::string& message)
+void Win32MainWindow::ShowRefusal(const Refusal& refusal)
 {
-    boxes_.ShowMessage(message);
+    boxes_.ShowMessage(RefusalText(refusal));
 }
 
 std::optional<std::string> Win32MainWindow::AskSaveLocation(const SaveRequest& request)

@@ -47,7 +47,7 @@ public:
     void SetPosition(int percent) override;
     void RepaintProgress() override;
     void RepaintWindow() override;
-    void ShowUserError(const std::string& message) override;
+    void ShowRefusal(const Refusal& refusal) override;
     std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
     bool ConfirmChanges(const std::string& question) override;
 

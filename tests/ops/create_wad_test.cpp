@@ -85,8 +85,8 @@ TEST_F(CreateWadTest, RefusesSourcesThatGiveFewerThanTwoFiles)
     const std::string one = dir.Write("one/only.txt", "x");
     dir.Write("pic.jpeg", "not a folder");
     dir.MakeFolder("my.old");
-    const std::string folder = MessageText(kChooseSourceFolder);
-    const std::string file = MessageText(kWrongFilePath);
+    const std::string folder = RefusalText({RefusalKind::ChooseSourceFolder});
+    const std::string file = RefusalText({RefusalKind::WrongFilePath});
     struct Case {
         std::string source;
         std::string message;

@@ -18,7 +18,7 @@ public:
 
     std::vector<std::string> statusTexts;
     std::vector<int> positions;
-    std::vector<std::string> userErrors;
+    std::vector<std::string> userErrors;  // the refusals' texts
     std::vector<std::string> filesDone;  // entry names, in the order listed
     std::string saveFileName;
     std::string saveFilter = "unset";
@@ -34,7 +34,7 @@ public:
     void SetPosition(int percent) override { positions.push_back(percent); }
     void RepaintProgress() override { ++progressRepaints; }
     void RepaintWindow() override { ++windowRepaints; }
-    void ShowUserError(const std::string& message) override { userErrors.push_back(message); }
+    void ShowRefusal(const Refusal& refusal) override { userErrors.push_back(RefusalText(refusal)); }
     // Records the request; saveFileName then holds the name chosen, or the
     // proposed one when the user cancels.
     std::optional<std::string> AskSaveLocation(const SaveRequest& request) override

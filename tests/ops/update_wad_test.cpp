@@ -121,23 +121,23 @@ TEST_F(UpdateWadTest, ValidatesInOrderAndChangesNothingOnRefusal)
     struct Case {
         std::string source;
         std::string archive;
-        MessageId message;
+        RefusalKind message;
         bool wadNameStored;
     };
     const std::vector<Case> cases = {
-        {kSourcePlaceholder, "", kChooseSourceFiles, false},
-        {"", archive, kChooseSourceFiles, false},
-        {source, "", kChooseWadFile, false},
-        {source, dir / "TRACK.WAD", kNotAWadFile, false},
-        {source, dir / "missing.wad", kWrongWadPath, false},
-        {source, dir.MakeFolder("folder.wad"), kWrongWadPath, false},
-        {dir / "pack.new", archive, kWrongFilePath, true},
+        {kSourcePlaceholder, "", RefusalKind::ChooseSourceFiles, false},
+        {"", archive, RefusalKind::ChooseSourceFiles, false},
+        {source, "", RefusalKind::ChooseWadFile, false},
+        {source, dir / "TRACK.WAD", RefusalKind::NotAWadFile, false},
+        {source, dir / "missing.wad", RefusalKind::WrongWadPath, false},
+        {source, dir.MakeFolder("folder.wad"), RefusalKind::WrongWadPath, false},
+        {dir / "pack.new", archive, RefusalKind::WrongFilePath, true},
     };
     for (const Case& c : cases) {
         ui = {};
         state.Settings = std::make_unique<InMemorySettings>();
         ASSERT_EQ(Run(c.source, c.archive), "no error");
-        EXPECT_EQ(ui.userErrors, std::vector<std::string>{MessageText(c.message)}) << c.source << " " << c.archive;
+        EXPECT_EQ(ui.userErrors, std::vector<std::string>{RefusalText({c.message})}) << c.source << " " << c.archive;
         EXPECT_TRUE(ui.statusTexts.empty());
         EXPECT_EQ(bool(state.Settings->Read("WadName")), c.wadNameStored);
         EXPECT_FALSE(state.Settings->Read("FileName"));
@@ -195,7 +195,7 @@ TEST_F(UpdateWadTest, TakesTheSourceAsWhatIsOnDiskAndRefusesAMissingFolder)
     const std::vector<Case> cases = {
         {dir / "nosuch", {kNoSourceFolderPrefix + dir / "nosuch"}, 2},
         {dir / "UpdateFolder/carsfix", {kNoSourceFolderPrefix + dir / "UpdateFolder/carsfix"}, 2},
-        {dir / "pack.new", {MessageText(kWrongFilePath)}, 2},
+        {dir / "pack.new", {RefusalText({RefusalKind::WrongFilePath})}, 2},
         {dir.Write("data.json", "json"), {}, 3},
         {dir.Write("README", "readme"), {}, 3},
         {dir.MakeFolder("my.old") + "", {}, 2},
@@ -351,7 +351,7 @@ TEST_F(TrackBatchTest, ThePlaceholderIsRefusedAsInASingleUpdate)
 {
     ui.source = kSourcePlaceholder;
     UpdateTrackWads(state, ui);
-    EXPECT_EQ(ui.userErrors, std::vector<std::string>{MessageText(kChooseSourceFiles)});
+    EXPECT_EQ(ui.userErrors, std::vector<std::string>{RefusalText({RefusalKind::ChooseSourceFiles})});
     EXPECT_FALSE(state.BatchMode);
 }
 

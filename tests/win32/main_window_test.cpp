@@ -97,7 +97,7 @@ TEST_F(Win32MainWindowTest, UpdateButtonRunsTheUpdateOnTheTypedFields)
     SendMessageW(window.ControlHandle(Win32MainWindow::UpdateButton), BM_CLICK, 0, 0);
 
     EXPECT_EQ(window.SourceText(), source);
-    EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + MessageText(kWrongWadPath)});
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + RefusalText({RefusalKind::WrongWadPath})});
 }
 
 // A file dropped from Explorer at a point of the window's client area.
