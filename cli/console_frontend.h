@@ -27,9 +27,7 @@ public:
     std::string ArchiveText() override { return archive_; }
     void SetArchiveText(const std::string& text) override { archive_ = text; }
 
-    void SetStatusText(const std::string& text) override;
-    void SetPosition(int) override {}
-    void RepaintProgress() override {}
+    void ShowProgress(const Progress& progress) override;
     void RepaintWindow() override {}
 
     void ShowRefusal(const Refusal& refusal) override;
@@ -61,6 +59,7 @@ private:
     Clock::time_point lastDrawn_{};
     bool refused_ = false;
     std::string lastStatus_;
+    std::string lastLabel_;  // the last step's text without its percentage
     Clock::time_point statusTime_{};
 
     // The byte count of the copy under way: its work's label, its total,

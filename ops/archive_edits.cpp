@@ -127,7 +127,7 @@ void LayOutInTableOrder(WadImage& image, const std::string& path)
 // Loads the archive under its lock, checks it against the view, lets the
 // change edit the image and writes it; phrase begins the final status text.
 template <typename Change>
-bool EditArchive(RunState& state, Frontend& frontend, const ArchiveContents& seen, const std::string& phrase,
+bool EditArchive(RunState& state, Frontend& frontend, const ArchiveContents& seen, ProgressPhase ended,
                  Change&& change)
 {
     state.StartTime = TimeOfDayNow();
@@ -143,7 +143,7 @@ bool EditArchive(RunState& state, Frontend& frontend, const ArchiveContents& see
         change(image);
         WriteEditedArchive(frontend, lock, image, undo.Hook());
         undo.Keep();
-        ShowElapsed(state, frontend, phrase);
+        ShowElapsed(state, frontend, ended);
         done = true;
     });
     return done;
@@ -201,7 +201,7 @@ std::optional<ArchiveContents> OpenArchiveContents(RunState& state, Frontend& fr
 bool RemoveEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
                    const std::vector<std::int32_t>& indices)
 {
-    return EditArchive(state, frontend, seen, "Entries removed in ", [&](WadImage& image) {
+    return EditArchive(state, frontend, seen, ProgressPhase::EntriesRemoved, [&](WadImage& image) {
         std::vector<bool> removed(image.Entries.size(), false);
         for (const std::size_t index : CheckedIndices(seen, indices))
             removed[index] = true;
@@ -220,7 +220,7 @@ bool RemoveEntries(RunState& state, Frontend& frontend, const ArchiveContents& s
 bool RenameEntry(RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
                  const std::string& name)
 {
-    return EditArchive(state, frontend, seen, "Entry renamed in ", [&](WadImage& image) {
+    return EditArchive(state, frontend, seen, ProgressPhase::EntryRenamed, [&](WadImage& image) {
         const std::size_t renamed = CheckedIndex(seen, index);
         const std::string checked = CheckedNewName(name);
         TakenNames(image.Entries, renamed).Take(checked);
@@ -231,7 +231,7 @@ bool RenameEntry(RunState& state, Frontend& frontend, const ArchiveContents& see
 bool ReplaceEntry(RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
                   const std::string& sourcePath)
 {
-    return EditArchive(state, frontend, seen, "Entry replaced in ", [&](WadImage& image) {
+    return EditArchive(state, frontend, seen, ProgressPhase::EntryReplaced, [&](WadImage& image) {
         image.Payloads[CheckedIndex(seen, index)] = RegularSourceFile(sourcePath);
     });
 }
@@ -239,7 +239,7 @@ bool ReplaceEntry(RunState& state, Frontend& frontend, const ArchiveContents& se
 bool AddEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
                 const std::vector<NamedSource>& sources)
 {
-    return EditArchive(state, frontend, seen, "Files added in ", [&](WadImage& image) {
+    return EditArchive(state, frontend, seen, ProgressPhase::FilesAdded, [&](WadImage& image) {
         TakenNames taken(image.Entries, image.Entries.size());
         for (const NamedSource& source : sources) {
             const std::string name = CheckedNewName(source.entryName);
@@ -283,7 +283,7 @@ bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& 
         if (!WriteEntriesBelow(selected, archive, outputFolder, frontend))
             return;
         archive.Close();
-        ShowElapsed(state, frontend, "Files extracted in ");
+        ShowElapsed(state, frontend, ProgressPhase::FilesExtracted);
         done = true;
     });
     return done;
@@ -297,7 +297,7 @@ std::string ExtractedFile(const std::string& outputFolder, const WadEntry& entry
 void WriteEditedArchive(Frontend& frontend, const ArchiveLock& lock, WadImage& image, BeforeCommit* beforeCommit)
 {
     LayOutInTableOrder(image, lock.fileName());
-    frontend.SetStatusText("Writing " + FileNamePart(lock.fileName()));
+    frontend.ShowProgress({ProgressPhase::Writing, FileNamePart(lock.fileName())});
     OperationBytes written(frontend, WrittenBytes(image, image.EntryCount));
     RebuildWad(lock, image, image.EntryCount, &written, beforeCommit);
 }

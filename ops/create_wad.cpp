@@ -54,7 +54,7 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
         // Shown as the percentage moves: the same text again changes nothing.
         const int percent = static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / count);
         if (percent != shownPercent)
-            ShowProgress(frontend, "Creating files : " + std::to_string(percent) + "%", percent);
+            frontend.ShowProgress({ProgressPhase::Creating, {}, percent});
         shownPercent = percent;
 
         const std::int64_t size = packer.Append(path, std::numeric_limits<std::int32_t>::max() - offset);
@@ -97,7 +97,7 @@ void CreateWad(RunState& state, Frontend& frontend)
 
     RunRefusable(frontend, [&] {
         PackSources(state, frontend, sourceText, *archivePath);
-        ShowElapsed(state, frontend, "Wad created in ");
+        ShowElapsed(state, frontend, ProgressPhase::Created);
     });
 }
 

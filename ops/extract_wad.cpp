@@ -89,7 +89,7 @@ void ExtractWad(RunState& state, Frontend& frontend)
         if (!WriteEntriesBelow(state.Image.Entries, archive, outputFolder, frontend))
             return;
         archive.Close();
-        ShowElapsed(state, frontend, "Wad extracted in ");
+        ShowElapsed(state, frontend, ProgressPhase::Extracted);
     }
     state.Settings->WriteSetting(kExtractPathValue, FolderPart(outputFolder));
 }

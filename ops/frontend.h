@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "ops/progress.h"
 #include "ops/refusal.h"
 
 namespace mw {
@@ -21,10 +22,8 @@ public:
     virtual std::string ArchiveText() = 0;
     virtual void SetArchiveText(const std::string& text) = 0;
 
-    // The progress bar: status text, position 0..100, repaint at once.
-    virtual void SetStatusText(const std::string& text) = 0;
-    virtual void SetPosition(int percent) = 0;
-    virtual void RepaintProgress() = 0;
+    // The progress bar: a step's text and position, as StatusViewOf gives them.
+    virtual void ShowProgress(const Progress& progress) = 0;
     // The whole window, at once (after the save dialog closes).
     virtual void RepaintWindow() = 0;
 

@@ -4,14 +4,6 @@
 
 namespace mw {
 
-std::string MessageText(MessageId id)
-{
-    switch (id) {
-    case kExtractingFormat: return "Extracting files : %d";
-    }
-    return {};
-}
-
 std::string RemoveEntriesQuestion(std::size_t count, const std::string& archiveName)
 {
     return "Remove " + std::to_string(count) + (count == 1 ? " entry" : " entries") + " from " + archiveName + "?";

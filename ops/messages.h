@@ -1,5 +1,5 @@
-// The program's string table and the texts that several operations share;
-// a refusal's text comes from RefusalText.
+// The texts that several operations share; a refusal's text comes from
+// RefusalText, a step's from StatusViewOf.
 #pragma once
 
 #include <cstddef>
@@ -9,13 +9,6 @@
 #include "core/version.h"
 
 namespace mw {
-
-enum MessageId : int {
-    kExtractingFormat = 65290,
-};
-
-// The text of a string-table entry.
-std::string MessageText(MessageId id);
 
 inline constexpr const char* kApplicationTitle = "Mendwright " MENDWRIGHT_VERSION;
 inline constexpr const char* kPatchedMessage = "Your GP4 installation has been succesfully patched";

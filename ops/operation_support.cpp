@@ -80,16 +80,9 @@ std::string InstallationFolder(RunState& state)
     return folder;
 }
 
-void ShowProgress(Frontend& frontend, const std::string& text, int percent)
+void ShowElapsed(RunState& state, Frontend& frontend, ProgressPhase ended)
 {
-    frontend.SetStatusText(text);
-    frontend.SetPosition(percent);
-}
-
-void ShowElapsed(RunState& state, Frontend& frontend, const std::string& phrase)
-{
-    frontend.SetPosition(0);
-    frontend.SetStatusText(phrase + ElapsedText(state.StartTime, TimeOfDayNow(), state.DecimalSeparator) + "s");
+    frontend.ShowProgress({ended, ElapsedText(state.StartTime, TimeOfDayNow(), state.DecimalSeparator)});
 }
 
 }  // namespace mw

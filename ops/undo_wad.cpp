@@ -179,7 +179,7 @@ void UndoOnce(RunState& state, Frontend& frontend, const UndoStore& store, const
     }
     OperationBytes progress(frontend, total);
     for (Restore& restore : restores) {
-        frontend.SetStatusText("Undoing " + FileNamePart(restore.archive));
+        frontend.ShowProgress({ProgressPhase::Undoing, FileNamePart(restore.archive)});
         WriteOld(restore, progress);
     }
     for (Restore& restore : restores) {
@@ -236,7 +236,7 @@ bool UndoWad(RunState& state, Frontend& frontend, int steps)
         CheckSteps(store, canonical, archive, steps);
         for (int step = 0; step < steps; ++step)
             UndoStep(state, frontend, store, canonical, archive);
-        ShowElapsed(state, frontend, "Undo done in ");
+        ShowElapsed(state, frontend, ProgressPhase::Undone);
         done = true;
     });
     return done;

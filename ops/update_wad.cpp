@@ -99,8 +99,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
         }
 
         const int percent = static_cast<int>((i + 1) * 100 / count);
-        ShowProgress(frontend, "Updating " + archiveName + " : " + std::to_string(percent) + "%", percent);
-        frontend.RepaintProgress();
+        frontend.ShowProgress({ProgressPhase::Updating, archiveName, percent});
     }
     patcher.Finish();
     if (mode == UpdateMode::Preview)
@@ -153,9 +152,9 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
             }
             PatchArchive(state, frontend, state.WadPaths[k], keys, mode);
             if (state.BatchMode)
-                frontend.SetPosition(0);
+                frontend.ShowProgress({ProgressPhase::NextArchive});
         }
-        ShowElapsed(state, frontend, "Update done in ");
+        ShowElapsed(state, frontend, ProgressPhase::Updated);
         completed = true;
     });
     return completed;

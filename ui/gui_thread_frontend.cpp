@@ -41,19 +41,9 @@ void GuiThreadFrontend::SetArchiveText(const std::string& text)
     OnGuiThread([&] { window_.SetArchiveText(text); });
 }
 
-void GuiThreadFrontend::SetStatusText(const std::string& text)
+void GuiThreadFrontend::ShowProgress(const Progress& progress)
 {
-    OnGuiThread([&] { window_.SetStatusText(text); });
-}
-
-void GuiThreadFrontend::SetPosition(int percent)
-{
-    OnGuiThread([&] { window_.SetPosition(percent); });
-}
-
-void GuiThreadFrontend::RepaintProgress()
-{
-    OnGuiThread([&] { window_.RepaintProgress(); });
+    OnGuiThread([&] { window_.ShowProgress(progress); });
 }
 
 void GuiThreadFrontend::RepaintWindow()

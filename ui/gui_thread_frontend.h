@@ -24,9 +24,7 @@ public:
     void SetSourceText(const std::string& text) override;
     std::string ArchiveText() override;
     void SetArchiveText(const std::string& text) override;
-    void SetStatusText(const std::string& text) override;
-    void SetPosition(int percent) override;
-    void RepaintProgress() override;
+    void ShowProgress(const Progress& progress) override;
     void RepaintWindow() override;
     void ShowRefusal(const Refusal& refusal) override;
     std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;

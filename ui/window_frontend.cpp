@@ -19,22 +19,20 @@
 
 namespace mw {
 
-void WindowFrontend::SetStatusText(const std::string& text)
+void WindowFrontend::ShowProgress(const Progress& progress)
 {
+    ShowStatus(StatusViewOf(progress));
+}
+
+void WindowFrontend::ShowStatus(const StatusView& view)
+{
+    if (view.position)
+        statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(*view.position, 0, 255)));
     // A status text may quote a name from an archive.
-    statusBar_->SetCaption(ToQt(PrintableText(text)));
-    PaintDuringOperation();
-}
-
-void WindowFrontend::SetPosition(int percent)
-{
-    statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(percent, 0, 255)));
-    PaintDuringOperation();
-}
-
-void WindowFrontend::RepaintProgress()
-{
-    statusBar_->Repaint();
+    if (view.text)
+        statusBar_->SetCaption(ToQt(PrintableText(*view.text)));
+    if (view.paintAtOnce)
+        statusBar_->Repaint();
     PaintDuringOperation();
 }
 
@@ -86,8 +84,7 @@ void WindowFrontend::RunOffThread(const std::function<void(Frontend&)>& operatio
             if (failure)
                 std::rethrow_exception(failure);
         } catch (const OperationCancelled& cancelled) {
-            SetPosition(0);
-            SetStatusText(cancelled.what());
+            ShowStatus({cancelled.what(), 0});
         }
     });
     if (cancelButton)

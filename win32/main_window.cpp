@@ -303,24 +303,18 @@ void Win32MainWindow::SetArchiveText(const std::string& text)
     SetWindowTextW(controls_[ArchiveEdit], WideFromUtf8(text).c_str());
 }
 
-void Win32MainWindow::SetStatusText(const std::string& text)
+void Win32MainWindow::ShowProgress(const Progress& progress)
 {
-    if (text == statusText_)
-        return;
-    statusText_ = text;
-    RepaintProgress();
-}
-
-void Win32MainWindow::SetPosition(int percent)
-{
-    position_ = std::clamp(percent, 0, 100);
+    const StatusView view = StatusViewOf(progress);
+    if (view.position)
+        position_ = std::clamp(*view.position, 0, 100);
     InvalidateRect(controls_[StatusBar], nullptr, FALSE);
-}
-
-void Win32MainWindow::RepaintProgress()
-{
-    InvalidateRect(controls_[StatusBar], nullptr, FALSE);
-    UpdateWindow(controls_[StatusBar]);
+    // A new text is painted at once.
+    if ((view.text && *view.text != statusText_) || view.paintAtOnce) {
+        if (view.text)
+            statusText_ = *view.text;
+        UpdateWindow(controls_[StatusBar]);
+    }
 }
 
 void Win32MainWindow::RepaintWindow()

@@ -138,10 +138,10 @@ TEST_F(CreateWadTest, StoresEachFileAsItWasWhenCopied)
     // Both files change as the last one's percentage shows.
     struct ChangingFrontend : test::RecordingFrontend {
         TempDir* dir = nullptr;
-        void SetStatusText(const std::string& text) override
+        void ShowProgress(const Progress& progress) override
         {
-            RecordingFrontend::SetStatusText(text);
-            if (text != "Creating files : 100%")
+            RecordingFrontend::ShowProgress(progress);
+            if (progress.phase != ProgressPhase::Creating || progress.percent != 100)
                 return;
             dir->Write("mods/a.txt", "a longer text");
             dir->Write("mods/b.txt", "");

@@ -55,10 +55,11 @@ public:
 class FillingFrontend : public test::RecordingFrontend {
 public:
     Disk* disk = nullptr;
-    void SetPosition(int percent) override
+    void ShowProgress(const Progress& progress) override
     {
-        RecordingFrontend::SetPosition(percent);
-        if (percent == 0 && disk != nullptr) {
+        const std::size_t before = positions.size();
+        RecordingFrontend::ShowProgress(progress);
+        if (positions.size() != before && positions.back() == 0 && disk != nullptr) {
             disk->FillUp(0);
             disk = nullptr;
         }

@@ -30,9 +30,17 @@ public:
     void SetSourceText(const std::string& text) override { source = text; }
     std::string ArchiveText() override { return archive; }
     void SetArchiveText(const std::string& text) override { archive = text; }
-    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
-    void SetPosition(int percent) override { positions.push_back(percent); }
-    void RepaintProgress() override { ++progressRepaints; }
+    // A step's text, position and painting, each recorded where it is set.
+    void ShowProgress(const Progress& progress) override
+    {
+        const StatusView view = StatusViewOf(progress);
+        if (view.position)
+            positions.push_back(*view.position);
+        if (view.text)
+            statusTexts.push_back(*view.text);
+        if (view.paintAtOnce)
+            ++progressRepaints;
+    }
     void RepaintWindow() override { ++windowRepaints; }
     void ShowRefusal(const Refusal& refusal) override { userErrors.push_back(RefusalText(refusal)); }
     // Records the request; saveFileName then holds the name chosen, or the

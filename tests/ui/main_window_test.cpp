@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, RememberSourceFolderMovesTheStartFolderOnlyForAnExistingF
 
 TEST_F(MainWindowTest, UserErrorsLeaveTheStatusAsItWas)
 {
-    window.SetStatusText("Update done in 1.5s");
+    window.ShowProgress({ProgressPhase::Updated, "1.5"});
     Click(window.UpdateButton());
     Click(window.UpdateTracksButton());
     ASSERT_EQ(fixture.dialogs.userErrors.size(), 2u);
