@@ -48,7 +48,7 @@ bool RunUpdate(const AutoInstallCall& call, RunState& state, Frontend& mainWindo
     }
     mainWindow.SetSourceText(*source);
     mainWindow.SetArchiveText(archive);
-    return UpdateWad(state, mainWindow);
+    return UpdateWad(state, mainWindow, {.fromPackage = true});
 }
 
 // Which call of a series this is, by what it does.

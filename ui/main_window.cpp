@@ -172,7 +172,7 @@ void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow*
 
 mw::StartupState MainWindow::StartupView()
 {
-    return {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()};
+    return {state_.Settings, state_.SourceList, state_.Installation.get()};
 }
 
 void MainWindow::FillFromSettings()

@@ -131,7 +131,7 @@ Win32MainWindow::~Win32MainWindow()
 
 StartupState Win32MainWindow::StartupView()
 {
-    return {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()};
+    return {state_.Settings, state_.SourceList, state_.Installation.get()};
 }
 
 int Win32MainWindow::Scaled(int pixels) const

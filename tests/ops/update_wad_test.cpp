@@ -141,7 +141,6 @@ TEST_F(UpdateWadTest, ValidatesInOrderAndChangesNothingOnRefusal)
         EXPECT_TRUE(ui.statusTexts.empty());
         EXPECT_EQ(bool(state.Settings->Read("WadName")), c.wadNameStored);
         EXPECT_FALSE(state.Settings->Read("FileName"));
-        EXPECT_FALSE(state.BatchMode);
     }
     EXPECT_EQ(test::ReadBytes(archive), kExample);
 }
@@ -224,10 +223,10 @@ TEST_F(UpdateWadTest, ShowsEachFilesPercentage)
 
 TEST_F(UpdateWadTest, AutoInstallModeLeavesFileNameAlone)
 {
-    state.AutoInstallMode = true;
     state.Installation = std::make_unique<FixedGp4Installation>(dir.path());
-    const std::string archive = dir.Write("x.wad", kExample);
-    ASSERT_EQ(Run(dir.Write("src/a.txt", "x"), archive), "no error");
+    ui.source = dir.Write("src/a.txt", "x");
+    ui.archive = dir.Write("x.wad", kExample);
+    ASSERT_EQ(test::ErrorOf([&] { UpdateWad(state, ui, {.fromPackage = true}); }), "no error");
     EXPECT_FALSE(state.Settings->Read("FileName"));
     EXPECT_TRUE(state.Settings->Read("WadName"));
 }
@@ -320,7 +319,6 @@ TEST_F(TrackBatchTest, PatchesAllSeventeenArchivesAndIgnoresTheArchiveField)
     EXPECT_EQ(ui.statusTexts[33], "Updating suzuka2001.wad : 100%");
     EXPECT_EQ(ui.positions[2], 0);  // back to 0 after each archive
     EXPECT_EQ(ui.LastStatus().rfind("Update done in ", 0), 0u);
-    EXPECT_FALSE(state.BatchMode);
     EXPECT_FALSE(state.Settings->Read("WadName"));
     EXPECT_EQ(state.Settings->ReadSetting("FileName", "-"), dir / "src");
 }
@@ -332,7 +330,6 @@ TEST_F(TrackBatchTest, AMissingTrackArchiveStopsTheRunAfterTheOnesBefore)
     EXPECT_EQ(test::ErrorOf([&] { UpdateTrackWads(state, ui); }), "Fichier introuvable");
     EXPECT_EQ(Load(gp4 + "/hockenheim2001.wad").Payloads[1], "patched");
     EXPECT_EQ(Load(gp4 + "/imola2001.wad").Payloads[1], "zz");
-    EXPECT_FALSE(state.BatchMode);
 }
 
 TEST_F(TrackBatchTest, NoInstallationIsRefusedBeforeAnyArchiveIsOpened)
@@ -344,7 +341,6 @@ TEST_F(TrackBatchTest, NoInstallationIsRefusedBeforeAnyArchiveIsOpened)
     EXPECT_EQ(ui.userErrors, std::vector<std::string>{kNoInstallationMessage});
     EXPECT_TRUE(ui.statusTexts.empty());
     EXPECT_EQ(test::ReadBytes(gp4 + "/a1ring2001.wad"), before);
-    EXPECT_FALSE(state.BatchMode);
 }
 
 TEST_F(TrackBatchTest, ThePlaceholderIsRefusedAsInASingleUpdate)
@@ -352,7 +348,6 @@ TEST_F(TrackBatchTest, ThePlaceholderIsRefusedAsInASingleUpdate)
     ui.source = kSourcePlaceholder;
     UpdateTrackWads(state, ui);
     EXPECT_EQ(ui.userErrors, std::vector<std::string>{RefusalText({RefusalKind::ChooseSourceFiles})});
-    EXPECT_FALSE(state.BatchMode);
 }
 
 }  // namespace

@@ -148,7 +148,6 @@ TEST_F(MainWindowTest, UserErrorsLeaveTheStatusAsItWas)
     EXPECT_EQ(fixture.dialogs.userErrors[0], QStringLiteral("Sorry but you have to choose source file(s) first."));
     EXPECT_EQ(fixture.dialogs.userErrors[1], fixture.dialogs.userErrors[0]);
     EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Update done in 1.5s"));
-    EXPECT_FALSE(fixture.state.BatchMode);
 }
 
 TEST_F(MainWindowTest, AFileErrorIsShownInTheErrorDisplayAndTheWindowGoesOn)
