@@ -221,7 +221,7 @@ TEST_F(UpdateWadTest, ShowsEachFilesPercentage)
               (std::vector<std::string>{"Updating x.wad : 33%", "Updating x.wad : 66%", "Updating x.wad : 100%"}));
 }
 
-TEST_F(UpdateWadTest, AutoInstallModeLeavesFileNameAlone)
+TEST_F(UpdateWadTest, APackagesUpdateLeavesFileNameAlone)
 {
     state.Installation = std::make_unique<FixedGp4Installation>(dir.path());
     ui.source = dir.Write("src/a.txt", "x");
