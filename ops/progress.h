@@ -8,6 +8,7 @@
 
 namespace mw {
 
+// The groups stay in this order: StatusViewOf tells them apart by it.
 enum class ProgressPhase {
     // Work under way with its percentage: "Updating cars.wad : 50%".
     Creating,
