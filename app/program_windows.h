@@ -12,6 +12,7 @@
 #include "ui/folder_chooser.h"
 #include "ui/manual_path_window.h"
 #include "ui/main_window.h"
+#include "ui/text.h"
 
 namespace mw {
 
@@ -24,7 +25,7 @@ struct ProgramWindows : ProgramShell, ProgramBoxes {
     void ShowContents() override { mainWindow.ShowContents(); }
 
     bool AskQuestion(const std::string& question) override;
-    void ShowMessage(const std::string& message) override { mainWindow.ShowUserError(message); }
+    void ShowMessage(const std::string& message) override { dialogs.ShowUserError(ToQt(message)); }
     void ShowErrorDisplay(const ErrorReport& report) override;
 
     // Opens the settings store anew, as the main window's creation does.

@@ -98,8 +98,8 @@ int RunOperation(const Invocation& invocation)
     switch (invocation.command) {
     case Command::Create: CreateWad(state, frontend); break;
     case Command::Extract: ExtractWad(state, frontend); break;
-    case Command::Update: (preview ? PreviewUpdateWad : UpdateWad)(state, frontend); break;
-    case Command::UpdateTracks: (preview ? PreviewUpdateTrackWads : UpdateTrackWads)(state, frontend); break;
+    case Command::Update: UpdateWad(state, frontend, {.preview = preview}); break;
+    case Command::UpdateTracks: UpdateWad(state, frontend, {.trackBatch = true, .preview = preview}); break;
     case Command::Undo: UndoWad(state, frontend, invocation.steps.value_or(1)); break;
     default: break;
     }

@@ -16,26 +16,6 @@ namespace {
 // a terminal is slower than the work.
 constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
 
-// "Updating disk.wad : 50%" shows as "Updating disk.wad" beside the figures.
-std::string LabelOf(const std::string& status)
-{
-    return status.substr(0, status.find(" : "));
-}
-
-// The field whose text a user error is about.
-enum class Field { None, Source, Archive };
-
-Field FieldOf(const std::string& message)
-{
-    for (const MessageId id : {kChooseSourceFolder, kChooseSourceFiles, kWrongFilePath})
-        if (message == MessageText(id))
-            return Field::Source;
-    for (const MessageId id : {kChooseWadFile, kNotAWadFile, kWrongWadPath})
-        if (message == MessageText(id))
-            return Field::Archive;
-    return Field::None;
-}
-
 const char* ActionWord(Frontend::FileAction action)
 {
     switch (action) {
@@ -73,15 +53,21 @@ void ConsoleFrontend::Draw(const std::string& line)
     std::fflush(stderr);
 }
 
-void ConsoleFrontend::SetStatusText(const std::string& text)
+void ConsoleFrontend::ShowProgress(const Progress& progress)
 {
+    const std::optional<std::string> shown = StatusViewOf(progress).text;
+    if (!shown)
+        return;
+    const std::string& text = *shown;
     if (verbosity_ == Verbosity::Verbose && text != lastStatus_)
         std::fprintf(stderr, "%s\n", PrintableText(text).c_str());
     lastStatus_ = text;
+    // "Updating disk.wad : 50%" shows as "Updating disk.wad" beside the figures.
+    lastLabel_ = ProgressLabel(progress);
     statusTime_ = Clock::now();
-    // Only texts of work under way ("... : 50%"); the closing one goes to
+    // Only work under way with its percentage; the closing text goes to
     // stdout. Once its bytes are counted, the byte line shows that work.
-    if (!progressLine_ || LabelOf(text) == text || (total_ >= 0 && LabelOf(text) == bytesLabel_))
+    if (!progressLine_ || !HasPercentage(progress.phase) || (total_ >= 0 && lastLabel_ == bytesLabel_))
         return;
     if (progressShown_ && statusTime_ - lastDrawn_ < std::chrono::milliseconds(50))
         return;
@@ -96,7 +82,7 @@ void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
     if (total != total_ || done < done_) {
         // A new copy: it began when the last status text was shown.
         total_ = total;
-        bytesLabel_ = LabelOf(lastStatus_);
+        bytesLabel_ = lastLabel_;
         bytesStarted_ = statusTime_;
         drawnPercent_ = -1;
     }
@@ -137,27 +123,21 @@ void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const 
                  PrintableText(path).c_str());
 }
 
-void ConsoleFrontend::ShowUserError(const std::string& message)
+void ConsoleFrontend::ShowRefusal(const Refusal& refusal)
 {
     EndProgressLine();
     refused_ = true;
-    PrintError(message, PathConcerned(message));
+    PrintError(RefusalText(refusal), PathConcerned(refusal.kind));
 }
 
-std::string ConsoleFrontend::PathConcerned(const std::string& message) const
+std::string ConsoleFrontend::PathConcerned(RefusalKind kind) const
 {
-    switch (FieldOf(message)) {
-    case Field::Source: return source_;
-    case Field::Archive: return archive_;
-    case Field::None: break;
+    switch (FieldOf(kind)) {
+    case InputField::Source: return source_;
+    case InputField::Archive: return archive_;
+    case InputField::None: break;
     }
     return {};
-}
-
-bool ConsoleFrontend::RunSaveDialog()
-{
-    saveName_ = chosenName_;
-    return true;
 }
 
 }  // namespace mw::cli

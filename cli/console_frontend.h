@@ -27,17 +27,12 @@ public:
     std::string ArchiveText() override { return archive_; }
     void SetArchiveText(const std::string& text) override { archive_ = text; }
 
-    void SetStatusText(const std::string& text) override;
-    void SetPosition(int) override {}
-    void RepaintProgress() override {}
+    void ShowProgress(const Progress& progress) override;
     void RepaintWindow() override {}
 
-    void ShowUserError(const std::string& message) override;
+    void ShowRefusal(const Refusal& refusal) override;
 
-    void SetSaveFileName(const std::string& name) override { saveName_ = name; }
-    void SetSaveFilter(const std::string&) override {}
-    bool RunSaveDialog() override;
-    std::string SaveFileName() override { return saveName_; }
+    std::optional<std::string> AskSaveLocation(const SaveRequest&) override { return chosenName_; }
 
     void FileDone(FileAction action, std::string_view entry, const std::string& path) override;
     void ShowBytes(std::int64_t done, std::int64_t total) override;
@@ -51,13 +46,12 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     void Draw(const std::string& line);
-    // The source or archive text that a user error is about, or "".
-    std::string PathConcerned(const std::string& message) const;
+    // The source or archive text that a refusal is about, or "".
+    std::string PathConcerned(RefusalKind kind) const;
 
     std::string source_;
     std::string archive_;
     std::string chosenName_;
-    std::string saveName_;
     Verbosity verbosity_;
     bool preview_;
     bool progressLine_;  // a terminal without -v or -q: one line redrawn in place
@@ -65,6 +59,7 @@ private:
     Clock::time_point lastDrawn_{};
     bool refused_ = false;
     std::string lastStatus_;
+    std::string lastLabel_;  // the last step's text without its percentage
     Clock::time_point statusTime_{};
 
     // The byte count of the copy under way: its work's label, its total,

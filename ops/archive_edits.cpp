@@ -32,13 +32,13 @@ void CheckUnchanged(const ArchiveContents& seen, const std::vector<WadEntry>& en
                       (entries.empty() ||
                        std::memcmp(entries.data(), seen.entries.data(), entries.size() * sizeof(WadEntry)) == 0);
     if (!same)
-        throw UserRefusal(kArchiveChangedPrefix + PrintableText(seen.path));
+        throw UserRefusal(RefusalKind::ArchiveChanged, seen.path);
 }
 
 std::size_t CheckedIndex(const ArchiveContents& seen, std::int32_t index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= seen.entries.size())
-        throw UserRefusal(kArchiveChangedPrefix + PrintableText(seen.path));
+        throw UserRefusal(RefusalKind::ArchiveChanged, seen.path);
     return static_cast<std::size_t>(index);
 }
 
@@ -66,7 +66,7 @@ std::string CheckedNewName(const std::string& typed)
     // The name is typed as text; the archive holds it in the code page.
     const std::optional<std::string> entryName = EntryNameOfPathText(name);
     if (emptyLevel || !IsSafeEntryName(name) || !entryName)
-        throw UserRefusal(kBadEntryNamePrefix + PrintableText(typed));
+        throw UserRefusal(RefusalKind::BadEntryName, typed);
     CheckEntryNameFits(*entryName);
     return *entryName;
 }
@@ -83,7 +83,7 @@ public:
     void Take(const std::string& name)
     {
         if (!keys_.insert(EntryNameKey(name)).second)
-            throw UserRefusal(kEntryExistsPrefix + PrintableText(name));
+            throw UserRefusal(RefusalKind::EntryExists, name);
     }
 
 private:
@@ -94,7 +94,7 @@ private:
 Payload RegularSourceFile(const std::string& path)
 {
     if (FileExists(path) && !RegularFileExists(path))
-        throw UserRefusal(kNotRegularSourcePrefix + PrintableText(path));
+        throw UserRefusal(RefusalKind::NotRegularSource, path);
     return ReadSourceFile(path);
 }
 
@@ -128,7 +128,7 @@ void LayOutInTableOrder(WadImage& image, const std::string& path)
 // Loads the archive under its lock, checks it against the view, lets the
 // change edit the image and writes it; phrase begins the final status text.
 template <typename Change>
-bool EditArchive(RunState& state, Frontend& frontend, const ArchiveContents& seen, const std::string& phrase,
+bool EditArchive(RunState& state, Frontend& frontend, const ArchiveContents& seen, ProgressPhase ended,
                  Change&& change)
 {
     state.StartTime = TimeOfDayNow();
@@ -144,7 +144,7 @@ bool EditArchive(RunState& state, Frontend& frontend, const ArchiveContents& see
         change(image);
         WriteEditedArchive(frontend, lock, image, undo.Hook());
         undo.Keep();
-        ShowElapsed(state, frontend, phrase);
+        ShowElapsed(state, frontend, ended);
         done = true;
     });
     return done;
@@ -192,7 +192,7 @@ std::optional<ArchiveContents> OpenArchiveContents(RunState& state, Frontend& fr
 {
     const std::string archiveText = frontend.ArchiveText();
     if (!FileExists(archiveText)) {
-        frontend.ShowUserError(MessageText(kChooseWadFile));
+        frontend.ShowRefusal({RefusalKind::ChooseWadFile});
         return std::nullopt;
     }
     state.Settings->WriteSetting(kWadNameValue, archiveText);
@@ -202,7 +202,7 @@ std::optional<ArchiveContents> OpenArchiveContents(RunState& state, Frontend& fr
 bool RemoveEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
                    const std::vector<std::int32_t>& indices)
 {
-    return EditArchive(state, frontend, seen, "Entries removed in ", [&](WadImage& image) {
+    return EditArchive(state, frontend, seen, ProgressPhase::EntriesRemoved, [&](WadImage& image) {
         std::vector<bool> removed(image.Entries.size(), false);
         for (const std::size_t index : CheckedIndices(seen, indices))
             removed[index] = true;
@@ -221,7 +221,7 @@ bool RemoveEntries(RunState& state, Frontend& frontend, const ArchiveContents& s
 bool RenameEntry(RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
                  const std::string& name)
 {
-    return EditArchive(state, frontend, seen, "Entry renamed in ", [&](WadImage& image) {
+    return EditArchive(state, frontend, seen, ProgressPhase::EntryRenamed, [&](WadImage& image) {
         const std::size_t renamed = CheckedIndex(seen, index);
         const std::string checked = CheckedNewName(name);
         TakenNames(image.Entries, renamed).Take(checked);
@@ -232,7 +232,7 @@ bool RenameEntry(RunState& state, Frontend& frontend, const ArchiveContents& see
 bool ReplaceEntry(RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
                   const std::string& sourcePath)
 {
-    return EditArchive(state, frontend, seen, "Entry replaced in ", [&](WadImage& image) {
+    return EditArchive(state, frontend, seen, ProgressPhase::EntryReplaced, [&](WadImage& image) {
         image.Payloads[CheckedIndex(seen, index)] = RegularSourceFile(sourcePath);
     });
 }
@@ -240,7 +240,7 @@ bool ReplaceEntry(RunState& state, Frontend& frontend, const ArchiveContents& se
 bool AddEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
                 const std::vector<NamedSource>& sources)
 {
-    return EditArchive(state, frontend, seen, "Files added in ", [&](WadImage& image) {
+    return EditArchive(state, frontend, seen, ProgressPhase::FilesAdded, [&](WadImage& image) {
         TakenNames taken(image.Entries, image.Entries.size());
         for (const NamedSource& source : sources) {
             const std::string name = CheckedNewName(source.entryName);
@@ -267,7 +267,7 @@ bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& 
 {
     // An empty name would put every entry below the root of the file system.
     if (outputFolder.empty()) {
-        frontend.ShowUserError(kChooseOutputFolder);
+        frontend.ShowRefusal({RefusalKind::ChooseOutputFolder});
         return false;
     }
     state.StartTime = TimeOfDayNow();
@@ -284,7 +284,7 @@ bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& 
         if (!WriteEntriesBelow(selected, archive, outputFolder, frontend))
             return;
         archive.Close();
-        ShowElapsed(state, frontend, "Files extracted in ");
+        ShowElapsed(state, frontend, ProgressPhase::FilesExtracted);
         done = true;
     });
     return done;
@@ -314,7 +314,7 @@ std::vector<std::string> ExtractDragged(RunState& state, Frontend& frontend, con
 void WriteEditedArchive(Frontend& frontend, const ArchiveLock& lock, WadImage& image, BeforeCommit* beforeCommit)
 {
     LayOutInTableOrder(image, lock.fileName());
-    frontend.SetStatusText("Writing " + FileNamePart(lock.fileName()));
+    frontend.ShowProgress({ProgressPhase::Writing, FileNamePart(lock.fileName())});
     OperationBytes written(frontend, WrittenBytes(image, image.EntryCount));
     RebuildWad(lock, image, image.EntryCount, &written, beforeCommit);
 }

@@ -37,7 +37,7 @@ std::int64_t PackedBytes(const FileList& sources)
 }
 
 // Each file copied in the lister's order, its size what the copy read.
-void PackSources(RunState& state, Frontend& frontend, const std::string& sourceText)
+void PackSources(RunState& state, Frontend& frontend, const std::string& sourceText, const std::string& archivePath)
 {
     const FileList& sources = state.SourceList;
     const auto count = static_cast<std::int32_t>(sources.size());
@@ -46,7 +46,7 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
     CheckArchiveEnd(offset, sources.front());
 
     OperationBytes written(frontend, frontend.ShowsByteTotal() ? PackedBytes(sources) : -1);
-    WadPacker packer(frontend.SaveFileName(), count, &written);
+    WadPacker packer(archivePath, count, &written);
     int shownPercent = -1;
     for (std::int32_t i = 0; i < count; ++i) {
         StopIfCancelled(frontend);
@@ -54,7 +54,7 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
         // Shown as the percentage moves: the same text again changes nothing.
         const int percent = static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / count);
         if (percent != shownPercent)
-            ShowProgress(frontend, "Creating files : " + std::to_string(percent) + "%", percent);
+            frontend.ShowProgress({ProgressPhase::Creating, {}, percent});
         shownPercent = percent;
 
         const std::int64_t size = packer.Append(path, std::numeric_limits<std::int32_t>::max() - offset);
@@ -77,28 +77,27 @@ void CreateWad(RunState& state, Frontend& frontend)
     const std::string sourceText = frontend.SourceText();
     // An empty text would list the root of the file system.
     if (sourceText.empty()) {
-        frontend.ShowUserError(MessageText(kChooseSourceFolder));
+        frontend.ShowRefusal({RefusalKind::ChooseSourceFolder});
         return;
     }
     if (!BuildSourceList(state, frontend, sourceText))
         return;
     if (state.SourceList.size() < 2) {
-        frontend.ShowUserError(MessageText(kChooseSourceFolder));
+        frontend.ShowRefusal({RefusalKind::ChooseSourceFolder});
         return;
     }
     state.Settings->WriteSetting(kFileNameValue, sourceText);
 
-    frontend.SetSaveFileName(FileNamePart(sourceText) + ".wad");
-    frontend.SetSaveFilter("Wad file(*.wad)|*.wad");
-    frontend.SetSaveAsksBeforeReplacing(true);
-    if (!frontend.RunSaveDialog())
+    const std::optional<std::string> archivePath =
+        frontend.AskSaveLocation({FileNamePart(sourceText) + ".wad", "Wad file(*.wad)|*.wad", true});
+    if (!archivePath)
         return;
     state.StartTime = TimeOfDayNow();
     frontend.RepaintWindow();
 
     RunRefusable(frontend, [&] {
-        PackSources(state, frontend, sourceText);
-        ShowElapsed(state, frontend, "Wad created in ");
+        PackSources(state, frontend, sourceText, *archivePath);
+        ShowElapsed(state, frontend, ProgressPhase::Created);
     });
 }
 

@@ -63,7 +63,7 @@ void CheckSourceName(const std::string& path, std::string_view namePart)
     const bool ownBackslash =
         kNativeSeparator != kEntrySeparator && namePart.find(kEntrySeparator) != std::string_view::npos;
     if (ownBackslash || !IsSafeEntryName(namePart))
-        throw UserRefusal(kUnsafeSourcePrefix + PrintableText(path));
+        throw UserRefusal(RefusalKind::UnsafeSource, path);
 }
 
 std::string SourceEntryName(const std::string& path, std::string_view namePart)
@@ -71,7 +71,7 @@ std::string SourceEntryName(const std::string& path, std::string_view namePart)
     CheckSourceName(path, namePart);
     std::optional<std::string> name = EntryNameOfPathText(namePart);
     if (!name)
-        throw UserRefusal(kNotInCodePagePrefix + PrintableText(path));
+        throw UserRefusal(RefusalKind::NotInCodePage, path);
     ToEntrySeparatorsInPlace(*name);
     return std::move(*name);
 }

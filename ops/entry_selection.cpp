@@ -42,7 +42,7 @@ bool SelectEntries(RunState& state, Frontend& frontend)
     }
     for (std::size_t p = 0; p < patterns.size(); ++p) {
         if (!used[p]) {
-            frontend.ShowUserError(kNoEntryMatchesPrefix + PrintableText(patterns[p]));
+            frontend.ShowRefusal({RefusalKind::NoEntryMatches, patterns[p]});
             return false;
         }
     }

@@ -49,7 +49,7 @@ bool WriteEntriesBelow(const std::vector<WadEntry>& entries, File& archive, cons
 {
     OutputTree output(outputFolder);
     if (const WadEntry* clash = FindArchiveAmongOutputs(entries, archive, output)) {
-        frontend.ShowUserError(kArchiveIsOutputPrefix + PrintableText(ShownEntryName(EntryName(*clash))));
+        frontend.ShowRefusal({RefusalKind::ArchiveIsOutput, ShownEntryName(EntryName(*clash))});
         return false;
     }
     WriteEntries(entries, archive, output, frontend, ExtractionLaneCount(entries.size()));
@@ -60,22 +60,22 @@ void ExtractWad(RunState& state, Frontend& frontend)
 {
     const std::string archiveText = frontend.ArchiveText();
     if (!FileExists(archiveText)) {
-        frontend.ShowUserError(MessageText(kChooseWadFile));
+        frontend.ShowRefusal({RefusalKind::ChooseWadFile});
         return;
     }
     const std::string archiveName = FileNamePart(archiveText);
     const std::string baseName(FirstChars(archiveName, static_cast<long long>(archiveName.size()) - 4));
     const std::string folderText = state.Settings->ReadSetting(kExtractPathValue, FolderPart(archiveText));
-    frontend.SetSaveFileName(folderText + baseName);
-    frontend.SetSaveFilter("");
-    frontend.SetSaveAsksBeforeReplacing(false);
     state.Settings->WriteSetting(kWadNameValue, archiveText);
 
-    if (frontend.RunSaveDialog()) {
-        const std::string outputFolder = frontend.SaveFileName();
+    // Cancelled, the proposed folder is kept as the next one proposed.
+    const Frontend::SaveRequest request{folderText + baseName, "", false};
+    const std::optional<std::string> chosen = frontend.AskSaveLocation(request);
+    const std::string outputFolder = chosen.value_or(request.proposedName);
+    if (chosen) {
         // An empty name would put every entry below the root of the file system.
         if (outputFolder.empty()) {
-            frontend.ShowUserError(kChooseOutputFolder);
+            frontend.ShowRefusal({RefusalKind::ChooseOutputFolder});
             return;
         }
         state.StartTime = TimeOfDayNow();
@@ -89,9 +89,9 @@ void ExtractWad(RunState& state, Frontend& frontend)
         if (!WriteEntriesBelow(state.Image.Entries, archive, outputFolder, frontend))
             return;
         archive.Close();
-        ShowElapsed(state, frontend, "Wad extracted in ");
+        ShowElapsed(state, frontend, ProgressPhase::Extracted);
     }
-    state.Settings->WriteSetting(kExtractPathValue, FolderPart(frontend.SaveFileName()));
+    state.Settings->WriteSetting(kExtractPathValue, FolderPart(outputFolder));
 }
 
 }  // namespace mw

@@ -31,13 +31,6 @@ constexpr std::size_t kMostLanes = 4;
 // What creating and closing one file costs, in bytes copied in that time.
 constexpr std::int64_t kFileCostInBytes = 16 * 1024;
 
-std::string ExtractingText(int percent)
-{
-    std::string text = MessageText(kExtractingFormat);
-    text.replace(text.find("%d"), 2, std::to_string(percent));
-    return text + "%";
-}
-
 bool IsSeparator(char c)
 {
     return c == '/' || c == '\\';
@@ -224,7 +217,7 @@ private:
         if ((reported_ != before || !started_) && reported_ < count) {
             started_ = true;
             const int percent = static_cast<int>(static_cast<std::int64_t>(reported_) * 100 / static_cast<std::int64_t>(count));
-            ShowProgress(frontend_, ExtractingText(percent), percent);
+            frontend_.ShowProgress({ProgressPhase::Extracting, {}, percent});
         }
         ShowBytes();
     }

@@ -82,7 +82,7 @@ bool FindInInstallation(RunState& state, Frontend& frontend, const std::string& 
 {
     const std::string folder = InstallationFolder(state);
     if (folder.empty() || !FolderExists(folder)) {
-        frontend.ShowUserError(kNoInstallationMessage);
+        frontend.ShowRefusal({RefusalKind::NoInstallation});
         return false;
     }
     FindEntries(folder, pattern, found);

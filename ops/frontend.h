@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "ops/progress.h"
+#include "ops/refusal.h"
 
 namespace mw {
 
@@ -18,24 +22,26 @@ public:
     virtual std::string ArchiveText() = 0;
     virtual void SetArchiveText(const std::string& text) = 0;
 
-    // The progress bar: status text, position 0..100, repaint at once.
-    virtual void SetStatusText(const std::string& text) = 0;
-    virtual void SetPosition(int percent) = 0;
-    virtual void RepaintProgress() = 0;
+    // The progress bar: a step's text and position, as StatusViewOf gives them.
+    virtual void ShowProgress(const Progress& progress) = 0;
     // The whole window, at once (after the save dialog closes).
     virtual void RepaintWindow() = 0;
 
-    // The user-error box: caption kApplicationTitle ("Mendwright" and the version), no icon, one "OK".
-    virtual void ShowUserError(const std::string& message) = 0;
+    // The user-error box with the refusal's text: caption kApplicationTitle
+    // ("Mendwright" and the version), no icon, one "OK".
+    virtual void ShowRefusal(const Refusal& refusal) = 0;
 
-    // The save dialog: proposed name and filter, run (true when confirmed), chosen name.
-    virtual void SetSaveFileName(const std::string& name) = 0;
-    virtual void SetSaveFilter(const std::string& filter) = 0;
-    virtual bool RunSaveDialog() = 0;
-    virtual std::string SaveFileName() = 0;
-    // Whether the save dialog asks before an existing file is replaced:
-    // create's does, extract's (which names a folder) does not.
-    virtual void SetSaveAsksBeforeReplacing(bool /*asks*/) {}
+    // The save dialog: proposes a name, shows only the files that the
+    // filter ("Text(*.ext)|*.ext", empty: every file) lets through, and asks
+    // before an existing file is replaced when the request says so (create's
+    // does, extract's, which names a folder, does not). The name chosen;
+    // nothing when the user cancels.
+    struct SaveRequest {
+        std::string proposedName;
+        std::string filter;
+        bool asksBeforeReplacing = false;
+    };
+    virtual std::optional<std::string> AskSaveLocation(const SaveRequest& request) = 0;
 
     // A question the user answers before an operation changes many files;
     // true to go on. A frontend without a user to ask goes on.

@@ -4,20 +4,6 @@
 
 namespace mw {
 
-std::string MessageText(MessageId id)
-{
-    switch (id) {
-    case kChooseSourceFolder: return "Sorry but you have to choose a source folder first.";
-    case kChooseWadFile: return "Sorry but you have to choose a wad file first.";
-    case kChooseSourceFiles: return "Sorry but you have to choose source file(s) first.";
-    case kNotAWadFile: return "Sorry but you havn't selected a wad file.";
-    case kWrongWadPath: return "Sorry but you surely did a mistake in wad's pathname :)";
-    case kWrongFilePath: return "Sorry but you surely did a mistake in file's pathname :)";
-    case kExtractingFormat: return "Extracting files : %d";
-    }
-    return {};
-}
-
 std::string RemoveEntriesQuestion(std::size_t count, const std::string& archiveName)
 {
     return "Remove " + std::to_string(count) + (count == 1 ? " entry" : " entries") + " from " + archiveName + "?";

@@ -1,5 +1,5 @@
-// The program's string table: the user-error messages by their ids, and the
-// texts that several operations share.
+// The texts that several operations share; a refusal's text comes from
+// RefusalText, a step's from StatusViewOf.
 #pragma once
 
 #include <cstddef>
@@ -9,19 +9,6 @@
 #include "core/version.h"
 
 namespace mw {
-
-enum MessageId : int {
-    kChooseSourceFolder = 65284,
-    kChooseWadFile = 65285,
-    kChooseSourceFiles = 65286,
-    kNotAWadFile = 65287,
-    kWrongWadPath = 65288,
-    kWrongFilePath = 65289,
-    kExtractingFormat = 65290,
-};
-
-// The text of a string-table entry.
-std::string MessageText(MessageId id);
 
 inline constexpr const char* kApplicationTitle = "Mendwright " MENDWRIGHT_VERSION;
 inline constexpr const char* kPatchedMessage = "Your GP4 installation has been succesfully patched";
@@ -44,6 +31,11 @@ inline constexpr const char* kNoEntryMatchesPrefix = "No entry matches this patt
 inline constexpr const char* kArchiveChangedPrefix = "Sorry but this wad was changed since it was opened: ";
 inline constexpr const char* kBadEntryNamePrefix = "Sorry but this name cannot be a wad entry: ";
 inline constexpr const char* kEntryExistsPrefix = "Sorry but the wad already holds an entry of this name: ";
+// Undo.
+inline constexpr const char* kNothingToUndoPrefix = "Sorry but this wad has no update to undo: ";
+inline constexpr const char* kChangedSincePrefix =
+    "Sorry but this wad was changed after its last update, which therefore cannot be undone: ";
+inline constexpr const char* kUpdatedAgainPrefix = "Sorry but this wad was updated again since, undo that first: ";
 
 // The question asked before entries are removed from an archive.
 std::string RemoveEntriesQuestion(std::size_t count, const std::string& archiveName);

@@ -25,13 +25,13 @@ bool BuildSourceList(RunState& state, Frontend& frontend, const std::string& sou
         return true;
     }
     if (!FileExists(sourceText)) {
-        frontend.ShowUserError(MessageText(kWrongFilePath));
+        frontend.ShowRefusal({RefusalKind::WrongFilePath});
         return false;
     }
     // A pipe or a device would give an empty or endless entry; a folder's
     // listing leaves them out too.
     if (!RegularFileExists(sourceText)) {
-        frontend.ShowUserError(kNotRegularSourcePrefix + PrintableText(sourceText));
+        frontend.ShowRefusal({RefusalKind::NotRegularSource, sourceText});
         return false;
     }
     state.SourceList = {sourceText};
@@ -51,20 +51,20 @@ Payload ReadSourceFile(const std::string& path)
     // Measured only: the one open is the writer's, when it copies the bytes.
     const std::int64_t length = FileSize(path);
     if (length > std::numeric_limits<std::int32_t>::max())
-        throw UserRefusal(kWadTooLargePrefix + PrintableText(path));
+        throw UserRefusal(RefusalKind::WadTooLarge, path);
     return Payload::Stretch(std::make_shared<const std::string>(path), 0, length);
 }
 
 void CheckEntryNameFits(const std::string& name)
 {
     if (name.size() > kNameFieldSize)
-        throw UserRefusal(kNameTooLongPrefix + PrintableText(name));
+        throw UserRefusal(RefusalKind::NameTooLong, name);
 }
 
 void CheckArchiveEnd(std::int64_t end, const std::string& path)
 {
     if (end > std::numeric_limits<std::int32_t>::max())
-        throw UserRefusal(kWadTooLargePrefix + PrintableText(path));
+        throw UserRefusal(RefusalKind::WadTooLarge, path);
 }
 
 ArchiveLock::Wait LockWaitOf(const RunState& state)
@@ -80,16 +80,9 @@ std::string InstallationFolder(RunState& state)
     return folder;
 }
 
-void ShowProgress(Frontend& frontend, const std::string& text, int percent)
+void ShowElapsed(RunState& state, Frontend& frontend, ProgressPhase ended)
 {
-    frontend.SetStatusText(text);
-    frontend.SetPosition(percent);
-}
-
-void ShowElapsed(RunState& state, Frontend& frontend, const std::string& phrase)
-{
-    frontend.SetPosition(0);
-    frontend.SetStatusText(phrase + ElapsedText(state.StartTime, TimeOfDayNow(), state.DecimalSeparator) + "s");
+    frontend.ShowProgress({ended, ElapsedText(state.StartTime, TimeOfDayNow(), state.DecimalSeparator)});
 }
 
 }  // namespace mw

@@ -49,11 +49,8 @@ ArchiveLock::Wait LockWaitOf(const RunState& state);
 // The installation folder, looked up afresh; empty when there is none.
 std::string InstallationFolder(RunState& state);
 
-// Sets the status text and then the position, as every item does.
-void ShowProgress(Frontend& frontend, const std::string& text, int percent);
-
-// The final status: position 0, then phrase + elapsed seconds + "s".
-void ShowElapsed(RunState& state, Frontend& frontend, const std::string& phrase);
+// The final status: the ended phase with the seconds since StartTime.
+void ShowElapsed(RunState& state, Frontend& frontend, ProgressPhase ended);
 
 // The bytes that the copies of one operation report, added up and shown
 // through the frontend against the operation's total.
@@ -80,7 +77,7 @@ void RunRefusable(Frontend& frontend, Body&& body)
     try {
         body();
     } catch (const UserRefusal& refusal) {
-        frontend.ShowUserError(refusal.what());
+        frontend.ShowRefusal(refusal.refusal());
     }
 }
 

@@ -12,16 +12,22 @@ namespace mw {
 void CreateWad(RunState& state, Frontend& frontend);
 // "Extract wad": every entry of the archive into a folder tree.
 void ExtractWad(RunState& state, Frontend& frontend);
+struct UpdateOptions {
+    // The seventeen track archives in the GP4 folder instead of the archive
+    // field's, after the user agrees, their undo records one group.
+    bool trackBatch = false;
+    // Called by an update package: the GP4 folder must be found and the
+    // source is not remembered.
+    bool fromPackage = false;
+    // Only the matching: each source file reported through FileDone as
+    // replacing or appended, no archive written.
+    bool preview = false;
+};
+
 // "Update wad": the archive patched with the source file(s). True when the
 // update ran to its end ("Update done in ..."), false after a refusal.
-bool UpdateWad(RunState& state, Frontend& frontend);
-// "Update track wads": the update in BatchMode over the seventeen track archives.
+bool UpdateWad(RunState& state, Frontend& frontend, const UpdateOptions& options = {});
+// "Update track wads": the update over the seventeen track archives.
 bool UpdateTrackWads(RunState& state, Frontend& frontend);
-
-// The same updates run through their own matching, each source file
-// reported through FileDone as replacing or appended, with no archive
-// written.
-bool PreviewUpdateWad(RunState& state, Frontend& frontend);
-bool PreviewUpdateTrackWads(RunState& state, Frontend& frontend);
 
 }  // namespace mw

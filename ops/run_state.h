@@ -23,8 +23,6 @@ struct RunState {
     WadImage Image;
     FileList SourceList;
     std::array<std::string, kTrackCount> WadPaths;
-    bool BatchMode = false;
-    bool AutoInstallMode = false;
     double StartTime = 0.0;  // local time of day, as a fraction of a day
 
     std::unique_ptr<SettingsStore> Settings = std::make_unique<InMemorySettings>();

@@ -23,13 +23,6 @@ std::int64_t NanosecondsNow()
         .count();
 }
 
-UndoOrigin OriginOf(const RunState& state)
-{
-    if (state.BatchMode)
-        return UndoOrigin::TrackBatch;
-    return state.AutoInstallMode ? UndoOrigin::AutoInstall : UndoOrigin::Update;
-}
-
 std::string AbsolutePath(const std::string& path)
 {
     std::error_code error;
@@ -46,7 +39,6 @@ UndoRecorder::UndoRecorder(RunState& state, Frontend& frontend, const ArchiveLoc
         return;
     summary_.time = NanosecondsNow();
     summary_.group = state.UndoGroup;
-    summary_.origin = OriginOf(state);
     summary_.archive = CanonicalArchivePath(lock.fileName());
     summary_.source = AbsolutePath(frontend.SourceText());
     before_ = StampOf(*lock.archive());
@@ -98,9 +90,9 @@ void UndoRecorder::Keep()
         UndoStore(state_.UndoFolder, state_.UndoCap).Trim(path_, summary_.group);
 }
 
-UndoGroupScope::UndoGroupScope(RunState& state) : state_(state)
+UndoGroupScope::UndoGroupScope(RunState& state, bool needed) : state_(state)
 {
-    if (state.BatchMode && state.UndoGroup == 0) {
+    if (needed && state.UndoGroup == 0) {
         state.UndoGroup = NewUndoGroup();
         made_ = true;
     }

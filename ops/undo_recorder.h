@@ -30,7 +30,7 @@ public:
 
     void Replaced(std::string_view entry);
     void Appended(std::string_view entry);
-    // What made the change, when it is not an update of the run's kind.
+    // What made the change, when it is not a plain update.
     void MadeBy(UndoOrigin origin) { summary_.origin = origin; }
 
     // For RebuildWad: null when nothing is kept.
@@ -52,11 +52,11 @@ private:
     bool kept_ = false;
 };
 
-// The records of a track batch are undone as one: they share a group made
-// for the batch, unless the run has one already.
+// The records of a track batch are undone as one: when needed, they share a
+// group made for the batch, unless the run has one already.
 class UndoGroupScope {
 public:
-    explicit UndoGroupScope(RunState& state);
+    UndoGroupScope(RunState& state, bool needed);
     ~UndoGroupScope();
     UndoGroupScope(const UndoGroupScope&) = delete;
     UndoGroupScope& operator=(const UndoGroupScope&) = delete;

@@ -19,10 +19,6 @@
 namespace mw {
 namespace {
 
-constexpr const char* kNothingToUndoPrefix = "Sorry but this wad has no update to undo: ";
-constexpr const char* kChangedSincePrefix =
-    "Sorry but this wad was changed after its last update, which therefore cannot be undone: ";
-constexpr const char* kUpdatedAgainPrefix = "Sorry but this wad was updated again since, undo that first: ";
 
 FileStamp StampOfPath(const std::string& path)
 {
@@ -79,7 +75,7 @@ std::vector<UndoRecordFile> RecordsToUndo(const UndoStore& store, const std::str
 {
     std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOfPath(canonical), false);
     if (records.empty())
-        throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
+        throw UserRefusal(RefusalKind::NothingToUndo, shown);
     return records;
 }
 
@@ -104,8 +100,7 @@ void CheckSteps(const UndoStore& store, const std::string& canonical, const std:
         group = record.group;
     }
     if (reachable < steps)
-        throw UserRefusal("Sorry but only " + std::to_string(reachable) + (reachable == 1 ? " update" : " updates") +
-                          " of this wad can be undone: " + PrintableText(shown));
+        throw UserRefusal(RefusalKind::TooFewUpdates, shown, reachable);
 }
 
 // One archive of a step: locked, its record open and checked.
@@ -126,17 +121,17 @@ void Check(Restore& restore, const UndoStore& store, const UndoRecordFile& top, 
     const FileStamp now = StampOf(archive);
     const std::vector<UndoRecordFile> records = LiveRecords(store, restore.archive, now, true);
     if (records.empty())
-        throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
+        throw UserRefusal(RefusalKind::NothingToUndo, shown);
     const UndoRecordFile& newest = records.front();
     if (top.group != 0 ? newest.group != top.group : newest.path != top.path)
-        throw UserRefusal(kUpdatedAgainPrefix + PrintableText(shown));
+        throw UserRefusal(RefusalKind::UpdatedAgain, shown);
     restore.recordPath = newest.path;
     restore.record = OpenUndoRecord(newest.path);
     const UndoPlan& plan = restore.record.plan;
     if (restore.record.summary.archive != restore.archive)
-        throw UserRefusal(kNothingToUndoPrefix + PrintableText(shown));
+        throw UserRefusal(RefusalKind::NothingToUndo, shown);
     if (now != plan.after || UndoChecksum(archive, plan.afterCount, plan.pieces) != plan.afterChecksum)
-        throw UserRefusal(kChangedSincePrefix + PrintableText(shown));
+        throw UserRefusal(RefusalKind::ChangedSince, shown);
     std::vector<WadEntry> after;
     archive.Seek(0);
     ReadWadDirectory(archive, after);
@@ -184,7 +179,7 @@ void UndoOnce(RunState& state, Frontend& frontend, const UndoStore& store, const
     }
     OperationBytes progress(frontend, total);
     for (Restore& restore : restores) {
-        frontend.SetStatusText("Undoing " + FileNamePart(restore.archive));
+        frontend.ShowProgress({ProgressPhase::Undoing, FileNamePart(restore.archive)});
         WriteOld(restore, progress);
     }
     for (Restore& restore : restores) {
@@ -231,7 +226,7 @@ bool UndoWad(RunState& state, Frontend& frontend, int steps)
     state.StartTime = TimeOfDayNow();
     const std::string archive = frontend.ArchiveText();
     if (archive.empty() || !FileExists(archive)) {
-        frontend.ShowUserError(MessageText(archive.empty() ? kChooseWadFile : kWrongWadPath));
+        frontend.ShowRefusal({archive.empty() ? RefusalKind::ChooseWadFile : RefusalKind::WrongWadPath});
         return false;
     }
     bool done = false;
@@ -241,7 +236,7 @@ bool UndoWad(RunState& state, Frontend& frontend, int steps)
         CheckSteps(store, canonical, archive, steps);
         for (int step = 0; step < steps; ++step)
             UndoStep(state, frontend, store, canonical, archive);
-        ShowElapsed(state, frontend, "Undo done in ");
+        ShowElapsed(state, frontend, ProgressPhase::Undone);
         done = true;
     });
     return done;

@@ -16,36 +16,28 @@
 namespace mw {
 namespace {
 
-// How far an update goes: to a rewritten archive, or only through its matching.
-enum class UpdateMode { Write, Preview };
-
-// BatchMode lasts for exactly one update, however it ends.
-class BatchModeReset {
-public:
-    explicit BatchModeReset(RunState& state) : state_(state) {}
-    ~BatchModeReset() { state_.BatchMode = false; }
-    BatchModeReset(const BatchModeReset&) = delete;
-    BatchModeReset& operator=(const BatchModeReset&) = delete;
-
-private:
-    RunState& state_;
-};
+UndoOrigin OriginOf(const UpdateOptions& options)
+{
+    if (options.trackBatch)
+        return UndoOrigin::TrackBatch;
+    return options.fromPackage ? UndoOrigin::AutoInstall : UndoOrigin::Update;
+}
 
 // The archive tests that a single update makes and a batch skips.
 bool ValidateArchivePath(RunState& state, Frontend& frontend, const std::string& archivePath)
 {
-    MessageId refusal;
+    RefusalKind refusal{};
     if (archivePath.empty())
-        refusal = kChooseWadFile;
+        refusal = RefusalKind::ChooseWadFile;
     else if (LastChars(archivePath, 3) != "wad")
-        refusal = kNotAWadFile;
+        refusal = RefusalKind::NotAWadFile;
     else if (!FileExists(archivePath))
-        refusal = kWrongWadPath;
+        refusal = RefusalKind::WrongWadPath;
     else {
         state.Settings->WriteSetting(kWadNameValue, archivePath);
         return true;
     }
-    frontend.ShowUserError(MessageText(refusal));
+    frontend.ShowRefusal({refusal});
     return false;
 }
 
@@ -55,29 +47,30 @@ bool ValidateSourceFolder(Frontend& frontend, const std::string& sourceText)
 {
     if (!IsSourceFolder(sourceText) || FolderExists(sourceText))
         return true;
-    frontend.ShowUserError(kNoSourceFolderPrefix + PrintableText(sourceText));
+    frontend.ShowRefusal({RefusalKind::NoSourceFolder, sourceText});
     return false;
 }
 
 // The track batch and the auto-install mode patch archives inside the
 // installation: without one they would patch files at the file-system root.
-bool ValidateInstallation(RunState& state, Frontend& frontend)
+bool ValidateInstallation(RunState& state, Frontend& frontend, const UpdateOptions& options)
 {
-    if (!(state.BatchMode || state.AutoInstallMode) || !InstallationFolder(state).empty())
+    if (!(options.trackBatch || options.fromPackage) || !InstallationFolder(state).empty())
         return true;
-    frontend.ShowUserError(kNoInstallationMessage);
+    frontend.ShowRefusal({RefusalKind::NoInstallation});
     return false;
 }
 
 void PatchArchive(RunState& state, Frontend& frontend, const std::string& archivePath,
-                  const std::vector<SourceKey>& keys, UpdateMode mode)
+                  const std::vector<SourceKey>& keys, const UpdateOptions& options)
 {
     // Held from the load until the new archive is in place, so that a second
     // update of it loads this one's result.
     const ArchiveLock lock(archivePath, LockWaitOf(state));
     LoadWad(lock, state.Image);
     const ArchiveRelease archiveRelease(state.Image);
-    UndoRecorder undo(state, frontend, lock, mode == UpdateMode::Write);
+    UndoRecorder undo(state, frontend, lock, !options.preview);
+    undo.MadeBy(OriginOf(options));
     ArchivePatcher patcher(state.Image, archivePath);
     const std::string archiveName = FileNamePart(archivePath);
     const std::size_t count = state.SourceList.size();
@@ -99,37 +92,37 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
         }
 
         const int percent = static_cast<int>((i + 1) * 100 / count);
-        ShowProgress(frontend, "Updating " + archiveName + " : " + std::to_string(percent) + "%", percent);
-        frontend.RepaintProgress();
+        frontend.ShowProgress({ProgressPhase::Updating, archiveName, percent});
     }
     patcher.Finish();
-    if (mode == UpdateMode::Preview)
+    if (options.preview)
         return;
     OperationBytes written(frontend, WrittenBytes(state.Image, state.Image.EntryCount));
     RebuildWad(lock, state.Image, state.Image.EntryCount, &written, undo.Hook());
     undo.Keep();
 }
 
-bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
+}  // namespace
+
+bool UpdateWad(RunState& state, Frontend& frontend, const UpdateOptions& options)
 {
-    const BatchModeReset batchModeReset(state);
-    const UndoGroupScope undoGroup(state);
+    const UndoGroupScope undoGroup(state, options.trackBatch);
     state.StartTime = TimeOfDayNow();
     const std::string sourceText = frontend.SourceText();
     state.WadPaths[0] = frontend.ArchiveText();
 
     // An empty text would list the root of the file system.
     if (sourceText == kSourcePlaceholder || sourceText.empty()) {
-        frontend.ShowUserError(MessageText(kChooseSourceFiles));
+        frontend.ShowRefusal({RefusalKind::ChooseSourceFiles});
         return false;
     }
-    if (!ValidateInstallation(state, frontend))
+    if (!ValidateInstallation(state, frontend, options))
         return false;
-    if (!state.BatchMode && !ValidateArchivePath(state, frontend, state.WadPaths[0]))
+    if (!options.trackBatch && !ValidateArchivePath(state, frontend, state.WadPaths[0]))
         return false;
     if (!ValidateSourceFolder(frontend, sourceText) || !BuildSourceList(state, frontend, sourceText))
         return false;
-    if (!state.AutoInstallMode)
+    if (!options.fromPackage)
         state.Settings->WriteSetting(kFileNameValue, sourceText);
 
     bool completed = false;
@@ -140,49 +133,30 @@ bool RunUpdate(RunState& state, Frontend& frontend, UpdateMode mode)
         for (const std::string& path : state.SourceList)
             keys.push_back(ClassifySource(path));
 
-        if (state.BatchMode && mode == UpdateMode::Write &&
+        if (options.trackBatch && !options.preview &&
             !frontend.ConfirmChanges(TrackBatchQuestion(InstallationFolder(state))))
             return;
-        const int archives = state.BatchMode ? kTrackCount : 1;
+        const int archives = options.trackBatch ? kTrackCount : 1;
         for (int k = 0; k < archives; ++k) {
-            if (state.BatchMode) {
+            if (options.trackBatch) {
                 const std::string folder = InstallationFolder(state);
                 if (folder.empty())
-                    throw UserRefusal(kNoInstallationMessage);
+                    throw UserRefusal(RefusalKind::NoInstallation);
                 state.WadPaths[k] = folder + kNativeSeparator + TrackNames[k] + ".wad";
             }
-            PatchArchive(state, frontend, state.WadPaths[k], keys, mode);
-            if (state.BatchMode)
-                frontend.SetPosition(0);
+            PatchArchive(state, frontend, state.WadPaths[k], keys, options);
+            if (options.trackBatch)
+                frontend.ShowProgress({ProgressPhase::NextArchive});
         }
-        ShowElapsed(state, frontend, "Update done in ");
+        ShowElapsed(state, frontend, ProgressPhase::Updated);
         completed = true;
     });
     return completed;
 }
 
-}  // namespace
-
-bool UpdateWad(RunState& state, Frontend& frontend)
-{
-    return RunUpdate(state, frontend, UpdateMode::Write);
-}
-
 bool UpdateTrackWads(RunState& state, Frontend& frontend)
 {
-    state.BatchMode = true;
-    return RunUpdate(state, frontend, UpdateMode::Write);
-}
-
-bool PreviewUpdateWad(RunState& state, Frontend& frontend)
-{
-    return RunUpdate(state, frontend, UpdateMode::Preview);
-}
-
-bool PreviewUpdateTrackWads(RunState& state, Frontend& frontend)
-{
-    state.BatchMode = true;
-    return RunUpdate(state, frontend, UpdateMode::Preview);
+    return UpdateWad(state, frontend, {.trackBatch = true});
 }
 
 }  // namespace mw

@@ -5,12 +5,23 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
+
+#include "ops/refusal.h"
 
 namespace mw {
 
 class UserRefusal : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit UserRefusal(Refusal refusal) : std::runtime_error(RefusalText(refusal)), refusal_(std::move(refusal)) {}
+    explicit UserRefusal(RefusalKind kind, std::string subject = {}, int count = 0)
+        : UserRefusal(Refusal(kind, std::move(subject), count))
+    {
+    }
+    const Refusal& refusal() const { return refusal_; }
+
+private:
+    Refusal refusal_;
 };
 
 }  // namespace mw

@@ -52,7 +52,7 @@ void ReadPayload(File& archive, const WadEntry& entry, std::string& buffer, Byte
 
 VerifyResult VerifyWad(const std::string& archivePath, Frontend& frontend)
 {
-    frontend.SetStatusText("Verifying " + FileNamePart(archivePath) + " : 0%");
+    frontend.ShowProgress({ProgressPhase::Verifying, FileNamePart(archivePath), 0});
     File archive(archivePath, OpenMode::ReadOnly);
     std::vector<WadEntry> entries;
     VerifyResult result;

@@ -28,7 +28,6 @@ void FillFromSettings(const StartupState& state, MainWindowFields& fields, const
         throw std::logic_error("FillFromSettings needs the GP4 installation lookup");
     Gp4Installation& installation = *state.Installation;
 
-    state.BatchMode = false;
     state.Settings = openSettings();
     state.SourceList = FileList();
 

@@ -30,14 +30,13 @@ using SettingsFactory = std::function<std::unique_ptr<SettingsStore>()>;
 
 // The parts of the run's state that the start-up fill resets or reads.
 struct StartupState {
-    bool& BatchMode;
     std::unique_ptr<SettingsStore>& Settings;
     FileList& SourceList;
     Gp4Installation* Installation;  // must be set
 };
 
-// Clears BatchMode, puts a fresh settings store and an empty SourceList in
-// place, looks up the GP4 folder and fills the two fields from the settings.
+// Puts a fresh settings store and an empty SourceList in place, looks up the
+// GP4 folder and fills the two fields from the settings.
 // Shows nothing; an error of the settings store is thrown.
 void FillFromSettings(const StartupState& state, MainWindowFields& fields, const SettingsFactory& openSettings);
 

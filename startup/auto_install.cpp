@@ -32,23 +32,23 @@ bool RunUpdate(const AutoInstallCall& call, RunState& state, Frontend& mainWindo
     if (!folder.empty()) {
         const std::optional<std::string> resolved = ResolvePackagePath(folder, call.archiveBelowGp4);
         if (!resolved) {
-            mainWindow.ShowUserError(kArchiveOutsideGp4Prefix + PrintableText(call.archiveBelowGp4));
+            mainWindow.ShowRefusal({RefusalKind::ArchiveOutsideGp4, call.archiveBelowGp4});
             return false;
         }
         archive = *resolved;
     }
     const std::optional<std::string> source = ResolvePackagePath(kUpdateFolder, call.sourceBelowUpdateFolder);
     if (!source) {
-        mainWindow.ShowUserError(kSourceOutsideUpdateFolderPrefix + PrintableText(call.sourceBelowUpdateFolder));
+        mainWindow.ShowRefusal({RefusalKind::SourceOutsideUpdateFolder, call.sourceBelowUpdateFolder});
         return false;
     }
     if (const std::optional<std::string> outside = FirstFileOutside(*source, kUpdateFolder)) {
-        mainWindow.ShowUserError(kSourceOutsideUpdateFolderPrefix + PrintableText(*outside));
+        mainWindow.ShowRefusal({RefusalKind::SourceOutsideUpdateFolder, *outside});
         return false;
     }
     mainWindow.SetSourceText(*source);
     mainWindow.SetArchiveText(archive);
-    return UpdateWad(state, mainWindow);
+    return UpdateWad(state, mainWindow, {.fromPackage = true});
 }
 
 // Which call of a series this is, by what it does.

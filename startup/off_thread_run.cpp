@@ -27,8 +27,7 @@ void RunOffWindowThread(const std::function<void(Frontend&)>& operation, Fronten
         if (failure)
             std::rethrow_exception(failure);
     } catch (const OperationCancelled& cancelled) {
-        window.SetPosition(0);
-        window.SetStatusText(cancelled.what());
+        window.ShowProgress({ProgressPhase::Cancelled, cancelled.what()});
     }
 }
 

@@ -8,7 +8,6 @@ namespace mw {
 int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, ProgramBoxes& boxes,
             const std::function<int()>& messageLoop)
 {
-    state.AutoInstallMode = false;
     if (arguments.size() < 2) {
         // A file manager's "Open With" hands over one path; an archive
         // opened so is opened to see what it holds.
@@ -19,7 +18,6 @@ int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramS
             shell.ShowContents();
         return messageLoop();
     }
-    state.AutoInstallMode = true;
     return RunAutoInstall(arguments, state, shell, boxes);
 }
 

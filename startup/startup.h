@@ -11,13 +11,12 @@
 
 namespace mw {
 
-// AutoInstallMode off; with fewer than two arguments (the program's own
-// path left out) the main window is shown and the message loop runs until
-// it closes; a single argument that names an existing .wad file or folder
-// fills the archive or source field first (OpenGivenPath), and
-// an archive's contents window opens beside the main window. With
-// more, AutoInstallMode is on and the auto-install branch runs. Returns the
-// process's exit code.
+// With fewer than two arguments (the program's own path left out) the main
+// window is shown and the message loop runs until it closes; a single
+// argument that names an existing .wad file or folder fills the archive or
+// source field first (OpenGivenPath), and an archive's contents window opens
+// beside the main window. With more, the auto-install branch runs. Returns
+// the process's exit code.
 int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, ProgramBoxes& boxes,
             const std::function<int()>& messageLoop);
 

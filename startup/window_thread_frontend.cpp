@@ -48,19 +48,9 @@ void WindowThreadFrontend::SetArchiveText(const std::string& text)
     OnWindowThread([&] { window_.SetArchiveText(text); });
 }
 
-void WindowThreadFrontend::SetStatusText(const std::string& text)
+void WindowThreadFrontend::ShowProgress(const Progress& progress)
 {
-    OnWindowThread([&] { window_.SetStatusText(text); });
-}
-
-void WindowThreadFrontend::SetPosition(int percent)
-{
-    OnWindowThread([&] { window_.SetPosition(percent); });
-}
-
-void WindowThreadFrontend::RepaintProgress()
-{
-    OnWindowThread([&] { window_.RepaintProgress(); });
+    OnWindowThread([&] { window_.ShowProgress(progress); });
 }
 
 void WindowThreadFrontend::RepaintWindow()
@@ -68,34 +58,14 @@ void WindowThreadFrontend::RepaintWindow()
     OnWindowThread([&] { window_.RepaintWindow(); });
 }
 
-void WindowThreadFrontend::ShowUserError(const std::string& message)
+void WindowThreadFrontend::ShowRefusal(const Refusal& refusal)
 {
-    OnWindowThread([&] { window_.ShowUserError(message); });
+    OnWindowThread([&] { window_.ShowRefusal(refusal); });
 }
 
-void WindowThreadFrontend::SetSaveFileName(const std::string& name)
+std::optional<std::string> WindowThreadFrontend::AskSaveLocation(const SaveRequest& request)
 {
-    OnWindowThread([&] { window_.SetSaveFileName(name); });
-}
-
-void WindowThreadFrontend::SetSaveFilter(const std::string& filter)
-{
-    OnWindowThread([&] { window_.SetSaveFilter(filter); });
-}
-
-bool WindowThreadFrontend::RunSaveDialog()
-{
-    return Answer([this] { return window_.RunSaveDialog(); });
-}
-
-std::string WindowThreadFrontend::SaveFileName()
-{
-    return Answer([this] { return window_.SaveFileName(); });
-}
-
-void WindowThreadFrontend::SetSaveAsksBeforeReplacing(bool asks)
-{
-    OnWindowThread([&] { window_.SetSaveAsksBeforeReplacing(asks); });
+    return Answer([&] { return window_.AskSaveLocation(request); });
 }
 
 bool WindowThreadFrontend::ConfirmChanges(const std::string& question)

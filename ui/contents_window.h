@@ -90,10 +90,7 @@ public:
     void SetSourceText(const std::string&) override {}
     std::string ArchiveText() override { return {}; }
     void SetArchiveText(const std::string&) override {}
-    void SetSaveFileName(const std::string&) override {}
-    void SetSaveFilter(const std::string&) override {}
-    bool RunSaveDialog() override { return false; }
-    std::string SaveFileName() override { return {}; }
+    std::optional<std::string> AskSaveLocation(const SaveRequest&) override { return std::nullopt; }
 
 private:
     void CreateControls();

@@ -170,7 +170,7 @@ void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow*
 
 mw::StartupState MainWindow::StartupView()
 {
-    return {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()};
+    return {state_.Settings, state_.SourceList, state_.Installation.get()};
 }
 
 void MainWindow::FillFromSettings()
@@ -278,32 +278,16 @@ void MainWindow::SetArchiveText(const std::string& text)
     archiveField_->SetFilename(ToQt(text));
 }
 
-void MainWindow::SetSaveFileName(const std::string& name)
+std::optional<std::string> MainWindow::AskSaveLocation(const SaveRequest& request)
 {
-    saveDialog_.fileName = ToQt(name);
-}
-
-void MainWindow::SetSaveFilter(const std::string& filter)
-{
-    saveDialog_.filter = FilterFromText(filter);
-}
-
-bool MainWindow::RunSaveDialog()
-{
+    saveDialog_.fileName = ToQt(request.proposedName);
+    saveDialog_.filter = FilterFromText(request.filter);
+    saveDialog_.asksBeforeReplacing = request.asksBeforeReplacing;
     const std::optional<QString> chosen = dialogs_.RunSaveDialog(saveDialog_);
-    if (chosen)
-        saveDialog_.fileName = *chosen;
-    return chosen.has_value();
-}
-
-std::string MainWindow::SaveFileName()
-{
-    return FromQt(saveDialog_.fileName);
-}
-
-void MainWindow::SetSaveAsksBeforeReplacing(bool asks)
-{
-    saveDialog_.asksBeforeReplacing = asks;
+    if (!chosen)
+        return std::nullopt;
+    saveDialog_.fileName = *chosen;
+    return FromQt(*chosen);
 }
 
 bool MainWindow::ConfirmChanges(const std::string& question)

@@ -101,11 +101,7 @@ public:
     void SetSourceText(const std::string& text) override;
     std::string ArchiveText() override;
     void SetArchiveText(const std::string& text) override;
-    void SetSaveFileName(const std::string& name) override;
-    void SetSaveFilter(const std::string& filter) override;
-    bool RunSaveDialog() override;
-    std::string SaveFileName() override;
-    void SetSaveAsksBeforeReplacing(bool asks) override;
+    std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
     bool ConfirmChanges(const std::string& question) override;
 
     // MainWindowFields: the folders the fields' browse dialogs open in.

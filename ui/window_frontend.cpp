@@ -15,22 +15,20 @@
 
 namespace mw {
 
-void WindowFrontend::SetStatusText(const std::string& text)
+void WindowFrontend::ShowProgress(const Progress& progress)
 {
+    ShowStatus(StatusViewOf(progress));
+}
+
+void WindowFrontend::ShowStatus(const StatusView& view)
+{
+    if (view.position)
+        statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(*view.position, 0, 255)));
     // A status text may quote a name from an archive.
-    statusBar_->SetCaption(ToQt(PrintableText(text)));
-    PaintDuringOperation();
-}
-
-void WindowFrontend::SetPosition(int percent)
-{
-    statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(percent, 0, 255)));
-    PaintDuringOperation();
-}
-
-void WindowFrontend::RepaintProgress()
-{
-    statusBar_->Repaint();
+    if (view.text)
+        statusBar_->SetCaption(ToQt(PrintableText(*view.text)));
+    if (view.paintAtOnce)
+        statusBar_->Repaint();
     PaintDuringOperation();
 }
 
@@ -40,9 +38,9 @@ void WindowFrontend::RepaintWindow()
     PaintDuringOperation();
 }
 
-void WindowFrontend::ShowUserError(const std::string& message)
+void WindowFrontend::ShowRefusal(const Refusal& refusal)
 {
-    dialogs_.ShowUserError(ToQt(message));
+    dialogs_.ShowUserError(ToQt(RefusalText(refusal)));
 }
 
 void WindowFrontend::ShowBytes(std::int64_t done, std::int64_t total)

@@ -20,11 +20,9 @@ class WindowFrontend : public Frontend {
 public:
     WindowFrontend(QWidget& window, Dialogs& dialogs) : dialogs_(dialogs), window_(window) {}
 
-    void SetStatusText(const std::string& text) override;
-    void SetPosition(int percent) override;
-    void RepaintProgress() override;
+    void ShowProgress(const Progress& progress) override;
     void RepaintWindow() override;
-    void ShowUserError(const std::string& message) override;
+    void ShowRefusal(const Refusal& refusal) override;
     // The bar's position follows the bytes when their total is known.
     void ShowBytes(std::int64_t done, std::int64_t total) override;
     bool ShowsByteTotal() const override { return true; }
@@ -43,6 +41,8 @@ protected:
     void RunOffThread(const std::function<void(Frontend&)>& operation, QWidget* cancelButton);
     // Paints pending window repaints while an operation runs.
     void PaintDuringOperation();
+    // The status bar's text and position, as a step or the end of a run sets them.
+    void ShowStatus(const StatusView& view);
 
     StatusBar* statusBar_ = nullptr;  // made with the window's controls
     Dialogs& dialogs_;

@@ -597,6 +597,16 @@ LRESULT Win32ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+void Win32ContentsWindow::ShowProgress(const Progress& progress)
+{
+    const StatusView view = StatusViewOf(progress);
+    if (view.position)
+        SetPosition(*view.position);
+    if (view.text)
+        statusText_ = *view.text;
+    RepaintProgress();
+}
+
 void Win32ContentsWindow::SetStatusText(const std::string& text)
 {
     statusText_ = text;
@@ -620,9 +630,9 @@ void Win32ContentsWindow::RepaintWindow()
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void Win32ContentsWindow::ShowUserError(const std::string& message)
+void Win32ContentsWindow::ShowRefusal(const Refusal& refusal)
 {
-    boxes_.ShowMessage(message);
+    boxes_.ShowMessage(RefusalText(refusal));
 }
 
 bool Win32ContentsWindow::ConfirmChanges(const std::string& question)

@@ -85,15 +85,10 @@ public:
     void SetSourceText(const std::string&) override {}
     std::string ArchiveText() override { return {}; }
     void SetArchiveText(const std::string&) override {}
-    void SetStatusText(const std::string& text) override;
-    void SetPosition(int percent) override;
-    void RepaintProgress() override;
+    void ShowProgress(const Progress& progress) override;
     void RepaintWindow() override;
-    void ShowUserError(const std::string& message) override;
-    void SetSaveFileName(const std::string&) override {}
-    void SetSaveFilter(const std::string&) override {}
-    bool RunSaveDialog() override { return false; }
-    std::string SaveFileName() override { return {}; }
+    void ShowRefusal(const Refusal& refusal) override;
+    std::optional<std::string> AskSaveLocation(const SaveRequest&) override { return std::nullopt; }
     bool ConfirmChanges(const std::string& question) override;
     void ShowBytes(std::int64_t done, std::int64_t total) override;
     bool ShowsByteTotal() const override { return true; }
@@ -103,6 +98,9 @@ private:
     void CreateControls();
     void PlaceControls() override;
     void LayOut();
+    void SetStatusText(const std::string& text);
+    void SetPosition(int percent);
+    void RepaintProgress();
     void OnCommand(int id);
     bool OnNotify(const NMHDR& header, LRESULT& result);
     void ShowMenu(POINT at);

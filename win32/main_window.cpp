@@ -142,7 +142,7 @@ Win32MainWindow::~Win32MainWindow()
 
 StartupState Win32MainWindow::StartupView()
 {
-    return {state_.BatchMode, state_.Settings, state_.SourceList, state_.Installation.get()};
+    return {state_.Settings, state_.SourceList, state_.Installation.get()};
 }
 
 void Win32MainWindow::CreateControls()
@@ -380,24 +380,18 @@ void Win32MainWindow::SetArchiveText(const std::string& text)
     SetWindowTextW(controls_[ArchiveEdit], WideFromUtf8(text).c_str());
 }
 
-void Win32MainWindow::SetStatusText(const std::string& text)
+void Win32MainWindow::ShowProgress(const Progress& progress)
 {
-    if (text == statusText_)
-        return;
-    statusText_ = text;
-    RepaintProgress();
-}
-
-void Win32MainWindow::SetPosition(int percent)
-{
-    position_ = std::clamp(percent, 0, 100);
+    const StatusView view = StatusViewOf(progress);
+    if (view.position)
+        position_ = std::clamp(*view.position, 0, 100);
     InvalidateRect(controls_[StatusBar], nullptr, FALSE);
-}
-
-void Win32MainWindow::RepaintProgress()
-{
-    InvalidateRect(controls_[StatusBar], nullptr, FALSE);
-    UpdateWindow(controls_[StatusBar]);
+    // A new text is painted at once.
+    if ((view.text && *view.text != statusText_) || view.paintAtOnce) {
+        if (view.text)
+            statusText_ = *view.text;
+        UpdateWindow(controls_[StatusBar]);
+    }
 }
 
 void Win32MainWindow::RepaintWindow()
@@ -410,22 +404,21 @@ void Win32MainWindow::PaintStatus(HDC dc, const RECT& area)
     PaintStatusBar(dc, area, font_, position_, statusText_);
 }
 
-void Win32MainWindow::ShowUserError(const std::string& message)
+void Win32MainWindow::ShowRefusal(const Refusal& refusal)
 {
-    boxes_.ShowMessage(message);
+    boxes_.ShowMessage(RefusalText(refusal));
 }
 
-bool Win32MainWindow::RunSaveDialog()
+std::optional<std::string> Win32MainWindow::AskSaveLocation(const SaveRequest& request)
 {
-    std::wstring name = WideFromUtf8(saveName_);
+    std::wstring name = WideFromUtf8(request.proposedName);
     name.resize(kPathBuffer, L'\0');
-    const std::wstring filterText = DialogFilter(saveFilter_);
-    OPENFILENAMEW dialog =
-        FileDialog(window_, filterText, name, L"Please choose a folder", saveAsks_ ? OFN_OVERWRITEPROMPT : 0);
+    const std::wstring filterText = DialogFilter(request.filter);
+    OPENFILENAMEW dialog = FileDialog(window_, filterText, name, L"Please choose a folder",
+                                      request.asksBeforeReplacing ? OFN_OVERWRITEPROMPT : 0);
     if (!GetSaveFileNameW(&dialog))
-        return false;
-    saveName_ = Utf8FromWide(name.c_str());
-    return true;
+        return std::nullopt;
+    return Utf8FromWide(name.c_str());
 }
 
 bool Win32MainWindow::ConfirmChanges(const std::string& question)
@@ -435,8 +428,10 @@ bool Win32MainWindow::ConfirmChanges(const std::string& question)
 
 void Win32MainWindow::ShowBytes(std::int64_t done, std::int64_t total)
 {
-    if (total > 0)
-        SetPosition(static_cast<int>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
+    if (total <= 0)
+        return;
+    position_ = static_cast<int>(std::clamp<std::int64_t>(done * 100 / total, 0, 100));
+    InvalidateRect(controls_[StatusBar], nullptr, FALSE);
 }
 
 }  // namespace mw

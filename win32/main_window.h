@@ -52,16 +52,10 @@ public:
     void SetSourceText(const std::string& text) override;
     std::string ArchiveText() override;
     void SetArchiveText(const std::string& text) override;
-    void SetStatusText(const std::string& text) override;
-    void SetPosition(int percent) override;
-    void RepaintProgress() override;
+    void ShowProgress(const Progress& progress) override;
     void RepaintWindow() override;
-    void ShowUserError(const std::string& message) override;
-    void SetSaveFileName(const std::string& name) override { saveName_ = name; }
-    void SetSaveFilter(const std::string& filter) override { saveFilter_ = filter; }
-    bool RunSaveDialog() override;
-    std::string SaveFileName() override { return saveName_; }
-    void SetSaveAsksBeforeReplacing(bool asks) override { saveAsks_ = asks; }
+    void ShowRefusal(const Refusal& refusal) override;
+    std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
     bool ConfirmChanges(const std::string& question) override;
     // The bar's position follows the bytes when their total is known.
     void ShowBytes(std::int64_t done, std::int64_t total) override;
@@ -109,9 +103,6 @@ private:
     HICON pictures_[ControlCount] = {};
     std::string statusText_;
     int position_ = 0;
-    std::string saveName_;
-    std::string saveFilter_;
-    bool saveAsks_ = false;
     std::string sourceStart_;
     std::string archiveStart_;
     std::unique_ptr<FolderWindow> folderChooser_;

@@ -19,7 +19,6 @@ protected:
     // The message loop stands in for the user: it notes what it found.
     int Run(const std::vector<std::string>& arguments)
     {
-        fixture.state.AutoInstallMode = true;
         return RunMode(arguments, fixture.state, windows, windows, [this] {
             ++loops;
             mainShownInLoop = windows.mainWindow.isVisible();
@@ -42,11 +41,9 @@ TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheMainWindowIsShown)
     EXPECT_TRUE(mainShownInLoop);
     EXPECT_FALSE(windows.folderChooser.isVisible());
     EXPECT_FALSE(windows.manualPathWindow.isVisible());
-    EXPECT_FALSE(fixture.state.AutoInstallMode);
 
     Run({"\\1wad"});
     EXPECT_EQ(loops, 2) << "a single argument is ignored";
-    EXPECT_FALSE(fixture.state.AutoInstallMode);
 }
 
 // A file manager's "Open With": an existing .wad goes into the archive
@@ -74,7 +71,6 @@ TEST_F(StartupTest, OneArgumentNamingAWadOrAFolderFillsItsField)
     Run({folder});
     EXPECT_EQ(window.SourceField()->Filename(), QString::fromStdString(folder));
     EXPECT_EQ(loops, 5);
-    EXPECT_FALSE(fixture.state.AutoInstallMode);
 }
 
 TEST_F(StartupTest, TwoArgumentsNeverShowTheMainWindowNorRunTheLoop)
@@ -82,7 +78,6 @@ TEST_F(StartupTest, TwoArgumentsNeverShowTheMainWindowNorRunTheLoop)
     Run({"\\other", "cars.wad"});
     EXPECT_EQ(loops, 0);
     EXPECT_FALSE(windows.mainWindow.isVisible());
-    EXPECT_TRUE(fixture.state.AutoInstallMode);
     EXPECT_TRUE(fixture.dialogs.questions.empty() && fixture.dialogs.userErrors.empty());
 }
 

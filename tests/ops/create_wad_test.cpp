@@ -85,8 +85,8 @@ TEST_F(CreateWadTest, RefusesSourcesThatGiveFewerThanTwoFiles)
     const std::string one = dir.Write("one/only.txt", "x");
     dir.Write("pic.jpeg", "not a folder");
     dir.MakeFolder("my.old");
-    const std::string folder = MessageText(kChooseSourceFolder);
-    const std::string file = MessageText(kWrongFilePath);
+    const std::string folder = RefusalText({RefusalKind::ChooseSourceFolder});
+    const std::string file = RefusalText({RefusalKind::WrongFilePath});
     struct Case {
         std::string source;
         std::string message;
@@ -115,10 +115,10 @@ TEST_F(CreateWadTest, ASourceThatVanishesStopsBeforeTheArchiveIsTouched)
     // The dialog is where the user could remove a file after the listing.
     struct RemovingFrontend : test::RecordingFrontend {
         std::string victim;
-        bool RunSaveDialog() override
+        std::optional<std::string> AskSaveLocation(const SaveRequest& request) override
         {
             std::remove(victim.c_str());
-            return RecordingFrontend::RunSaveDialog();
+            return RecordingFrontend::AskSaveLocation(request);
         }
     } removing;
     removing.source = dir / "mods";
@@ -138,10 +138,10 @@ TEST_F(CreateWadTest, StoresEachFileAsItWasWhenCopied)
     // Both files change as the last one's percentage shows.
     struct ChangingFrontend : test::RecordingFrontend {
         TempDir* dir = nullptr;
-        void SetStatusText(const std::string& text) override
+        void ShowProgress(const Progress& progress) override
         {
-            RecordingFrontend::SetStatusText(text);
-            if (text != "Creating files : 100%")
+            RecordingFrontend::ShowProgress(progress);
+            if (progress.phase != ProgressPhase::Creating || progress.percent != 100)
                 return;
             dir->Write("mods/a.txt", "a longer text");
             dir->Write("mods/b.txt", "");

@@ -79,7 +79,7 @@ TEST_F(ExtractWadTest, NoArchiveFileIsRefusedBeforeAnythingElse)
     for (const std::string& text : {dir / "missing.wad", dir / "folder.wad", std::string()}) {
         ui = {};
         ASSERT_EQ(Run(text, dir / "out"), "no error");
-        EXPECT_EQ(ui.userErrors, std::vector<std::string>{MessageText(kChooseWadFile)});
+        EXPECT_EQ(ui.userErrors, std::vector<std::string>{RefusalText({RefusalKind::ChooseWadFile})});
         EXPECT_EQ(ui.dialogRuns, 0);
     }
     EXPECT_FALSE(state.Settings->Read("WadName"));

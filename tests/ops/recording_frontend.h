@@ -18,7 +18,7 @@ public:
 
     std::vector<std::string> statusTexts;
     std::vector<int> positions;
-    std::vector<std::string> userErrors;
+    std::vector<std::string> userErrors;  // the refusals' texts
     std::vector<std::string> filesDone;  // entry names, in the order listed
     std::string saveFileName;
     std::string saveFilter = "unset";
@@ -30,22 +30,28 @@ public:
     void SetSourceText(const std::string& text) override { source = text; }
     std::string ArchiveText() override { return archive; }
     void SetArchiveText(const std::string& text) override { archive = text; }
-    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
-    void SetPosition(int percent) override { positions.push_back(percent); }
-    void RepaintProgress() override { ++progressRepaints; }
+    // A step's text, position and painting, each recorded where it is set.
+    void ShowProgress(const Progress& progress) override
+    {
+        const StatusView view = StatusViewOf(progress);
+        if (view.position)
+            positions.push_back(*view.position);
+        if (view.text)
+            statusTexts.push_back(*view.text);
+        if (view.paintAtOnce)
+            ++progressRepaints;
+    }
     void RepaintWindow() override { ++windowRepaints; }
-    void ShowUserError(const std::string& message) override { userErrors.push_back(message); }
-    void SetSaveFileName(const std::string& name) override { saveFileName = name; }
-    void SetSaveFilter(const std::string& filter) override { saveFilter = filter; }
-    bool RunSaveDialog() override
+    void ShowRefusal(const Refusal& refusal) override { userErrors.push_back(RefusalText(refusal)); }
+    // Records the request; saveFileName then holds the name chosen, or the
+    // proposed one when the user cancels.
+    std::optional<std::string> AskSaveLocation(const SaveRequest& request) override
     {
         ++dialogRuns;
-        if (!dialogAnswer)
-            return false;
-        saveFileName = *dialogAnswer;
-        return true;
+        saveFilter = request.filter;
+        saveFileName = dialogAnswer.value_or(request.proposedName);
+        return dialogAnswer;
     }
-    std::string SaveFileName() override { return saveFileName; }
     void FileDone(FileAction, std::string_view entry, const std::string&) override { filesDone.emplace_back(entry); }
 
     std::string LastStatus() const { return statusTexts.empty() ? "" : statusTexts.back(); }

@@ -28,10 +28,12 @@ public:
     std::size_t victim = 0;  // 0: read already, copied when the archive is written; 1: not read yet
     Change change = Change::Remove;
 
-    void SetStatusText(const std::string& text) override
+    // At the first status text.
+    void ShowProgress(const Progress& progress) override
     {
-        RecordingFrontend::SetStatusText(text);
-        if (statusTexts.size() != 1)
+        const std::size_t before = statusTexts.size();
+        RecordingFrontend::ShowProgress(progress);
+        if (before != 0 || statusTexts.size() != 1)
             return;
         const std::string& path = state->SourceList.at(victim);
         switch (change) {

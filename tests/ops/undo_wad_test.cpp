@@ -11,9 +11,12 @@
 #include "core/file.h"
 #include "core/file_faults.h"
 #include "core/file_stamp.h"
+#include "core/gp4_installation.h"
 #include "core/wad.h"
 #include "ops/operations.h"
+#include "ops/undo_record.h"
 #include "ops/undo_recorder.h"
+#include "ops/undo_store.h"
 #include "ops/undo_wad.h"
 #include "tests/ops/recording_frontend.h"
 #include "tests/support/temp_dir.h"
@@ -65,6 +68,22 @@ protected:
     }();
     test::RecordingFrontend ui;
 };
+
+// The record says what made the update: the window's button or an update package.
+TEST_F(UndoTest, RecordsWhetherAPackageMadeTheUpdate)
+{
+    state.Installation = std::make_unique<FixedGp4Installation>(dir.path());
+    for (const bool fromPackage : {false, true}) {
+        ui.source = dir.Write("src/a.txt", "new");
+        ui.archive = dir.Write(fromPackage ? "p.wad" : "w.wad", test::ContiguousArchive({{"a.txt", "old"}}));
+        ASSERT_EQ(test::ErrorOf([&] { UpdateWad(state, ui, {.fromPackage = fromPackage}); }), "no error");
+        const std::vector<UndoRecordFile> records =
+            UndoStore(state.UndoFolder, state.UndoCap).RecordsOf(CanonicalArchivePath(ui.archive));
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(OpenUndoRecord(records[0].path).summary.origin,
+                  fromPackage ? UndoOrigin::AutoInstall : UndoOrigin::Update);
+    }
+}
 
 // Any layout a reader accepts: payloads in any order, with gaps, overlaps,
 // shared bytes, bytes in the directory area and bytes behind the last one.

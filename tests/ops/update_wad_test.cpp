@@ -121,27 +121,26 @@ TEST_F(UpdateWadTest, ValidatesInOrderAndChangesNothingOnRefusal)
     struct Case {
         std::string source;
         std::string archive;
-        MessageId message;
+        RefusalKind message;
         bool wadNameStored;
     };
     const std::vector<Case> cases = {
-        {kSourcePlaceholder, "", kChooseSourceFiles, false},
-        {"", archive, kChooseSourceFiles, false},
-        {source, "", kChooseWadFile, false},
-        {source, dir / "TRACK.WAD", kNotAWadFile, false},
-        {source, dir / "missing.wad", kWrongWadPath, false},
-        {source, dir.MakeFolder("folder.wad"), kWrongWadPath, false},
-        {dir / "pack.new", archive, kWrongFilePath, true},
+        {kSourcePlaceholder, "", RefusalKind::ChooseSourceFiles, false},
+        {"", archive, RefusalKind::ChooseSourceFiles, false},
+        {source, "", RefusalKind::ChooseWadFile, false},
+        {source, dir / "TRACK.WAD", RefusalKind::NotAWadFile, false},
+        {source, dir / "missing.wad", RefusalKind::WrongWadPath, false},
+        {source, dir.MakeFolder("folder.wad"), RefusalKind::WrongWadPath, false},
+        {dir / "pack.new", archive, RefusalKind::WrongFilePath, true},
     };
     for (const Case& c : cases) {
         ui = {};
         state.Settings = std::make_unique<InMemorySettings>();
         ASSERT_EQ(Run(c.source, c.archive), "no error");
-        EXPECT_EQ(ui.userErrors, std::vector<std::string>{MessageText(c.message)}) << c.source << " " << c.archive;
+        EXPECT_EQ(ui.userErrors, std::vector<std::string>{RefusalText({c.message})}) << c.source << " " << c.archive;
         EXPECT_TRUE(ui.statusTexts.empty());
         EXPECT_EQ(bool(state.Settings->Read("WadName")), c.wadNameStored);
         EXPECT_FALSE(state.Settings->Read("FileName"));
-        EXPECT_FALSE(state.BatchMode);
     }
     EXPECT_EQ(test::ReadBytes(archive), kExample);
 }
@@ -195,7 +194,7 @@ TEST_F(UpdateWadTest, TakesTheSourceAsWhatIsOnDiskAndRefusesAMissingFolder)
     const std::vector<Case> cases = {
         {dir / "nosuch", {kNoSourceFolderPrefix + dir / "nosuch"}, 2},
         {dir / "UpdateFolder/carsfix", {kNoSourceFolderPrefix + dir / "UpdateFolder/carsfix"}, 2},
-        {dir / "pack.new", {MessageText(kWrongFilePath)}, 2},
+        {dir / "pack.new", {RefusalText({RefusalKind::WrongFilePath})}, 2},
         {dir.Write("data.json", "json"), {}, 3},
         {dir.Write("README", "readme"), {}, 3},
         {dir.MakeFolder("my.old") + "", {}, 2},
@@ -222,12 +221,12 @@ TEST_F(UpdateWadTest, ShowsEachFilesPercentage)
               (std::vector<std::string>{"Updating x.wad : 33%", "Updating x.wad : 66%", "Updating x.wad : 100%"}));
 }
 
-TEST_F(UpdateWadTest, AutoInstallModeLeavesFileNameAlone)
+TEST_F(UpdateWadTest, APackagesUpdateLeavesFileNameAlone)
 {
-    state.AutoInstallMode = true;
     state.Installation = std::make_unique<FixedGp4Installation>(dir.path());
-    const std::string archive = dir.Write("x.wad", kExample);
-    ASSERT_EQ(Run(dir.Write("src/a.txt", "x"), archive), "no error");
+    ui.source = dir.Write("src/a.txt", "x");
+    ui.archive = dir.Write("x.wad", kExample);
+    ASSERT_EQ(test::ErrorOf([&] { UpdateWad(state, ui, {.fromPackage = true}); }), "no error");
     EXPECT_FALSE(state.Settings->Read("FileName"));
     EXPECT_TRUE(state.Settings->Read("WadName"));
 }
@@ -320,7 +319,6 @@ TEST_F(TrackBatchTest, PatchesAllSeventeenArchivesAndIgnoresTheArchiveField)
     EXPECT_EQ(ui.statusTexts[33], "Updating suzuka2001.wad : 100%");
     EXPECT_EQ(ui.positions[2], 0);  // back to 0 after each archive
     EXPECT_EQ(ui.LastStatus().rfind("Update done in ", 0), 0u);
-    EXPECT_FALSE(state.BatchMode);
     EXPECT_FALSE(state.Settings->Read("WadName"));
     EXPECT_EQ(state.Settings->ReadSetting("FileName", "-"), dir / "src");
 }
@@ -332,7 +330,6 @@ TEST_F(TrackBatchTest, AMissingTrackArchiveStopsTheRunAfterTheOnesBefore)
     EXPECT_EQ(test::ErrorOf([&] { UpdateTrackWads(state, ui); }), "Fichier introuvable");
     EXPECT_EQ(Load(gp4 + "/hockenheim2001.wad").Payloads[1], "patched");
     EXPECT_EQ(Load(gp4 + "/imola2001.wad").Payloads[1], "zz");
-    EXPECT_FALSE(state.BatchMode);
 }
 
 TEST_F(TrackBatchTest, NoInstallationIsRefusedBeforeAnyArchiveIsOpened)
@@ -344,15 +341,13 @@ TEST_F(TrackBatchTest, NoInstallationIsRefusedBeforeAnyArchiveIsOpened)
     EXPECT_EQ(ui.userErrors, std::vector<std::string>{kNoInstallationMessage});
     EXPECT_TRUE(ui.statusTexts.empty());
     EXPECT_EQ(test::ReadBytes(gp4 + "/a1ring2001.wad"), before);
-    EXPECT_FALSE(state.BatchMode);
 }
 
 TEST_F(TrackBatchTest, ThePlaceholderIsRefusedAsInASingleUpdate)
 {
     ui.source = kSourcePlaceholder;
     UpdateTrackWads(state, ui);
-    EXPECT_EQ(ui.userErrors, std::vector<std::string>{MessageText(kChooseSourceFiles)});
-    EXPECT_FALSE(state.BatchMode);
+    EXPECT_EQ(ui.userErrors, std::vector<std::string>{RefusalText({RefusalKind::ChooseSourceFiles})});
 }
 
 }  // namespace

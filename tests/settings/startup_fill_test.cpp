@@ -45,7 +45,6 @@ protected:
     StartupFillTest()
     {
         // What an earlier run left behind.
-        state_.BatchMode = true;
         state_.SourceList = {"/old/source.txt"};
         state_.Settings->WriteSetting(kFileNameValue, "/old/source.txt");
         UseGame("/games/gp4");
@@ -63,11 +62,10 @@ protected:
     Log log_;
     // What the windowed program keeps for the whole run.
     struct RunPieces {
-        bool BatchMode = false;
         std::unique_ptr<SettingsStore> Settings = std::make_unique<InMemorySettings>();
         FileList SourceList;
         std::unique_ptr<Gp4Installation> Installation;
-        StartupState View() { return {BatchMode, Settings, SourceList, Installation.get()}; }
+        StartupState View() { return {Settings, SourceList, Installation.get()}; }
     } state_;
     RecordingFields fields_{log_};
     std::map<std::string, std::string> stored_;
@@ -88,7 +86,6 @@ TEST_F(StartupFillTest, FirstStartTakesTheDefaultsInOrder)
     EXPECT_EQ(log_, (Log{"open settings", "FindInstallationFolder", "source text ...or select a file",
                          "source start " + CurrentFolder() + "/", "FindInstallationFolder", "archive start /games/gp4",
                          "archive text "}));
-    EXPECT_FALSE(state_.BatchMode);
     EXPECT_TRUE(state_.SourceList.empty());
     EXPECT_EQ(state_.Settings.get(), opened_);
 }
@@ -122,7 +119,6 @@ TEST_F(StartupFillTest, OkFillsTheFieldsAgainOnlyForAFolderWithTheGame)
     chosen.Write("GP4.exe.bak", "");
     EXPECT_FALSE(ApplyChosenGp4Folder(chosen.path(), state_.View(), fields_, openSettings_));
     EXPECT_TRUE(log_.empty());
-    EXPECT_TRUE(state_.BatchMode);
 
     chosen.Write("Gp4.Exe", "MZ");
     EXPECT_TRUE(ApplyChosenGp4Folder(chosen.path(), state_.View(), fields_, openSettings_));

@@ -91,7 +91,7 @@ TEST_F(Win32MainWindowTest, UpdateButtonRunsTheUpdateOnTheTypedFields)
     Click(Win32MainWindow::UpdateButton);
 
     EXPECT_EQ(window.SourceText(), source);
-    EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + MessageText(kWrongWadPath)});
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + RefusalText({RefusalKind::WrongWadPath})});
 }
 
 // Escape or a click on the Cancel button, posted before "Update wad" is
