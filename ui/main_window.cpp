@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStyle>
 #include <QToolButton>
 
 #include "core/file.h"
@@ -98,7 +97,7 @@ void MainWindow::CreateControls()
     archiveField_->SetDefaultExt(QStringLiteral("wad"));
     archiveField_->SetDialogs(dialogs_);
     archiveField_->SetDropTest([](const QString& path) { return IsWadFile(QFileInfo(path)); });
-    contentsButton_ = archiveField_->AddButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
+    contentsButton_ = archiveField_->AddButton(ButtonIcon(ButtonPicture::Contents),
                                                QStringLiteral("Show what the wad holds (Ctrl+O, or a double click)"));
     // The window has no menu bar and its buttons fill their row: undo sits
     // with the other buttons that act on the field's wad.

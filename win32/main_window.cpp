@@ -32,7 +32,8 @@ constexpr DWORD kPathBuffer = 32768;
 
 // The button pictures' icon resources.
 enum ButtonPictureId { kNoPicture = 0, kCreateWadPicture = 10, kUpdateWadPicture, kExtractWadPicture,
-                       kUpdateTracksPicture, kOpenFolderPicture, kUndoPicture };
+                       kUpdateTracksPicture, kOpenFolderPicture, kUndoPicture,
+                       kContentsPicture };
 
 struct ControlLook {
     const wchar_t* className;
@@ -44,8 +45,9 @@ struct ControlLook {
 };
 
 // In the order of Win32MainWindow::Control; the file fields' browse buttons
-// stand at their right end, inside the field's width, and the undo button
-// where the Qt window has it, two places left of the archive field's.
+// stand at their right end, inside the field's width, and the undo and
+// contents buttons where the Qt window has them, left of the archive
+// field's.
 constexpr ControlLook kControls[] = {
     {L"STATIC", L"Select file(s) to replace in wad(s)", SS_LEFT, 8, 4, 152, 13},
     {L"BUTTON", L"Select a Folder", BS_PUSHBUTTON | WS_TABSTOP, 176, 4, 121, 15},
@@ -62,6 +64,8 @@ constexpr ControlLook kControls[] = {
     {L"STATIC", L"", SS_OWNERDRAW | WS_CLIPSIBLINGS, 8, 126, 417, 16},
     {L"BUTTON", L"Cancel", BS_PUSHBUTTON, 365, 126, 60, 16, kNoPicture, L"Stop the operation (Esc)"},
     {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 365, 69, 20, 20, kUndoPicture, L"Undo last update"},
+    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 385, 69, 20, 20, kContentsPicture,
+     L"Show what the wad holds (Ctrl+O, or a double click)"},
 };
 
 // The four operation buttons and what each runs.
@@ -286,6 +290,9 @@ void Win32MainWindow::OnCommand(int id)
         break;
     case UndoButton:
         RunOperation([this](Frontend& frontend) { UndoLastUpdate(state_, frontend); });
+        break;
+    case ContentsButton:
+        ShowContents();
         break;
     default:
         for (const auto& [button, operation] : kOperations)

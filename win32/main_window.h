@@ -37,7 +37,7 @@ public:
         // Over the status bar's right end while an operation runs; Escape does the same.
         CancelButton,
         // "Undo last update" of the archive field's wad, enabled while it has an update to undo.
-        UndoButton, ControlCount
+        UndoButton, ContentsButton, ControlCount
     };
     HWND ControlHandle(Control control) const { return controls_[control]; }
     const std::string& StatusText() const { return statusText_; }

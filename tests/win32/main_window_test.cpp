@@ -65,6 +65,8 @@ constexpr ControlPlace kPlaces[] = {
     {Win32MainWindow::UpdateTracksButton, L"Update track wads", {304, 96, 425, 118}},
     {Win32MainWindow::StatusBar, L"", {8, 126, 425, 142}},
     {Win32MainWindow::CancelButton, L"Cancel", {365, 126, 425, 142}},
+    {Win32MainWindow::UndoButton, L"", {365, 69, 385, 89}},
+    {Win32MainWindow::ContentsButton, L"", {385, 69, 405, 89}},
 };
 
 TEST_F(Win32MainWindowTest, ControlsHaveTheQtWindowsCaptionsAndPlaces)

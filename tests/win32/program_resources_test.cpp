@@ -15,7 +15,7 @@ TEST(Win32ProgramResources, EveryBuildOfTheProgramCarriesThemAll)
         const struct {
             LPCWSTR type;
             int id;
-        } resources[] = {{RT_MANIFEST, 1}, {RT_GROUP_ICON, 1}, {RT_GROUP_ICON, 10}, {RT_GROUP_ICON, 15}, {RT_VERSION, 1}};
+        } resources[] = {{RT_MANIFEST, 1}, {RT_GROUP_ICON, 1}, {RT_GROUP_ICON, 10}, {RT_GROUP_ICON, 15}, {RT_GROUP_ICON, 16}, {RT_VERSION, 1}};
         for (const auto& resource : resources)
             EXPECT_NE(FindResourceW(image, MAKEINTRESOURCEW(resource.id), resource.type), nullptr)
                 << resource.id << " in " << program;

@@ -103,6 +103,8 @@ const char* PictureFileName(ButtonPicture picture)
         return "open_folder.png";
     case ButtonPicture::Undo:
         return "undo.png";
+    case ButtonPicture::Contents:
+        return "contents.png";
     }
     return "";
 }

@@ -15,6 +15,7 @@ enum class ButtonPicture {
     UpdateTracks,  // the outline of a race track
     OpenFolder,    // a small open folder, on the file fields' browse buttons
     Undo,          // an arrow turning back, on "Undo last update"
+    Contents,      // a page listing entries, on the button that shows what a wad holds
 };
 
 inline constexpr int kPictureSize = 16;
