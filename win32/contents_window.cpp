@@ -14,6 +14,7 @@
 #include "win32/file_drag.h"
 #include "win32/list_view.h"
 #include "win32/status_bar.h"
+#include "win32/system_icons.h"
 
 namespace mw {
 namespace {
@@ -197,24 +198,32 @@ void Win32ContentsWindow::SetContents(ArchiveContents contents)
     TreeView_DeleteAllItems(tree);
     folders_ = EntryFolders(contents_.entries);
     folderNodes_.clear();
-    const auto insert = [tree](HTREEITEM parent, const std::string& text, LPARAM data) {
+    // The shell's pictures: the archive's as a .wad file's, the folders' as its folders'.
+    TreeView_SetImageList(tree, SmallSystemIcons(), TVSIL_NORMAL);
+    const int archiveIcon = SmallIconOfKind(L"x.wad", FILE_ATTRIBUTE_NORMAL);
+    const int folderIcon = SmallIconOfKind(L"folder", FILE_ATTRIBUTE_DIRECTORY);
+    const int openFolderIcon = SmallIconOfKind(L"folder", FILE_ATTRIBUTE_DIRECTORY, true);
+    const auto insert = [tree](HTREEITEM parent, const std::string& text, LPARAM data, int icon, int selectedIcon) {
         const std::wstring name = WideFromUtf8(PrintableText(text));
         TVINSERTSTRUCTW item = {};
         item.hParent = parent;
         item.hInsertAfter = TVI_LAST;
-        item.item.mask = TVIF_TEXT | TVIF_PARAM;
+        item.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
         item.item.pszText = const_cast<wchar_t*>(name.c_str());
         item.item.lParam = data;
+        item.item.iImage = icon;
+        item.item.iSelectedImage = selectedIcon;
         return TreeView_InsertItem(tree, &item);
     };
     // The archive's own node carries 0, a folder its place in folders_ and one.
-    folderNodes_[{}] = insert(TVI_ROOT, FileNamePart(contents_.path), 0);
+    folderNodes_[{}] = insert(TVI_ROOT, FileNamePart(contents_.path), 0, archiveIcon, archiveIcon);
     for (std::size_t i = 0; i < folders_.size(); ++i) {
         const std::string key = LowerAscii(folders_[i]);
         const std::size_t end = key.rfind(kEntrySeparator);
         const std::string parentKey = end == std::string::npos ? std::string() : key.substr(0, end);
         const std::string name = end == std::string::npos ? folders_[i] : folders_[i].substr(end + 1);
-        folderNodes_[key] = insert(folderNodes_.at(parentKey), name, static_cast<LPARAM>(i + 1));
+        folderNodes_[key] =
+            insert(folderNodes_.at(parentKey), name, static_cast<LPARAM>(i + 1), folderIcon, openFolderIcon);
     }
     TreeView_Expand(tree, folderNodes_.at({}), TVE_EXPAND);
     filling_ = false;

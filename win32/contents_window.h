@@ -118,7 +118,6 @@ private:
     RunState& state_;
     Win32Boxes& boxes_;
     HWND controls_[ControlCount] = {};
-    HFONT font_ = nullptr;
     ArchiveContents contents_;
     EntryOrder order_;
     std::vector<std::int32_t> shown_;

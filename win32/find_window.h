@@ -35,7 +35,6 @@ private:
 
     const FoundEntryList& found_;
     OpenRow open_;
-    HFONT font_ = nullptr;
     HWND results_ = nullptr;
     HWND summary_ = nullptr;
     std::wstring cellText_;  // the text of the cell last asked for

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "win32/system_icons.h"
+
 namespace mw {
 namespace {
 
@@ -33,11 +35,7 @@ ShellFolderTree::ShellFolderTree(HWND tree) : tree_(tree)
     // apartment already.
     comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     SHGetDesktopFolder(&desktop_);
-    // The system's list of small icons, which the tree shares and never frees.
-    SHFILEINFOW info = {};
-    const auto icons = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    TreeView_SetImageList(tree_, icons, TVSIL_NORMAL);
+    TreeView_SetImageList(tree_, SmallSystemIcons(), TVSIL_NORMAL);
 
     PIDLIST_ABSOLUTE desktopId = nullptr;
     if (!desktop_ || FAILED(SHGetFolderLocation(nullptr, CSIDL_DESKTOP, nullptr, 0, &desktopId)))

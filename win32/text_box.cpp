@@ -105,7 +105,6 @@ private:
         return DefWindowProcW(window_, message, wParam, lParam);
     }
 
-    HFONT font_ = nullptr;
     void PlaceControls() override
     {
         for (const Control& control : kControls)

@@ -68,6 +68,14 @@ TEST_F(Win32ContentsWindowTest, ListFollowsFolderFilterAndSortDragsOutAndAnEditC
     wchar_t title[256] = {};
     GetWindowTextW(Window().Handle(), title, 256);
     EXPECT_EQ(Utf8FromWide(title), ContentsTitle(archive));
+    // Every control in the window's font, 11 pixels high at 96 dots per inch.
+    for (int control = 0; control < Win32ContentsWindow::ControlCount; ++control) {
+        LOGFONTW font = {};
+        const auto handle = reinterpret_cast<HFONT>(
+            SendMessageW(Control(static_cast<Win32ContentsWindow::Control>(control)), WM_GETFONT, 0, 0));
+        ASSERT_NE(GetObjectW(handle, sizeof(font), &font), 0) << control;
+        EXPECT_EQ(font.lfHeight, -11) << control;
+    }
     const HWND list = Control(Win32ContentsWindow::EntryList);
     // The name, index and size columns of every entry, in the archive's order.
     for (int row = 0; row < 5; ++row) {
