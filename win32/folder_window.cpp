@@ -9,17 +9,18 @@
 namespace mw {
 
 const FolderWindowLook kFolderChooserLook = {
-    L"Select Files...", {204, 275}, L"Please choose a folder", {10, 4, 118, 17}, {9, 20, 195, 239}, {120, 247, 193, 267}};
+    L"Select Files...", {204, 275}, L"Please choose a folder", {10, 4, 118, 17}, {9, 20, 195, 239}, {120, 247, 193, 267}, true};
 const FolderWindowLook kManualPathLook = {
     L"Manual Path Entry", {257, 313}, L"Please Choose your GP4 Folder :", {16, 8, 172, 21}, {16, 32, 241, 265},
-    {168, 272, 241, 297}};
+    {168, 272, 241, 297}, false};
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"MendwrightFolderWindow";
 constexpr int kOkId = 1;
 constexpr UINT kFolderChanged = WM_APP + 1;
-constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
 // The indentation of one level, at 96 dots per inch.
 constexpr int kIndent = 19;
 
@@ -28,9 +29,9 @@ constexpr int kIndent = 19;
 FolderWindow::FolderWindow(HWND owner, const FolderWindowLook& look, std::function<void(const std::string&)> accept)
     : look_(look), accept_(std::move(accept))
 {
-    CreateProgramWindow(kWindowClass, look.caption, kStyle, WS_EX_DLGMODALFRAME, {100, 100}, owner);
+    CreateProgramWindow(kWindowClass, look.caption, kStyle, kExStyle, {100, 100}, owner);
     RECT outer = {0, 0, Scaled(look.clientSize.cx), Scaled(look.clientSize.cy)};
-    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, WS_EX_DLGMODALFRAME, dpi_);
+    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -62,10 +63,42 @@ void FolderWindow::PlaceControls()
     Place(tree_, look_.treePlace, Scaled(look_.treePlace.right - look_.treePlace.left));
     Place(ok_, look_.okPlace, Scaled(look_.okPlace.right - look_.okPlace.left));
     TreeView_SetIndent(tree_, Scaled(kIndent));
+    if (!look_.treeFillsWindow)
+        return;
+    // The room the client area has beyond its first size, at this DPI.
+    RECT client = {};
+    GetClientRect(window_, &client);
+    const int wider = client.right - Scaled(look_.clientSize.cx);
+    const int higher = client.bottom - Scaled(look_.clientSize.cy);
+    const auto grow = [](HWND control, int width, int height, bool moves) {
+        RECT place = {};
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+        if (moves)
+            OffsetRect(&place, width, height);
+        else
+            place = {place.left, place.top, place.right + width, place.bottom + height};
+        SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    grow(tree_, wider, higher, false);
+    grow(ok_, wider, higher, true);
 }
 
 void FolderWindow::Show()
 {
+    if (!shown_) {
+        shown_ = true;
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        RECT place = {};
+        GetWindowRect(window_, &place);
+        const RECT& area = monitor.rcWork;
+        SetWindowPos(window_, nullptr, (area.left + area.right - (place.right - place.left)) / 2,
+                     (area.top + area.bottom - (place.bottom - place.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
     SetFocus(tree_);
@@ -115,6 +148,10 @@ LRESULT FolderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             ShowWindow(window_, SW_HIDE);
             accept_(folder);
         }
+        return 0;
+    case WM_SIZE:
+        if (ok_)
+            PlaceControls();
         return 0;
     case WM_CLOSE:
         ShowWindow(window_, SW_HIDE);

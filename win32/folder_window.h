@@ -1,7 +1,8 @@
 // The folder chooser and the Manual Path Entry window in Win32: a prompt,
 // a tree of the shell's folders that follows folders as they come and go,
 // and OK, which hands the selected folder on and hides the window. Both are
-// created hidden with the main window and shown from its buttons.
+// created hidden with the main window and shown from its buttons, centred
+// the first time; they are sizeable and stay on top of the desktop.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,10 @@ struct FolderWindowLook {
     RECT promptPlace;  // left, top, right, bottom in the client area
     RECT treePlace;
     RECT okPlace;
+    // Resized, the tree takes the room between the prompt's band and OK's,
+    // and OK keeps its distance from the right and bottom edges; else
+    // nothing moves.
+    bool treeFillsWindow;
 };
 
 // "Select Files..." and "Manual Path Entry", as the Qt windows have them.
@@ -64,6 +69,7 @@ private:
     std::unique_ptr<FolderWatch> watch_;
     // The items whose folders the watch watches, by its indexes.
     std::vector<HTREEITEM> watched_;
+    bool shown_ = false;
 };
 
 }  // namespace mw

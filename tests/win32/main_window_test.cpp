@@ -239,24 +239,36 @@ RECT ClientPlace(HWND control)
 }
 
 // Moved to a monitor of another DPI, each window is laid out as it would
-// have been had it started there.
+// have been had it started there; resized, the folder chooser's tree grows.
 TEST_F(Win32MainWindowTest, DpiChangeLaysTheWindowsOutAsAtStartUp)
 {
     struct WindowPlaces {
         HWND window;
         std::vector<std::pair<HWND, RECT>> places;  // at 96 dots per inch
+        SIZE clientSize = {};                       // a folder window's, which its layout follows
     };
     std::vector<WindowPlaces> windows(1, {window.Handle(), {}});
     for (const ControlPlace& c : kPlaces)
         windows[0].places.emplace_back(window.ControlHandle(c.control), c.place);
     for (FolderWindow* small : {&window.FolderChooser(), &window.ManualPath()}) {
         const FolderWindowLook& look = small == &window.FolderChooser() ? kFolderChooserLook : kManualPathLook;
-        windows.push_back({small->Handle(), {{small->Tree(), look.treePlace}, {small->OkButton(), look.okPlace}}});
+        windows.push_back(
+            {small->Handle(), {{small->Tree(), look.treePlace}, {small->OkButton(), look.okPlace}}, look.clientSize});
     }
     for (const UINT dpi : {120u, 144u, 192u, 96u})
         for (const WindowPlaces& w : windows) {
+            // The rectangle Windows suggests holds the client area at the new DPI.
             RECT suggested = {};
             GetWindowRect(w.window, &suggested);
+            if (w.clientSize.cx != 0) {
+                RECT outer = {0, 0, MulDiv(w.clientSize.cx, static_cast<int>(dpi), 96),
+                              MulDiv(w.clientSize.cy, static_cast<int>(dpi), 96)};
+                AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongPtrW(w.window, GWL_STYLE)), FALSE,
+                                         static_cast<DWORD>(GetWindowLongPtrW(w.window, GWL_EXSTYLE)),
+                                         GetDpiForWindow(w.window));
+                suggested.right = suggested.left + outer.right - outer.left;
+                suggested.bottom = suggested.top + outer.bottom - outer.top;
+            }
             SendMessageW(w.window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
             for (const auto& [control, at96] : w.places) {
                 const auto scaled = [dpi](LONG pixels) { return MulDiv(pixels, static_cast<int>(dpi), 96); };
@@ -269,6 +281,24 @@ TEST_F(Win32MainWindowTest, DpiChangeLaysTheWindowsOutAsAtStartUp)
                 EXPECT_EQ(font.lfHeight, -MulDiv(11, static_cast<int>(dpi), 96)) << dpi << " dpi";
             }
         }
+    // Made 40 wider and 30 higher, the chooser's tree takes the room and its
+    // OK keeps its distance from the edges; in Manual Path Entry nothing moves.
+    for (FolderWindow* small : {&window.FolderChooser(), &window.ManualPath()}) {
+        const FolderWindowLook& look = small == &window.FolderChooser() ? kFolderChooserLook : kManualPathLook;
+        RECT outer = {};
+        GetWindowRect(small->Handle(), &outer);
+        SetWindowPos(small->Handle(), nullptr, 0, 0, outer.right - outer.left + 40, outer.bottom - outer.top + 30,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        const int grown = look.treeFillsWindow ? 1 : 0;
+        const RECT tree = ClientPlace(small->Tree());
+        const RECT ok = ClientPlace(small->OkButton());
+        const RECT expectedTree = {look.treePlace.left, look.treePlace.top, look.treePlace.right + 40 * grown,
+                                   look.treePlace.bottom + 30 * grown};
+        RECT expectedOk = look.okPlace;
+        OffsetRect(&expectedOk, 40 * grown, 30 * grown);
+        EXPECT_TRUE(EqualRect(&tree, &expectedTree)) << tree.right << "," << tree.bottom;
+        EXPECT_TRUE(EqualRect(&ok, &expectedOk)) << ok.left << "," << ok.top;
+    }
 }
 
 // The rightmost column of a control that holds more than its background.
