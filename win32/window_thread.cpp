@@ -45,7 +45,11 @@ void Win32WindowThread::Post(std::function<void()> call)
         const std::lock_guard lock(mutex_);
         calls_.push_back(std::move(call));
     }
-    PostMessageW(window_, kRunCall, 0, 0);
+    // Each call runs at its own message, in its place among the input. A
+    // full message queue refuses one: the worker that posts waits for room
+    // rather than leave a call that no message would run.
+    while (!PostMessageW(window_, kRunCall, 0, 0) && GetLastError() == ERROR_NOT_ENOUGH_QUOTA)
+        Sleep(1);
 }
 
 LRESULT CALLBACK Win32WindowThread::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
