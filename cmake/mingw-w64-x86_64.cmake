@@ -20,8 +20,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# Tests run under Wine; make test-windows sets its prefix and warms it up.
+# Tests run under Wine, through a runner that tries again a run that Wine
+# could not start; make test-windows sets its prefix and warms it up.
 find_program(WINE_PROGRAM wine)
 if(WINE_PROGRAM)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-test-runner)
 endif()

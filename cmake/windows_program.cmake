@@ -1,10 +1,14 @@
 # What makes a Windows program of a target: its version resource and the
 # project's icon, compiled in by windres, and its place in the installer and
 # the zip. One call per program:
-#   mendwright_windows_program(TARGET "File description" [WINDOWED | UNPACKAGED])
+#   mendwright_windows_program(TARGET "File description" [WINDOWED | UNPACKAGED]
+#                              [RESOURCES FILE.rc DEPENDS FILES...])
 # WINDOWED marks the program that the Start menu shortcut and the optional
 # .wad association open; UNPACKAGED gives a program the tests build its
-# resources and no place in the packages.
+# resources and no place in the packages. RESOURCES adds a program's own
+# resource script, compiled with the version resource as one: windres
+# numbers the images of each script's icons from 1, so two scripts with
+# icons would clash at link time and lose images.
 enable_language(RC)
 
 # The copyright line and the licence's name are LICENSE's own.
@@ -51,13 +55,18 @@ add_custom_command(OUTPUT ${MENDWRIGHT_ICON}
 add_custom_target(mendwright_icon DEPENDS ${MENDWRIGHT_ICON})
 
 function(mendwright_windows_program target description)
-  cmake_parse_arguments(PARSE_ARGV 2 program "WINDOWED;UNPACKAGED" "" "")
+  cmake_parse_arguments(PARSE_ARGV 2 program "WINDOWED;UNPACKAGED" "RESOURCES" "DEPENDS")
   set(MENDWRIGHT_PROGRAM_NAME ${target})
+  set(MENDWRIGHT_PROGRAM_RESOURCES "")
+  if(program_RESOURCES)
+    set(MENDWRIGHT_PROGRAM_RESOURCES "#include \"${program_RESOURCES}\"")
+  endif()
   set(MENDWRIGHT_PROGRAM_DESCRIPTION "${description}")
   set(resource ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/windows_program.rc.in ${resource} @ONLY)
   target_sources(${target} PRIVATE ${resource})
-  set_source_files_properties(${resource} PROPERTIES OBJECT_DEPENDS ${MENDWRIGHT_ICON})
+  set_source_files_properties(${resource} PROPERTIES OBJECT_DEPENDS
+    "${MENDWRIGHT_ICON};${program_RESOURCES};${program_DEPENDS}")
   add_dependencies(${target} mendwright_icon)
 
   if(program_UNPACKAGED)
