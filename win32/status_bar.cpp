@@ -3,6 +3,12 @@
 #include "core/win32/wide_text.h"
 
 namespace mw {
+namespace {
+
+// The bar's fill, the same solid blue as the Qt window's.
+constexpr COLORREF kFillColour = RGB(105, 174, 231);
+
+}  // namespace
 
 void PaintStatusBar(HDC dc, const RECT& area, HFONT font, int percent, const std::string& text)
 {
@@ -11,8 +17,11 @@ void PaintStatusBar(HDC dc, const RECT& area, HFONT font, int percent, const std
     FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
     RECT fill = inner;
     fill.right = fill.left + (inner.right - inner.left) * percent / 100;
-    FillRect(dc, &fill, GetSysColorBrush(COLOR_HIGHLIGHT));
+    const HBRUSH fillBrush = CreateSolidBrush(kFillColour);
+    FillRect(dc, &fill, fillBrush);
+    DeleteObject(fillBrush);
     SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     const HGDIOBJ old = SelectObject(dc, font);
     const std::wstring wide = WideFromUtf8(text);
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &inner,

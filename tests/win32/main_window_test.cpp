@@ -335,5 +335,20 @@ TEST_F(Win32MainWindowTest, LongLabelsFitBeforeTheirButtons)
     }
 }
 
+// The bar fills from the left in the Qt window's solid blue.
+TEST_F(Win32MainWindowTest, StatusBarFillsInTheQtWindowsBlue)
+{
+    window.ShowMainWindow();
+    window.ShowProgress({ProgressPhase::Updating, "cars.wad", 50});
+    const HWND bar = window.ControlHandle(Win32MainWindow::StatusBar);
+    UpdateWindow(bar);
+    RECT area = {};
+    GetClientRect(bar, &area);
+    const HDC dc = GetDC(bar);
+    EXPECT_EQ(GetPixel(dc, area.right / 4, 3), RGB(105, 174, 231));
+    EXPECT_EQ(GetPixel(dc, area.right * 3 / 4, 3), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(bar, dc);
+}
+
 }  // namespace
 }  // namespace mw
