@@ -190,7 +190,7 @@ std::vector<NamedSource> SourcesBelow(const std::string& archiveFolder, const st
 
 std::optional<ArchiveContents> OpenArchiveContents(RunState& state, Frontend& frontend)
 {
-    const std::string archiveText = frontend.ArchiveText();
+    const std::string archiveText = ArchiveFieldPath(frontend);
     if (!FileExists(archiveText)) {
         frontend.ShowRefusal({RefusalKind::ChooseWadFile});
         return std::nullopt;

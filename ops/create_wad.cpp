@@ -74,7 +74,7 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
 
 void CreateWad(RunState& state, Frontend& frontend)
 {
-    const std::string sourceText = frontend.SourceText();
+    const std::string sourceText = SourceFieldPath(frontend);
     // An empty text would list the root of the file system.
     if (sourceText.empty()) {
         frontend.ShowRefusal({RefusalKind::ChooseSourceFolder});

@@ -58,7 +58,7 @@ bool WriteEntriesBelow(const std::vector<WadEntry>& entries, File& archive, cons
 
 void ExtractWad(RunState& state, Frontend& frontend)
 {
-    const std::string archiveText = frontend.ArchiveText();
+    const std::string archiveText = ArchiveFieldPath(frontend);
     if (!FileExists(archiveText)) {
         frontend.ShowRefusal({RefusalKind::ChooseWadFile});
         return;

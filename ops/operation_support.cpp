@@ -9,6 +9,16 @@
 
 namespace mw {
 
+std::string SourceFieldPath(Frontend& frontend)
+{
+    return NativePath(frontend.SourceText());
+}
+
+std::string ArchiveFieldPath(Frontend& frontend)
+{
+    return NativePath(frontend.ArchiveText());
+}
+
 bool IsSourceFolder(const std::string& sourceText)
 {
     if (FolderExists(sourceText))

@@ -17,6 +17,11 @@
 
 namespace mw {
 
+// The source and archive fields' texts as paths: on Windows "/" is read as
+// "\", as in every typed path, so that file names split where they should.
+std::string SourceFieldPath(Frontend& frontend);
+std::string ArchiveFieldPath(Frontend& frontend);
+
 // Whether a source text names a folder: what is on disk where the path
 // exists, else the extension rule (IsFolderPath).
 bool IsSourceFolder(const std::string& sourceText);

@@ -7,6 +7,7 @@
 
 #include "core/file_stamp.h"
 #include "core/path_text.h"
+#include "ops/operation_support.h"
 #include "ops/undo_checksum.h"
 #include "ops/undo_pieces.h"
 #include "ops/undo_store.h"
@@ -40,7 +41,7 @@ UndoRecorder::UndoRecorder(RunState& state, Frontend& frontend, const ArchiveLoc
     summary_.time = NanosecondsNow();
     summary_.group = state.UndoGroup;
     summary_.archive = CanonicalArchivePath(lock.fileName());
-    summary_.source = AbsolutePath(frontend.SourceText());
+    summary_.source = AbsolutePath(SourceFieldPath(frontend));
     before_ = StampOf(*lock.archive());
     loaded_ = state.Image.Entries;
 }

@@ -224,7 +224,7 @@ std::vector<UndoHistoryItem> UndoHistory(const RunState& state, const std::strin
 bool UndoWad(RunState& state, Frontend& frontend, int steps)
 {
     state.StartTime = TimeOfDayNow();
-    const std::string archive = frontend.ArchiveText();
+    const std::string archive = ArchiveFieldPath(frontend);
     if (archive.empty() || !FileExists(archive)) {
         frontend.ShowRefusal({archive.empty() ? RefusalKind::ChooseWadFile : RefusalKind::WrongWadPath});
         return false;
@@ -255,7 +255,7 @@ bool HasUndoableUpdate(const RunState& state, const std::string& archive)
 
 bool UndoLastUpdate(RunState& state, Frontend& frontend)
 {
-    const std::string archive = frontend.ArchiveText();
+    const std::string archive = ArchiveFieldPath(frontend);
     if (HasUndoableUpdate(state, archive) &&
         !frontend.ConfirmChanges(UndoQuestion(UndoHistory(state, archive).front(), archive)))
         return false;

@@ -108,8 +108,8 @@ bool UpdateWad(RunState& state, Frontend& frontend, const UpdateOptions& options
 {
     const UndoGroupScope undoGroup(state, options.trackBatch);
     state.StartTime = TimeOfDayNow();
-    const std::string sourceText = frontend.SourceText();
-    state.WadPaths[0] = frontend.ArchiveText();
+    const std::string sourceText = SourceFieldPath(frontend);
+    state.WadPaths[0] = ArchiveFieldPath(frontend);
 
     // An empty text would list the root of the file system.
     if (sourceText == kSourcePlaceholder || sourceText.empty()) {

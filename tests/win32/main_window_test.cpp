@@ -96,6 +96,32 @@ TEST_F(Win32MainWindowTest, UpdateButtonRunsTheUpdateOnTheTypedFields)
     EXPECT_EQ(boxes.shown, std::vector<std::string>{"message " + RefusalText({RefusalKind::WrongWadPath})});
 }
 
+// "/" in a field is "\", as in any typed path: the update of cars.wad
+// names a new entry the same way whichever separator was typed.
+TEST_F(Win32MainWindowTest, SlashesInTheFieldsAreBackslashes)
+{
+    test::TempDir dir;
+    const std::string original = test::ContiguousArchive({{"a.bin", "A"}});
+    std::string archives[2];
+    for (const bool slashes : {false, true}) {
+        const std::string folder = slashes ? "slashes" : "backslashes";
+        const std::string wad = dir.Write(folder + "/cars.wad", original);
+        const std::string mod = dir.Write(folder + "/mod/cars/ferrari/helmet.tex", "new");
+        const auto typed = [slashes](std::string path) {
+            if (slashes)
+                std::replace(path.begin(), path.end(), '\\', '/');
+            return path;
+        };
+        SetText(Win32MainWindow::SourceEdit, typed(mod));
+        SetText(Win32MainWindow::ArchiveEdit, typed(wad));
+        Click(Win32MainWindow::UpdateButton);
+        archives[slashes] = test::ReadBytes(wad);
+    }
+    EXPECT_NE(archives[0], original);
+    EXPECT_EQ(archives[1], archives[0]);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 // Escape or a click on the Cancel button, posted before "Update wad" is
 // clicked, is taken by the window's thread while the update runs off it:
 // the update stops, the wad stays as it was and the status says so; the
