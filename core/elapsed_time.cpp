@@ -1,5 +1,6 @@
 #include "core/elapsed_time.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,13 @@ std::string JoinNumber(bool negative, const std::string& whole, std::string deci
 }
 
 }  // namespace
+
+std::int64_t NanosecondsSince1970()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 std::string SecondsText(double seconds, std::string_view decimalSeparator)
 {

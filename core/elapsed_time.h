@@ -2,6 +2,7 @@
 // 2.345s"): seconds between two times of day, rounded to the millisecond.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,9 @@ namespace mw {
 
 // The local time of day, with milliseconds, as a fraction of a day.
 double TimeOfDayNow();
+
+// The time now, in nanoseconds since 1970: when something was done.
+std::int64_t NanosecondsSince1970();
 
 // Seconds rounded to the nearest 0.001 (ties to the even multiple), at most
 // 15 significant digits, no trailing zeros, no exponent, the given decimal

@@ -13,4 +13,11 @@ std::string PathText(const std::filesystem::path& path)
     return std::string(text.begin(), text.end());
 }
 
+std::string AbsolutePath(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(path), error);
+    return error ? path : PathText(absolute.lexically_normal());
+}
+
 }  // namespace mw

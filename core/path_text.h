@@ -12,5 +12,8 @@ namespace mw {
 
 std::filesystem::path FileSystemPath(std::string_view text);
 std::string PathText(const std::filesystem::path& path);
+// The path made absolute against the working folder, "." and ".." folded
+// away; as given when the system cannot tell.
+std::string AbsolutePath(const std::string& path);
 
 }  // namespace mw

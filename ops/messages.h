@@ -36,6 +36,12 @@ inline constexpr const char* kNothingToUndoPrefix = "Sorry but this wad has no u
 inline constexpr const char* kChangedSincePrefix =
     "Sorry but this wad was changed after its last update, which therefore cannot be undone: ";
 inline constexpr const char* kUpdatedAgainPrefix = "Sorry but this wad was updated again since, undo that first: ";
+// Mods.
+inline constexpr const char* kNoSuchModPrefix = "Sorry but no mod has this name: ";
+inline constexpr const char* kPermanentModPrefix =
+    "Sorry but this mod stays for good: the undo store's cap could not keep what taking it out needs: ";
+inline constexpr const char* kChangedOutsidePrefix =
+    "Sorry but another program changed entries that this change would touch (--force leaves them as they are): ";
 
 // The question asked before entries are removed from an archive.
 std::string RemoveEntriesQuestion(std::size_t count, const std::string& archiveName);

@@ -3,6 +3,8 @@
 // and end the operation where they happen.
 #pragma once
 
+#include <string>
+
 #include "ops/frontend.h"
 #include "ops/run_state.h"
 
@@ -22,6 +24,8 @@ struct UpdateOptions {
     // Only the matching: each source file reported through FileDone as
     // replacing or appended, no archive written.
     bool preview = false;
+    // The name of the mod the install makes; empty: its source folder's.
+    std::string modName{};
 };
 
 // "Update wad": the archive patched with the source file(s). True when the

@@ -22,6 +22,7 @@ std::string ProgressLabel(const Progress& progress)
     case ProgressPhase::EntryRenamed: return "Entry renamed in " + subject + "s";
     case ProgressPhase::EntryReplaced: return "Entry replaced in " + subject + "s";
     case ProgressPhase::FilesAdded: return "Files added in " + subject + "s";
+    case ProgressPhase::ModsChanged: return "Mods changed in " + subject + "s";
     case ProgressPhase::Cancelled: return subject;
     }
     return {};

@@ -30,6 +30,7 @@ enum class ProgressPhase {
     EntryRenamed,
     EntryReplaced,
     FilesAdded,
+    ModsChanged,
     // Stopped by the user; the subject is what the stop says ("Cancelled",
     // or how many files an extraction had written).
     Cancelled,

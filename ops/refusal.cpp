@@ -34,6 +34,9 @@ std::string LeadOf(const Refusal& refusal)
     case RefusalKind::NothingToUndo: return kNothingToUndoPrefix;
     case RefusalKind::UpdatedAgain: return kUpdatedAgainPrefix;
     case RefusalKind::ChangedSince: return kChangedSincePrefix;
+    case RefusalKind::NoSuchMod: return kNoSuchModPrefix;
+    case RefusalKind::PermanentMod: return kPermanentModPrefix;
+    case RefusalKind::ChangedOutside: return kChangedOutsidePrefix;
     case RefusalKind::TooFewUpdates:
         return "Sorry but only " + std::to_string(refusal.count) + (refusal.count == 1 ? " update" : " updates") +
                " of this wad can be undone: ";

@@ -37,6 +37,9 @@ enum class RefusalKind {
     UpdatedAgain,
     ChangedSince,
     TooFewUpdates,  // also says how many can be undone
+    NoSuchMod,
+    PermanentMod,
+    ChangedOutside,  // the archive, then the entries
 };
 
 struct Refusal {

@@ -10,6 +10,7 @@
 #include "core/list_files.h"
 #include "core/settings_store.h"
 #include "core/wad.h"
+#include "ops/mods/mod_store.h"
 #include "ops/undo_store.h"
 
 namespace mw {
@@ -36,6 +37,8 @@ struct RunState {
     bool WaitForOtherUpdates = true;
     // Where updates keep their undo records; empty: they keep none.
     std::string UndoFolder = DefaultUndoFolder();
+    // Where installs keep their mods ledgers; empty: they keep none.
+    std::string ModsFolder = DefaultModsFolder();
     // The most the undo records may take together; the oldest go first.
     std::int64_t UndoCap = kDefaultUndoCap;
     // The group this run's undo records join, to be undone as one; 0: none

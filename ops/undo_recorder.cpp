@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 
+#include "core/elapsed_time.h"
 #include "core/file_stamp.h"
 #include "core/path_text.h"
 #include "ops/operation_support.h"
@@ -17,20 +18,6 @@ namespace {
 
 constexpr const char* kUndoGroupValue = "UndoGroup";
 
-std::int64_t NanosecondsNow()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
-std::string AbsolutePath(const std::string& path)
-{
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(path), error);
-    return error ? path : PathText(absolute.lexically_normal());
-}
-
 }  // namespace
 
 UndoRecorder::UndoRecorder(RunState& state, Frontend& frontend, const ArchiveLock& lock, bool on)
@@ -38,7 +25,7 @@ UndoRecorder::UndoRecorder(RunState& state, Frontend& frontend, const ArchiveLoc
 {
     if (!on_)
         return;
-    summary_.time = NanosecondsNow();
+    summary_.time = NanosecondsSince1970();
     summary_.group = state.UndoGroup;
     summary_.archive = CanonicalArchivePath(lock.fileName());
     summary_.source = AbsolutePath(SourceFieldPath(frontend));

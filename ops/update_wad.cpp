@@ -6,10 +6,13 @@
 #include "core/elapsed_time.h"
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/path_text.h"
 #include "core/wad.h"
 #include "ops/operation_support.h"
 #include "ops/operations.h"
 #include "ops/archive_patcher.h"
+#include "ops/mods/mod_recorder.h"
+#include "ops/mods/mod_scope.h"
 #include "ops/undo_recorder.h"
 #include "ops/update_matching.h"
 
@@ -22,6 +25,46 @@ UndoOrigin OriginOf(const UpdateOptions& options)
         return UndoOrigin::TrackBatch;
     return options.fromPackage ? UndoOrigin::AutoInstall : UndoOrigin::Update;
 }
+
+ModOrigin ModOriginOf(const UpdateOptions& options)
+{
+    if (options.trackBatch)
+        return ModOrigin::TrackBatch;
+    return options.fromPackage ? ModOrigin::Package : ModOrigin::Update;
+}
+
+// The mod an install makes: named as asked, else after its source folder
+// (or file).
+ModInstall ModInstallOf(const RunState& state, const UpdateOptions& options, const std::string& sourceText)
+{
+    std::string source = sourceText;
+    while (source.size() > 1 && source.back() == kNativeSeparator)
+        source.pop_back();
+    std::string name = options.modName.empty() ? FileNamePart(source) : options.modName;
+    return {state.UndoGroup, name.empty() ? source : name, AbsolutePath(sourceText), NanosecondsSince1970(),
+            ModOriginOf(options)};
+}
+
+// The undo record and the mods ledger both hear of the new archive before
+// it takes the old one's place.
+class CommitHooks final : public BeforeCommit {
+public:
+    CommitHooks(UndoRecorder& undo, ModRecorder& mods, const WadImage& image)
+        : undo_(undo), mods_(mods), image_(image)
+    {
+    }
+    void Complete(File& written) override
+    {
+        if (BeforeCommit* undo = undo_.Hook())
+            undo->Complete(written);
+        mods_.Complete(written, image_);
+    }
+
+private:
+    UndoRecorder& undo_;
+    ModRecorder& mods_;
+    const WadImage& image_;
+};
 
 // The archive tests that a single update makes and a batch skips.
 bool ValidateArchivePath(RunState& state, Frontend& frontend, const std::string& archivePath)
@@ -62,7 +105,7 @@ bool ValidateInstallation(RunState& state, Frontend& frontend, const UpdateOptio
 }
 
 void PatchArchive(RunState& state, Frontend& frontend, const std::string& archivePath,
-                  const std::vector<SourceKey>& keys, const UpdateOptions& options)
+                  const std::vector<SourceKey>& keys, const UpdateOptions& options, const ModInstall& install)
 {
     // Held from the load until the new archive is in place, so that a second
     // update of it loads this one's result.
@@ -71,6 +114,9 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
     const ArchiveRelease archiveRelease(state.Image);
     UndoRecorder undo(state, frontend, lock, !options.preview);
     undo.MadeBy(OriginOf(options));
+    ModRecorder mods(options.preview ? std::string() : state.ModsFolder,
+                     ModScopeOf(CanonicalArchivePath(InstallationFolder(state)), CanonicalArchivePath(archivePath)),
+                     lock, state.Image, install);
     ArchivePatcher patcher(state.Image, archivePath);
     const std::string archiveName = FileNamePart(archivePath);
     const std::size_t count = state.SourceList.size();
@@ -83,11 +129,13 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
             patcher.Replace(match, ReadSourceFile(path), path);
             const WadEntry& replaced = state.Image.Entries[static_cast<std::size_t>(match)];
             undo.Replaced(EntryName(replaced));
+            mods.Installed(key, match, path);
             frontend.FileDone(Frontend::FileAction::Replace, EntryName(replaced), path);
         } else {
             const std::string name = AppendedName(archiveName, key);
             patcher.Append(name, ReadSourceFile(path), path);
             undo.Appended(name);
+            mods.Installed(key, state.Image.EntryCount - 1, path);
             frontend.FileDone(Frontend::FileAction::Append, name, path);
         }
 
@@ -98,15 +146,18 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
     if (options.preview)
         return;
     OperationBytes written(frontend, WrittenBytes(state.Image, state.Image.EntryCount));
-    RebuildWad(lock, state.Image, state.Image.EntryCount, &written, undo.Hook());
+    CommitHooks hooks(undo, mods, state.Image);
+    RebuildWad(lock, state.Image, state.Image.EntryCount, &written, &hooks);
     undo.Keep();
+    mods.Keep();
 }
 
 }  // namespace
 
 bool UpdateWad(RunState& state, Frontend& frontend, const UpdateOptions& options)
 {
-    const UndoGroupScope undoGroup(state, options.trackBatch);
+    // Every install is a group of undo records, and the mod it makes.
+    const UndoGroupScope undoGroup(state, true);
     state.StartTime = TimeOfDayNow();
     const std::string sourceText = SourceFieldPath(frontend);
     state.WadPaths[0] = ArchiveFieldPath(frontend);
@@ -136,6 +187,7 @@ bool UpdateWad(RunState& state, Frontend& frontend, const UpdateOptions& options
         if (options.trackBatch && !options.preview &&
             !frontend.ConfirmChanges(TrackBatchQuestion(InstallationFolder(state))))
             return;
+        const ModInstall install = ModInstallOf(state, options, sourceText);
         const int archives = options.trackBatch ? kTrackCount : 1;
         for (int k = 0; k < archives; ++k) {
             if (options.trackBatch) {
@@ -144,7 +196,7 @@ bool UpdateWad(RunState& state, Frontend& frontend, const UpdateOptions& options
                     throw UserRefusal(RefusalKind::NoInstallation);
                 state.WadPaths[k] = folder + kNativeSeparator + TrackNames[k] + ".wad";
             }
-            PatchArchive(state, frontend, state.WadPaths[k], keys, options);
+            PatchArchive(state, frontend, state.WadPaths[k], keys, options, install);
             if (options.trackBatch)
                 frontend.ShowProgress({ProgressPhase::NextArchive});
         }
