@@ -22,7 +22,7 @@ struct CommandShape {
     const char* details;
 };
 
-const std::array<CommandShape, 9> kCommands = {{
+const std::array<CommandShape, 11> kCommands = {{
     {"create", Command::Create, {"SOURCE", "ARCHIVE"}, false,
      "pack every file below the folder SOURCE into ARCHIVE",
      "Entries are named by their path below SOURCE, with \\ between folders,\n"
@@ -40,7 +40,9 @@ const std::array<CommandShape, 9> kCommands = {{
      "              for each source file, in order, and write nothing\n"
      "  --no-wait   fail at once when another update is writing ARCHIVE\n"
      "              (without it, wait for that update to end)\n"
-     "  --no-undo   keep no undo record (for scripts that keep their own backups)\n"},
+     "  --no-undo   keep no undo record (for scripts that keep their own backups)\n"
+     "  --name NAME the name of the mod the update installs (without it, the\n"
+     "              source folder's name; a number is added when it is taken)\n"},
     {"update-tracks", Command::UpdateTracks, {"SOURCE"}, false,
      "patch the seventeen track archives of the GP4 installation",
      "  --gp4 FOLDER  the GP4 folder; without it, the installation that the\n"
@@ -48,7 +50,8 @@ const std::array<CommandShape, 9> kCommands = {{
      "  --dry-run     print what each archive's update would do, write nothing\n"
      "  --no-wait     fail at once when another update is writing a track archive\n"
      "                (without it, wait for that update to end)\n"
-     "  --no-undo     keep no undo record\n"},
+     "  --no-undo     keep no undo record\n"
+     "  --name NAME   the name of the mod the update installs\n"},
     {"undo", Command::Undo, {"ARCHIVE"}, false, "give ARCHIVE back as it was before its last update",
      "An update of the track batch or of an update package's run is undone\n"
      "with the other archives it changed. An archive changed since its update\n"
@@ -75,6 +78,35 @@ const std::array<CommandShape, 9> kCommands = {{
      "be read is named on stderr, the search goes on, and the exit code is 1.\n"
      "  --gp4 FOLDER  the GP4 folder; without it, the installation that the\n"
      "                Wine prefix ($WINEPREFIX, else ~/.wine) names\n"},
+    {"mods", Command::Mods, {}, true,
+     "list the mods installed in the GP4 installation, show, disable, enable or remove them",
+     "Each update installs a mod, named after its source folder (or --name).\n"
+     "Mods can be disabled, enabled and removed in any order: each archive is\n"
+     "then the archive as Mendwright first found it with the enabled mods\n"
+     "installed over it in install order.\n"
+     "  mods                     one line per mod, in install order:\n"
+     "                           NAME<TAB>STATE<TAB>TIME<TAB>ARCHIVES<TAB>COUNTS<TAB>SOURCE\n"
+     "  mods show NAME           one line per entry: ARCHIVE<TAB>ENTRY<TAB>replaced or\n"
+     "                           appended<TAB>who the game reads it from now\n"
+     "  mods disable NAME...     take the mods out; their bytes are kept\n"
+     "  mods enable NAME...      put disabled mods back at their place in the order\n"
+     "  mods remove NAME...      take the mods out and forget them\n"
+     "  --gp4 FOLDER  the GP4 folder; without it, the Wine prefix's installation\n"
+     "  --wad ARCHIVE the mods of ARCHIVE's installation, or of ARCHIVE itself\n"
+     "                when it lies outside any\n"
+     "  --json        mods: a JSON array of objects with name, enabled, state,\n"
+     "                permanent, time, source, archives, replaced, appended\n"
+     "                and overwritten\n"
+     "  --dry-run     print what each archive would get back, by entry, and\n"
+     "                write nothing\n"
+     "  --force       go on where another program changed entries the change\n"
+     "                touches, leaving those as they are\n"
+     "  --no-wait     fail at once when an update is writing an archive\n"},
+    {"status", Command::Status, {}, false, "tell, per archive, whether it is as found or which mods changed it",
+     "One line per archive Mendwright changed: ARCHIVE<TAB>as found, changed by\n"
+     "mods: NAMES, or entries changed outside: ENTRIES (by another program).\n"
+     "  --gp4 FOLDER  the GP4 folder; without it, the Wine prefix's installation\n"
+     "  --wad ARCHIVE the archive's installation, or the archive outside any\n"},
 }};
 
 const CommandShape* FindCommand(const std::string& name)
@@ -96,12 +128,18 @@ std::string Synopsis(const CommandShape& shape)
     std::string text = shape.name;
     for (const char* operand : shape.operands)
         text += std::string(" ") + operand;
-    if (shape.morePatterns)
+    if (shape.morePatterns && shape.command != Command::Mods)
         text += " [PATTERN...]";
+    if (shape.command == Command::Mods)
+        text += " [show NAME | disable|enable|remove NAME...]";
     if (shape.command == Command::UpdateTracks || shape.command == Command::Find)
         text += " [--gp4 FOLDER]";
+    if (shape.command == Command::Mods || shape.command == Command::Status)
+        text += " [--gp4 FOLDER | --wad ARCHIVE]";
     if (shape.command == Command::Update || shape.command == Command::UpdateTracks)
-        text += " [--dry-run] [--no-wait] [--no-undo]";
+        text += " [--dry-run] [--no-wait] [--no-undo] [--name NAME]";
+    if (shape.command == Command::Mods)
+        text += " [--json] [--dry-run] [--force] [--no-wait]";
     if (shape.command == Command::Undo)
         text += " [--steps N] [--no-wait]";
     if (shape.command == Command::List)
@@ -118,7 +156,7 @@ constexpr const char* kCommonOptions =
     "\n"
     "Exit codes: 0 done, 1 file error, 2 refused input, 64 wrong usage.\n";
 
-enum LongOnly { kVersion = 256, kGp4, kDryRun, kNoWait, kJson, kNoUndo, kSteps };
+enum LongOnly { kVersion = 256, kGp4, kDryRun, kNoWait, kJson, kNoUndo, kSteps, kWad, kName, kForce };
 
 const option kOptions[] = {
     {"verbose", no_argument, nullptr, 'v'}, {"quiet", no_argument, nullptr, 'q'},
@@ -126,6 +164,8 @@ const option kOptions[] = {
     {"gp4", required_argument, nullptr, kGp4}, {"dry-run", no_argument, nullptr, kDryRun},
     {"no-wait", no_argument, nullptr, kNoWait}, {"json", no_argument, nullptr, kJson},
     {"no-undo", no_argument, nullptr, kNoUndo}, {"steps", required_argument, nullptr, kSteps},
+    {"wad", required_argument, nullptr, kWad},  {"name", required_argument, nullptr, kName},
+    {"force", no_argument, nullptr, kForce},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -147,6 +187,26 @@ int StepsOf(const char* text)
     if (error != std::errc() || stop != end || steps < 1)
         throw UsageError(std::string("--steps takes a whole number from 1 up, not '") + text + "'");
     return steps;
+}
+
+// mods takes nothing, "show NAME", or a change and the names it changes;
+// --dry-run and --force go with the changes only, --json with the list.
+void CheckModsWords(const Invocation& invocation)
+{
+    const std::vector<std::string>& words = invocation.operands;
+    const std::string verb = words.empty() ? "" : words.front();
+    const bool change = verb == "disable" || verb == "enable" || verb == "remove";
+    if (!verb.empty() && verb != "show" && !change)
+        throw UsageError("mods: unknown word '" + verb + "' (show, disable, enable or remove)");
+    if (verb == "show" && words.size() != 2)
+        throw UsageError(words.size() < 2 ? "mods show: missing NAME" : "mods show: extra operand '" + words[2] + "'");
+    if (change && words.size() < 2)
+        throw UsageError("mods " + verb + ": missing NAME");
+    if ((invocation.dryRun || invocation.force) && !change)
+        throw UsageError(std::string("option '") + (invocation.dryRun ? "--dry-run" : "--force") +
+                         "' goes with mods disable, enable and remove");
+    if (invocation.json && !verb.empty())
+        throw UsageError("option '--json' goes with mods alone");
 }
 
 }  // namespace
@@ -200,6 +260,9 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         case kJson: invocation.json = true; break;
         case kNoUndo: invocation.noUndo = true; break;
         case kSteps: invocation.steps = StepsOf(optarg); break;
+        case kWad: invocation.wadArchive = NativePath(optarg); break;
+        case kName: invocation.modName = optarg; break;
+        case kForce: invocation.force = true; break;
         case ':': throw UsageError(std::string("option '") + argv[optind - 1] + "' needs an argument");
         default:
             if (optopt != 0)
@@ -235,13 +298,20 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         invocation.operands[i] = NativePath(invocation.operands[i]);
     if (invocation.gp4Folder)
         invocation.gp4Folder = NativePath(*invocation.gp4Folder);
-    CheckOptionBelongs(invocation.gp4Folder.has_value(), "--gp4", invocation, {Command::UpdateTracks, Command::Find});
-    CheckOptionBelongs(invocation.dryRun, "--dry-run", invocation, {Command::Update, Command::UpdateTracks});
+    CheckOptionBelongs(invocation.gp4Folder.has_value(), "--gp4", invocation,
+                       {Command::UpdateTracks, Command::Find, Command::Mods, Command::Status});
+    CheckOptionBelongs(invocation.wadArchive.has_value(), "--wad", invocation, {Command::Mods, Command::Status});
+    CheckOptionBelongs(invocation.modName.has_value(), "--name", invocation, {Command::Update, Command::UpdateTracks});
+    CheckOptionBelongs(invocation.force, "--force", invocation, {Command::Mods});
+    CheckOptionBelongs(invocation.dryRun, "--dry-run", invocation,
+                       {Command::Update, Command::UpdateTracks, Command::Mods});
     CheckOptionBelongs(invocation.noWait, "--no-wait", invocation,
-                       {Command::Update, Command::UpdateTracks, Command::Undo});
+                       {Command::Update, Command::UpdateTracks, Command::Undo, Command::Mods});
     CheckOptionBelongs(invocation.noUndo, "--no-undo", invocation, {Command::Update, Command::UpdateTracks});
     CheckOptionBelongs(invocation.steps.has_value(), "--steps", invocation, {Command::Undo});
-    CheckOptionBelongs(invocation.json, "--json", invocation, {Command::List});
+    CheckOptionBelongs(invocation.json, "--json", invocation, {Command::List, Command::Mods});
+    if (invocation.command == Command::Mods)
+        CheckModsWords(invocation);
     if (invocation.command == Command::Extract && invocation.operands[1].empty())
         throw UsageError("extract: OUTPUT is empty; name a folder (an empty name would mean the root of the file system)");
     return invocation;

@@ -9,7 +9,9 @@
 
 namespace mw::cli {
 
-enum class Command { Create, Extract, Update, UpdateTracks, Undo, History, List, Verify, Find, Help, Version };
+enum class Command {
+    Create, Extract, Update, UpdateTracks, Undo, History, List, Verify, Find, Mods, Status, Help, Version
+};
 
 enum class Verbosity { Quiet, Normal, Verbose };
 
@@ -17,12 +19,15 @@ struct Invocation {
     Command command = Command::Help;
     std::vector<std::string> operands;     // for extract, the patterns follow ARCHIVE and OUTPUT
     std::optional<Command> helpTopic;      // Help: the command whose help is asked for
-    std::optional<std::string> gp4Folder;  // --gp4, update-tracks and find
-    bool dryRun = false;                   // --dry-run, update and update-tracks
+    std::optional<std::string> gp4Folder;  // --gp4, update-tracks, find, mods and status
+    std::optional<std::string> wadArchive;  // --wad, mods and status
+    std::optional<std::string> modName;     // --name, update and update-tracks
+    bool dryRun = false;                   // --dry-run, update, update-tracks and mods
+    bool force = false;                    // --force, mods
     bool noWait = false;                   // --no-wait, update, update-tracks and undo
     bool noUndo = false;                   // --no-undo, update and update-tracks
     std::optional<int> steps;              // --steps, undo only
-    bool json = false;                     // --json, list
+    bool json = false;                     // --json, list and mods
     Verbosity verbosity = Verbosity::Normal;
 };
 

@@ -12,6 +12,7 @@
 #include "cli/exit_codes.h"
 #include "cli/find_command.h"
 #include "cli/installation_lookup.h"
+#include "cli/mods_command.h"
 #include "cli/undo_history.h"
 #include "core/console.h"
 #include "core/elapsed_time.h"
@@ -98,8 +99,15 @@ int RunOperation(const Invocation& invocation)
     switch (invocation.command) {
     case Command::Create: CreateWad(state, frontend); break;
     case Command::Extract: ExtractWad(state, frontend); break;
-    case Command::Update: UpdateWad(state, frontend, {.preview = preview}); break;
-    case Command::UpdateTracks: UpdateWad(state, frontend, {.trackBatch = true, .preview = preview}); break;
+    case Command::Update:
+    case Command::UpdateTracks: {
+        UpdateOptions options;
+        options.trackBatch = invocation.command == Command::UpdateTracks;
+        options.preview = preview;
+        options.modName = invocation.modName.value_or("");
+        UpdateWad(state, frontend, options);
+        break;
+    }
     case Command::Undo: UndoWad(state, frontend, invocation.steps.value_or(1)); break;
     default: break;
     }
@@ -126,6 +134,8 @@ int Run(const Invocation& invocation)
     case Command::Verify: return VerifyArchive(invocation);
     case Command::History: PrintHistory(invocation.operands[0]); return kExitDone;
     case Command::Find: return FindInInstallation(invocation);
+    case Command::Mods: return RunModsCommand(invocation);
+    case Command::Status: return RunStatusCommand(invocation);
     default: return RunOperation(invocation);
     }
 }

@@ -7,6 +7,13 @@
 
 namespace mw {
 
+// The file whose presence makes a folder a GP4 installation.
+inline constexpr const char* kGp4Program = "GP4.exe";
+
+// The installation a file lies in: the nearest folder above it that holds
+// GP4.exe, in any case; "" when none does.
+std::string InstallationHolding(const std::string& path);
+
 class Gp4Installation {
 public:
     virtual ~Gp4Installation() = default;

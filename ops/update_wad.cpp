@@ -115,7 +115,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
     UndoRecorder undo(state, frontend, lock, !options.preview);
     undo.MadeBy(OriginOf(options));
     ModRecorder mods(options.preview ? std::string() : state.ModsFolder,
-                     ModScopeOf(CanonicalArchivePath(InstallationFolder(state)), CanonicalArchivePath(archivePath)),
+                     ModScopeOf(CanonicalArchivePath(archivePath)),
                      lock, state.Image, install);
     ArchivePatcher patcher(state.Image, archivePath);
     const std::string archiveName = FileNamePart(archivePath);

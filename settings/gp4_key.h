@@ -2,6 +2,8 @@
 // machine-wide root, and what the lookup takes from it.
 #pragma once
 
+#include "core/gp4_installation.h"  // kGp4Program
+
 namespace mw {
 
 inline constexpr const char* kGp4InstallKey = "Software\\Infogrames\\Grand Prix 4\\1.00\\Install Dir";
@@ -10,7 +12,5 @@ inline constexpr const char* kGp4InstallKey32On64 =
     "Software\\Wow6432Node\\Infogrames\\Grand Prix 4\\1.00\\Install Dir";
 // The installation folder, without a trailing "\".
 inline constexpr const char* kGp4DirectoryValue = "Directory";
-// The file whose presence makes a folder a GP4 installation.
-inline constexpr const char* kGp4Program = "GP4.exe";
 
 }  // namespace mw

@@ -1,6 +1,6 @@
 #include "settings/remembered_gp4_installation.h"
 
-#include "settings/folder_lookup.h"
+#include "core/folder_lookup.h"
 #include "settings/gp4_key.h"
 #include "settings/system_gp4_installation.h"
 

@@ -5,7 +5,7 @@
 
 #include "core/path_helpers.h"
 #include "core/path_text.h"
-#include "settings/folder_lookup.h"
+#include "core/folder_lookup.h"
 #include "settings/gp4_key.h"
 #include "settings/remembered_gp4_installation.h"
 

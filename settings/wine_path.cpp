@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "core/file.h"
-#include "settings/folder_lookup.h"
+#include "core/folder_lookup.h"
 
 namespace mw {
 namespace {

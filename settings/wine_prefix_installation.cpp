@@ -5,7 +5,7 @@
 #include <iterator>
 #include <optional>
 
-#include "settings/folder_lookup.h"
+#include "core/folder_lookup.h"
 #include "settings/gp4_key.h"
 #include "settings/wine_path.h"
 #include "settings/wine_registry.h"

@@ -7,7 +7,7 @@
 #include "core/list_files.h"
 #include "core/path_helpers.h"
 #include "core/path_text.h"
-#include "settings/folder_lookup.h"
+#include "core/folder_lookup.h"
 
 namespace mw {
 namespace {

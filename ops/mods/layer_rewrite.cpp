@@ -26,15 +26,15 @@ bool SameName(const WadEntry& a, const WadEntry& b)
     return std::memcmp(a.Name, b.Name, kNameFieldSize) == 0;
 }
 
-// Where each entry of the expected archive stands in the live one: at the
-// same index when the two directories name the same entries in the same
-// order, else by name; -1 where the live archive has no such entry.
-std::vector<std::int64_t> AlignLive(const LayeredArchive& expected, const WadImage& live, bool& sameOrder)
+}  // namespace
+
+std::vector<std::int64_t> AlignToLive(const std::vector<WadEntry>& expected, const std::vector<WadEntry>& live,
+                                      bool& sameOrder)
 {
-    const std::size_t count = expected.directory.size();
-    sameOrder = live.Entries.size() == count;
+    const std::size_t count = expected.size();
+    sameOrder = live.size() == count;
     for (std::size_t i = 0; sameOrder && i < count; ++i)
-        sameOrder = SameName(expected.directory[i], live.Entries[i]);
+        sameOrder = SameName(expected[i], live[i]);
     std::vector<std::int64_t> at(count, -1);
     if (sameOrder) {
         for (std::size_t i = 0; i < count; ++i)
@@ -42,10 +42,10 @@ std::vector<std::int64_t> AlignLive(const LayeredArchive& expected, const WadIma
         return at;
     }
     std::map<std::string_view, std::size_t> byName;
-    for (std::size_t k = 0; k < live.Entries.size(); ++k)
-        byName.try_emplace(EntryName(live.Entries[k]), k);
+    for (std::size_t k = 0; k < live.size(); ++k)
+        byName.try_emplace(EntryName(live[k]), k);
     for (std::size_t i = 0; i < count; ++i) {
-        const auto found = byName.find(EntryName(expected.directory[i]));
+        const auto found = byName.find(EntryName(expected[i]));
         if (found != byName.end()) {
             at[i] = static_cast<std::int64_t>(found->second);
             byName.erase(found);
@@ -53,8 +53,6 @@ std::vector<std::int64_t> AlignLive(const LayeredArchive& expected, const WadIma
     }
     return at;
 }
-
-}  // namespace
 
 bool LiveArchive::Holds(std::size_t index, const ContentId& content)
 {
@@ -96,7 +94,7 @@ LayerRewrite PlanLayerRewrite(const ModLedger& before, const ModLedger& after, s
     const WadImage& image = live.image();
 
     bool sameOrder = false;
-    const std::vector<std::int64_t> liveAt = AlignLive(was, image, sameOrder);
+    const std::vector<std::int64_t> liveAt = AlignToLive(was.directory, image.Entries, sameOrder);
     std::map<EntryKey, std::size_t> wasIndex;
     for (std::size_t i = 0; i < was.entries.size(); ++i)
         wasIndex.emplace(KeyOf(was.entries[i]), i);

@@ -70,6 +70,12 @@ struct LayerRewrite {
 LayerRewrite PlanLayerRewrite(const ModLedger& before, const ModLedger& after, std::uint32_t archive,
                               LiveArchive& live, const KeptContents& kept, bool force);
 
+// Where each entry of an expected directory stands in the live one: at
+// the same index when both name the same entries in the same order, else
+// by name; -1 where the live archive has no such entry.
+std::vector<std::int64_t> AlignToLive(const std::vector<WadEntry>& expected, const std::vector<WadEntry>& live,
+                                      bool& sameOrder);
+
 // Every content the ledger's mods and found state of archive may need.
 std::vector<ContentId> NeededContents(const ModLedger& ledger, std::uint32_t archive);
 

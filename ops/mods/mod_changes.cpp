@@ -68,7 +68,7 @@ std::vector<std::uint32_t> ArchivesToWrite(const ModLedger& ledger, const std::v
 // Prepares the ledger that holds once the archive is in place.
 class PendingLedger final : public BeforeCommit {
 public:
-    PendingLedger(const ModStore& store, const ModLedger& ledger, const std::string& archive)
+    PendingLedger(const ModStore& store, ModLedger& ledger, std::uint32_t archive)
         : store_(store), ledger_(ledger), archive_(archive)
     {
     }
@@ -79,7 +79,9 @@ public:
     }
     void Complete(File& written) override
     {
-        store_.Prepare(ledger_, archive_, StampOf(written));
+        LedgerArchive& archive = ledger_.archives[archive_];
+        archive.written = StampOf(written);
+        store_.Prepare(ledger_, archive.path, archive.written);
         prepared_ = true;
     }
     void Committed()
@@ -90,8 +92,8 @@ public:
 
 private:
     const ModStore& store_;
-    const ModLedger& ledger_;
-    const std::string& archive_;
+    ModLedger& ledger_;
+    std::uint32_t archive_;
     bool prepared_ = false;
     bool committed_ = false;
 };
@@ -135,7 +137,7 @@ void WriteArchive(Frontend& frontend, const ModStore& store, ModLedger& ledger, 
         kept.Keep(content, *plan.lock->archive(), plan.live.Entries[entry].Offset);
     ModLedger after = WithArchiveFlipped(ledger, mods, plan.archive, enabled);
     {
-        PendingLedger pending(store, after, path);
+        PendingLedger pending(store, after, plan.archive);
         WadImage& image = plan.rewrite.image;
         if (plan.rewrite.laidOut) {
             frontend.ShowProgress({ProgressPhase::Writing, FileNamePart(path)});

@@ -43,6 +43,9 @@ ModFile GetFile(ByteReader& in)
 void PutArchive(ByteWriter& out, const LedgerArchive& archive)
 {
     out.PutText(archive.path);
+    out.Put(archive.written.size);
+    out.Put(archive.written.modifiedSeconds);
+    out.Put(archive.written.modifiedNanoseconds);
     const FoundArchive& found = archive.found;
     out.Put(static_cast<std::uint64_t>(found.directory.size()));
     for (std::size_t i = 0; i < found.directory.size(); ++i) {
@@ -58,6 +61,9 @@ LedgerArchive GetArchive(ByteReader& in)
 {
     LedgerArchive archive;
     archive.path = in.GetText();
+    archive.written.size = in.Get<std::int64_t>();
+    archive.written.modifiedSeconds = in.Get<std::int64_t>();
+    archive.written.modifiedNanoseconds = in.Get<std::int64_t>();
     FoundArchive& found = archive.found;
     const std::size_t count = in.GetCount(kFoundEntryBytes);
     in.Check(count <= static_cast<std::size_t>(INT32_MAX));
@@ -235,7 +241,7 @@ ModLedger LedgerFromBytes(std::string_view bytes, const std::string& path)
     ByteReader in(body.substr(kMagic.size()), path, kDamaged);
     ModLedger ledger;
     ledger.scope = in.GetText();
-    ledger.archives.resize(in.GetCount(sizeof(std::uint32_t) + sizeof(std::uint64_t)));
+    ledger.archives.resize(in.GetCount(sizeof(std::uint32_t) + 4 * sizeof(std::uint64_t)));
     for (LedgerArchive& archive : ledger.archives)
         archive = GetArchive(in);
     const std::size_t modCount = in.GetCount(kModBytes);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_stamp.h"
 #include "ops/mods/mod_layers.h"
 
 namespace mw {
@@ -46,6 +47,9 @@ struct InstalledMod {
 struct LedgerArchive {
     std::string path;  // the archive's canonical path
     FoundArchive found;
+    // The archive as Mendwright last wrote it: while it bears this stamp,
+    // no other program changed it.
+    FileStamp written;
 };
 
 struct ModLedger {

@@ -76,7 +76,7 @@ void ModRecorder::Complete(File& written, const WadImage& image)
         archive = *index;
     else {
         archive = static_cast<std::uint32_t>(ledger.archives.size());
-        ledger.archives.push_back({archive_, FoundFrom(loaded_, old)});
+        ledger.archives.push_back({archive_, FoundFrom(loaded_, old), {}});
     }
     InstalledMod* mod = ledger.ModById(install_.id);
     if (mod == nullptr) {
@@ -143,7 +143,8 @@ void ModRecorder::Complete(File& written, const WadImage& image)
         if (!needed.contains(KeyOf(content)) || writtenContents.contains(KeyOf(content)))
             droppable_.push_back(content);
 
-    store_->Prepare(ledger, archive_, StampOf(written));
+    ledger.archives[archive].written = StampOf(written);
+    store_->Prepare(ledger, archive_, ledger.archives[archive].written);
     prepared_ = std::move(ledger);
 }
 

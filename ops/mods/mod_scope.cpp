@@ -1,20 +1,13 @@
 #include "ops/mods/mod_scope.h"
 
-#include "core/path_helpers.h"
+#include "core/gp4_installation.h"
 
 namespace mw {
 
-std::string ModScopeOf(const std::string& installationFolder, const std::string& canonicalArchive)
+std::string ModScopeOf(const std::string& canonicalArchive)
 {
-    if (installationFolder.empty())
-        return canonicalArchive;
-    std::string prefix = installationFolder;
-    if (prefix.back() != kNativeSeparator)
-        prefix += kNativeSeparator;
-    // Windows names a folder in any case.
-    const bool inside = kWindowsFileNames ? LowerAscii(canonicalArchive).starts_with(LowerAscii(prefix))
-                                          : canonicalArchive.starts_with(prefix);
-    return inside ? installationFolder : canonicalArchive;
+    const std::string installation = InstallationHolding(canonicalArchive);
+    return installation.empty() ? canonicalArchive : installation;
 }
 
 }  // namespace mw

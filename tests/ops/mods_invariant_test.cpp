@@ -5,7 +5,6 @@
 
 #include <random>
 
-#include "core/gp4_installation.h"
 #include "ops/mods/mod_changes.h"
 #include "ops/operations.h"
 #include "ops/undo_recorder.h"
@@ -48,7 +47,7 @@ public:
     {
         for (const std::string& archive : kArchives)
             dir_.Write("gp4/" + archive, test::ContiguousArchive(FoundEntries(archive)));
-        state_.Installation = std::make_unique<FixedGp4Installation>(dir_ / "gp4");
+        dir_.Write("gp4/GP4.exe", "");
         state_.UndoFolder = dir_ / "undo";
         state_.ModsFolder = dir_ / "mods";
         for (const char* bytes : {"", "one", "two two", "three three three"})

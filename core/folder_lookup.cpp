@@ -1,4 +1,4 @@
-#include "settings/folder_lookup.h"
+#include "core/folder_lookup.h"
 
 #include <filesystem>
 
