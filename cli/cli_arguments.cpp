@@ -37,7 +37,9 @@ const std::array<CommandShape, 11> kCommands = {{
      "patch ARCHIVE with the file or folder SOURCE",
      "Each source file replaces the first entry it matches, or is appended.\n"
      "  --dry-run   print replace<TAB>ENTRY<TAB>FILE or append<TAB>ENTRY<TAB>FILE\n"
-     "              for each source file, in order, and write nothing\n"
+     "              for each source file, in order, and write nothing; a\n"
+     "              replace ends with <TAB>MOD when the entry holds the bytes\n"
+     "              of the installed mod MOD\n"
      "  --no-wait   fail at once when another update is writing ARCHIVE\n"
      "              (without it, wait for that update to end)\n"
      "  --no-undo   keep no undo record (for scripts that keep their own backups)\n"

@@ -109,13 +109,16 @@ void ConsoleFrontend::EndProgressLine()
     progressShown_ = false;
 }
 
-void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const std::string& path)
+void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const std::string& path,
+                               std::string_view replacedMod)
 {
     if (!preview_ && verbosity_ != Verbosity::Verbose)
         return;
     const std::string name = PrintableText(ShownEntryName(entry));
     if (preview_) {
-        WriteStandardOutput(std::string(ActionWord(action)) + '\t' + name + '\t' + PrintableText(path) + '\n');
+        // A fourth field names the installed mod whose entry the file replaces.
+        const std::string mod = replacedMod.empty() ? "" : '\t' + PrintableText(replacedMod);
+        WriteStandardOutput(std::string(ActionWord(action)) + '\t' + name + '\t' + PrintableText(path) + mod + '\n');
         return;
     }
     const bool outward = action == FileAction::Extract;

@@ -34,7 +34,8 @@ public:
 
     std::optional<std::string> AskSaveLocation(const SaveRequest&) override { return chosenName_; }
 
-    void FileDone(FileAction action, std::string_view entry, const std::string& path) override;
+    void FileDone(FileAction action, std::string_view entry, const std::string& path,
+                  std::string_view replacedMod) override;
     void ShowBytes(std::int64_t done, std::int64_t total) override;
     bool ShowsByteTotal() const override { return progressLine_; }
 

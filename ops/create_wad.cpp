@@ -63,7 +63,7 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
         entry.Offset = static_cast<std::int32_t>(offset);
         entry.Size = static_cast<std::int32_t>(size);
         offset += size;
-        frontend.FileDone(Frontend::FileAction::Store, EntryName(entry), path);
+        frontend.FileDone(Frontend::FileAction::Store, EntryName(entry), path, {});
     }
     packer.Finish(entries);
     // The archive went to disk straight from the files: no image of it is kept.

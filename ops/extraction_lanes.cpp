@@ -225,7 +225,7 @@ private:
     void FileDone(std::size_t index)
     {
         const WadEntry& entry = entries_[index];
-        frontend_.FileDone(Frontend::FileAction::Extract, EntryName(entry), output_.PathOf(OutputPath(entry)));
+        frontend_.FileDone(Frontend::FileAction::Extract, EntryName(entry), output_.PathOf(OutputPath(entry)), {});
     }
 
     // Shown when more are moved: a terminal ends its byte line at the total.

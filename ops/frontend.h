@@ -49,9 +49,14 @@ public:
 
     // What the operation did with one file, as it does it: stored in a new
     // archive, extracted from one, replacing an entry or appended as a new
-    // one. The windows show nothing of it; the command-line tool lists it.
+    // one; for a replaced entry, the installed mod whose bytes it held
+    // (empty: none). The windows show nothing of it; the command-line tool
+    // lists it.
     enum class FileAction { Store, Extract, Replace, Append };
-    virtual void FileDone(FileAction /*action*/, std::string_view /*entry*/, const std::string& /*path*/) {}
+    virtual void FileDone(FileAction /*action*/, std::string_view /*entry*/, const std::string& /*path*/,
+                          std::string_view /*replacedMod*/)
+    {
+    }
 
     // Bytes written so far out of all that the operation writes, reported
     // during long copies as well as between files; total is -1 when the

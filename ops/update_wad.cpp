@@ -1,5 +1,6 @@
 // "Update wad" and "Update track wads": an archive loaded whole, patched
 // with every source file (replaced or appended) and written back whole.
+#include <map>
 #include <vector>
 
 #include "core/archive_lock.h"
@@ -11,6 +12,7 @@
 #include "ops/operation_support.h"
 #include "ops/operations.h"
 #include "ops/archive_patcher.h"
+#include "ops/mods/mod_listing.h"
 #include "ops/mods/mod_recorder.h"
 #include "ops/mods/mod_scope.h"
 #include "ops/undo_recorder.h"
@@ -43,6 +45,17 @@ ModInstall ModInstallOf(const RunState& state, const UpdateOptions& options, con
     std::string name = options.modName.empty() ? FileNamePart(source) : options.modName;
     return {state.UndoGroup, name.empty() ? source : name, AbsolutePath(sourceText), NanosecondsSince1970(),
             ModOriginOf(options)};
+}
+
+// For a dry run: the installed mod whose bytes each entry holds.
+std::map<std::string, std::string> ModsHolding(const RunState& state, const std::string& archivePath)
+{
+    if (state.ModsFolder.empty())
+        return {};
+    const std::string archive = CanonicalArchivePath(archivePath);
+    const ModStore store(state.ModsFolder, ModScopeOf(archive));
+    const ModStore::Hold hold = store.Lock();
+    return ModsHoldingEntries(store.Read(), archive);
 }
 
 // The undo record and the mods ledger both hear of the new archive before
@@ -117,6 +130,8 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
     ModRecorder mods(options.preview ? std::string() : state.ModsFolder,
                      ModScopeOf(CanonicalArchivePath(archivePath)),
                      lock, state.Image, install);
+    const std::map<std::string, std::string> holders =
+        options.preview ? ModsHolding(state, archivePath) : std::map<std::string, std::string>();
     ArchivePatcher patcher(state.Image, archivePath);
     const std::string archiveName = FileNamePart(archivePath);
     const std::size_t count = state.SourceList.size();
@@ -130,13 +145,15 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
             const WadEntry& replaced = state.Image.Entries[static_cast<std::size_t>(match)];
             undo.Replaced(EntryName(replaced));
             mods.Installed(key, match, path);
-            frontend.FileDone(Frontend::FileAction::Replace, EntryName(replaced), path);
+            const auto holder = holders.find(std::string(EntryName(replaced)));
+            frontend.FileDone(Frontend::FileAction::Replace, EntryName(replaced), path,
+                              holder == holders.end() ? std::string_view() : holder->second);
         } else {
             const std::string name = AppendedName(archiveName, key);
             patcher.Append(name, ReadSourceFile(path), path);
             undo.Appended(name);
             mods.Installed(key, state.Image.EntryCount - 1, path);
-            frontend.FileDone(Frontend::FileAction::Append, name, path);
+            frontend.FileDone(Frontend::FileAction::Append, name, path, {});
         }
 
         const int percent = static_cast<int>((i + 1) * 100 / count);

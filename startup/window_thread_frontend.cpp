@@ -73,9 +73,12 @@ bool WindowThreadFrontend::ConfirmChanges(const std::string& question)
     return Answer([&] { return window_.ConfirmChanges(question); });
 }
 
-void WindowThreadFrontend::FileDone(FileAction action, std::string_view entry, const std::string& path)
+void WindowThreadFrontend::FileDone(FileAction action, std::string_view entry, const std::string& path,
+                                    std::string_view replacedMod)
 {
-    thread_.Post([this, action, entry = std::string(entry), path] { window_.FileDone(action, entry, path); });
+    thread_.Post([this, action, entry = std::string(entry), path, mod = std::string(replacedMod)] {
+        window_.FileDone(action, entry, path, mod);
+    });
 }
 
 void WindowThreadFrontend::ShowBytes(std::int64_t done, std::int64_t total)

@@ -29,7 +29,8 @@ public:
     void ShowRefusal(const Refusal& refusal) override;
     std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
     bool ConfirmChanges(const std::string& question) override;
-    void FileDone(FileAction action, std::string_view entry, const std::string& path) override;
+    void FileDone(FileAction action, std::string_view entry, const std::string& path,
+                  std::string_view replacedMod) override;
     void ShowBytes(std::int64_t done, std::int64_t total) override;
     bool ShowsByteTotal() const override { return window_.ShowsByteTotal(); }
     bool CancelRequested() const override { return window_.CancelRequested(); }

@@ -146,10 +146,13 @@ std::vector<ModEntry> EntriesOf(const ModLedger& ledger, const InstalledMod& mod
         std::map<std::string, std::size_t> liveIndex;
         for (std::size_t i = 0; i < live.archive.directory.size(); ++i)
             liveIndex.try_emplace(std::string(EntryName(live.archive.directory[i])), i);
-        std::set<std::int32_t> listed;
-        for (const FileOutcome& outcome : own.outcomes) {
-            if (outcome.mod != mod.id || !listed.insert(outcome.entry).second)
-                continue;
+        // In the archive's order, each entry once.
+        std::map<std::int32_t, const FileOutcome*> byEntry;
+        for (const FileOutcome& outcome : own.outcomes)
+            if (outcome.mod == mod.id)
+                byEntry.try_emplace(outcome.entry, &outcome);
+        for (const auto& [index, first] : byEntry) {
+            const FileOutcome& outcome = *first;
             ModEntry entry;
             entry.archive = place.path;
             entry.entry = EntryName(own.archive.directory[static_cast<std::size_t>(outcome.entry)]);
@@ -193,22 +196,17 @@ std::vector<ArchiveStatus> StatusOf(const ModLedger& ledger)
     return statuses;
 }
 
-std::optional<std::string> ModHolding(const ModLedger& ledger, const std::string& canonicalArchive,
-                                      std::string_view entry)
+std::map<std::string, std::string> ModsHoldingEntries(const ModLedger& ledger, const std::string& canonicalArchive)
 {
+    std::map<std::string, std::string> holders;
     const auto archive = ledger.ArchiveIndex(canonicalArchive);
     if (!archive)
-        return std::nullopt;
+        return holders;
     const Layering live = LayeringOf(ledger, *archive);
-    for (std::size_t i = 0; i < live.archive.directory.size(); ++i) {
-        if (EntryName(live.archive.directory[i]) != entry)
-            continue;
-        const std::uint64_t writer = live.archive.entries[i].writtenBy;
-        if (writer == kFoundLayer)
-            return std::nullopt;
-        return ledger.ModById(writer)->name;
-    }
-    return std::nullopt;
+    for (std::size_t i = 0; i < live.archive.directory.size(); ++i)
+        if (const std::uint64_t writer = live.archive.entries[i].writtenBy; writer != kFoundLayer)
+            holders.try_emplace(std::string(EntryName(live.archive.directory[i])), ledger.ModById(writer)->name);
+    return holders;
 }
 
 }  // namespace mw

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,8 +44,8 @@ struct ModEntry {
     std::string laterMod;  // the winning mod's name
 };
 
-// The entries of a mod; the live archives are read only for the entries
-// whose bytes may have been changed by another program.
+// The entries of a mod, archive by archive in the archive's order; the live
+// archives are read only where another program may have changed them.
 std::vector<ModEntry> EntriesOf(const ModLedger& ledger, const InstalledMod& mod);
 
 struct ArchiveStatus {
@@ -57,10 +58,8 @@ struct ArchiveStatus {
 // Every archive of the ledger, against the archive on disk.
 std::vector<ArchiveStatus> StatusOf(const ModLedger& ledger);
 
-// The mod whose bytes an entry of the archive holds now, for an update's
-// dry run; nothing for an entry as found or an archive the ledger does
-// not know.
-std::optional<std::string> ModHolding(const ModLedger& ledger, const std::string& canonicalArchive,
-                                      std::string_view entry);
+// The installed mod whose bytes each entry of an archive holds now, by
+// entry name, for an update's dry run: entries as found are left out.
+std::map<std::string, std::string> ModsHoldingEntries(const ModLedger& ledger, const std::string& canonicalArchive);
 
 }  // namespace mw

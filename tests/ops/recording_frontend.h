@@ -52,7 +52,10 @@ public:
         saveFileName = dialogAnswer.value_or(request.proposedName);
         return dialogAnswer;
     }
-    void FileDone(FileAction, std::string_view entry, const std::string&) override { filesDone.emplace_back(entry); }
+    void FileDone(FileAction, std::string_view entry, const std::string&, std::string_view) override
+    {
+        filesDone.emplace_back(entry);
+    }
 
     std::string LastStatus() const { return statusTexts.empty() ? "" : statusTexts.back(); }
 };

@@ -1,0 +1,109 @@
+// What the mods list says of conflicts, and changes refused where another
+// program changed an archive.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "ops/mods/mod_changes.h"
+#include "ops/mods/mod_listing.h"
+#include "ops/operations.h"
+#include "ops/undo_store.h"
+#include "tests/ops/recording_frontend.h"
+#include "tests/support/temp_dir.h"
+
+namespace mw {
+namespace {
+
+class ModsTest : public ::testing::Test {
+protected:
+    ModsTest() : dir_(test::MemoryBackedFolder())
+    {
+        dir_.Write("gp4/GP4.exe", "");
+        archive_ = dir_.Write("gp4/cars.wad", test::ContiguousArchive({{"a.tex", "found a"}, {"b.tex", "found b"}}));
+        state_.UndoFolder = dir_ / "undo";
+        state_.ModsFolder = dir_ / "mods";
+    }
+
+    // Installs files (relative path, bytes) as the mod name.
+    void Install(const std::string& name, const std::vector<std::pair<std::string, std::string>>& files)
+    {
+        for (const auto& [path, bytes] : files)
+            dir_.Write("sources/" + name + "/" + path, bytes);
+        test::RecordingFrontend ui;
+        ui.source = dir_ / ("sources/" + name);
+        ui.archive = archive_;
+        ASSERT_TRUE(UpdateWad(state_, ui)) << ::testing::PrintToString(ui.userErrors);
+    }
+
+    bool Change(const std::string& name, ModAction action, bool force, test::RecordingFrontend& ui)
+    {
+        return ChangeMods(state_, ui, {Scope(), {name}, action, false, force});
+    }
+
+    std::string Scope() const { return CanonicalArchivePath(dir_ / "gp4"); }
+    ModLedger Ledger() const
+    {
+        const ModStore store(state_.ModsFolder, Scope());
+        return store.Read();
+    }
+
+    test::TempDir dir_;
+    std::string archive_;
+    RunState state_;
+};
+
+// How many of the first mod's entries the second overwrites, and who the
+// game reads the first mod's entry from.
+TEST_F(ModsTest, ALaterModOverwritingWithOtherBytesIsAConflict)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> second;
+        int overwritten;
+        ModEntry::Winner winner;
+    };
+    const std::vector<Case> cases = {
+        {"OtherBytes", {{"a.tex", "second"}}, 1, ModEntry::Winner::LaterMod},
+        {"EqualBytes", {{"a.tex", "first"}}, 0, ModEntry::Winner::LaterMod},
+        {"AnotherEntry", {{"b.tex", "second"}}, 0, ModEntry::Winner::ThisMod},
+        {"QualifyingIsAnotherName", {{"qualifying/a.tex", "second"}}, 0, ModEntry::Winner::ThisMod},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir_.Write("gp4/cars.wad", test::ContiguousArchive({{"a.tex", "found a"}, {"b.tex", "found b"}}));
+        std::filesystem::remove_all(state_.ModsFolder);
+        Install(std::string("first-") + c.name, {{"a.tex", "first"}});
+        Install(std::string("second-") + c.name, c.second);
+        const std::vector<ModSummary> mods = SummariesOf(Ledger());
+        ASSERT_EQ(mods.size(), 2u);
+        EXPECT_EQ(mods[0].overwritten, c.overwritten);
+        const std::vector<ModEntry> entries = EntriesOf(Ledger(), *Ledger().ModByName(mods[0].name));
+        ASSERT_EQ(entries.size(), 1u);
+        EXPECT_EQ(entries[0].winner, c.winner);
+    }
+}
+
+// Another program rewrote an entry the first mod wrote: taking the mod out
+// would lose those bytes, so it is refused and nothing is written; forced,
+// the entry keeps them and the rest goes on.
+TEST_F(ModsTest, AChangeTouchingBytesAnotherProgramChangedIsRefusedUnlessForced)
+{
+    Install("first", {{"a.tex", "first"}, {"n.tex", "new"}});
+    const std::string outside =
+        test::ContiguousArchive({{"a.tex", "outside"}, {"b.tex", "found b"}, {"cars\\n.tex", "new"}});
+    test::WriteBytes(archive_, outside);
+
+    test::RecordingFrontend refused;
+    EXPECT_FALSE(Change("first", ModAction::Disable, false, refused));
+    ASSERT_EQ(refused.userErrors.size(), 1u);
+    EXPECT_NE(refused.userErrors[0].find("cars.wad (a.tex)"), std::string::npos) << refused.userErrors[0];
+    EXPECT_EQ(test::ReadBytes(archive_), outside);
+    EXPECT_EQ(StatusOf(Ledger()).front().changedOutside, std::vector<std::string>{"a.tex"});
+
+    test::RecordingFrontend forced;
+    EXPECT_TRUE(Change("first", ModAction::Disable, true, forced)) << ::testing::PrintToString(forced.userErrors);
+    EXPECT_EQ(test::ReadBytes(archive_), test::ContiguousArchive({{"a.tex", "outside"}, {"b.tex", "found b"}}));
+}
+
+}  // namespace
+}  // namespace mw
