@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include "core/path_helpers.h"
 #include "ops/messages.h"
 #include "startup/welcome_text.h"
 #include "tests/support/box_records.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wine_host.h"
 #include "tests/win32/gp4_key.h"
 
 namespace mw::test {
@@ -23,15 +25,27 @@ std::string OneEntryArchive(const std::string& bytes)
 struct PackageCase {
     const char* name;
     const char* answer;
-    const char* source;  // argument 3
+    const char* archive;  // argument 2
+    const char* source;   // argument 3
+    const char* link;     // a link made first, below the test's folder
+    const char* target;   // and what it leads to
     int exitCode;
     bool patched;
+    const char* refusal;
 };
 
 constexpr PackageCase kCases[] = {
-    {"yes patches from the folder below UpdateFolder", "yes", "carsfix", 0, true},
-    {"no leaves the archive alone", "no", "carsfix", 0, false},
-    {"a source outside UpdateFolder is refused", "yes", "..\\carsfix", 2, false},
+    {"yes patches from the folder below UpdateFolder", "yes", "cars.wad", "carsfix", nullptr, nullptr, 0, true, ""},
+    {"no leaves the archive alone", "no", "cars.wad", "carsfix", nullptr, nullptr, 0, false, ""},
+    {"a source outside UpdateFolder is refused", "yes", "cars.wad", "..\\carsfix", nullptr, nullptr, 2, false,
+     "Sorry but this source is not inside UpdateFolder: ..\\carsfix"},
+    {"an archive that a link leads outside is refused", "yes", "maps\\cars.wad", "carsfix", "GP4/maps", "outside", 2,
+     false, "Sorry but this wad is not inside the GP4 folder: maps\\cars.wad"},
+    {"a source folder that a link leads outside is refused", "yes", "cars.wad", "linked",
+     "package/UpdateFolder/linked", "outside", 2, false, "Sorry but this source is not inside UpdateFolder: linked"},
+    {"a source file that a link leads outside is refused", "yes", "cars.wad", "carsfix",
+     "package/UpdateFolder/carsfix/b.txt", "outside/a.txt", 2, false,
+     "Sorry but this source is not inside UpdateFolder: UpdateFolder\\carsfix\\b.txt"},
 };
 
 TEST(Win32AutoInstallTest, PackageCallPatchesOnlyAfterYesAndInsideItsFolders)
@@ -43,19 +57,25 @@ TEST(Win32AutoInstallTest, PackageCallPatchesOnlyAfterYesAndInsideItsFolders)
         const std::string cars = dir.Write("GP4/cars.wad", OneEntryArchive("old"));
         dir.Write("package/UpdateFolder/carsfix/a.txt", "fix");
         dir.Write("package/carsfix/a.txt", "out");
+        const std::string outside = dir.Write("outside/cars.wad", OneEntryArchive("old"));
+        dir.Write("outside/a.txt", "out");
+        // A target with an extension is a file.
+        if (c.link && !MakeLink(dir / c.link, dir / c.target, !Contains(c.target, ".")))
+            GTEST_SKIP() << "no symbolic link can be made here";
         const Gp4Key key(gp4);
 
-        const ProcessResult result = RunProcess(MENDWRIGHT_SCRIPTED_PROGRAM, {"\\1wad", "cars.wad", c.source},
+        const ProcessResult result = RunProcess(MENDWRIGHT_SCRIPTED_PROGRAM, {"\\1wad", c.archive, c.source},
                                                 dir / "package", {{"MENDWRIGHT_SCRIPTED_ANSWER", c.answer}}, 120);
 
         std::vector<Box> boxes = {{"question", WelcomeText(gp4)}};
         if (c.patched)
             boxes.push_back({"message", kPatchedMessage});
         else if (c.exitCode == 2)
-            boxes.push_back({"message", kSourceOutsideUpdateFolderPrefix + std::string(c.source)});
+            boxes.push_back({"message", c.refusal});
         EXPECT_EQ(result.exitCode, c.exitCode) << c.name;
         EXPECT_EQ(ReadBoxes(result.out), boxes) << c.name;
         EXPECT_EQ(ReadBytes(cars), OneEntryArchive(c.patched ? "fix" : "old")) << c.name;
+        EXPECT_EQ(ReadBytes(outside), OneEntryArchive("old")) << c.name;
     }
 }
 
