@@ -37,13 +37,11 @@ std::optional<FileIdentity> IdentityAt(const std::wstring& path)
                                       FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    BY_HANDLE_FILE_INFORMATION information {};
-    const bool known = GetFileInformationByHandle(handle, &information) != 0;
-    CloseHandle(handle);
-    if (!known)
+    try {
+        return IdentityOf(NativeFile::Adopt(handle));
+    } catch (const IoError&) {
         return std::nullopt;
-    return FileIdentity{information.dwVolumeSerialNumber,
-                        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+    }
 }
 
 // Whether another name in the folder differs from the file's own only in
