@@ -45,6 +45,9 @@ File DuplicateOf(const File& file);
 bool IsMissingError(int code);
 // The code of "path not found": a folder on the way is missing.
 int PathNotFoundCode();
+// Whether an open below a folder failed on a link that what stands at
+// the name does not show (EntryIn then tells a folder or file).
+bool IsLinkMetError(int code);
 
 // Calls found with each name in the folder at path, which ends with a
 // separator ("." and ".." left out),

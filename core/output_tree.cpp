@@ -129,6 +129,8 @@ std::optional<FileIdentity> OutputTree::FolderIdentity(std::string_view relative
 
 void OutputTree::ThrowFailure(const File& at, const std::string& name, std::string_view relative, int err) const
 {
+    if (IsLinkMetError(err))
+        throw AppError(kLinkText, PathOf(relative));
     if (const char* refusal = RefusalAt(at, name))
         throw AppError(refusal, PathOf(relative));
     ThrowSystemError(err, PathOf(relative));

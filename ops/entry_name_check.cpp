@@ -4,29 +4,15 @@
 
 #include "core/entry_text.h"
 #include "core/path_helpers.h"
+#include "core/windows_path_rules.h"
 #include "ops/messages.h"
 #include "ops/user_refusal.h"
 
 namespace mw {
-namespace {
-
-bool IsDeviceName(std::string_view level)
-{
-    // The part before the first dot, blanks before the dot ignored.
-    std::string base = LowerAscii(level.substr(0, level.find('.')));
-    while (!base.empty() && base.back() == ' ')
-        base.pop_back();
-    if (base == "con" || base == "prn" || base == "aux" || base == "nul")
-        return true;
-    return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) && base[3] >= '1' &&
-           base[3] <= '9';
-}
-
-}  // namespace
 
 bool IsWindowsFileName(std::string_view level)
 {
-    if (level.empty() || level.back() == '.' || level.back() == ' ' || IsDeviceName(level))
+    if (level.empty() || EndsInDotOrSpace(level) || IsWindowsDeviceName(level))
         return false;
     for (const char c : level)
         if (static_cast<unsigned char>(c) < 0x20 || std::string_view(R"(<>:"|?*)").find(c) != std::string_view::npos)

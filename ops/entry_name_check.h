@@ -15,8 +15,9 @@ namespace mw {
 bool IsSafeEntryName(std::string_view name);
 
 // False for one level of a path that Windows would not take as it stands:
-// a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an
-// extension, in any case), a name ending in a dot or a space, or one that
+// a device name (IsWindowsDeviceName: CON, PRN, AUX, NUL, COM1-9, LPT1-9,
+// COM and LPT with a superscript 1-3, with or without an extension, in any
+// case), a name ending in a dot or a space, or one that
 // holds a control character or one of <>:"|?* (":" would reach an
 // alternate data stream).
 bool IsWindowsFileName(std::string_view level);

@@ -1,13 +1,12 @@
 #include "startup/package_paths.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
 #include "core/list_files.h"
 #include "core/path_helpers.h"
-#include "core/path_text.h"
 #include "core/folder_lookup.h"
+#include "core/resolved_path.h"
 
 namespace mw {
 namespace {
@@ -75,28 +74,9 @@ std::string FindComponents(const std::string& folder, const std::string&, const 
 
 #endif
 
-// The path with every link resolved, as far as it exists; empty when that
-// fails (a folder on the way that cannot be searched).
-std::filesystem::path Resolved(const std::string& path)
+bool ResolvesInside(const std::string& path, const std::string& resolvedFolder)
 {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(path), error);
-    if (error)
-        return {};
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
-    if (error)
-        return {};
-    if (!resolved.has_filename() && resolved.has_relative_path())
-        resolved = resolved.parent_path();  // no trailing separator
-    return resolved;
-}
-
-bool ResolvesInside(const std::string& path, const std::filesystem::path& folder)
-{
-    const std::filesystem::path resolved = Resolved(path);
-    if (resolved.empty() || folder.empty())
-        return false;
-    return std::mismatch(folder.begin(), folder.end(), resolved.begin(), resolved.end()).first == folder.end();
+    return ResolvedInside(resolvedFolder, ResolvedPath(path));
 }
 
 }  // namespace
@@ -107,14 +87,14 @@ std::optional<std::string> ResolvePackagePath(const std::string& folder, const s
     if (!WrittenBelow(relative, components))
         return std::nullopt;
     std::string path = FindComponents(folder, relative, components);
-    if (!ResolvesInside(path, Resolved(folder)))
+    if (!ResolvesInside(path, ResolvedPath(folder)))
         return std::nullopt;
     return path;
 }
 
 std::optional<std::string> FirstFileOutside(const std::string& source, const std::string& folder)
 {
-    const std::filesystem::path resolvedFolder = Resolved(folder);
+    const std::string resolvedFolder = ResolvedPath(folder);
     for (const std::string& file : ListFiles(source, "*.*", true, false, kAllAttributes))
         if (!ResolvesInside(file, resolvedFolder))
             return file;

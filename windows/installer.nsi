@@ -2,6 +2,10 @@
 ; their folder, a Start menu shortcut, the uninstall entry and, when
 ; ticked, the .wad association, and nothing else; its uninstaller takes all
 ; of them back and leaves the user's settings and undo records alone.
+; The folder is one of its own, so that it never overwrites, and its
+; uninstaller never deletes, a file it did not put there: a chosen folder
+; that holds anything but an earlier install gets a "Mendwright" folder
+; below it, and where that one holds something too, nothing is installed.
 ; For the current user by default, needing no administrator rights; for all
 ; users when started as administrator and chosen. windows/CMakeLists.txt
 ; builds it and names the packaged files in PACKAGE_NSH.
@@ -80,8 +84,37 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 Var GivenFolder
 Var UninstallerFolder
 
+; $0: 1 when $INSTDIR is missing, empty or the folder of the earlier
+; install in this mode, whose files are the installer's own.
+Function IsFolderOfOurOwn
+  StrCpy $0 1
+  ${DirState} "$INSTDIR" $1
+  ${If} $1 == 1
+    ReadRegStr $1 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $1 != $INSTDIR
+      StrCpy $0 0
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function TakeFolderOfOurOwn
+  Call IsFolderOfOurOwn
+  ${If} $0 == 1
+    Return
+  ${EndIf}
+  StrCpy $INSTDIR "$INSTDIR\Mendwright"
+  Call IsFolderOfOurOwn
+  ${If} $0 == 1
+    Return
+  ${EndIf}
+  MessageBox MB_ICONSTOP "$INSTDIR already holds other files. Choose an empty folder to install Mendwright in." /SD IDOK
+  SetErrorLevel 2
+  Quit
+FunctionEnd
+
 Section "Mendwright" Programs
   SectionIn RO
+  Call TakeFolderOfOurOwn
   SetOutPath "$INSTDIR"
   !insertmacro ForEachPackagedFile InstallFile
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"

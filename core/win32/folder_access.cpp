@@ -1,8 +1,10 @@
 // Folders on Windows. Below an open folder every name is opened relative
 // to its handle with NtCreateFile (Win32 itself opens only full paths) and
 // FILE_OPEN_REPARSE_POINT, so that a symbolic link, junction or mount
-// point is met as itself and never followed; folders are read with
-// FindFirstFileExW.
+// point is met as itself and never followed; and what was opened must be
+// where its folder's path and its name say, for the links that show as
+// no reparse point (Wine shows Linux symbolic links as plain folders and
+// files). Folders are read with FindFirstFileExW.
 #include "core/folder_access.h"
 
 #include <windows.h>
@@ -11,8 +13,10 @@
 #include "core/errors.h"
 #include "core/file_stamp.h"
 #include "core/path_helpers.h"
+#include "core/win32/final_path.h"
 #include "core/win32/native_file.h"
 #include "core/win32/wide_text.h"
+#include "core/windows_path_rules.h"
 
 namespace mw {
 namespace {
@@ -59,8 +63,19 @@ FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information)
             (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
 
-// An opened name that turns out to be a reparse point is closed again.
-int RefuseReparsePoint(HANDLE& handle)
+// Whether what was opened at name in folder is there: its final path is
+// the folder's joined with the name, in any case.
+bool LeadsWhereNamed(const File& folder, const std::string& name, HANDLE opened)
+{
+    const std::optional<std::wstring> folderPath = ObjectPathOf(Handle(folder));
+    const std::optional<std::wstring> openedPath = ObjectPathOf(opened);
+    return folderPath && openedPath &&
+           SameWindowsPath(Utf8FromWide(*folderPath) + kNativeSeparator + name, Utf8FromWide(*openedPath));
+}
+
+// An opened name that turns out to be a reparse point, or to lead
+// elsewhere, is closed again.
+int RefuseLink(const File& folder, const std::string& name, HANDLE& handle)
 {
     BY_HANDLE_FILE_INFORMATION information {};
     if (!Information(handle, information)) {
@@ -68,7 +83,7 @@ int RefuseReparsePoint(HANDLE& handle)
         CloseHandle(handle);
         return err;
     }
-    if (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !LeadsWhereNamed(folder, name, handle)) {
         CloseHandle(handle);
         return kReparsePointMet;
     }
@@ -145,7 +160,7 @@ int OpenFolderIn(const File& folder, const std::string& name, File& opened)
     if (const int err = OpenRelative(folder, name, FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES,
                                      FILE_OPEN, FILE_DIRECTORY_FILE | FILE_OPEN_FOR_BACKUP_INTENT, handle))
         return err;
-    if (const int err = RefuseReparsePoint(handle))
+    if (const int err = RefuseLink(folder, name, handle))
         return err;
     opened = NativeFile::Adopt(handle, folder.Name() + kNativeSeparator + name);
     return 0;
@@ -160,20 +175,28 @@ void MakeFolderIn(const File& folder, const std::string& name)
 
 int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created)
 {
-    // Opened first and truncated only once it is known to be no reparse
-    // point: an overwrite would act on whatever stands at the name.
+    // Made new where nothing stands: made so, a file is at the name itself,
+    // for the system creates nothing through a link there. Else opened, and
+    // truncated only once it is known to be no link: an overwrite would act
+    // on whatever stands at the name. A name that can be neither made nor
+    // opened is a link that leads nowhere (Wine would create its target).
+    constexpr ACCESS_MASK kAccess = GENERIC_READ | GENERIC_WRITE;
     HANDLE handle;
-    if (const int err =
-            OpenRelative(folder, name, GENERIC_READ | GENERIC_WRITE, FILE_OPEN_IF, FILE_NON_DIRECTORY_FILE, handle))
-        return err;
-    if (const int err = RefuseReparsePoint(handle))
-        return err;
-    FILE_END_OF_FILE_INFO end {};
-    if (!SetFileInformationByHandle(handle, FileEndOfFileInfo, &end, sizeof end)) {
-        const int err = static_cast<int>(GetLastError());
-        CloseHandle(handle);
-        return err;
+    int err = OpenRelative(folder, name, kAccess, FILE_CREATE, FILE_NON_DIRECTORY_FILE, handle);
+    if (err == ERROR_FILE_EXISTS || err == ERROR_ALREADY_EXISTS) {
+        err = OpenRelative(folder, name, kAccess, FILE_OPEN, FILE_NON_DIRECTORY_FILE, handle);
+        if (IsMissingError(err))
+            err = kReparsePointMet;
+        if (err == 0)
+            err = RefuseLink(folder, name, handle);
+        FILE_END_OF_FILE_INFO end {};
+        if (err == 0 && !SetFileInformationByHandle(handle, FileEndOfFileInfo, &end, sizeof end)) {
+            err = static_cast<int>(GetLastError());
+            CloseHandle(handle);
+        }
     }
+    if (err != 0)
+        return err;
     created = NativeFile::Adopt(handle, path);
     return 0;
 }
@@ -214,6 +237,11 @@ bool IsMissingError(int code)
 int PathNotFoundCode()
 {
     return ERROR_PATH_NOT_FOUND;
+}
+
+bool IsLinkMetError(int code)
+{
+    return code == kReparsePointMet;
 }
 
 bool ListFolder(const std::string& path, FileIdentity& identity,

@@ -125,10 +125,39 @@ TEST_F(ExtractWadTest, SafeNamesPassTheCheck)
 TEST_F(ExtractWadTest, NamesWindowsCannotWriteAreTold)
 {
     for (const char* name : {"CON", "con.txt", "Nul", "aux.tar.gz", "COM1", "lpt9.x", "prn ", "a.", "a ", "a:b",
-                             "a<b", "a>b", "a\"b", "a|b", "a?b", "a*b", "a\x01b"})
+                             "a<b", "a>b", "a\"b", "a|b", "a?b", "a*b", "a\x01b",
+                             // COM and LPT with a superscript digit, in UTF-8 and in code page 1252
+                             "COM\xC2\xB9", "lpt\xC2\xB2.txt", "Com\xC2\xB3 .dat", "COM\xB9", "LPT\xB3.x"})
         EXPECT_FALSE(IsWindowsFileName(name)) << name;
-    for (const char* name : {"console", "COM0", "com10", "lpt", "a.b", ".a", "nul_x"})
+    for (const char* name : {"console", "COM0", "com10", "lpt", "a.b", ".a", "nul_x", "COM\xC2\xB9\xC2\xB9", "COM\xC2\xBC",
+                             "LPT\xC2\xB9x"})
         EXPECT_TRUE(IsWindowsFileName(name)) << name;
+}
+
+// COM and LPT with a superscript 1, 2 or 3 are devices to Windows too: where
+// it writes the files they refuse the archive as COM1 does; elsewhere they
+// are names like any other.
+TEST_F(ExtractWadTest, SuperscriptDevicesAreRefusedWhereWindowsWrites)
+{
+    struct Row {
+        const char* entry;  // in code page 1252
+        const char* shown;  // as UTF-8
+        const char* file;   // where Linux writes it, below the output folder
+    };
+    for (const Row& row : {Row{"COM\xB9", "COM\xC2\xB9", "COM\xB9"}, Row{"lpt\xB2.txt", "lpt\xC2\xB2.txt", "lpt\xB2.txt"},
+                           Row{"cars\\Com\xB3 .dat", "cars\\Com\xC2\xB3 .dat", "cars/Com\xB3 .dat"}}) {
+        const std::string archive =
+            dir.Write("devices.wad", test::ContiguousArchive({{"fine.txt", "ok"}, {row.entry, "device"}}));
+        const std::string error = Run(archive, dir / "out");
+        if (kWindowsFileNames) {
+            EXPECT_EQ(error, kUnsafeEntryPrefix + std::string(row.shown));
+            EXPECT_FALSE(test::Exists(dir / "out")) << row.shown;
+        } else {
+            EXPECT_EQ(error, "no error");
+            EXPECT_EQ(test::ReadBytes(dir / (std::string("out/") + row.file)), "device");
+        }
+        std::filesystem::remove_all(dir / "out");
+    }
 }
 
 // Cancelled between entries, extraction keeps the files it wrote, whole, and

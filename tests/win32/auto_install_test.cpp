@@ -5,38 +5,17 @@
 
 #include <windows.h>
 
-#include "core/win32/wide_text.h"
+#include "core/path_helpers.h"
 #include "ops/messages.h"
-#include "settings/gp4_key.h"
-#include "settings/registry_settings_store.h"
 #include "startup/welcome_text.h"
 #include "tests/support/box_records.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wine_host.h"
+#include "tests/win32/gp4_key.h"
 
 namespace mw::test {
 namespace {
-
-// The installation key as the game's installer writes it, in the 32-bit view.
-class Gp4Key {
-public:
-    explicit Gp4Key(const std::string& folder)
-    {
-        HKEY key = nullptr;
-        const std::wstring path = WideFromUtf8(kGp4InstallKey);
-        const std::wstring text = WideFromUtf8(folder);
-        RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
-                        &key, nullptr);
-        RegSetValueExW(key, L"Directory", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
-    }
-    ~Gp4Key()
-    {
-        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, WideFromUtf8(kGp4InstallKey).c_str(), KEY_WOW64_32KEY, 0);
-        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-    }
-};
 
 std::string OneEntryArchive(const std::string& bytes)
 {
@@ -46,15 +25,27 @@ std::string OneEntryArchive(const std::string& bytes)
 struct PackageCase {
     const char* name;
     const char* answer;
-    const char* source;  // argument 3
+    const char* archive;  // argument 2
+    const char* source;   // argument 3
+    const char* link;     // a link made first, below the test's folder
+    const char* target;   // and what it leads to
     int exitCode;
     bool patched;
+    const char* refusal;
 };
 
 constexpr PackageCase kCases[] = {
-    {"yes patches from the folder below UpdateFolder", "yes", "carsfix", 0, true},
-    {"no leaves the archive alone", "no", "carsfix", 0, false},
-    {"a source outside UpdateFolder is refused", "yes", "..\\carsfix", 2, false},
+    {"yes patches from the folder below UpdateFolder", "yes", "cars.wad", "carsfix", nullptr, nullptr, 0, true, ""},
+    {"no leaves the archive alone", "no", "cars.wad", "carsfix", nullptr, nullptr, 0, false, ""},
+    {"a source outside UpdateFolder is refused", "yes", "cars.wad", "..\\carsfix", nullptr, nullptr, 2, false,
+     "Sorry but this source is not inside UpdateFolder: ..\\carsfix"},
+    {"an archive that a link leads outside is refused", "yes", "maps\\cars.wad", "carsfix", "GP4/maps", "outside", 2,
+     false, "Sorry but this wad is not inside the GP4 folder: maps\\cars.wad"},
+    {"a source folder that a link leads outside is refused", "yes", "cars.wad", "linked",
+     "package/UpdateFolder/linked", "outside", 2, false, "Sorry but this source is not inside UpdateFolder: linked"},
+    {"a source file that a link leads outside is refused", "yes", "cars.wad", "carsfix",
+     "package/UpdateFolder/carsfix/b.txt", "outside/a.txt", 2, false,
+     "Sorry but this source is not inside UpdateFolder: UpdateFolder\\carsfix\\b.txt"},
 };
 
 TEST(Win32AutoInstallTest, PackageCallPatchesOnlyAfterYesAndInsideItsFolders)
@@ -66,19 +57,25 @@ TEST(Win32AutoInstallTest, PackageCallPatchesOnlyAfterYesAndInsideItsFolders)
         const std::string cars = dir.Write("GP4/cars.wad", OneEntryArchive("old"));
         dir.Write("package/UpdateFolder/carsfix/a.txt", "fix");
         dir.Write("package/carsfix/a.txt", "out");
+        const std::string outside = dir.Write("outside/cars.wad", OneEntryArchive("old"));
+        dir.Write("outside/a.txt", "out");
+        // A target with an extension is a file.
+        if (c.link && !MakeLink(dir / c.link, dir / c.target, !Contains(c.target, ".")))
+            GTEST_SKIP() << "no symbolic link can be made here";
         const Gp4Key key(gp4);
 
-        const ProcessResult result = RunProcess(MENDWRIGHT_SCRIPTED_PROGRAM, {"\\1wad", "cars.wad", c.source},
+        const ProcessResult result = RunProcess(MENDWRIGHT_SCRIPTED_PROGRAM, {"\\1wad", c.archive, c.source},
                                                 dir / "package", {{"MENDWRIGHT_SCRIPTED_ANSWER", c.answer}}, 120);
 
         std::vector<Box> boxes = {{"question", WelcomeText(gp4)}};
         if (c.patched)
             boxes.push_back({"message", kPatchedMessage});
         else if (c.exitCode == 2)
-            boxes.push_back({"message", kSourceOutsideUpdateFolderPrefix + std::string(c.source)});
+            boxes.push_back({"message", c.refusal});
         EXPECT_EQ(result.exitCode, c.exitCode) << c.name;
         EXPECT_EQ(ReadBoxes(result.out), boxes) << c.name;
         EXPECT_EQ(ReadBytes(cars), OneEntryArchive(c.patched ? "fix" : "old")) << c.name;
+        EXPECT_EQ(ReadBytes(outside), OneEntryArchive("old")) << c.name;
     }
 }
 

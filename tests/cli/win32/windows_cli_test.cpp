@@ -1,5 +1,6 @@
 // What only Windows has: entry names through the system's ANSI code page,
-// long paths, a case-blind file system, reparse points.
+// long paths, a case-blind file system, reparse points and the links Wine
+// does not show.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include "core/win32/wide_text.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wine_host.h"
 
 namespace mw {
 namespace {
@@ -92,23 +94,37 @@ TEST(WindowsCliTest, TheArchiveIsNeverAnOutputWhateverTheCase)
     EXPECT_EQ(test::ReadBytes(archive), test::ContiguousArchive({{"a.txt", "a"}, {"X.WAD", "boom"}}));
 }
 
+struct LinkCase {
+    const char* name;
+    const char* link;  // and what it leads to, below the test's folder
+    const char* target;
+    bool folder;
+    const char* entry;
+};
+
+constexpr LinkCase kLinks[] = {
+    {"a folder", "out/sub", "elsewhere", true, "sub\\a.txt"},
+    {"a file", "out/a.txt", "elsewhere/kept.txt", false, "a.txt"},
+    {"a file that is not there", "out/b.txt", "elsewhere/none.txt", false, "b.txt"},
+};
+
+// Links that the system shows as links, and the Linux links that Wine
+// shows as plain folders and files.
 TEST(WindowsCliTest, ALinkBelowTheOutputIsNeverFollowed)
 {
-    const test::TempDir dir;
-    dir.MakeFolder("elsewhere");
-    dir.MakeFolder("out");
-    // Wine 8 answers that it made the link and makes nothing.
-    const std::wstring link = WidePath(dir / "out/sub");
-    CreateSymbolicLinkW(link.c_str(), WidePath(dir / "elsewhere").c_str(),
-                        SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
-    const DWORD attributes = GetFileAttributesW(link.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        GTEST_SKIP() << "no symbolic link can be made here";
-    const std::string archive = dir.Write("x.wad", test::ContiguousArchive({{"sub\\a.txt", "a"}}));
-    const auto result = Cli({"extract", archive, dir / "out"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("Symbolic link in the output folder"), std::string::npos) << result.err;
-    EXPECT_EQ(test::DirectoryOrder(dir / "elsewhere"), std::vector<std::string>{});
+    for (const LinkCase& c : kLinks) {
+        const test::TempDir dir;
+        dir.Write("elsewhere/kept.txt", "kept");
+        dir.MakeFolder("out");
+        if (!test::MakeLink(dir / c.link, dir / c.target, c.folder))
+            GTEST_SKIP() << "no symbolic link can be made here";
+        const std::string archive = dir.Write("x.wad", test::ContiguousArchive({{c.entry, "written"}}));
+        const auto result = Cli({"extract", archive, dir / "out"});
+        EXPECT_EQ(result.exitCode, 1) << c.name;
+        EXPECT_NE(result.err.find("Symbolic link in the output folder"), std::string::npos) << c.name << result.err;
+        EXPECT_EQ(test::DirectoryOrder(dir / "elsewhere"), std::vector<std::string>{"kept.txt"}) << c.name;
+        EXPECT_EQ(test::ReadBytes(dir / "elsewhere/kept.txt"), "kept") << c.name;
+    }
 }
 
 }  // namespace
