@@ -28,16 +28,18 @@ FolderEntry EntryIn(const File& folder, const std::string& name, const std::stri
 
 // Opens the folder at name in folder, never through a link.
 int OpenFolderIn(const File& folder, const std::string& name, File& opened);
-// Makes the folder name in folder; reports nothing: the open after it fails.
-void MakeFolderIn(const File& folder, const std::string& name);
+// Makes the folder name in folder; the error code when it cannot (0 also
+// when something is there already: the open after it tells what), so that
+// an open that then finds nothing can say why.
+int MakeFolderIn(const File& folder, const std::string& name);
 // Creates the file at name in folder, or truncates it, for reading and
 // writing, never through a link; path is the name its errors carry.
 int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created);
 
 // Opens a folder by its path, links followed (the user chose it).
 int OpenFolderByPath(const std::string& path, File& opened);
-// Makes the one folder at path; reports nothing.
-void MakeFolder(const std::string& path);
+// Makes the one folder at path; the error code as MakeFolderIn gives it.
+int MakeFolder(const std::string& path);
 // A second File on what file has open, for another thread.
 File DuplicateOf(const File& file);
 

@@ -108,9 +108,9 @@ int OpenFolderIn(const File& folder, const std::string& name, File& opened)
     return 0;
 }
 
-void MakeFolderIn(const File& folder, const std::string& name)
+int MakeFolderIn(const File& folder, const std::string& name)
 {
-    (void)::mkdirat(Fd(folder), name.c_str(), 0777);
+    return ::mkdirat(Fd(folder), name.c_str(), 0777) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created)
@@ -152,9 +152,9 @@ int OpenFolderByPath(const std::string& path, File& opened)
     return 0;
 }
 
-void MakeFolder(const std::string& path)
+int MakeFolder(const std::string& path)
 {
-    (void)::mkdir(path.c_str(), 0777);
+    return ::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 File DuplicateOf(const File& file)

@@ -151,11 +151,13 @@ int OpenFolderIn(const File& folder, const std::string& name, File& opened)
     return 0;
 }
 
-void MakeFolderIn(const File& folder, const std::string& name)
+int MakeFolderIn(const File& folder, const std::string& name)
 {
     HANDLE handle;
-    if (OpenRelative(folder, name, FILE_LIST_DIRECTORY, FILE_CREATE, FILE_DIRECTORY_FILE, handle) == 0)
+    const int err = OpenRelative(folder, name, FILE_LIST_DIRECTORY, FILE_CREATE, FILE_DIRECTORY_FILE, handle);
+    if (err == 0)
         CloseHandle(handle);
+    return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? 0 : err;
 }
 
 int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created)
@@ -192,9 +194,12 @@ int OpenFolderByPath(const std::string& path, File& opened)
     return 0;
 }
 
-void MakeFolder(const std::string& path)
+int MakeFolder(const std::string& path)
 {
-    (void)CreateDirectoryW(WidePath(path).c_str(), nullptr);
+    if (CreateDirectoryW(WidePath(path).c_str(), nullptr))
+        return 0;
+    const int err = static_cast<int>(GetLastError());
+    return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? 0 : err;
 }
 
 File DuplicateOf(const File& file)
