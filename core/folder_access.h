@@ -48,13 +48,25 @@ bool IsMissingError(int code);
 // The code of "path not found": a folder on the way is missing.
 int PathNotFoundCode();
 
+// A name in a folder as a listing meets it.
+struct ListedName {
+    std::string_view name;
+    // What it is, a link followed to what it leads to (Other where it
+    // leads nowhere, or where that cannot be told).
+    EntryKind kind = EntryKind::Other;
+    // Whether the name is, or may be, a link: a listing that must not
+    // leave its folder looks at where it leads.
+    bool followed = false;
+    // The platform's code of the failure that kept what a link leads to
+    // from being told; 0 when it leads somewhere or nowhere at all.
+    int error = 0;
+};
+
 // Calls found with each name in the folder at path, which ends with a
-// separator ("." and ".." left out),
-// in the order the file system returns them, and what it is, a link
-// followed to what it leads to (Other where it leads nowhere). Returns
-// false, having called nothing, when the folder cannot be read; identity
-// is then the folder's own.
-bool ListFolder(const std::string& path, FileIdentity& identity,
-                const std::function<void(std::string_view name, EntryKind kind)>& found);
+// separator ("." and ".." left out), in the order the file system returns
+// them. Returns false, having called nothing, when nothing is at path or
+// it is no folder. A folder that is there but cannot be read raises the
+// IoError naming it (without the separator). identity is the folder's own.
+bool ListFolder(const std::string& path, FileIdentity& identity, const std::function<void(const ListedName&)>& found);
 
 }  // namespace mw

@@ -8,7 +8,10 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <memory>
+
 #include "core/errors.h"
+#include "core/file_faults.h"
 #include "core/file_stamp.h"
 #include "core/path_helpers.h"
 #include "core/win32/native_file.h"
@@ -221,33 +224,49 @@ int PathNotFoundCode()
     return ERROR_PATH_NOT_FOUND;
 }
 
-bool ListFolder(const std::string& path, FileIdentity& identity,
-                const std::function<void(std::string_view name, EntryKind kind)>& found)
+bool ListFolder(const std::string& path, FileIdentity& identity, const std::function<void(const ListedName&)>& found)
 {
-    const HANDLE folder = OpenFolderHandle(path);
-    if (folder == INVALID_HANDLE_VALUE)
-        return false;
+    // Named without the separator the listing puts after it.
+    const std::string named = path.size() > 1 ? path.substr(0, path.size() - 1) : path;
+    const int fault = faults::Check(faults::Call::List);
+    const HANDLE folder = fault == 0 ? OpenFolderHandle(path) : INVALID_HANDLE_VALUE;
+    if (folder == INVALID_HANDLE_VALUE) {
+        const int err = fault != 0 ? fault : static_cast<int>(GetLastError());
+        if (IsMissingError(err))
+            return false;
+        ThrowSystemError(err, named, Access::Read);
+    }
     BY_HANDLE_FILE_INFORMATION information {};
     const bool known = Information(folder, information);
+    const int err = known ? 0 : static_cast<int>(GetLastError());
     CloseHandle(folder);
-    if (!known || !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!known)
+        ThrowSystemError(err, named, Access::Read);
+    if (!(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
     identity = IdentityOf(information);
 
     WIN32_FIND_DATAW entry;
     const HANDLE search = FindFirstFileExW((WidePath(path) + L"*").c_str(), FindExInfoBasic, &entry,
                                            FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
+    if (search == INVALID_HANDLE_VALUE) {
+        if (const int failed = static_cast<int>(GetLastError()); failed != ERROR_FILE_NOT_FOUND)
+            ThrowSystemError(failed, named, Access::Read);
         return true;  // nothing in it
+    }
+    const std::unique_ptr<void, decltype(&FindClose)> searching(search, FindClose);
     do {
         const std::wstring_view name = entry.cFileName;
         if (name == L"." || name == L"..")
             continue;
-        // A link to a folder is listed as the folder it leads to, as on POSIX.
-        found(Utf8FromWide(name),
-              (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::Folder : EntryKind::File);
+        // A link to a folder is listed as the folder it leads to, as on
+        // POSIX. Any name may be a link: Wine shows a Linux link as the
+        // folder or file it leads to, with no mark of its own.
+        const std::string utf8 = Utf8FromWide(name);
+        found({utf8, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::Folder : EntryKind::File, true});
     } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    if (const int failed = static_cast<int>(GetLastError()); failed != ERROR_NO_MORE_FILES)
+        ThrowSystemError(failed, named, Access::Read);
     return true;
 }
 
