@@ -10,6 +10,7 @@
 namespace mw {
 namespace {
 
+// A listed name kept for after its folder is read, by its full path.
 struct Found {
     std::string path;
     EntryKind kind;

@@ -53,7 +53,7 @@ FileIdentity IdentityOf(const struct stat& st)
 ListedName Listed(const std::string& path, std::string_view name, unsigned char type)
 {
     ListedName listed {name};
-    if (type == DT_REG || type == DT_DIR || (type != DT_LNK && type != DT_UNKNOWN)) {
+    if (type != DT_LNK && type != DT_UNKNOWN) {
         listed.kind = type == DT_REG ? EntryKind::File : type == DT_DIR ? EntryKind::Folder : EntryKind::Other;
         return listed;
     }

@@ -78,6 +78,15 @@ int RefuseReparsePoint(HANDLE& handle)
     return 0;
 }
 
+// Whether the failed open of a folder to list says that no folder is there:
+// a name no file can have, or a drive, server or share that does not
+// exist, names none either.
+bool NamesNoFolder(int err)
+{
+    return IsMissingError(err) || err == ERROR_INVALID_NAME || err == ERROR_INVALID_DRIVE || err == ERROR_BAD_NETPATH ||
+           err == ERROR_BAD_NET_NAME;
+}
+
 HANDLE OpenFolderHandle(const std::string& path)
 {
     return CreateFileW(WidePath(path).c_str(), FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES, kShareAll,
@@ -232,7 +241,7 @@ bool ListFolder(const std::string& path, FileIdentity& identity, const std::func
     const HANDLE folder = fault == 0 ? OpenFolderHandle(path) : INVALID_HANDLE_VALUE;
     if (folder == INVALID_HANDLE_VALUE) {
         const int err = fault != 0 ? fault : static_cast<int>(GetLastError());
-        if (IsMissingError(err))
+        if (NamesNoFolder(err))
             return false;
         ThrowSystemError(err, named, Access::Read);
     }
