@@ -29,11 +29,9 @@ public:
     }
     void Failed(const std::string& archive, const AppError& error) override
     {
-        // What was found before it comes first, as it was found.
-        Flush();
-        PrintError(WithFullStop(error.what()), error.path().empty() ? archive : error.path(), PlainCause(error));
-        failed_ = true;
+        Report(error.path().empty() ? archive : error.path(), error);
     }
+    void FolderFailed(const AppError& error) override { Report(error.path(), error); }
     void Flush()
     {
         WriteStandardOutput(out_);
@@ -43,6 +41,14 @@ public:
     bool failed() const { return failed_; }
 
 private:
+    void Report(const std::string& path, const AppError& error)
+    {
+        // What was found before it comes first, as it was found.
+        Flush();
+        PrintError(WithFullStop(error.what()), path, PlainCause(error));
+        failed_ = true;
+    }
+
     std::string out_;
     bool failed_ = false;
 };

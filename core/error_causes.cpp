@@ -17,6 +17,7 @@ std::string RefusalCause(const std::string& file, Access access)
     switch (access) {
     case Access::Read: return "you may not read " + file + " (another user's, or its permissions forbid it)";
     case Access::Write: return "you may not write to " + file + " (read-only, or another user's)";
+    case Access::Create: return "you may not create " + file + " (its folder's permissions forbid it)";
     case Access::Unknown: break;
     }
     return "you may not open " + file + " (its permissions, or its folder's, forbid it)";

@@ -31,8 +31,9 @@ struct ArchiveFault {
     std::string entryName;
 };
 
-// What a failed open wanted of the file, which tells a refusal's cause.
-enum class Access { Unknown, Read, Write };
+// What a failed open wanted of the file, which tells a refusal's cause;
+// Create: making the folder.
+enum class Access { Unknown, Read, Write, Create };
 
 // Base of every error that the default error display shows. The window
 // shows the text, then the cause in plain words and the file; the

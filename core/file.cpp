@@ -82,16 +82,20 @@ void File::CopyThroughMemory(File& source, std::int64_t sourceOffset, std::int64
     }
 }
 
-void CreateFolders(const std::string& name)
+int CreateFolders(const std::string& name, std::string& failed)
 {
     if (name.empty() || FolderExists(name))
-        return;
+        return 0;
     std::string parent = FolderPart(name, kNativeSeparator);
     while (parent.size() > 1 && parent.back() == kNativeSeparator)
         parent.pop_back();
     if (parent.size() < name.size() && !parent.empty())
-        CreateFolders(parent);
-    MakeFolder(name);
+        if (const int err = CreateFolders(parent, failed))
+            return err;
+    const int err = MakeFolder(name);
+    if (err != 0)
+        failed = name;
+    return err;
 }
 
 }  // namespace mw

@@ -112,9 +112,11 @@ File OpenSourceIn(const File& folder, std::string_view name, const std::string& 
 // the texts an open for reading would give, a folder included.
 std::int64_t FileSize(const std::string& name);
 
-// Creates a folder with every missing level on the way; reports nothing,
-// so that the file created in it next is what fails.
-void CreateFolders(const std::string& name);
+// Creates a folder with every missing level on the way. What could not be
+// made is left for the open that follows to fail on; the error code of the
+// first level that could not be made comes back (0: none), and its path in
+// failed, so that an open that finds nothing can say why.
+int CreateFolders(const std::string& name, std::string& failed);
 
 // True when a file that is not a folder exists at name (links followed).
 bool FileExists(const std::string& name);

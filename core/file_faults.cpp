@@ -11,7 +11,7 @@ struct Fault {
     std::atomic<int> err{0};
 };
 
-std::array<Fault, 9> table;
+std::array<Fault, static_cast<int>(Call::List) + 1> table;
 std::atomic<bool> anyArmed{false};
 
 }  // namespace

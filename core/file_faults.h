@@ -7,8 +7,9 @@ namespace mw::faults {
 
 // UnnamedTemporary: the archive writer finds no unnamed temporary files.
 // KernelCopy fails the copy between two files in the kernel, as a pair of
-// file systems that cannot copy between them does.
-enum class Call { Open, Read, Write, Seek, Close, Sync, Rename, UnnamedTemporary, KernelCopy };
+// file systems that cannot copy between them does. List fails the reading
+// of a folder's names, as a folder the user may not read does.
+enum class Call { Open, Read, Write, Seek, Close, Sync, Rename, UnnamedTemporary, KernelCopy, List };
 
 // The nth call of that kind from now on (1 = the next one) fails with err.
 void Arm(Call call, int nth, int err);

@@ -28,16 +28,18 @@ FolderEntry EntryIn(const File& folder, const std::string& name, const std::stri
 
 // Opens the folder at name in folder, never through a link.
 int OpenFolderIn(const File& folder, const std::string& name, File& opened);
-// Makes the folder name in folder; reports nothing: the open after it fails.
-void MakeFolderIn(const File& folder, const std::string& name);
+// Makes the folder name in folder; the error code when it cannot (0 also
+// when something is there already: the open after it tells what), so that
+// an open that then finds nothing can say why.
+int MakeFolderIn(const File& folder, const std::string& name);
 // Creates the file at name in folder, or truncates it, for reading and
 // writing, never through a link; path is the name its errors carry.
 int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created);
 
 // Opens a folder by its path, links followed (the user chose it).
 int OpenFolderByPath(const std::string& path, File& opened);
-// Makes the one folder at path; reports nothing.
-void MakeFolder(const std::string& path);
+// Makes the one folder at path; the error code as MakeFolderIn gives it.
+int MakeFolder(const std::string& path);
 // A second File on what file has open, for another thread.
 File DuplicateOf(const File& file);
 
@@ -49,13 +51,25 @@ int PathNotFoundCode();
 // the name does not show (EntryIn then tells a folder or file).
 bool IsLinkMetError(int code);
 
+// A name in a folder as a listing meets it.
+struct ListedName {
+    std::string_view name;
+    // What it is, a link followed to what it leads to (Other where it
+    // leads nowhere, or where that cannot be told).
+    EntryKind kind = EntryKind::Other;
+    // Whether the name is, or may be, a link: a listing that must not
+    // leave its folder looks at where it leads.
+    bool followed = false;
+    // The platform's code of the failure that kept what a link leads to
+    // from being told; 0 when it leads somewhere or nowhere at all.
+    int error = 0;
+};
+
 // Calls found with each name in the folder at path, which ends with a
-// separator ("." and ".." left out),
-// in the order the file system returns them, and what it is, a link
-// followed to what it leads to (Other where it leads nowhere). Returns
-// false, having called nothing, when the folder cannot be read; identity
-// is then the folder's own.
-bool ListFolder(const std::string& path, FileIdentity& identity,
-                const std::function<void(std::string_view name, EntryKind kind)>& found);
+// separator ("." and ".." left out), in the order the file system returns
+// them. Returns false, having called nothing, when nothing is at path or
+// it is no folder. A folder that is there but cannot be read raises the
+// IoError naming it (without the separator). identity is the folder's own.
+bool ListFolder(const std::string& path, FileIdentity& identity, const std::function<void(const ListedName&)>& found);
 
 }  // namespace mw

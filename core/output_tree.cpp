@@ -55,14 +55,20 @@ const File* OutputTree::Root(bool make)
 {
     if (root_.IsOpen())
         return &root_;
+    // Where a level could not be made, the system's reason is the one to
+    // give, not the missing folder that the open then finds.
+    std::string unmade;
+    int makeErr = 0;
     if (make)
-        CreateFolders(folder_);
+        makeErr = CreateFolders(folder_, unmade);
     else if (rootMissing_)
         return nullptr;
     if (const int err = OpenFolderByPath(folder_, root_)) {
         rootMissing_ = !make && IsMissingError(err);
         if (rootMissing_)
             return nullptr;
+        if (makeErr != 0 && IsMissingError(err))
+            ThrowSystemError(makeErr, unmade, Access::Create);
         ThrowSystemError(err, folder_);
     }
     return &root_;
@@ -83,7 +89,8 @@ const File* OutputTree::OpenFolder(std::string_view relative, bool make)
         if (!make && absent && RefusalAt(*failure->at, failure->name) == nullptr)
             return nullptr;
         // A missing folder on the way is "path not found", as for any open.
-        ThrowFailure(*failure->at, failure->name, failure->relative, absent ? PathNotFoundCode() : failure->err);
+        ThrowFailure(*failure->at, failure->name, failure->relative, absent ? PathNotFoundCode() : failure->err,
+                     failure->access);
     }
     if (!folder.IsOpen())  // nothing but separators
         return root;
@@ -107,12 +114,17 @@ std::optional<OutputTree::WalkFailure> OutputTree::Walk(const File& root, std::s
         const File& at = folder.IsOpen() ? folder : root;
         File next;
         int err = OpenFolderIn(at, name, next);
+        Access access = Access::Unknown;
         if (err != 0 && IsMissingError(err) && make) {
-            MakeFolderIn(at, name);
+            const int makeErr = MakeFolderIn(at, name);
             err = OpenFolderIn(at, name, next);
+            if (makeErr != 0 && IsMissingError(err)) {
+                err = makeErr;  // why it is missing
+                access = Access::Create;
+            }
         }
         if (err != 0)
-            return WalkFailure{&at, std::move(name), relative.substr(0, end), err};
+            return WalkFailure{&at, std::move(name), relative.substr(0, end), err, access};
         folder = std::move(next);
     }
     return std::nullopt;
@@ -127,13 +139,14 @@ std::optional<FileIdentity> OutputTree::FolderIdentity(std::string_view relative
     return IdentityOf(folder.IsOpen() ? folder : *root);
 }
 
-void OutputTree::ThrowFailure(const File& at, const std::string& name, std::string_view relative, int err) const
+void OutputTree::ThrowFailure(const File& at, const std::string& name, std::string_view relative, int err,
+                              Access access) const
 {
     if (IsLinkMetError(err))
         throw AppError(kLinkText, PathOf(relative));
     if (const char* refusal = RefusalAt(at, name))
         throw AppError(refusal, PathOf(relative));
-    ThrowSystemError(err, PathOf(relative));
+    ThrowSystemError(err, PathOf(relative), access);
 }
 
 std::string OutputTree::PathOf(std::string_view relative) const

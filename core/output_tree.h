@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/errors.h"
 #include "core/file.h"
 #include "core/file_identity.h"
 
@@ -50,18 +51,20 @@ private:
     const File* Root(bool make);
     const File* OpenFolder(std::string_view relative, bool make);
     // A level of a walk that could not be opened or made: the folder it was
-    // looked up in, its name, its path below the output folder, and why.
+    // looked up in, its name, its path below the output folder, why, and
+    // what was refused.
     struct WalkFailure {
         const File* at;
         std::string name;
         std::string_view relative;
         int err;
+        Access access = Access::Unknown;
     };
     // Opens every level of relative below root into folder, making missing
     // ones when make is set; folder stays closed when relative holds no name.
     std::optional<WalkFailure> Walk(const File& root, std::string_view relative, bool make, File& folder) const;
-    [[noreturn]] void ThrowFailure(const File& at, const std::string& name, std::string_view relative,
-                                   int err) const;
+    [[noreturn]] void ThrowFailure(const File& at, const std::string& name, std::string_view relative, int err,
+                                   Access access = Access::Unknown) const;
 
     std::string folder_;
     File root_;

@@ -32,6 +32,7 @@ void FoundEntryList::Clear()
 {
     rows_.clear();
     failures_ = 0;
+    folderFailures_ = 0;
 }
 
 void FoundEntryList::Found(const std::string& archive, const WadEntry& entry)
@@ -44,23 +45,30 @@ void FoundEntryList::Failed(const std::string& /*archive*/, const AppError& /*er
     ++failures_;
 }
 
+void FoundEntryList::FolderFailed(const AppError& /*error*/)
+{
+    ++folderFailures_;
+}
+
 std::string FindTitle(const std::string& pattern)
 {
     return "Find " + pattern + " - " + kApplicationTitle;
 }
 
-std::string FindSummaryText(std::size_t found, std::size_t failures)
+std::string FindSummaryText(std::size_t found, std::size_t failures, std::size_t folderFailures)
 {
     std::string summary = std::to_string(found) + " entries found";
     if (failures > 0)
         summary += "; " + std::to_string(failures) + " wads could not be read";
+    if (folderFailures > 0)
+        summary += "; " + std::to_string(folderFailures) + " folders could not be read";
     return summary;
 }
 
 void FindEntries(const std::string& folder, const std::string& pattern, FoundEntries& found)
 {
     // The lister's mask would take only the folders that match it too.
-    FileList archives = ListFiles(folder, "*.*", true, false, kAllAttributes);
+    FileList archives = ListFilesWithin(folder, [&found](const IoError& error) { found.FolderFailed(error); });
     std::erase_if(archives, [](const std::string& path) { return !MatchesMask(FileNamePart(path), "*.wad"); });
     std::sort(archives.begin(), archives.end());
     for (const std::string& archive : archives) {

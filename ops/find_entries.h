@@ -20,12 +20,17 @@ public:
     // An archive whose directory could not be read, or whose entries lie
     // outside it: the error that says why. The search goes on.
     virtual void Failed(const std::string& archive, const AppError& error) = 0;
+    // A folder below the installation, or a link in it, that could not be
+    // read: the error names it. Its archives are not searched; the search
+    // goes on.
+    virtual void FolderFailed(const AppError& error) = 0;
 
 protected:
     ~FoundEntries() = default;
 };
 
-// What a search found, in the order found, and how many archives failed.
+// What a search found, in the order found, and how many archives and
+// folders failed.
 struct FoundEntry {
     std::string archive;
     WadEntry entry;
@@ -36,24 +41,28 @@ public:
     void Clear();
     const std::vector<FoundEntry>& Rows() const { return rows_; }
     std::size_t Failures() const { return failures_; }
+    std::size_t FolderFailures() const { return folderFailures_; }
 
     void Found(const std::string& archive, const WadEntry& entry) override;
     void Failed(const std::string& archive, const AppError& error) override;
+    void FolderFailed(const AppError& error) override;
 
 private:
     std::vector<FoundEntry> rows_;
     std::size_t failures_ = 0;
+    std::size_t folderFailures_ = 0;
 };
 
 // The caption of a search's results: "Find *.tex - Mendwright".
 std::string FindTitle(const std::string& pattern);
 // The line under them: "2 entries found", with "; 1 wads could not be
-// read" when some could not.
-std::string FindSummaryText(std::size_t found, std::size_t failures);
+// read" and "; 1 folders could not be read" when some could not.
+std::string FindSummaryText(std::size_t found, std::size_t failures, std::size_t folderFailures);
 
 // Reads the directory of every ".wad" file (any case) below folder, in the
 // order of their paths, and reports each entry whose name matches pattern
-// as extraction matches names (EntryMatches), in table order.
+// as extraction matches names (EntryMatches), in table order. The search
+// stays inside folder: a link is followed only where it leads inside it.
 void FindEntries(const std::string& folder, const std::string& pattern, FoundEntries& found);
 
 // The same over the GP4 installation, for a window: without one, the

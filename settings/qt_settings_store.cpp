@@ -4,30 +4,36 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <memory>
 
 #include "core/errors.h"
+#include "core/file.h"
 #include "settings/settings_errors.h"
 
 namespace mw {
 namespace {
 
-std::unique_ptr<QSettings> OpenKey()
+// The path form names the key exactly. On Windows the organisation form
+// would put the values one level lower ("OrganizationDefaults") and read
+// missing ones from HKEY_LOCAL_MACHINE. Elsewhere the key is one INI file in
+// the user's config folder, which stands where HKEY_CURRENT_USER\Software
+// stands on Windows: "<config>/Vosk's Mendwright.conf", the same name as the
+// registry key, with the values under [General]; named here, it is known
+// before anything opens it.
+QString KeyPath()
 {
 #ifdef _WIN32
-    // The path form names the key exactly; the organisation form would put
-    // the values one level lower ("OrganizationDefaults") and read missing
-    // ones from HKEY_LOCAL_MACHINE.
-    auto settings = std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Vosk's Mendwright"),
-                                                QSettings::NativeFormat);
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\Vosk's Mendwright");
 #else
-    // An organisation with no application makes one file named after it in
-    // the user's config folder, which stands where HKEY_CURRENT_USER\Software
-    // stands on Windows: "<config>/Vosk's Mendwright.conf", the same name as
-    // the registry key, with the values under [General].
-    auto settings =
-        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vosk's Mendwright"));
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Vosk's Mendwright.conf");
 #endif
+}
+
+std::unique_ptr<QSettings> OpenKey()
+{
+    auto settings = std::make_unique<QSettings>(KeyPath(), QSettings::NativeFormat);
     // One key only: no fall-back on system-wide defaults.
     settings->setFallbacksEnabled(false);
     return settings;
@@ -52,6 +58,20 @@ bool RemoveLinkAtKeyFile(const QString& file)
 #endif
 }
 
+// QSettings reads its file as it is made, and the open of a pipe waits for
+// a writer: what stands at the key file's path is looked at first, without
+// opening it, and Qt gets only a regular file, or nothing to make one at.
+bool KeyFileIsUsable(const QString& file)
+{
+#ifdef _WIN32
+    static_cast<void>(file);
+    return true;
+#else
+    const std::string path = QFile::encodeName(file).toStdString();
+    return RegularFileExists(path) || !(FileExists(path) || FolderExists(path));
+#endif
+}
+
 }  // namespace
 
 QtSettingsStore::QtSettingsStore()
@@ -59,8 +79,8 @@ QtSettingsStore::QtSettingsStore()
 #ifndef _WIN32
     // QSettings creates the registry key itself; an INI file appears only
     // with the first value unless it is made here.
-    const QString file = OpenKey()->fileName();
-    if (!RemoveLinkAtKeyFile(file))
+    const QString file = KeyPath();
+    if (!RemoveLinkAtKeyFile(file) || !KeyFileIsUsable(file))
         return;
     if (!QFileInfo::exists(file) && QDir().mkpath(QFileInfo(file).absolutePath())) {
         QFile empty(file);
@@ -71,6 +91,9 @@ QtSettingsStore::QtSettingsStore()
 
 std::optional<std::string> QtSettingsStore::Read(const std::string& name)
 {
+    // A key file that cannot be read holds no value: the defaults hold.
+    if (!KeyFileIsUsable(KeyPath()))
+        return std::nullopt;
     const std::unique_ptr<QSettings> settings = OpenKey();
     if (!settings->contains(KeyName(name)))
         return std::nullopt;
@@ -82,9 +105,12 @@ std::optional<std::string> QtSettingsStore::Read(const std::string& name)
 
 void QtSettingsStore::Write(const std::string& name, const std::string& text)
 {
-    const std::unique_ptr<QSettings> settings = OpenKey();
-    if (!RemoveLinkAtKeyFile(settings->fileName()))
+    const QString file = KeyPath();
+    if (!RemoveLinkAtKeyFile(file))
         throw AppError(WriteFailedText(name));
+    if (!KeyFileIsUsable(file))
+        throw AppError(NotRegularSettingsText(), file.toStdString());
+    const std::unique_ptr<QSettings> settings = OpenKey();
     settings->setValue(KeyName(name), QString::fromLocal8Bit(text));
     settings->sync();
     // A FormatError only says that part of the old file could not be read;
@@ -96,7 +122,7 @@ void QtSettingsStore::Write(const std::string& name, const std::string& text)
 
 std::string QtSettingsStore::Location() const
 {
-    return OpenKey()->fileName().toStdString();
+    return KeyPath().toStdString();
 }
 
 }  // namespace mw

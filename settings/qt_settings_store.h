@@ -14,7 +14,9 @@ namespace mw {
 // else ~/.config). Values are texts only. Each call opens the key afresh and
 // each write is flushed at once, so nothing waits in memory and a failure
 // shows in the call that met it. A link at the INI file's path is replaced
-// by a regular file, never written through.
+// by a regular file, never written through; anything else there that is no
+// regular file (a pipe, a device, a folder) is never opened: it reads as
+// empty and refuses every write.
 class QtSettingsStore : public SettingsStore {
 public:
     // Creates the key when it is missing. A key that cannot be created reads

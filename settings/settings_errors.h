@@ -10,5 +10,8 @@ namespace mw {
 std::string WrongTypeText(const std::string& name);
 // The value could not be stored.
 std::string WriteFailedText(const std::string& name);
+// What stands at the settings file's path is no regular file (a pipe, a
+// device, a socket or a folder), so that no value can be stored in it.
+std::string NotRegularSettingsText();
 
 }  // namespace mw

@@ -36,7 +36,8 @@ FindWindow::FindWindow(FoundEntryModel& found, OpenRow open, QWidget* parent)
 void FindWindow::ShowResults(const QString& pattern)
 {
     setWindowTitle(ToQt(FindTitle(FromQt(pattern))));
-    summary_->setText(ToQt(FindSummaryText(static_cast<std::size_t>(found_.rowCount()), found_.Failures())));
+    summary_->setText(ToQt(FindSummaryText(static_cast<std::size_t>(found_.rowCount()), found_.Failures(),
+                                            found_.FolderFailures())));
     results_->resizeColumnToContents(FoundEntryModel::kArchiveColumn);
     ShowInFront(*this);
 }

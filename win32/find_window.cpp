@@ -38,7 +38,8 @@ Win32FindWindow::~Win32FindWindow()
 void Win32FindWindow::ShowResults(const std::string& pattern)
 {
     SetWindowTextW(window_, WideFromUtf8(FindTitle(pattern)).c_str());
-    SetWindowTextW(summary_, WideFromUtf8(FindSummaryText(found_.Rows().size(), found_.Failures())).c_str());
+    const std::string summary = FindSummaryText(found_.Rows().size(), found_.Failures(), found_.FolderFailures());
+    SetWindowTextW(summary_, WideFromUtf8(summary).c_str());
     ListView_SetItemCountEx(results_, static_cast<int>(found_.Rows().size()), 0);
     // The wads' column as wide as its longest path.
     int width = Scaled(60);

@@ -5,10 +5,12 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/errors.h"
+#include "core/file_faults.h"
 #include "core/file_stamp.h"
 #include "core/path_helpers.h"
 #include "core/posix/native_file.h"
@@ -48,19 +50,39 @@ FileIdentity IdentityOf(const struct stat& st)
 
 // What a listed name is, its link followed: readdir says for most names
 // without a call.
-EntryKind ListedKind(const std::string& path, unsigned char type)
+ListedName Listed(const std::string& path, std::string_view name, unsigned char type)
 {
-    if (type == DT_REG)
-        return EntryKind::File;
-    if (type == DT_DIR)
-        return EntryKind::Folder;
-    if (type != DT_LNK && type != DT_UNKNOWN)
-        return EntryKind::Other;
+    ListedName listed {name};
+    if (type != DT_LNK && type != DT_UNKNOWN) {
+        listed.kind = type == DT_REG ? EntryKind::File : type == DT_DIR ? EntryKind::Folder : EntryKind::Other;
+        return listed;
+    }
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return EntryKind::Other;  // a dangling link names nothing to read
+    if (type == DT_UNKNOWN && ::lstat(path.c_str(), &st) != 0) {
+        listed.error = IsMissingError(errno) ? 0 : errno;  // gone meanwhile: nothing to read
+        return listed;
+    }
+    listed.followed = type == DT_LNK || S_ISLNK(st.st_mode);
+    if (!listed.followed) {
+        listed.kind = KindOf(st.st_mode);
+        return listed;
+    }
+    if (::stat(path.c_str(), &st) != 0) {
+        // A dangling link, or a loop of links, names nothing to read.
+        if (!IsMissingError(errno) && errno != ELOOP)
+            listed.error = errno;
+        return listed;
+    }
     const EntryKind kind = KindOf(st.st_mode);
-    return kind == EntryKind::Link ? EntryKind::Other : kind;
+    listed.kind = kind == EntryKind::Link ? EntryKind::Other : kind;
+    return listed;
+}
+
+// A folder's path as its errors name it: without the separator the
+// listing puts after it.
+std::string FolderNamed(const std::string& path)
+{
+    return path.size() > 1 ? path.substr(0, path.size() - 1) : path;
 }
 
 }  // namespace
@@ -108,9 +130,9 @@ int OpenFolderIn(const File& folder, const std::string& name, File& opened)
     return 0;
 }
 
-void MakeFolderIn(const File& folder, const std::string& name)
+int MakeFolderIn(const File& folder, const std::string& name)
 {
-    (void)::mkdirat(Fd(folder), name.c_str(), 0777);
+    return ::mkdirat(Fd(folder), name.c_str(), 0777) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created)
@@ -152,9 +174,9 @@ int OpenFolderByPath(const std::string& path, File& opened)
     return 0;
 }
 
-void MakeFolder(const std::string& path)
+int MakeFolder(const std::string& path)
 {
-    (void)::mkdir(path.c_str(), 0777);
+    return ::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 File DuplicateOf(const File& file)
@@ -180,29 +202,37 @@ bool IsLinkMetError(int)
     return false;  // lstat shows every link as one
 }
 
-bool ListFolder(const std::string& path, FileIdentity& identity,
-                const std::function<void(std::string_view name, EntryKind kind)>& found)
+bool ListFolder(const std::string& path, FileIdentity& identity, const std::function<void(const ListedName&)>& found)
 {
-    DIR* dir = ::opendir(path.c_str());
-    if (dir == nullptr)
-        return false;
-    struct stat self {};
-    if (::fstat(::dirfd(dir), &self) != 0) {
-        ::closedir(dir);
-        return false;
+    int err = faults::Check(faults::Call::List);
+    DIR* opened = err == 0 ? ::opendir(path.c_str()) : nullptr;
+    if (opened == nullptr) {
+        err = err != 0 ? err : errno;
+        if (IsMissingError(err))
+            return false;
+        ThrowSystemError(err, FolderNamed(path), Access::Read);
     }
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opened, ::closedir);
+    struct stat self {};
+    if (::fstat(::dirfd(dir.get()), &self) != 0)
+        ThrowSystemError(errno, FolderNamed(path), Access::Read);
     identity = IdentityOf(self);
     std::string entryPath = path;
-    while (const dirent* entry = ::readdir(dir)) {
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr) {
+            if (errno != 0)
+                ThrowSystemError(errno, FolderNamed(path), Access::Read);
+            return true;
+        }
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..")
             continue;
         entryPath.resize(path.size());
         entryPath.append(name);
-        found(name, ListedKind(entryPath, entry->d_type));
+        found(Listed(entryPath, name, entry->d_type));
     }
-    ::closedir(dir);
-    return true;
 }
 
 }  // namespace mw

@@ -10,7 +10,10 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <memory>
+
 #include "core/errors.h"
+#include "core/file_faults.h"
 #include "core/file_stamp.h"
 #include "core/path_helpers.h"
 #include "core/win32/final_path.h"
@@ -90,6 +93,15 @@ int RefuseLink(const File& folder, const std::string& name, HANDLE& handle)
     return 0;
 }
 
+// Whether the failed open of a folder to list says that no folder is there:
+// a name no file can have, or a drive, server or share that does not
+// exist, names none either.
+bool NamesNoFolder(int err)
+{
+    return IsMissingError(err) || err == ERROR_INVALID_NAME || err == ERROR_INVALID_DRIVE || err == ERROR_BAD_NETPATH ||
+           err == ERROR_BAD_NET_NAME;
+}
+
 HANDLE OpenFolderHandle(const std::string& path)
 {
     return CreateFileW(WidePath(path).c_str(), FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES, kShareAll,
@@ -166,11 +178,13 @@ int OpenFolderIn(const File& folder, const std::string& name, File& opened)
     return 0;
 }
 
-void MakeFolderIn(const File& folder, const std::string& name)
+int MakeFolderIn(const File& folder, const std::string& name)
 {
     HANDLE handle;
-    if (OpenRelative(folder, name, FILE_LIST_DIRECTORY, FILE_CREATE, FILE_DIRECTORY_FILE, handle) == 0)
+    const int err = OpenRelative(folder, name, FILE_LIST_DIRECTORY, FILE_CREATE, FILE_DIRECTORY_FILE, handle);
+    if (err == 0)
         CloseHandle(handle);
+    return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? 0 : err;
 }
 
 int CreateFileIn(const File& folder, const std::string& name, const std::string& path, File& created)
@@ -215,9 +229,12 @@ int OpenFolderByPath(const std::string& path, File& opened)
     return 0;
 }
 
-void MakeFolder(const std::string& path)
+int MakeFolder(const std::string& path)
 {
-    (void)CreateDirectoryW(WidePath(path).c_str(), nullptr);
+    if (CreateDirectoryW(WidePath(path).c_str(), nullptr))
+        return 0;
+    const int err = static_cast<int>(GetLastError());
+    return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? 0 : err;
 }
 
 File DuplicateOf(const File& file)
@@ -244,33 +261,49 @@ bool IsLinkMetError(int code)
     return code == kReparsePointMet;
 }
 
-bool ListFolder(const std::string& path, FileIdentity& identity,
-                const std::function<void(std::string_view name, EntryKind kind)>& found)
+bool ListFolder(const std::string& path, FileIdentity& identity, const std::function<void(const ListedName&)>& found)
 {
-    const HANDLE folder = OpenFolderHandle(path);
-    if (folder == INVALID_HANDLE_VALUE)
-        return false;
+    // Named without the separator the listing puts after it.
+    const std::string named = path.size() > 1 ? path.substr(0, path.size() - 1) : path;
+    const int fault = faults::Check(faults::Call::List);
+    const HANDLE folder = fault == 0 ? OpenFolderHandle(path) : INVALID_HANDLE_VALUE;
+    if (folder == INVALID_HANDLE_VALUE) {
+        const int err = fault != 0 ? fault : static_cast<int>(GetLastError());
+        if (NamesNoFolder(err))
+            return false;
+        ThrowSystemError(err, named, Access::Read);
+    }
     BY_HANDLE_FILE_INFORMATION information {};
     const bool known = Information(folder, information);
+    const int err = known ? 0 : static_cast<int>(GetLastError());
     CloseHandle(folder);
-    if (!known || !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!known)
+        ThrowSystemError(err, named, Access::Read);
+    if (!(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
     identity = IdentityOf(information);
 
     WIN32_FIND_DATAW entry;
     const HANDLE search = FindFirstFileExW((WidePath(path) + L"*").c_str(), FindExInfoBasic, &entry,
                                            FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
+    if (search == INVALID_HANDLE_VALUE) {
+        if (const int failed = static_cast<int>(GetLastError()); failed != ERROR_FILE_NOT_FOUND)
+            ThrowSystemError(failed, named, Access::Read);
         return true;  // nothing in it
+    }
+    const std::unique_ptr<void, decltype(&FindClose)> searching(search, FindClose);
     do {
         const std::wstring_view name = entry.cFileName;
         if (name == L"." || name == L"..")
             continue;
-        // A link to a folder is listed as the folder it leads to, as on POSIX.
-        found(Utf8FromWide(name),
-              (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::Folder : EntryKind::File);
+        // A link to a folder is listed as the folder it leads to, as on
+        // POSIX. Any name may be a link: Wine shows a Linux link as the
+        // folder or file it leads to, with no mark of its own.
+        const std::string utf8 = Utf8FromWide(name);
+        found({utf8, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::Folder : EntryKind::File, true});
     } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    if (const int failed = static_cast<int>(GetLastError()); failed != ERROR_NO_MORE_FILES)
+        ThrowSystemError(failed, named, Access::Read);
     return true;
 }
 

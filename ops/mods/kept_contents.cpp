@@ -56,7 +56,8 @@ bool KeptContents::Keep(const ContentId& content, File& from, std::int64_t offse
 {
     if (HashOfFileBytes(from, offset, content.size) != content.hash)
         return false;
-    CreateFolders(folder_);
+    std::string unmade;  // the open that follows names what could not be made
+    CreateFolders(folder_, unmade);
     const std::string path = PathOf(content);
     const std::string partial = path + std::string(kPartial);
     File out(partial, OpenMode::Writing);

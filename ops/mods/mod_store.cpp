@@ -91,7 +91,8 @@ ModStore::Hold::Hold(const std::string& lockPath) : lock_(lockPath, OpenMode::Wr
 
 ModStore::Hold ModStore::Lock() const
 {
-    CreateFolders(folder_);
+    std::string unmade;  // the open that follows names what could not be made
+    CreateFolders(folder_, unmade);
     return Hold(folder_ + kNativeSeparator + kLockName);
 }
 
@@ -129,7 +130,8 @@ ModLedger ModStore::Read() const
 
 void ModStore::Prepare(const ModLedger& ledger, const std::string& canonicalArchive, const FileStamp& written) const
 {
-    CreateFolders(folder_);
+    std::string unmade;  // the open that follows names what could not be made
+    CreateFolders(folder_, unmade);
     ByteWriter out;
     out.PutBytes(kPendingMagic.data(), kPendingMagic.size());
     out.PutText(canonicalArchive);
@@ -153,7 +155,8 @@ void ModStore::Abandon() const
 
 void ModStore::Write(const ModLedger& ledger) const
 {
-    CreateFolders(folder_);
+    std::string unmade;  // the open that follows names what could not be made
+    CreateFolders(folder_, unmade);
     WriteWhole(folder_ + kNativeSeparator + kLedgerName, LedgerBytes(ledger));
 }
 

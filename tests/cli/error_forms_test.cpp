@@ -27,16 +27,9 @@ test::ProcessResult Cli(const std::vector<std::string>& arguments)
     return test::RunProcess(MENDWRIGHT_CLI, arguments);
 }
 
-// As an unprivileged user when the tests run as root, so that a file's
-// permissions refuse it; the folder is handed to that user first.
 test::ProcessResult CliUnprivileged(const TempDir& dir, const std::vector<std::string>& arguments)
 {
-    if (!test::RunningAsRoot())
-        return Cli(arguments);
-    test::RunProcess("/bin/chown", {"-R", "65534:65534", dir.path()});
-    std::vector<std::string> command = {"--reuid=65534", "--regid=65534", "--clear-groups", MENDWRIGHT_CLI};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    return test::RunProcess("/usr/bin/setpriv", command);
+    return test::RunUnprivileged(dir.path(), MENDWRIGHT_CLI, arguments);
 }
 
 // The tool run in this process, so that the file layer's fault seam reaches
@@ -77,6 +70,31 @@ TEST_F(CliErrorTest, FileErrorsNameThePathAndTheCause)
     result = Cli({"list", dir / "none.wad"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "mendwright-cli: " + dir / "none.wad" + ": Fichier introuvable. (none.wad does not exist)\n");
+}
+
+// A source folder that cannot be read would leave its files out unsaid: it
+// is named, and nothing is written, in a dry run too.
+TEST_F(CliErrorTest, ASourceFolderThatCannotBeReadIsNamedAndNothingIsWritten)
+{
+    dir.Write("mods/a.bin", "a");
+    dir.Write("mods/locked/b.bin", "b");
+    ::chmod((dir / "mods/locked").c_str(), 0);
+    const std::string old = test::ContiguousArchive({{"a.bin", "old"}});
+    const std::string archive = dir.Write("t.wad", old);
+    const std::vector<std::vector<std::string>> runs = {
+        {"create", dir / "mods", dir / "new.wad"},
+        {"update", dir / "mods", archive},
+        {"update", dir / "mods", archive, "--dry-run"},
+    };
+    for (const auto& arguments : runs) {
+        const auto result = CliUnprivileged(dir, arguments);
+        EXPECT_EQ(result.exitCode, 1) << arguments.back();
+        EXPECT_EQ(result.err, "mendwright-cli: " + dir / "mods/locked" +
+                                  ": Accès au fichier refusé. (you may not read locked (another user's, or its "
+                                  "permissions forbid it))\n");
+        EXPECT_EQ(test::ReadBytes(archive), old);
+        EXPECT_FALSE(test::Exists(dir / "new.wad"));
+    }
 }
 
 class CliBadInputTest : public CliErrorTest, public ::testing::WithParamInterface<test::BadInput> {};

@@ -162,6 +162,18 @@ const Attack kAttacks[] = {
          return Extract(Archive(dir, "a.wad", {{"a.txt", "1"}}), dir / "out");
      },
      1, "mendwright-cli: {dir}/out: Accès au fichier refusé. (you may not open out (its permissions, or its folder's, forbid it))\n", Runs::Unprivileged},
+    {"OutputFolderThatCannotBeMade",
+     [](const TempDir& dir) {
+         ::chmod(dir.MakeFolder("ro").c_str(), 0555);
+         return Extract(Archive(dir, "a.wad", {{"a.txt", "1"}}), dir / "ro/out");
+     },
+     1, "mendwright-cli: {dir}/ro/out: Accès au fichier refusé. (you may not create out (its folder's permissions forbid it))\n", Runs::Unprivileged},
+    {"FolderBelowTheOutputThatCannotBeMade",
+     [](const TempDir& dir) {
+         ::chmod(dir.MakeFolder("out/cars").c_str(), 0555);
+         return Extract(Archive(dir, "a.wad", {{"cars\\sub\\a.txt", "1"}}), dir / "out");
+     },
+     1, "mendwright-cli: {dir}/out/cars/sub: Accès au fichier refusé. (you may not create sub (its folder's permissions forbid it))\n", Runs::Unprivileged},
     {"EmptyOutputFolder",
      [](const TempDir& dir) {
          // Below the root this name would be {dir}/escaped.txt.

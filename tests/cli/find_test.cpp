@@ -1,5 +1,9 @@
 // find lists the matching entries of every archive in the GP4 folder and
-// below; an archive that cannot be read is named and the search goes on.
+// below; an archive or a folder that cannot be read is named and the search
+// goes on; links are followed only where they lead inside the GP4 folder.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/process.h"
@@ -68,6 +72,32 @@ TEST_P(FindTest, ListsTheMatchingEntriesOfEveryArchive)
 
 INSTANTIATE_TEST_SUITE_P(Cases, FindTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+// A link to / would search the whole system, one to a folder beside the GP4
+// folder would list its archives, and one back to the GP4 folder would list
+// it twice; none is followed beyond the GP4 folder. The locked folder is
+// named, and the search goes on.
+TEST(FindBoundsTest, StaysInsideTheGp4FolderAndNamesWhatItCannotRead)
+{
+    const TempDir dir;
+    dir.Write("gp4/cars.wad", test::ContiguousArchive({{"cars\\a.tex", "abc"}}));
+    dir.Write("gp4/sub/t.wad", test::ContiguousArchive({{"maps\\a.tex", "ab"}}));
+    dir.Write("gp4/locked/l.wad", test::ContiguousArchive({{"l.tex", "l"}}));
+    dir.Write("outside/o.wad", test::ContiguousArchive({{"o.tex", "o"}}));
+    for (const auto& [target, link] : {std::pair<std::string, std::string>{"/", "gp4/root"},
+                                       {dir / "outside", "gp4/sub/outside"},
+                                       {dir / "outside/o.wad", "gp4/o.wad"},
+                                       {dir / "gp4", "gp4/sub/loop"}})
+        ASSERT_EQ(::symlink(target.c_str(), (dir / link).c_str()), 0) << link;
+    ::chmod((dir / "gp4/locked").c_str(), 0);
+
+    const auto result = test::RunUnprivileged(dir.path(), MENDWRIGHT_CLI, {"find", "*.tex", "--gp4", dir / "gp4"}, {}, 60);
+    EXPECT_EQ(result.out, InFolder("@/gp4/cars.wad\tcars\\a.tex\t3\n@/gp4/sub/t.wad\tmaps\\a.tex\t2\n", dir.path()));
+    EXPECT_EQ(result.err, InFolder("mendwright-cli: @/gp4/locked: Accès au fichier refusé. (you may not read locked "
+                                   "(another user's, or its permissions forbid it))\n",
+                                   dir.path()));
+    EXPECT_EQ(result.exitCode, 1);
+}
 
 }  // namespace
 }  // namespace mw

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QSettings>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "settings/qt_settings_store.h"
@@ -16,13 +17,14 @@ using test::TempDir;
 // Each test gets a config folder of its own.
 class QtSettingsStoreTest : public ::testing::Test {
 protected:
-    QtSettingsStoreTest()
-    {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config_.path()));
-    }
+    QtSettingsStoreTest() { UseConfigFolder(config_.path()); }
+    ~QtSettingsStoreTest() override { UseConfigFolder(saved_); }
+
+    static void UseConfigFolder(const std::string& folder) { ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1); }
 
     std::string KeyFile() const { return config_ / "Vosk's Mendwright.conf"; }
 
+    const std::string saved_ = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
     TempDir config_;
 };
 
@@ -88,10 +90,29 @@ TEST_F(QtSettingsStoreTest, AValueThatIsNotATextFailsItsRead)
 TEST_F(QtSettingsStoreTest, AWriteThatCannotBeStoredFails)
 {
     const std::string folder = config_.MakeFolder("locked");
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(folder));
+    UseConfigFolder(folder);
     ::chmod(folder.c_str(), 0555);
     EXPECT_EQ(test::ErrorOfUnprivileged(config_, [] { QtSettingsStore().WriteSetting(kWadNameValue, "x"); }),
               "Echec de la définition des données pour 'WadName'");
+}
+
+// The store never opens what is no regular file: a pipe there would hold
+// the program up at start, waiting for a writer.
+TEST_F(QtSettingsStoreTest, WhatIsNoRegularFileReadsAsEmptyAndRefusesWrites)
+{
+    for (const bool pipe : {true, false}) {
+        std::filesystem::remove(KeyFile());
+        ASSERT_EQ(pipe ? ::mkfifo(KeyFile().c_str(), 0600) : ::mkdir(KeyFile().c_str(), 0700), 0);
+        ::alarm(10);  // a store that opens the pipe ends the test here
+        QtSettingsStore settings;
+        EXPECT_EQ(settings.ReadSetting(kFileNameValue, "...or select a file"), "...or select a file");
+        EXPECT_EQ(test::ErrorOf([&] { settings.WriteSetting(kWadNameValue, "x"); }),
+                  "Sorry but the settings file is not a regular file, so no setting can be stored in it");
+        ::alarm(0);
+        struct stat st {};
+        ASSERT_EQ(::stat(KeyFile().c_str(), &st), 0);
+        EXPECT_EQ(pipe ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode), true);
+    }
 }
 
 TEST_F(QtSettingsStoreTest, ABrokenFileDoesNotStopLaterWrites)

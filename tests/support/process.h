@@ -24,6 +24,13 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
                          const std::string& folder = "", const Environment& environment = {},
                          unsigned timeLimitSeconds = 0);
 
+// RunProcess, as the unprivileged user nobody when the tests run as root
+// (folder, and all in it, handed to that user first), so that a file's
+// permissions refuse what they would refuse a user.
+ProcessResult RunUnprivileged(const std::string& folder, const std::string& program,
+                              const std::vector<std::string>& arguments, const Environment& environment = {},
+                              unsigned timeLimitSeconds = 0);
+
 // Starts program with arguments, its output thrown away, and returns at once.
 pid_t StartProcess(const std::string& program, const std::vector<std::string>& arguments);
 // Waits for a started process; its exit code, or 128 + the signal's number.

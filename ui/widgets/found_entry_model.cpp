@@ -28,6 +28,11 @@ void FoundEntryModel::Failed(const std::string& archive, const AppError& error)
     found_.Failed(archive, error);
 }
 
+void FoundEntryModel::FolderFailed(const AppError& error)
+{
+    found_.FolderFailed(error);
+}
+
 int FoundEntryModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(found_.Rows().size());

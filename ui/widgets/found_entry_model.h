@@ -27,10 +27,13 @@ public:
     const Row& At(int row) const { return found_.Rows()[static_cast<std::size_t>(row)]; }
     // The archives the search could not read.
     std::size_t Failures() const { return found_.Failures(); }
+    // The folders it could not read.
+    std::size_t FolderFailures() const { return found_.FolderFailures(); }
 
     // FoundEntries.
     void Found(const std::string& archive, const WadEntry& entry) override;
     void Failed(const std::string& archive, const AppError& error) override;
+    void FolderFailed(const AppError& error) override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

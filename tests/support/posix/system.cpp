@@ -1,6 +1,7 @@
 // The test helpers that reach the system on POSIX: temporary folders made
 // with mkdtemp, folder order as readdir gives it, and a run as "nobody".
 #include "tests/support/temp_dir.h"
+#include "tests/support/process.h"
 
 #include <dirent.h>
 #include <grp.h>
@@ -64,20 +65,41 @@ bool RunningAsRoot()
 }  // namespace mw::test
 
 namespace mw::test {
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+void HandToNobody(const std::string& folder)
+{
+    std::error_code ignored;
+    if (::chown(folder.c_str(), kNobody, kNobody) != 0)
+        throw std::runtime_error("cannot give " + folder + " away");
+    for (auto it = fs::recursive_directory_iterator(folder, ignored); it != fs::recursive_directory_iterator();
+         it.increment(ignored)) {
+        if (::lchown(it->path().c_str(), kNobody, kNobody) != 0)
+            throw std::runtime_error("cannot give " + it->path().string() + " away");
+    }
+}
+
+}  // namespace
+
+ProcessResult RunUnprivileged(const std::string& folder, const std::string& program,
+                              const std::vector<std::string>& arguments, const Environment& environment,
+                              unsigned timeLimitSeconds)
+{
+    if (!RunningAsRoot())
+        return RunProcess(program, arguments, "", environment, timeLimitSeconds);
+    HandToNobody(folder);
+    std::vector<std::string> command = {"--reuid=65534", "--regid=65534", "--clear-groups", program};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return RunProcess("/usr/bin/setpriv", command, "", environment, timeLimitSeconds);
+}
 
 std::string ErrorOfUnprivileged(const TempDir& dir, const std::function<void()>& action)
 {
     if (!RunningAsRoot())
         return ErrorOf(action);
-    constexpr uid_t kNobody = 65534;
-    std::error_code ignored;
-    if (::chown(dir.path().c_str(), kNobody, kNobody) != 0)
-        throw std::runtime_error("cannot give " + dir.path() + " away");
-    for (auto it = fs::recursive_directory_iterator(dir.path(), ignored); it != fs::recursive_directory_iterator();
-         it.increment(ignored)) {
-        if (::lchown(it->path().c_str(), kNobody, kNobody) != 0)
-            throw std::runtime_error("cannot give " + it->path().string() + " away");
-    }
+    HandToNobody(dir.path());
 
     int channel[2];
     if (::pipe(channel) != 0)

@@ -2,6 +2,7 @@
 // the user's temporary folder, folder order as FindFirstFileW gives it.
 // Nothing runs with other rights: permission cases are POSIX's.
 #include "tests/support/temp_dir.h"
+#include "tests/support/process.h"
 
 #include <windows.h>
 
@@ -58,6 +59,13 @@ std::vector<std::string> DirectoryOrder(const std::string& folder)
 bool RunningAsRoot()
 {
     return false;
+}
+
+ProcessResult RunUnprivileged(const std::string&, const std::string& program,
+                              const std::vector<std::string>& arguments, const Environment& environment,
+                              unsigned timeLimitSeconds)
+{
+    return RunProcess(program, arguments, "", environment, timeLimitSeconds);
 }
 
 std::string ErrorOfUnprivileged(const TempDir&, const std::function<void()>& action)
