@@ -53,19 +53,6 @@ std::vector<std::string> EntriesOf(const std::string& archive)
     return entries;
 }
 
-// The text of a file that a running process writes, once it holds text;
-// "" when none comes within ten seconds.
-std::string TextOnceWritten(const std::string& path, const std::string& text)
-{
-    for (int tries = 0; tries < 1000; ++tries) {
-        const std::string written = test::ReadBytes(path);
-        if (written.find(text) != std::string::npos)
-            return written;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return {};
-}
-
 std::size_t Count(const std::string& text, const std::string& part)
 {
     std::size_t count = 0;
@@ -158,7 +145,7 @@ TEST(ConcurrentUpdateTest, ALockOfAnotherProgramIsWaitedForWithOneLine)
     const std::string line = "Waiting for another program using t.wad (Ctrl+C stops)\n";
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
-        EXPECT_NE(TextOnceWritten(dir / (std::string(c.folder) + ".err"), line), "") << c.folder;
+        EXPECT_NE(test::BytesOnceTheyHold(dir / (std::string(c.folder) + ".err"), line), "") << c.folder;
         if (c.interrupted)
             ::kill(processes[i], SIGINT);
         else
