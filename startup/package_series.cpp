@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "core/elapsed_time.h"
+
 namespace mw {
 namespace {
 
 std::int64_t SecondsNow()
 {
-    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
-        .count();
+    return NanosecondsSince1970() / 1'000'000'000;
 }
 
 }  // namespace

@@ -6,9 +6,6 @@
 
 #include <commctrl.h>
 
-#include <chrono>
-
-#include "core/archive_lock.h"
 #include "core/gp4_installation.h"
 #include "core/settings_store.h"
 #include "core/win32/wide_text.h"
@@ -138,48 +135,6 @@ TEST_F(Win32ContentsWindowTest, ListFollowsFolderFilterAndSortDragsOutAndAnEditC
 
     EXPECT_TRUE(UndoLastUpdate(state, main));
     EXPECT_EQ(test::ReadBytes(archive), before);
-}
-
-// What the timer of the next test watches: the window's status, until it
-// leaves the text it had, then its Cancel button is clicked.
-struct StatusWatch {
-    const Win32ContentsWindow* window = nullptr;
-    HWND cancel = nullptr;
-    std::string before;
-    std::string seen;
-};
-StatusWatch* watched = nullptr;
-
-void CALLBACK WatchStatus(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (!watched->seen.empty() || !IsWindowVisible(watched->cancel) || watched->window->StatusText() == watched->before)
-        return;
-    watched->seen = watched->window->StatusText();
-    PostMessageW(watched->cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(watched->cancel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-// An edit of an archive that another program holds waits off the window's
-// thread: the status says so while the window goes on (its timer runs),
-// and Cancel ends the wait with nothing written.
-TEST_F(Win32ContentsWindowTest, AnEditWaitingForAnotherProgramShowsItAndCancelEndsIt)
-{
-    state.LockNoticeAfter = std::chrono::milliseconds(0);
-    const std::string before = test::ReadBytes(archive);
-    const ArchiveLock held(archive, ArchiveLock::Wait::ForOtherUpdates);
-    ListView_SetItemState(Control(Win32ContentsWindow::EntryList), 1, LVIS_SELECTED, LVIS_SELECTED);
-    StatusWatch watch{&Window(), Control(Win32ContentsWindow::CancelButton), Window().StatusText(), {}};
-    watched = &watch;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 5, WatchStatus);
-
-    SendMessageW(Control(Win32ContentsWindow::RemoveButton), BM_CLICK, 0, 0);
-
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(watch.seen, "Waiting for another program using cars.wad");
-    EXPECT_EQ(Window().StatusText(), "Cancelled");
-    EXPECT_FALSE(IsWindowVisible(watch.cancel));
-    EXPECT_EQ(test::ReadBytes(archive), before);
-    EXPECT_EQ(boxes.shown, std::vector<std::string>{"question " + RemoveEntriesQuestion(1, "cars.wad")});
 }
 
 // Find lists every matching entry of the installation's wads; a double
