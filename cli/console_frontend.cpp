@@ -55,6 +55,16 @@ void ConsoleFrontend::Draw(const std::string& line)
 
 void ConsoleFrontend::ShowProgress(const Progress& progress)
 {
+    // Told once, on a line of its own whatever the terminal, unless asked
+    // for errors only; the interrupt ends the wait with the process.
+    if (progress.phase == ProgressPhase::WaitingForArchive) {
+        if (verbosity_ == Verbosity::Quiet)
+            return;
+        EndProgressLine();
+        std::fprintf(stderr, "%s (Ctrl+C stops)\n", PrintableText(ProgressLabel(progress)).c_str());
+        std::fflush(stderr);
+        return;
+    }
     const std::optional<std::string> shown = StatusViewOf(progress).text;
     if (!shown)
         return;

@@ -6,25 +6,39 @@
 // the locked file as it was locked.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "core/file.h"
 #include "core/file_identity.h"
 #include "core/file_stamp.h"
 
 namespace mw {
 
-class File;
-
 class ArchiveLock {
 public:
     enum class Wait { ForOtherUpdates, No };
 
-    // Opens the archive in reading mode and locks it. Another update's lock
-    // is waited for, or, with Wait::No, raises an AppError naming the
-    // archive. When the archive is replaced while this one waits (the update
-    // before put its archive in place), the lock is taken on the file the
-    // path names then.
+    // How a lock held by another program is waited for. The lock is tried
+    // again and again, so that the wait can be told about and stopped.
+    struct Waiting {
+        Wait wait = Wait::ForOtherUpdates;
+        // told, once, when the lock has been waited for that long
+        std::chrono::milliseconds noticeAfter{1000};
+        std::function<void()> notice;
+        // called between tries; raises to end the wait
+        std::function<void()> betweenTries;
+    };
+
+    // Opens the archive in reading mode and locks it. A lock held by another
+    // program is waited for, or, with Wait::No, raises an AppError naming
+    // the archive. When the archive is replaced while this one waits (the
+    // update before put its archive in place), the lock is taken on the
+    // file the path names then. On a file system that keeps no locks, a
+    // lock file of the user's data folder stands in for the archive's lock.
+    ArchiveLock(const std::string& fileName, const Waiting& waiting);
     ArchiveLock(const std::string& fileName, Wait wait);
     ~ArchiveLock();
     ArchiveLock(const ArchiveLock&) = delete;
@@ -43,6 +57,9 @@ private:
     std::shared_ptr<File> archive_;
     FileIdentity identity_;
     FileStamp stamp_;
+    // The lock file held in place of the archive's own lock, when one is.
+    File standIn_;
+    std::string standInPath_;
 };
 
 }  // namespace mw

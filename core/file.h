@@ -63,10 +63,12 @@ public:
     void Close();
 
     // The exclusive lock that updates of one archive take on it, advisory:
-    // it holds off other updates and nothing else. False when another
-    // holds it and wait is off; a file system that keeps no locks counts
-    // as locked, and leaves the update to the writer's check of the target.
-    bool LockForUpdate(bool wait);
+    // it holds off other updates and nothing else. Tried once, without
+    // waiting: taken, held by another open of the file (another program's
+    // lock of any kind), or not kept by the file system at all (an NFS
+    // mount without its lock service).
+    enum class LockTry { Taken, HeldElsewhere, NotKept };
+    LockTry TryLockForUpdate();
     void UnlockForUpdate() noexcept;
 
     // The name it was opened with, which its errors carry.

@@ -134,7 +134,7 @@ bool EditArchive(RunState& state, Frontend& frontend, const ArchiveContents& see
     state.StartTime = TimeOfDayNow();
     bool done = false;
     RunRefusable(frontend, [&] {
-        const ArchiveLock lock(seen.path, LockWaitOf(state));
+        const ArchiveLock lock(seen.path, LockWaitingOf(state, frontend, seen.path));
         WadImage& image = state.Image;
         LoadWad(lock, image);
         const ArchiveRelease release(image);

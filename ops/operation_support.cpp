@@ -77,9 +77,16 @@ void CheckArchiveEnd(std::int64_t end, const std::string& path)
         throw UserRefusal(RefusalKind::WadTooLarge, path);
 }
 
-ArchiveLock::Wait LockWaitOf(const RunState& state)
+ArchiveLock::Waiting LockWaitingOf(const RunState& state, Frontend& frontend, const std::string& archive)
 {
-    return state.WaitForOtherUpdates ? ArchiveLock::Wait::ForOtherUpdates : ArchiveLock::Wait::No;
+    ArchiveLock::Waiting waiting;
+    waiting.wait = state.WaitForOtherUpdates ? ArchiveLock::Wait::ForOtherUpdates : ArchiveLock::Wait::No;
+    waiting.noticeAfter = state.LockNoticeAfter;
+    waiting.notice = [&frontend, name = FileNamePart(archive)] {
+        frontend.ShowProgress({ProgressPhase::WaitingForArchive, name});
+    };
+    waiting.betweenTries = [&frontend] { StopIfCancelled(frontend); };
+    return waiting;
 }
 
 std::string InstallationFolder(RunState& state)

@@ -47,9 +47,10 @@ void CheckEntryNameFits(const std::string& name);
 // Refuses a payload end that a signed 32-bit Offset cannot describe.
 void CheckArchiveEnd(std::int64_t end, const std::string& path);
 
-// How an update or an edit takes its archive's lock: waiting for another
-// update of it to end, or failing at once.
-ArchiveLock::Wait LockWaitOf(const RunState& state);
+// How an update, an undo or an edit takes its archive's lock: waiting for
+// another program that holds it, told in the status after a while and
+// stopped by the user's cancel, or failing at once.
+ArchiveLock::Waiting LockWaitingOf(const RunState& state, Frontend& frontend, const std::string& archive);
 
 // The installation folder, looked up afresh; empty when there is none.
 std::string InstallationFolder(RunState& state);

@@ -12,6 +12,7 @@ std::string ProgressLabel(const Progress& progress)
     case ProgressPhase::Verifying: return "Verifying " + subject;
     case ProgressPhase::Undoing: return "Undoing " + subject;
     case ProgressPhase::Writing: return "Writing " + subject;
+    case ProgressPhase::WaitingForArchive: return "Waiting for another program using " + subject;
     case ProgressPhase::NextArchive: return {};
     case ProgressPhase::Created: return "Wad created in " + subject + "s";
     case ProgressPhase::Extracted: return "Wad extracted in " + subject + "s";
@@ -47,8 +48,8 @@ StatusView StatusViewOf(const Progress& progress)
         view.position = 0;
     else if (phase <= ProgressPhase::Updating)
         view.position = progress.percent;
-    // An update paints its bar after each file.
-    view.paintAtOnce = phase == ProgressPhase::Updating;
+    // An update paints its bar after each file; a wait shows at once.
+    view.paintAtOnce = phase == ProgressPhase::Updating || phase == ProgressPhase::WaitingForArchive;
     return view;
 }
 

@@ -18,6 +18,8 @@ enum class ProgressPhase {
     // Work under way without one: "Undoing cars.wad".
     Undoing,
     Writing,
+    // Another program holds the archive: "Waiting for another program using cars.wad".
+    WaitingForArchive,
     // Between the archives of a batch: the bar goes back to 0, the text stays.
     NextArchive,
     // Ended; the subject is the time it took: "Wad created in 0.193s".

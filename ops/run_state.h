@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ struct RunState {
     // Whether an update waits for another update of its archive to end;
     // off, it fails at once with an error naming the archive.
     bool WaitForOtherUpdates = true;
+    // How long an update waits for another program's lock on its archive
+    // before it says so.
+    std::chrono::milliseconds LockNoticeAfter{1000};
     // Where updates keep their undo records; empty: they keep none.
     std::string UndoFolder = DefaultUndoFolder();
     // Where installs keep their mods ledgers; empty: they keep none.

@@ -167,10 +167,9 @@ void UndoOnce(RunState& state, Frontend& frontend, const UndoStore& store, const
     // Every lock, in one order for every undo, before any check; every
     // check before any write; every write before any rename.
     std::vector<Restore> restores(archives.size());
-    const auto wait = state.WaitForOtherUpdates ? ArchiveLock::Wait::ForOtherUpdates : ArchiveLock::Wait::No;
     for (std::size_t i = 0; i < archives.size(); ++i) {
         restores[i].archive = archives[i];
-        restores[i].lock = std::make_unique<ArchiveLock>(archives[i], wait);
+        restores[i].lock = std::make_unique<ArchiveLock>(archives[i], LockWaitingOf(state, frontend, archives[i]));
     }
     std::int64_t total = 0;
     for (Restore& restore : restores) {

@@ -122,7 +122,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
 {
     // Held from the load until the new archive is in place, so that a second
     // update of it loads this one's result.
-    const ArchiveLock lock(archivePath, LockWaitOf(state));
+    const ArchiveLock lock(archivePath, LockWaitingOf(state, frontend, archivePath));
     LoadWad(lock, state.Image);
     const ArchiveRelease archiveRelease(state.Image);
     UndoRecorder undo(state, frontend, lock, !options.preview);

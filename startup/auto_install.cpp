@@ -2,6 +2,7 @@
 
 #include "startup/auto_install_call.h"
 #include "startup/package_paths.h"
+#include "startup/package_series.h"
 #include "startup/welcome_text.h"
 #include "core/path_helpers.h"
 #include "ops/error_report.h"
@@ -63,23 +64,38 @@ PackageStep PackageStepOf(const CallSteps& steps)
 
 int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, ProgramBoxes& boxes)
 {
-    const CallSteps& steps = call.steps;
+    CallSteps steps = call.steps;
+    // A "\Run" or "\End" that no live series awaits is a call of its own:
+    // it asks, and joins no other package's undo group.
+    if (steps.readsContinue && !SeriesIsLive(*state.Settings))
+        steps = kSingleCall;
+    const PackageStep step = PackageStepOf(steps);
+    if (step == PackageStep::Run)
+        MarkSeriesStep(*state.Settings);
+    else if (step == PackageStep::End)
+        EndSeries(*state.Settings);
     if (steps.readsContinue && !state.Settings->ReadSettingFlag(kContinueValue, true))
         return kExitDone;
     if (steps.asks) {
         if (steps.storesAnswer)
             state.Settings = shell.OpenSettings();
         const bool yes = boxes.AskQuestion(WelcomeText(Gp4Folder(state)));
-        if (steps.storesAnswer)
+        if (steps.storesAnswer) {
             state.Settings->WriteSettingFlag(kContinueValue, yes);
+            MarkSeriesStep(*state.Settings);
+        }
         if (!yes)
             return kExitDone;
     }
     // A package's whole run, "\Start" to "\End", is undone as one.
-    JoinPackageUndoGroup(state, PackageStepOf(steps));
+    JoinPackageUndoGroup(state, step);
     // After a refusal the update has shown its own message; success is
     // reported only for an update that ran to its end.
-    if (!RunUpdate(call, state, shell.MainFrontend()))
+    const bool updated = RunUpdate(call, state, shell.MainFrontend());
+    // The series' idle time counts from the end of its last step.
+    if (step == PackageStep::Start || step == PackageStep::Run)
+        MarkSeriesStep(*state.Settings);
+    if (!updated)
         return kExitRefused;
     if (steps.reportsSuccess)
         boxes.ShowMessage(kPatchedMessage);

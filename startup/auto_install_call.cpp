@@ -3,9 +3,6 @@
 namespace mw {
 namespace {
 
-// A single call (two or three arguments): it asks, and reports success.
-constexpr CallSteps kSingleCall = {.asks = true, .reportsSuccess = true};
-
 struct StepWord {
     const char* word;
     CallSteps steps;

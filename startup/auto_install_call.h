@@ -24,6 +24,9 @@ struct CallSteps {
     bool reportsSuccess = false;  // the success message after a completed update
 };
 
+// A single call (two or three arguments): it asks, and reports success.
+inline constexpr CallSteps kSingleCall = {.asks = true, .reportsSuccess = true};
+
 struct AutoInstallCall {
     CallSteps steps;
     std::string archiveBelowGp4;          // argument 2

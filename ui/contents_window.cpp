@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -142,13 +143,22 @@ void ContentsWindow::CreateControls()
 
     statusBar_ = new StatusBar(this);
     statusBar_->setFixedHeight(kStatusBarHeight);
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_->setFixedHeight(kStatusBarHeight);
+    cancelButton_->setFocusPolicy(Qt::NoFocus);
+    cancelButton_->setToolTip(QStringLiteral("Stop the change (Esc)"));
+    cancelButton_->hide();
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(statusBar_, 1);
+    statusRow->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
-    layout->addWidget(statusBar_);
+    layout->addLayout(statusRow);
 
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { RequestCancel(); });
     connect(filterField_, &QLineEdit::textChanged, this, &ContentsWindow::ApplyFilter);
     connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ContentsWindow::ApplyFilter);
     connect(entryList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -241,7 +251,7 @@ void ContentsWindow::AddFiles()
                                                          ToQt(NameBelow(CurrentFolder(), FileNamePart(path))));
     if (!name)
         return;
-    RunEdit([&] { AddEntries(state_, *this, Contents(), {{FromQt(*name), path}}); });
+    RunEdit([&](Frontend& frontend) { AddEntries(state_, frontend, Contents(), {{FromQt(*name), path}}); });
 }
 
 void ContentsWindow::AddDropped(const QStringList& paths)
@@ -249,7 +259,8 @@ void ContentsWindow::AddDropped(const QStringList& paths)
     std::vector<std::string> files;
     for (const QString& path : paths)
         files.push_back(FromQt(path));
-    RunEdit([&] { AddFilesBelow(state_, *this, Contents(), CurrentFolder(), files); });
+    const std::string folder = CurrentFolder();
+    RunEdit([&](Frontend& frontend) { AddFilesBelow(state_, frontend, Contents(), folder, files); });
 }
 
 void ContentsWindow::ReplaceSelected()
@@ -261,7 +272,7 @@ void ContentsWindow::ReplaceSelected()
     const std::optional<QString> file = dialogs_.RunOpenDialog(AnyFileRequest(QStringLiteral("Replace %1 with").arg(name)));
     if (!file)
         return;
-    RunEdit([&] { ReplaceEntry(state_, *this, Contents(), selected.front(), FromQt(*file)); });
+    RunEdit([&](Frontend& frontend) { ReplaceEntry(state_, frontend, Contents(), selected.front(), FromQt(*file)); });
 }
 
 void ContentsWindow::RenameSelected()
@@ -274,7 +285,7 @@ void ContentsWindow::RenameSelected()
         dialogs_.AskText(QStringLiteral("Rename entry"), QStringLiteral("New name:"), ToQt(current));
     if (!name || FromQt(*name) == current)
         return;
-    RunEdit([&] { RenameEntry(state_, *this, Contents(), selected.front(), FromQt(*name)); });
+    RunEdit([&](Frontend& frontend) { RenameEntry(state_, frontend, Contents(), selected.front(), FromQt(*name)); });
 }
 
 void ContentsWindow::RemoveSelection()
@@ -282,7 +293,7 @@ void ContentsWindow::RemoveSelection()
     const std::vector<std::int32_t> selected = SelectedEntries();
     if (selected.empty() || !dialogs_.AskQuestion(ToQt(RemoveEntriesQuestion(selected.size(), ArchiveName()))))
         return;
-    RunEdit([&] { RemoveEntries(state_, *this, Contents(), selected); });
+    RunEdit([&](Frontend& frontend) { RemoveEntries(state_, frontend, Contents(), selected); });
 }
 
 void ContentsWindow::FindInGp4()
@@ -332,9 +343,11 @@ QList<QUrl> ContentsWindow::DragOut(const std::vector<std::int32_t>& rows)
     return urls;
 }
 
-void ContentsWindow::RunEdit(const std::function<void()>& edit)
+void ContentsWindow::RunEdit(const std::function<void(Frontend&)>& edit)
 {
-    RunHeldBack(edit);
+    // The edit waits for the archive's lock, which another program may
+    // hold: off the window's thread, the window repaints and can stop it.
+    RunOffThread(edit, cancelButton_);
     Reload();
 }
 

@@ -21,6 +21,7 @@
 
 class QAction;
 class QLineEdit;
+class QPushButton;
 class QTemporaryDir;
 class QTreeView;
 
@@ -49,6 +50,8 @@ public:
     QTreeView* FolderTree() const { return folderTree_; }
     QTreeView* EntryList() const { return entryList_; }
     StatusBar* Status() const { return statusBar_; }
+    // Beside the status bar while an edit runs; Escape does the same.
+    QPushButton* CancelButton() const { return cancelButton_; }
     QAction* ExtractAction() const { return extractAction_; }
     QAction* AddAction() const { return addAction_; }
     QAction* ReplaceAction() const { return replaceAction_; }
@@ -99,8 +102,9 @@ private:
     void ApplyFilter();
     const ArchiveContents& Contents() const;
     std::string ArchiveName() const;
-    // Runs an edit with input held back until it ends, then reads the archive again.
-    void RunEdit(const std::function<void()>& edit);
+    // Runs an edit off the window's thread with input held back until it
+    // ends (the Cancel button stops it), then reads the archive again.
+    void RunEdit(const std::function<void(Frontend&)>& edit);
 
     RunState& state_;
     EntryTableModel* entries_;
@@ -115,6 +119,7 @@ private:
     QAction* renameAction_;
     QAction* removeAction_;
     QAction* findAction_;
+    QPushButton* cancelButton_;
     FoundEntryModel* found_;
     std::unique_ptr<FindWindow> findWindow_;
     std::unique_ptr<QTemporaryDir> dragFolder_;

@@ -49,6 +49,7 @@ const ControlLook kControls[] = {
      WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, {8, 36, 168, 390}},
     {nullptr, nullptr, 0, {172, 36, 632, 390}},
     {L"STATIC", L"", SS_OWNERDRAW, {8, 396, 632, 412}},
+    {L"BUTTON", L"Cancel", BS_PUSHBUTTON, {572, 396, 632, 412}},
 };
 
 // The list's columns in their order on screen, and the subitem each shows:
@@ -127,6 +128,7 @@ void Win32ContentsWindow::CreateControls()
     AddListColumn(list, kSizeSubItem, L"Size", ColumnWidthFor(list, L"0,000,000,000"), LVCFMT_RIGHT);
     int order[] = {kIndexSubItem, kNameSubItem, kSizeSubItem};
     ListView_SetColumnOrderArray(list, 3, order);
+    ShowWindow(controls_[CancelButton], SW_HIDE);
     LayOut();
 }
 
@@ -157,6 +159,9 @@ void Win32ContentsWindow::LayOut()
                scaled(kButtonsHeight), TRUE);
     const int statusTop = client.bottom - margin - scaled(kStatusBarHeight);
     MoveWindow(controls_[StatusBar], margin, statusTop, right - margin, scaled(kStatusBarHeight), TRUE);
+    const RECT& cancel = kControls[CancelButton].place;
+    const int cancelWidth = scaled(cancel.right - cancel.left);
+    MoveWindow(controls_[CancelButton], right - cancelWidth, statusTop, cancelWidth, scaled(kStatusBarHeight), TRUE);
     const int paneTop = margin + scaled(kButtonsHeight) + scaled(kGap);
     const int paneHeight = std::max(statusTop - scaled(kGap) - paneTop, 0);
     const int treeWidth = (right - margin) / 4;
@@ -318,9 +323,9 @@ bool Win32ContentsWindow::RunHeldBack(const std::function<void()>& work)
     return ended;
 }
 
-void Win32ContentsWindow::RunEdit(const std::function<void()>& edit)
+void Win32ContentsWindow::RunEdit(const std::function<void(Frontend&)>& edit)
 {
-    RunHeldBack(edit);
+    run_.Run(edit, *this, boxes_);
     Reload();
 }
 
@@ -365,12 +370,13 @@ void Win32ContentsWindow::AddFiles()
                                                            NameBelow(CurrentFolder(), FileNamePart(files.front())));
     if (!name)
         return;
-    RunEdit([&] { AddEntries(state_, *this, contents_, {{*name, files.front()}}); });
+    RunEdit([&](Frontend& frontend) { AddEntries(state_, frontend, contents_, {{*name, files.front()}}); });
 }
 
 void Win32ContentsWindow::AddDropped(const std::vector<std::string>& paths)
 {
-    RunEdit([&] { AddFilesBelow(state_, *this, contents_, CurrentFolder(), paths); });
+    const std::string folder = CurrentFolder();
+    RunEdit([&](Frontend& frontend) { AddFilesBelow(state_, frontend, contents_, folder, paths); });
 }
 
 void Win32ContentsWindow::ReplaceSelected()
@@ -382,7 +388,7 @@ void Win32ContentsWindow::ReplaceSelected()
     const std::vector<std::string> file = boxes_.ChooseFiles(window_, L"Replace " + WideFromUtf8(name) + L" with", false);
     if (file.empty())
         return;
-    RunEdit([&] { ReplaceEntry(state_, *this, contents_, selected.front(), file.front()); });
+    RunEdit([&](Frontend& frontend) { ReplaceEntry(state_, frontend, contents_, selected.front(), file.front()); });
 }
 
 void Win32ContentsWindow::RenameSelected()
@@ -394,7 +400,7 @@ void Win32ContentsWindow::RenameSelected()
     const std::optional<std::string> name = boxes_.AskText(window_, L"Rename entry", L"New name:", current);
     if (!name || *name == current)
         return;
-    RunEdit([&] { RenameEntry(state_, *this, contents_, selected.front(), *name); });
+    RunEdit([&](Frontend& frontend) { RenameEntry(state_, frontend, contents_, selected.front(), *name); });
 }
 
 void Win32ContentsWindow::RemoveSelection()
@@ -403,7 +409,7 @@ void Win32ContentsWindow::RemoveSelection()
     if (selected.empty() ||
         !boxes_.AskQuestion(RemoveEntriesQuestion(selected.size(), FileNamePart(contents_.path))))
         return;
-    RunEdit([&] { RemoveEntries(state_, *this, contents_, selected); });
+    RunEdit([&](Frontend& frontend) { RemoveEntries(state_, frontend, contents_, selected); });
 }
 
 void Win32ContentsWindow::FindInGp4()
@@ -498,6 +504,7 @@ void Win32ContentsWindow::OnCommand(int id)
     case RenameButton: RenameSelected(); break;
     case RemoveButton: RemoveSelection(); break;
     case FindButton: FindInGp4(); break;
+    case CancelButton: run_.RequestCancel(); break;
     default: break;
     }
 }

@@ -23,6 +23,7 @@
 #include "ops/frontend.h"
 #include "ops/run_state.h"
 #include "win32/boxes.h"
+#include "win32/cancellable_run.h"
 #include "win32/find_window.h"
 #include "win32/window_look.h"
 
@@ -38,7 +39,9 @@ public:
     // The controls, in their order on screen: for the tests.
     enum Control {
         ExtractButton, AddButton, ReplaceButton, RenameButton, RemoveButton, FindButton, FilterEdit, FolderTree,
-        EntryList, StatusBar, ControlCount
+        EntryList, StatusBar,
+        // Over the status bar's right end while an edit runs; Escape does the same.
+        CancelButton, ControlCount
     };
     HWND Handle() const { return window_; }
     HWND ControlHandle(Control control) const { return controls_[control]; }
@@ -92,6 +95,7 @@ public:
     bool ConfirmChanges(const std::string& question) override;
     void ShowBytes(std::int64_t done, std::int64_t total) override;
     bool ShowsByteTotal() const override { return true; }
+    bool CancelRequested() const override { return run_.CancelRequested(); }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -112,12 +116,15 @@ private:
     // Runs a handler's work with input held back; an error that ends it is
     // shown in the default error display. True when it ran to its end.
     bool RunHeldBack(const std::function<void()>& work);
-    // The same for an edit, then the archive read again.
-    void RunEdit(const std::function<void()>& edit);
+    // An edit off the window's thread, its Cancel button shown, then the
+    // archive read again: the edit waits for the archive's lock, which
+    // another program may hold.
+    void RunEdit(const std::function<void(Frontend&)>& edit);
 
     RunState& state_;
     Win32Boxes& boxes_;
     HWND controls_[ControlCount] = {};
+    CancellableRun run_{controls_[CancelButton]};
     ArchiveContents contents_;
     EntryOrder order_;
     std::vector<std::int32_t> shown_;

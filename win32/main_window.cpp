@@ -14,7 +14,6 @@
 #include "ops/messages.h"
 #include "ops/operations.h"
 #include "ops/undo_wad.h"
-#include "startup/off_thread_run.h"
 #include "startup/given_path.h"
 #include "win32/status_bar.h"
 #include "win32/window_look.h"
@@ -104,14 +103,7 @@ OPENFILENAMEW FileDialog(HWND owner, const std::wstring& filter, std::wstring& n
 Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Boxes& boxes)
     : state_(state),
       openSettings_(std::move(openSettings)),
-      boxes_(boxes),
-      // While an operation runs only the Cancel button takes clicks; Escape stops it too.
-      thread_([this](const MSG& input) {
-          if (input.message == WM_KEYDOWN && input.wParam == VK_ESCAPE)
-              cancelRequested_.store(true);
-          return input.message >= WM_MOUSEFIRST && input.message <= WM_MOUSELAST &&
-                 input.hwnd == controls_[CancelButton];
-      })
+      boxes_(boxes)
 {
     // Files dropped from Explorer land on the two fields.
     CreateProgramWindow(kWindowClass, WideFromUtf8(kApplicationTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
@@ -286,7 +278,7 @@ void Win32MainWindow::OnCommand(int id)
         Browse(ArchiveEdit, L"Select a wad", "*.wad|*.wad", archiveStart_);
         break;
     case CancelButton:
-        cancelRequested_.store(true);
+        run_.RequestCancel();
         break;
     case UndoButton:
         RunOperation([this](Frontend& frontend) { UndoLastUpdate(state_, frontend); });
@@ -304,14 +296,7 @@ void Win32MainWindow::OnCommand(int id)
 
 void Win32MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)
 {
-    cancelRequested_.store(false);
-    const HWND focus = GetFocus();
-    const HWND cancel = controls_[CancelButton];
-    SetWindowPos(cancel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    RunReportingErrors([&] { RunOffWindowThread(operation, *this, thread_); },
-                       [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
-    ShowWindow(cancel, SW_HIDE);
-    SetFocus(focus);
+    run_.Run(operation, *this, boxes_);
     UpdateUndoButton();
 }
 

@@ -7,7 +7,6 @@
 
 #include <shellapi.h>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,9 +15,9 @@
 #include "settings/startup_fill.h"
 #include "startup/program_shell.h"
 #include "win32/boxes.h"
+#include "win32/cancellable_run.h"
 #include "win32/contents_window.h"
 #include "win32/folder_window.h"
-#include "win32/window_thread.h"
 #include "win32/window_look.h"
 
 namespace mw {
@@ -60,7 +59,7 @@ public:
     // The bar's position follows the bytes when their total is known.
     void ShowBytes(std::int64_t done, std::int64_t total) override;
     bool ShowsByteTotal() const override { return true; }
-    bool CancelRequested() const override { return cancelRequested_.load(); }
+    bool CancelRequested() const override { return run_.CancelRequested(); }
 
     // MainWindowFields
     void SetSourceStartFolder(const std::string& folder) override { sourceStart_ = folder; }
@@ -107,8 +106,7 @@ private:
     std::string archiveStart_;
     std::unique_ptr<FolderWindow> folderChooser_;
     std::unique_ptr<FolderWindow> manualPath_;
-    std::atomic<bool> cancelRequested_{false};
-    Win32WindowThread thread_;
+    CancellableRun run_{controls_[CancelButton]};
     std::unique_ptr<Win32ContentsWindow> contents_;
 };
 

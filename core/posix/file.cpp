@@ -318,19 +318,18 @@ void File::Close()
 // it alone (a classic fcntl lock goes with the first close of any of them);
 // unlike one it always covers the whole file, and flock(1) takes the same
 // lock, so a script can hold updates off while it copies an archive.
-bool File::LockForUpdate(bool wait)
+File::LockTry File::TryLockForUpdate()
 {
-    const int operation = LOCK_EX | (wait ? 0 : LOCK_NB);
     for (;;) {
-        if (::flock(Fd(*this), operation) == 0)
-            return true;
+        if (::flock(Fd(*this), LOCK_EX | LOCK_NB) == 0)
+            return LockTry::Taken;
         if (errno == EINTR)
             continue;
         if (errno == EWOULDBLOCK)
-            return false;
+            return LockTry::HeldElsewhere;
         // NFS mounted without its lock service.
         if (errno == ENOLCK)
-            return true;
+            return LockTry::NotKept;
         ThrowSystemError(errno, name_);
     }
 }

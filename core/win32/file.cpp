@@ -217,15 +217,17 @@ OVERLAPPED UpdateLockPlace()
 
 }  // namespace
 
-bool File::LockForUpdate(bool wait)
+File::LockTry File::TryLockForUpdate()
 {
     OVERLAPPED place = UpdateLockPlace();
-    const DWORD flags = LOCKFILE_EXCLUSIVE_LOCK | (wait ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
-    if (LockFileEx(Handle(*this), flags, 0, 1, 0, &place))
-        return true;
+    if (LockFileEx(Handle(*this), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &place))
+        return LockTry::Taken;
     const DWORD err = GetLastError();
     if (err == ERROR_LOCK_VIOLATION || err == ERROR_IO_PENDING)
-        return false;
+        return LockTry::HeldElsewhere;
+    // A redirector or file system that keeps no byte-range locks.
+    if (err == ERROR_NOT_SUPPORTED || err == ERROR_INVALID_FUNCTION)
+        return LockTry::NotKept;
     ThrowSystemError(static_cast<int>(err), name_);
 }
 

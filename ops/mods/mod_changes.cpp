@@ -199,7 +199,7 @@ bool ChangeMods(RunState& state, Frontend& frontend, const ModChangeRequest& req
     for (;;) {
         plans.clear();
         for (const std::string& path : paths)
-            plans.push_back({0, std::make_unique<ArchiveLock>(path, LockWaitOf(state)), {}, {}});
+            plans.push_back({0, std::make_unique<ArchiveLock>(path, LockWaitingOf(state, frontend, path)), {}, {}});
         hold.emplace(store.Lock());
         ledger = store.Read();
         const auto named = ModsNamed(frontend, ledger, request);

@@ -2,7 +2,9 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "core/content_hash.h"
 #include "core/durable_rename.h"
@@ -86,7 +88,10 @@ ModStore::ModStore(const std::string& modsFolder, std::string scope)
 
 ModStore::Hold::Hold(const std::string& lockPath) : lock_(lockPath, OpenMode::Writing)
 {
-    lock_.LockForUpdate(true);
+    // Another process holds it only while it reads or writes a ledger; a
+    // file system that keeps no locks leaves the ledger unguarded.
+    while (lock_.TryLockForUpdate() == File::LockTry::HeldElsewhere)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
 }
 
 ModStore::Hold ModStore::Lock() const

@@ -1,6 +1,7 @@
 // The real program called as an update package calls it.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "ops/undo_wad.h"
@@ -132,16 +133,49 @@ TEST_F(PackageSeriesTest, AnnulerAtTheStartStopsTheWholeSeries)
         EXPECT_EQ(ReadBytes(archive), OneEntryArchive("old")) << archive;
 }
 
-TEST_F(PackageSeriesTest, RunOrEndWithNoStoredAnswerGoAheadWithoutAsking)
+// A "\Run" or "\End" that no live series awaits asks as a single call
+// does, reports success and is undone alone: on a fresh configuration,
+// after a series that ended, and after one left unfinished for longer than
+// ten minutes.
+TEST(PackageSeriesEndTest, RunOrEndWithNoLiveSeriesAskAsASingleCall)
 {
-    const PackageCall run = machine.Call({"\\1wad", "cars.wad", "carsfix", "\\Run"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.boxes.empty());
-    EXPECT_EQ(ReadBytes(archives[0]), OneEntryArchive("new"));
+    struct Case {
+        const char* name;
+        std::vector<const char*> before;  // the step words of the calls made first, on hungary.wad
+        bool leftIdle;                    // the last of them made eleven minutes ago
+        const char* step;
+    };
+    const Case cases[] = {
+        {"fresh Run", {}, false, "\\Run"},
+        {"fresh End", {}, false, "\\End"},
+        {"after End", {"\\Start", "\\End"}, false, "\\Run"},
+        {"left unfinished", {"\\Start"}, true, "\\Run"},
+    };
+    for (const Case& c : cases) {
+        PackageMachine machine;
+        const std::string cars = machine.PutArchive("cars.wad", "old");
+        machine.PutArchive("hungary.wad", "old");
+        machine.PutUpdate("carsfix/a.txt", "new");
+        machine.PutUpdate("hungaryfix/a.txt", "new");
+        for (const char* step : c.before)
+            ASSERT_EQ(machine.Call({"\\1wad", "hungary.wad", "hungaryfix", step}).exitCode, 0) << c.name;
+        if (c.leftIdle) {
+            const std::string settings = machine.SettingsText();
+            const std::size_t at = settings.find("SeriesStep=");
+            ASSERT_NE(at, std::string::npos) << settings;
+            const auto elevenMinutesAgo = std::chrono::system_clock::now() - std::chrono::minutes(11);
+            const auto seconds =
+                std::chrono::duration_cast<std::chrono::seconds>(elevenMinutesAgo.time_since_epoch()).count();
+            machine.WriteSettingsText(settings.substr(0, at) + "SeriesStep=" + std::to_string(seconds) +
+                                      settings.substr(settings.find('\n', at)));
+        }
 
-    const PackageCall end = machine.Call({"\\1wad", "monza.wad", "monzafix", "\\End"});
-    EXPECT_EQ(end.boxes, (std::vector<Box>{kPatched}));
-    EXPECT_EQ(ReadBytes(archives[2]), OneEntryArchive("new"));
+        const PackageCall call = machine.Call({"\\1wad", "cars.wad", "carsfix", c.step});
+        EXPECT_EQ(call.exitCode, 0) << c.name;
+        EXPECT_EQ(call.boxes, (std::vector<Box>{Welcome(machine.gp4Folder), kPatched})) << c.name;
+        EXPECT_EQ(ReadBytes(cars), OneEntryArchive("new")) << c.name;
+        EXPECT_EQ(UndoHistory(RunState(), cars).front().archives.size(), 1u) << c.name;
+    }
 }
 
 // A package is untrusted: an argument that leads outside the GP4 folder or

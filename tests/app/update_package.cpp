@@ -45,10 +45,19 @@ PackageCall PackageMachine::Call(const std::vector<std::string>& arguments, bool
     return {result.exitCode, ReadBoxes(result.out)};
 }
 
+std::string PackageMachine::SettingsFile() const
+{
+    return dir / "home/.config/Vosk's Mendwright.conf";
+}
+
 std::string PackageMachine::SettingsText() const
 {
-    const std::string file = dir / "home/.config/Vosk's Mendwright.conf";
-    return Exists(file) ? ReadBytes(file) : std::string();
+    return Exists(SettingsFile()) ? ReadBytes(SettingsFile()) : std::string();
+}
+
+void PackageMachine::WriteSettingsText(const std::string& text) const
+{
+    WriteBytes(SettingsFile(), text);
 }
 
 }  // namespace mw::test

@@ -42,10 +42,14 @@ public:
     Environment MachineEnvironment() const;
     // The settings file's text ("" before the first write).
     std::string SettingsText() const;
+    void WriteSettingsText(const std::string& text) const;
 
     TempDir dir;
     std::string gp4Folder;  // "" without GP4
     std::string work;       // the working folder
+
+private:
+    std::string SettingsFile() const;
 };
 
 }  // namespace mw::test

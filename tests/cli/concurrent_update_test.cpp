@@ -1,11 +1,15 @@
 // Updates of one archive by several mendwright-cli processes: they run one
 // after the other and every update lands, or with --no-wait the later one
 // fails at once and changes nothing.
-#include <sys/stat.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
+#include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -20,19 +24,33 @@ namespace {
 
 using test::TempDir;
 
-// How many processes wait for a lock on the file at path, as /proc/locks
-// lists them ("-> FLOCK ... MAJOR:MINOR:INODE ...").
-int WaitersOn(const std::string& path)
+// How many of the processes have the file at path open: an update opens
+// its archive before it tries the lock, and keeps it open while it waits.
+int OpenedBy(const std::vector<pid_t>& processes, const std::string& path)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return 0;
-    const std::string inode = ":" + std::to_string(st.st_ino) + " ";
-    std::ifstream locks("/proc/locks");
-    int waiters = 0;
-    for (std::string line; std::getline(locks, line);)
-        waiters += line.find("->") != std::string::npos && line.find(inode) != std::string::npos;
-    return waiters;
+    int opened = 0;
+    for (const pid_t process : processes) {
+        std::error_code error;
+        const std::filesystem::path fds = "/proc/" + std::to_string(process) + "/fd";
+        bool found = false;
+        for (std::filesystem::directory_iterator it(fds, error), end; !error && it != end; it.increment(error))
+            found = found || std::filesystem::read_symlink(it->path(), error) == path;
+        opened += found;
+    }
+    return opened;
+}
+
+// The archive's entries as "name=bytes", the first where it was and the
+// others sorted: the updates land in either order.
+std::vector<std::string> EntriesOf(const std::string& archive)
+{
+    WadImage image;
+    LoadWad(archive, image);
+    std::vector<std::string> entries;
+    for (std::size_t i = 0; i < image.Entries.size(); ++i)
+        entries.push_back(std::string(EntryName(image.Entries[i])) + "=" + image.Payloads[i].Load());
+    std::sort(entries.begin() + 1, entries.end());
+    return entries;
 }
 
 // Both updates start while the archive is locked, so both wait; the first
@@ -47,20 +65,14 @@ TEST(ConcurrentUpdateTest, TwoUpdatesOfOneArchiveBothLand)
         const ArchiveLock held(archive, ArchiveLock::Wait::ForOtherUpdates);
         for (const char* name : {"a.bin", "b.bin"})
             updates.push_back(test::StartProcess(MENDWRIGHT_CLI, {"-q", "update", dir.Write(name, name), archive}));
-        for (int tries = 0; tries < 500 && WaitersOn(archive) < 2; ++tries)
+        for (int tries = 0; tries < 500 && OpenedBy(updates, archive) < 2; ++tries)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_EQ(WaitersOn(archive), 2);
+        ASSERT_EQ(OpenedBy(updates, archive), 2);
     }
     for (const pid_t update : updates)
         EXPECT_EQ(test::WaitProcess(update, 60), 0);
 
-    WadImage image;
-    LoadWad(archive, image);
-    std::vector<std::string> entries;
-    for (std::size_t i = 0; i < image.Entries.size(); ++i)
-        entries.push_back(std::string(EntryName(image.Entries[i])) + "=" + image.Payloads[i].Load());
-    std::sort(entries.begin() + 1, entries.end());
-    EXPECT_EQ(entries, (std::vector<std::string>{"old.bin=old", "a.bin=a.bin", "b.bin=b.bin"}));
+    EXPECT_EQ(EntriesOf(archive), (std::vector<std::string>{"old.bin=old", "a.bin=a.bin", "b.bin=b.bin"}));
 }
 
 TEST(ConcurrentUpdateTest, NoWaitFailsAtOnceWhileAnotherUpdateHoldsTheArchive)
@@ -85,6 +97,87 @@ TEST(ConcurrentUpdateTest, NoWaitFailsAtOnceWhileAnotherUpdateHoldsTheArchive)
             << result.err;
         EXPECT_EQ(test::ReadBytes(c.archive), old);
     }
+}
+
+// Another program's lock of any kind (here a shared one, as a reader
+// might take) is waited for, with one line on stderr once it lasts a
+// second; the interrupt ends the wait and nothing is written.
+TEST(ConcurrentUpdateTest, ALockOfAnotherProgramIsWaitedForWithOneLine)
+{
+    const TempDir dir;
+    const std::string old = test::ContiguousArchive({{"old.bin", "old"}});
+    const std::string source = dir.Write("src/new.bin", "new");
+    struct Case {
+        const char* folder;
+        const char* command;
+        bool interrupted;
+        int exitCode;
+        bool patched;  // else the archive's bytes are the old ones
+    };
+    const Case cases[] = {
+        {"released", "update", false, 0, true},
+        {"interrupted", "update", true, 128 + SIGINT, false},
+        {"undone", "undo", false, 0, false},
+    };
+    std::vector<pid_t> processes;
+    std::vector<int> holds;
+    for (const Case& c : cases) {
+        const std::string archive = dir.Write(std::string(c.folder) + "/t.wad", old);
+        if (std::string(c.command) == "undo") {
+            ASSERT_EQ(test::RunProcess(MENDWRIGHT_CLI, {"-q", "update", source, archive}, "", {}, 60).exitCode, 0);
+        }
+        holds.push_back(::open(archive.c_str(), O_RDONLY | O_CLOEXEC));
+        ASSERT_EQ(::flock(holds.back(), LOCK_SH), 0);
+        std::vector<std::string> arguments = {c.command};
+        if (std::string(c.command) == "update")
+            arguments.push_back(source);
+        arguments.push_back(archive);
+        processes.push_back(test::StartProcess(MENDWRIGHT_CLI, arguments, dir / (std::string(c.folder) + ".err")));
+    }
+    const std::string line = "Waiting for another program using t.wad (Ctrl+C stops)\n";
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        EXPECT_NE(test::BytesOnceTheyHold(dir / (std::string(c.folder) + ".err"), line), "") << c.folder;
+        if (c.interrupted)
+            ::kill(processes[i], SIGINT);
+        else
+            ::close(holds[i]);
+        EXPECT_EQ(test::WaitProcess(processes[i], 60), c.exitCode) << c.folder;
+        const std::string err = test::ReadBytes(dir / (std::string(c.folder) + ".err"));
+        EXPECT_EQ(err.find(line), err.rfind(line)) << err;
+        const std::string archive = dir / (std::string(c.folder) + "/t.wad");
+        if (c.patched)
+            EXPECT_EQ(EntriesOf(archive), (std::vector<std::string>{"old.bin=old", "new.bin=new"}));
+        else
+            EXPECT_EQ(test::ReadBytes(archive), old) << c.folder;
+        EXPECT_EQ(test::TemporaryFiles(dir / c.folder).size(), 0u) << c.folder;
+        if (c.interrupted)
+            ::close(holds[i]);
+    }
+}
+
+// Where the file system keeps no locks (a preloaded flock refuses every
+// archive with ENOLCK, and each flush takes a network's while), updates
+// started together still run one after the other: each one lands.
+TEST(ConcurrentUpdateTest, UpdatesOnAFileSystemThatKeepsNoLocksAllLand)
+{
+    const TempDir dir;
+    const std::string archive = dir.Write("t.wad", test::ContiguousArchive({{"old.bin", "old"}}));
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    const test::Environment environment = {
+        {"LD_PRELOAD", LOCKS_NOT_KEPT},
+        {"ASAN_OPTIONS", std::string(asan ? asan : "") + ":verify_asan_link_order=0"},
+    };
+    const std::vector<std::string> names = {"a.bin", "b.bin", "c.bin", "d.bin"};
+    std::vector<pid_t> updates;
+    for (const std::string& name : names)
+        updates.push_back(test::StartProcess(MENDWRIGHT_CLI, {"-q", "update", dir.Write(name, name), archive},
+                                             dir / (name + ".err"), environment));
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(test::WaitProcess(updates[i], 60), 0) << test::ReadBytes(dir / (names[i] + ".err"));
+
+    EXPECT_EQ(EntriesOf(archive), (std::vector<std::string>{"old.bin=old", "a.bin=a.bin", "b.bin=b.bin", "c.bin=c.bin",
+                                                 "d.bin=d.bin"}));
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ TEST(ProgressTest, EachPhaseSetsItsTextAndPosition)
         {{ProgressPhase::Verifying, "cars.wad", 0}, "Verifying cars.wad : 0%", std::nullopt, false},
         {{ProgressPhase::Undoing, "cars.wad"}, "Undoing cars.wad", std::nullopt, false},
         {{ProgressPhase::Writing, "cars.wad"}, "Writing cars.wad", std::nullopt, false},
+        {{ProgressPhase::WaitingForArchive, "cars.wad"}, "Waiting for another program using cars.wad", std::nullopt,
+         true},
         {{ProgressPhase::NextArchive}, std::nullopt, 0, false},
         {{ProgressPhase::EntriesRemoved, "0.5"}, "Entries removed in 0.5s", 0, false},
     };

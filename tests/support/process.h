@@ -33,6 +33,10 @@ ProcessResult RunUnprivileged(const std::string& folder, const std::string& prog
 
 // Starts program with arguments, its output thrown away, and returns at once.
 pid_t StartProcess(const std::string& program, const std::vector<std::string>& arguments);
+// The same with its standard error written to errorFile as it runs, and the
+// given variables set on top of this process's.
+pid_t StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& errorFile, const Environment& environment = {});
 // Waits for a started process; its exit code, or 128 + the signal's number.
 // With a time limit, kills it first when it runs longer.
 int WaitProcess(pid_t process, unsigned timeLimitSeconds = 0);

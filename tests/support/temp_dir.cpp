@@ -1,8 +1,10 @@
 #include "tests/support/temp_dir.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <thread>
 
 #include "core/path_helpers.h"
 #include "core/wad.h"
@@ -54,6 +56,17 @@ std::string ReadBytes(const std::string& path)
     if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         throw std::runtime_error("cannot read " + path);
     return bytes;
+}
+
+std::string BytesOnceTheyHold(const std::string& path, const std::string& text)
+{
+    for (int tries = 0; tries < 1000; ++tries) {
+        const std::string bytes = Exists(path) ? ReadBytes(path) : std::string();
+        if (bytes.find(text) != std::string::npos)
+            return bytes;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return {};
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes)

@@ -41,6 +41,9 @@ std::string MemoryBackedFolder();
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
+// The bytes of a file that a running program writes, once they hold text;
+// "" when ten seconds pass first.
+std::string BytesOnceTheyHold(const std::string& path, const std::string& text);
 
 // The names in a folder that carry the temporary-file marker of the writer.
 std::vector<std::string> TemporaryFiles(const std::string& folder);

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -6,9 +7,12 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
+#include "core/archive_lock.h"
 #include "ops/archive_edits.h"
 #include "tests/support/contents_entries.h"
 #include "tests/support/temp_dir.h"
@@ -220,6 +224,36 @@ TEST_F(ContentsWindowTest, EachEditThroughItsAction)
     EXPECT_EQ(fixture.dialogs.textsProposed,
               (std::vector<QString>{"cars\\visor.tex", "cars\\ferrari\\car.gpc"}))
         << "a file added alone is proposed in the folder shown; a rename starts from the name";
+}
+
+// An edit of an archive that another program holds waits off the window's
+// thread: the status says so while the window goes on (its timer runs),
+// and Cancel ends the wait with nothing written.
+TEST_F(ContentsWindowTest, AnEditWaitingForAnotherProgramShowsItAndCancelEndsIt)
+{
+    fixture.state.LockNoticeAfter = std::chrono::milliseconds(0);
+    const std::string before = test::ReadBytes(archive);
+    const ArchiveLock held(archive, ArchiveLock::Wait::ForOtherUpdates);
+    Select({1});
+    fixture.dialogs.questionAnswer = true;
+    const QString entryCount = window.Status()->Caption();
+    QString waiting;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!waiting.isEmpty() || !window.CancelButton()->isVisible() || window.Status()->Caption() == entryCount)
+            return;
+        waiting = window.Status()->Caption();
+        QTest::mouseClick(window.CancelButton(), Qt::LeftButton);
+    });
+    watch.start(5);
+
+    window.RemoveAction()->trigger();
+
+    EXPECT_EQ(waiting, QStringLiteral("Waiting for another program using cars.wad"));
+    EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Cancelled"));
+    EXPECT_FALSE(window.CancelButton()->isVisible());
+    EXPECT_EQ(test::ReadBytes(archive), before);
+    EXPECT_TRUE(fixture.dialogs.userErrors.empty() && fixture.dialogs.errorDisplays.empty());
 }
 
 // Extraction writes the selected entries below the chosen folder; a drag

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "core/archive_lock.h"
 #include "core/path_helpers.h"
+#include "core/wad.h"
 #include "core/win32/wide_text.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
@@ -125,6 +129,26 @@ TEST(WindowsCliTest, ALinkBelowTheOutputIsNeverFollowed)
         EXPECT_EQ(test::DirectoryOrder(dir / "elsewhere"), std::vector<std::string>{"kept.txt"}) << c.name;
         EXPECT_EQ(test::ReadBytes(dir / "elsewhere/kept.txt"), "kept") << c.name;
     }
+}
+
+// Another program's lock on the archive (here the update lock, held by
+// the test) is waited for, with one line on stderr once it lasts a second.
+TEST(WindowsCliTest, ALockOfAnotherProgramIsWaitedForWithOneLine)
+{
+    const test::TempDir dir;
+    const std::string archive = dir.Write("t.wad", test::ContiguousArchive({{"old.bin", "old"}}));
+    auto held = std::make_unique<ArchiveLock>(archive, ArchiveLock::Wait::ForOtherUpdates);
+    const pid_t update = test::StartProcess(MENDWRIGHT_CLI, {"update", dir.Write("new.bin", "new"), archive}, dir / "err");
+    const std::string line = "Waiting for another program using t.wad (Ctrl+C stops)";
+    EXPECT_NE(test::BytesOnceTheyHold(dir / "err", line), "");
+    held.reset();
+    EXPECT_EQ(test::WaitProcess(update, 60), 0);
+    const std::string err = test::ReadBytes(dir / "err");
+    EXPECT_EQ(err.find(line), err.rfind(line)) << err;
+    WadImage image;
+    LoadWad(archive, image);
+    ASSERT_EQ(image.Entries.size(), 2u);
+    EXPECT_EQ(std::string(EntryName(image.Entries[1])) + "=" + image.Payloads[1].Load(), "new.bin=new");
 }
 
 }  // namespace

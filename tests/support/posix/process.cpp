@@ -113,6 +113,22 @@ pid_t StartProcess(const std::string& program, const std::vector<std::string>& a
     return Spawn(program, arguments, -1, -1, "", {});
 }
 
+pid_t StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& errorFile, const Environment& environment)
+{
+    const int err = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (err < 0)
+        throw std::runtime_error("cannot make " + errorFile);
+    try {
+        const pid_t child = Spawn(program, arguments, -1, err, "", environment);
+        ::close(err);
+        return child;
+    } catch (...) {
+        ::close(err);
+        throw;
+    }
+}
+
 int WaitProcess(pid_t process, unsigned timeLimitSeconds)
 {
     if (timeLimitSeconds > 0) {

@@ -123,6 +123,20 @@ pid_t StartProcess(const std::string& program, const std::vector<std::string>& a
     return Spawn(program, arguments, nullptr, nullptr, "", {});
 }
 
+pid_t StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& errorFile, const Environment& environment)
+{
+    const HANDLE err = Inheritable(WideFromUtf8(errorFile), GENERIC_WRITE, CREATE_ALWAYS);
+    try {
+        const pid_t child = Spawn(program, arguments, nullptr, err, "", environment);
+        CloseHandle(err);
+        return child;
+    } catch (...) {
+        CloseHandle(err);
+        throw;
+    }
+}
+
 int WaitProcess(pid_t process, unsigned timeLimitSeconds)
 {
     HANDLE handle;

@@ -1,0 +1,36 @@
+// An operation run off a window's thread with the window's Cancel button
+// shown above the other controls: the window repaints meanwhile and takes
+// no input but that button's clicks and Escape, both of which stop the
+// operation; an error that ends it is shown in the error display.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+
+#include "ops/frontend.h"
+#include "win32/boxes.h"
+#include "win32/window_thread.h"
+
+namespace mw {
+
+class CancellableRun {
+public:
+    // cancelButton is where the window keeps its button, filled once its
+    // controls are made.
+    explicit CancellableRun(const HWND& cancelButton);
+
+    // Returns on the window's thread once the operation has ended; the
+    // focus is where it was before.
+    void Run(const std::function<void(Frontend&)>& operation, Frontend& window, Win32Boxes& boxes);
+    void RequestCancel() { cancelRequested_.store(true); }
+    bool CancelRequested() const { return cancelRequested_.load(); }
+
+private:
+    const HWND& cancelButton_;
+    std::atomic<bool> cancelRequested_{false};
+    Win32WindowThread thread_;
+};
+
+}  // namespace mw
