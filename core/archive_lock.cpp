@@ -88,7 +88,8 @@ ArchiveLock::ArchiveLock(const std::string& fileName, const Waiting& waiting) : 
         File* held = file.get();
         File::LockTry tried = file->TryLockForUpdate();
         if (tried == File::LockTry::NotKept && !(standInPath = StandInPath(identity)).empty()) {
-            CreateFolders(FolderPart(standInPath));
+            std::string unmade;  // the open below names what could not be made
+            CreateFolders(FolderPart(standInPath), unmade);
             try {
                 standIn.Open(standInPath, OpenMode::Writing);
             } catch (const IoError&) {
