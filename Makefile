@@ -15,7 +15,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench bench-disk build bootstrap clean test-sanitize fuzz deb windows test-windows windows-package test-windows-package
+.PHONY: run programs test bench bench-disk build bootstrap clean test-sanitize fuzz deb windows test-windows windows-package test-windows-package
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -30,7 +30,11 @@ build: bootstrap $(BUILD)/build.ninja
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
-run: build
+# The two programs alone, so that the window opens before the tests are built.
+programs: bootstrap $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target mendwright mendwright-cli man_pages
+
+run: programs
 	@bash scripts/run $(BUILD)
 
 bench: build
