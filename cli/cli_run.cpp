@@ -132,7 +132,7 @@ int Run(const Invocation& invocation)
     case Command::Version: WriteStandardOutput("mendwright-cli " MENDWRIGHT_VERSION "\n"); return kExitDone;
     case Command::List: ListArchive(invocation.operands[0], invocation.json); return kExitDone;
     case Command::Verify: return VerifyArchive(invocation);
-    case Command::History: PrintHistory(invocation.operands[0]); return kExitDone;
+    case Command::History: return PrintHistory(invocation.operands[0]);
     case Command::Find: return FindInInstallation(invocation);
     case Command::Mods: return RunModsCommand(invocation);
     case Command::Status: return RunStatusCommand(invocation);

@@ -1,18 +1,30 @@
 #include "cli/undo_history.h"
 
+#include "cli/cli_output.h"
+#include "cli/exit_codes.h"
 #include "core/console.h"
 #include "core/entry_text.h"
+#include "core/error_causes.h"
 #include "core/path_helpers.h"
+#include "ops/messages.h"
 #include "ops/run_state.h"
 #include "ops/undo_text.h"
 #include "ops/undo_wad.h"
 
 namespace mw::cli {
 
-void PrintHistory(const std::string& archive)
+int PrintHistory(const std::string& archive)
 {
     const RunState state;
+    bool damaged = false;
     for (const UndoHistoryItem& item : UndoHistory(state, archive)) {
+        if (item.damage) {
+            // The steps before it come first, in their order.
+            FlushStandardOutput();
+            PrintError(WithFullStop(item.damage->what()), item.damage->path(), PlainCause(*item.damage));
+            damaged = true;
+            continue;
+        }
         std::string lines = UndoTimeText(item.summary.time) + '\t' + UndoOriginText(item) + '\t' +
                             PrintableText(item.summary.source) + '\n';
         for (const std::string& entry : item.summary.replaced)
@@ -21,6 +33,7 @@ void PrintHistory(const std::string& archive)
             lines += "\tappend\t" + PrintableText(ShownEntryName(entry)) + '\n';
         WriteStandardOutput(lines);
     }
+    return damaged ? kExitFileError : kExitDone;
 }
 
 }  // namespace mw::cli

@@ -8,6 +8,8 @@ namespace mw::cli {
 // Prints on stdout, newest first, one line per update
 // (TIME<TAB>WHAT<TAB>SOURCE) and one per entry it changed
 // (<TAB>replace<TAB>ENTRY or <TAB>append<TAB>ENTRY), names shown printable.
-void PrintHistory(const std::string& archive);
+// A step whose record cannot be read is named on stderr in its place, and
+// the others are still printed; the exit code is then kExitFileError.
+int PrintHistory(const std::string& archive);
 
 }  // namespace mw::cli

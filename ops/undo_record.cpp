@@ -1,29 +1,33 @@
 #include "ops/undo_record.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 #include <string_view>
 
-#include "core/durable_rename.h"
+#include "core/content_hash.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
-#include "core/path_text.h"
 
 namespace mw {
 namespace {
 
 // A record begins with this, then the summary and the plan, each after its
-// length, then the stored bytes up to the end of the file. Integers are
-// little-endian, as the archives' own.
-constexpr std::string_view kMagic = "MWUNDO1\n";
+// length, then the stored bytes, then the checksums (XXH3) of the summary,
+// the plan and the stored bytes, written last. Integers are little-endian,
+// as the archives' own.
+constexpr std::string_view kMagic = "MWUNDO2\n";
+// Records written before the checksums were kept: the same without them.
+constexpr std::string_view kUncheckedMagic = "MWUNDO1\n";
+constexpr std::int64_t kChecksumBytes = 3 * sizeof(std::uint64_t);
 constexpr const char* kDamagedPrefix = "Sorry but this undo record is damaged: ";
 constexpr std::size_t kPieceBytes = 1 + 8 + 8;
 
 void CheckSound(bool sound, const std::string& path)
 {
     if (!sound)
-        throw AppError(kDamagedPrefix + PrintableText(path));
+        ThrowDamagedRecord(path);
 }
 
 class ByteWriter {
@@ -57,11 +61,15 @@ private:
     std::string bytes_;
 };
 
-// Reads what ByteWriter wrote; anything short or out of range is a damaged
-// record, found before any table is sized by it.
-class ByteReader {
+// Reads a block of a record, as ByteWriter wrote it, from the file a
+// bounded piece at a time: a length or count that the rest of the block
+// cannot hold, or a text longer than any path, is a damaged record, found
+// before anything is sized by it. So what a damaged length claims is never
+// allocated, only what is parsed: tables at most 17 bytes per byte of the
+// file (a directory entry's 8 bytes become a 136-byte entry), texts 8.
+class BlockReader {
 public:
-    ByteReader(std::string_view bytes, const std::string& path) : bytes_(bytes), path_(path) {}
+    BlockReader(File& file, std::int64_t at, std::int64_t length) : file_(file), next_(at), end_(at + length) {}
 
     template <typename T>
     T Get()
@@ -73,7 +81,14 @@ public:
     std::string GetText()
     {
         const auto size = Get<std::uint32_t>();
-        return std::string(Take(size), size);
+        Check(size <= kLongestText && size <= Left());
+        std::string text;
+        text.reserve(size);
+        while (text.size() < size) {
+            const std::size_t piece = std::min<std::size_t>(size - text.size(), kBufferSize);
+            text.append(Take(piece), piece);
+        }
+        return text;
     }
     std::vector<std::string> GetTexts()
     {
@@ -90,10 +105,21 @@ public:
         stamp.modifiedNanoseconds = Get<std::int64_t>();
         return stamp;
     }
+    // The next size bytes, at most kBufferSize.
     const char* Take(std::size_t size)
     {
-        Check(size <= bytes_.size() - at_);
-        const char* data = bytes_.data() + at_;
+        Check(size <= Left());
+        if (buffer_.size() - at_ < size) {
+            buffer_.erase(0, at_);
+            at_ = 0;
+            const auto more = static_cast<std::size_t>(std::min<std::int64_t>(end_ - next_, kBufferSize));
+            const std::size_t had = buffer_.size();
+            buffer_.resize(had + more);
+            file_.Seek(next_);
+            file_.Read(buffer_.data() + had, more);
+            next_ += static_cast<std::int64_t>(more);
+        }
+        const char* data = buffer_.data() + at_;
         at_ += size;
         return data;
     }
@@ -101,15 +127,23 @@ public:
     std::size_t GetCount(std::size_t itemSize)
     {
         const auto count = Get<std::uint64_t>();
-        Check(count <= (bytes_.size() - at_) / itemSize);
+        Check(count <= Left() / itemSize);
         return static_cast<std::size_t>(count);
     }
-    void Check(bool sound) const { CheckSound(sound, path_); }
-    bool AtEnd() const { return at_ == bytes_.size(); }
+    void Check(bool sound) const { CheckSound(sound, file_.Name()); }
+    bool AtEnd() const { return Left() == 0; }
 
 private:
-    std::string_view bytes_;
-    const std::string& path_;
+    static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+    // Longer than any path a system takes, or any entry name.
+    static constexpr std::size_t kLongestText = std::size_t{1} << 20;
+
+    std::uint64_t Left() const { return static_cast<std::uint64_t>(end_ - next_) + (buffer_.size() - at_); }
+
+    File& file_;
+    std::int64_t next_;  // the file's next byte that is not in the buffer
+    std::int64_t end_;
+    std::string buffer_;
     std::size_t at_ = 0;
 };
 
@@ -126,7 +160,7 @@ std::string SummaryBytes(const UndoSummary& summary)
     return out.bytes();
 }
 
-UndoSummary ParseSummary(ByteReader& in)
+UndoSummary ParseSummary(BlockReader& in)
 {
     UndoSummary summary;
     summary.time = in.Get<std::int64_t>();
@@ -175,7 +209,7 @@ std::string PlanBytes(const UndoPlan& plan, std::span<const WadEntry> after)
 
 // The pieces must cover the old file behind its directory exactly, and lie
 // inside the updated archive or the stored bytes.
-void CheckPieces(const ByteReader& in, const UndoPlan& plan, std::int64_t storedBytes)
+void CheckPieces(const BlockReader& in, const UndoPlan& plan, std::int64_t storedBytes)
 {
     std::int64_t covered = 0;
     for (const UndoPiece& piece : plan.pieces) {
@@ -186,7 +220,7 @@ void CheckPieces(const ByteReader& in, const UndoPlan& plan, std::int64_t stored
     in.Check(covered == plan.before.size - DirectoryEnd(static_cast<std::int64_t>(plan.directory.size())));
 }
 
-void ParsePlan(ByteReader& in, OpenedUndoRecord& record, std::int64_t storedBytes)
+void ParsePlan(BlockReader& in, OpenedUndoRecord& record, std::int64_t storedBytes)
 {
     UndoPlan& plan = record.plan;
     plan.before = in.GetStamp();
@@ -194,9 +228,10 @@ void ParsePlan(ByteReader& in, OpenedUndoRecord& record, std::int64_t storedByte
     plan.afterChecksum = in.Get<std::uint64_t>();
     plan.afterCount = in.Get<std::int32_t>();
     in.Check(plan.afterCount >= 0 && DirectoryEnd(plan.afterCount) <= plan.after.size);
-    plan.directory.assign(in.GetCount(2 * sizeof(std::int32_t)), WadEntry{});
-    in.Check(plan.directory.size() <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
-    in.Check(DirectoryEnd(static_cast<std::int64_t>(plan.directory.size())) <= plan.before.size);
+    const std::size_t count = in.GetCount(2 * sizeof(std::int32_t));
+    in.Check(count <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) &&
+             DirectoryEnd(static_cast<std::int64_t>(count)) <= plan.before.size);
+    plan.directory.assign(count, WadEntry{});
     for (WadEntry& entry : plan.directory) {
         entry.Offset = in.Get<std::int32_t>();
         entry.Size = in.Get<std::int32_t>();
@@ -224,61 +259,84 @@ void ParsePlan(ByteReader& in, OpenedUndoRecord& record, std::int64_t storedByte
     CheckPieces(in, plan, storedBytes);
 }
 
-// Reads a length-prefixed block of the record, refused when the file cannot hold it.
-template <typename Length>
-std::string ReadBlock(File& file, const std::string& path, std::int64_t& at, std::int64_t fileLength)
-{
-    CheckSound(fileLength - at >= static_cast<std::int64_t>(sizeof(Length)), path);
-    Length length;
-    file.Read(&length, sizeof length);
-    at += static_cast<std::int64_t>(sizeof length);
-    CheckSound(length <= static_cast<std::uint64_t>(fileLength - at), path);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    file.Read(bytes.data(), bytes.size());
-    at += static_cast<std::int64_t>(length);
-    return bytes;
-}
-
-// Opens a record and checks its magic; at is left behind it.
-File OpenRecord(const std::string& path, std::int64_t& at, std::int64_t& length)
-{
-    File file(path, OpenMode::ReadOnly);
-    length = file.Length();
-    char magic[kMagic.size()];
-    CheckSound(length >= static_cast<std::int64_t>(sizeof magic), path);
-    file.Read(magic, sizeof magic);
-    CheckSound(std::string_view(magic, sizeof magic) == kMagic, path);
-    at = static_cast<std::int64_t>(sizeof magic);
-    return file;
-}
-
-// Removes the partly written record unless it was renamed into place.
-class PartialRecord {
-public:
-    explicit PartialRecord(std::string path) : path_(std::move(path)) {}
-    ~PartialRecord()
-    {
-        std::error_code ignored;
-        if (!done_)
-            std::filesystem::remove(FileSystemPath(path_), ignored);
-    }
-    PartialRecord(const PartialRecord&) = delete;
-    PartialRecord& operator=(const PartialRecord&) = delete;
-    const std::string& path() const { return path_; }
-    void Done() { done_ = true; }
-
-private:
-    std::string path_;
-    bool done_ = false;
+// Where the parts of a record lie in its file, every length checked
+// against the file's before anything is read by it.
+struct RecordLayout {
+    bool checked = false;  // it keeps checksums
+    std::int64_t summaryAt = 0, summaryLength = 0;
+    std::int64_t planAt = 0, planLength = 0;
+    std::int64_t storedAt = 0, storedEnd = 0;
+    std::uint64_t summaryChecksum = 0, planChecksum = 0, storedChecksum = 0;
 };
+
+template <typename T>
+T ReadAt(File& file, std::int64_t at, std::int64_t end)
+{
+    CheckSound(end - at >= static_cast<std::int64_t>(sizeof(T)), file.Name());
+    T value;
+    file.Seek(at);
+    file.Read(&value, sizeof value);
+    return value;
+}
+
+RecordLayout ReadLayout(File& file)
+{
+    const std::string& path = file.Name();
+    std::int64_t end = file.Length();
+    const auto magic = ReadAt<std::array<char, kMagic.size()>>(file, 0, end);
+    const std::string_view found(magic.data(), magic.size());
+    RecordLayout layout;
+    layout.checked = found == kMagic;
+    CheckSound(layout.checked || found == kUncheckedMagic, path);
+    if (layout.checked) {
+        CheckSound(end - kChecksumBytes >= static_cast<std::int64_t>(kMagic.size()), path);
+        end -= kChecksumBytes;
+        const auto checksums = ReadAt<std::array<std::uint64_t, 3>>(file, end, end + kChecksumBytes);
+        layout.summaryChecksum = checksums[0];
+        layout.planChecksum = checksums[1];
+        layout.storedChecksum = checksums[2];
+    }
+    const auto magicSize = static_cast<std::int64_t>(kMagic.size());
+    layout.summaryLength = ReadAt<std::uint32_t>(file, magicSize, end);
+    layout.summaryAt = magicSize + 4;
+    CheckSound(layout.summaryLength <= end - layout.summaryAt, path);
+    const std::int64_t planLengthAt = layout.summaryAt + layout.summaryLength;
+    const auto planLength = ReadAt<std::uint64_t>(file, planLengthAt, end);
+    layout.planAt = planLengthAt + 8;
+    CheckSound(planLength <= static_cast<std::uint64_t>(end - layout.planAt), path);
+    layout.planLength = static_cast<std::int64_t>(planLength);
+    layout.storedAt = layout.planAt + layout.planLength;
+    layout.storedEnd = end;
+    return layout;
+}
+
+// Parsed first, so that a length a damaged record claims is refused before
+// its bytes are read; then checked against its checksum, when kept.
+void CheckBlock(File& file, const RecordLayout& layout, std::int64_t at, std::int64_t end, std::uint64_t checksum)
+{
+    if (layout.checked)
+        CheckSound(HashOfFileBytes(file, at, end - at) == checksum, file.Name());
+}
+
+UndoSummary ReadSummary(File& file, const RecordLayout& layout)
+{
+    BlockReader in(file, layout.summaryAt, layout.summaryLength);
+    UndoSummary summary = ParseSummary(in);
+    in.Check(in.AtEnd());
+    CheckBlock(file, layout, layout.summaryAt, layout.summaryAt + layout.summaryLength, layout.summaryChecksum);
+    return summary;
+}
 
 }  // namespace
 
-void WriteUndoRecord(const std::string& path, const UndoSummary& summary, const UndoPlan& plan,
+void ThrowDamagedRecord(const std::string& path)
+{
+    throw AppError(kDamagedPrefix + PrintableText(path));
+}
+
+void WriteUndoRecord(File& out, const UndoSummary& summary, const UndoPlan& plan,
                      std::span<const WadEntry> after, File& loaded)
 {
-    PartialRecord partial(path + ".partial");
-    File out(partial.path(), OpenMode::Writing);
     ByteWriter head;
     head.PutBytes(kMagic.data(), kMagic.size());
     const std::string summaryBytes = SummaryBytes(summary);
@@ -290,43 +348,42 @@ void WriteUndoRecord(const std::string& path, const UndoSummary& summary, const 
     out.Write(head.bytes().data(), head.bytes().size());
 
     const auto storedAt = static_cast<std::int64_t>(head.bytes().size());
+    std::int64_t storedEnd = storedAt;
     std::int64_t oldAt = DirectoryEnd(static_cast<std::int64_t>(plan.directory.size()));
     for (const UndoPiece& piece : plan.pieces) {
-        if (piece.kind == UndoPiece::Kind::Stored)
+        if (piece.kind == UndoPiece::Kind::Stored) {
             out.CopyFrom(loaded, oldAt, storedAt + piece.from, piece.length);
+            storedEnd = std::max(storedEnd, storedAt + piece.from + piece.length);
+        }
         oldAt += piece.length;
     }
+    // The stored bytes are read back as the record holds them.
+    ByteWriter checksums;
+    checksums.Put(HashOfBytes(summaryBytes));
+    checksums.Put(HashOfBytes(planBytes));
+    checksums.Put(HashOfFileBytes(out, storedAt, storedEnd - storedAt));
+    out.Seek(storedEnd);
+    out.Write(checksums.bytes().data(), checksums.bytes().size());
     out.Sync();
-    out.Close();
-    RenameDurably(partial.path(), path);
-    partial.Done();
 }
 
-UndoSummary ReadUndoSummary(const std::string& path)
+UndoSummary ReadUndoSummary(File& record)
 {
-    std::int64_t at = 0, length = 0;
-    File file = OpenRecord(path, at, length);
-    const std::string bytes = ReadBlock<std::uint32_t>(file, path, at, length);
-    ByteReader in(bytes, path);
-    UndoSummary summary = ParseSummary(in);
-    in.Check(in.AtEnd());
-    file.Close();
-    return summary;
+    return ReadSummary(record, ReadLayout(record));
 }
 
-OpenedUndoRecord OpenUndoRecord(const std::string& path)
+OpenedUndoRecord ReadUndoRecord(File file, UndoRecordCheck check)
 {
+    const RecordLayout layout = ReadLayout(file);
     OpenedUndoRecord record;
-    std::int64_t at = 0, length = 0;
-    record.file = OpenRecord(path, at, length);
-    const std::string summaryBytes = ReadBlock<std::uint32_t>(record.file, path, at, length);
-    ByteReader summary(summaryBytes, path);
-    record.summary = ParseSummary(summary);
-    summary.Check(summary.AtEnd());
-    const std::string planBytes = ReadBlock<std::uint64_t>(record.file, path, at, length);
-    record.storedAt = at;
-    ByteReader plan(planBytes, path);
-    ParsePlan(plan, record, length - at);
+    record.summary = ReadSummary(file, layout);
+    BlockReader plan(file, layout.planAt, layout.planLength);
+    ParsePlan(plan, record, layout.storedEnd - layout.storedAt);
+    CheckBlock(file, layout, layout.planAt, layout.storedAt, layout.planChecksum);
+    if (check == UndoRecordCheck::Whole)
+        CheckBlock(file, layout, layout.storedAt, layout.storedEnd, layout.storedChecksum);
+    record.storedAt = layout.storedAt;
+    record.file = std::move(file);
     return record;
 }
 

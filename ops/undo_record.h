@@ -53,16 +53,28 @@ struct UndoPlan {
     std::vector<UndoPiece> pieces;
 };
 
-// Writes the record at path, complete and flushed before it takes that name.
-// Names of the plan's directory that after (the updated directory) holds at
-// the same index are left out; stored pieces are copied from loaded, the
-// old archive, at their places in it.
-void WriteUndoRecord(const std::string& path, const UndoSummary& summary, const UndoPlan& plan,
+// Writes the record into out, a file created for it (for reading and
+// writing), whole and flushed: its checksums last. Names of the plan's
+// directory that after (the updated directory) holds at the same index are
+// left out; stored pieces are copied from loaded, the old archive, at their
+// places in it.
+void WriteUndoRecord(File& out, const UndoSummary& summary, const UndoPlan& plan,
                      std::span<const WadEntry> after, File& loaded);
 
-// A record read for its summary. A file that is no sound record raises an
-// AppError naming it.
-UndoSummary ReadUndoSummary(const std::string& path);
+// The readers take any bytes: a file that is no sound record raises an
+// AppError naming it ("Sorry but this undo record is damaged: "), and no
+// table or text is sized by a count or length that the file's own length
+// cannot hold. A record keeps a checksum of its summary and plan and one of
+// its stored bytes; records written before those were kept have none and
+// are read on their structure alone.
+
+// A record read for its summary, its checksum checked.
+UndoSummary ReadUndoSummary(File& record);
+
+enum class UndoRecordCheck {
+    Head,   // the summary and the plan, which choosing a record needs
+    Whole,  // the stored bytes too, before an undo copies them back
+};
 
 // A record read whole and kept open for its stored bytes.
 struct OpenedUndoRecord {
@@ -77,6 +89,9 @@ struct OpenedUndoRecord {
 
     std::vector<std::int32_t> namesFromArchive;
 };
-OpenedUndoRecord OpenUndoRecord(const std::string& path);
+OpenedUndoRecord ReadUndoRecord(File record, UndoRecordCheck check);
+
+// Raises the AppError that names a damaged record.
+[[noreturn]] void ThrowDamagedRecord(const std::string& path);
 
 }  // namespace mw

@@ -35,8 +35,8 @@ UndoRecorder::UndoRecorder(RunState& state, Frontend& frontend, const ArchiveLoc
 
 UndoRecorder::~UndoRecorder()
 {
-    if (!path_.empty() && !kept_)
-        UndoStore::Remove(path_);
+    if (written_ && !kept_)
+        UndoStore(state_.UndoFolder, state_.UndoCap).Remove(record_);
 }
 
 void UndoRecorder::Replaced(std::string_view entry)
@@ -65,17 +65,24 @@ void UndoRecorder::Complete(File& written)
     plan.directory = std::move(loaded_);
 
     const UndoStore store(state_.UndoFolder, state_.UndoCap);
-    const std::string path = store.NewRecordPath(summary_.archive, summary_.time, summary_.group);
-    WriteUndoRecord(path, summary_, plan, std::span(image.Entries).first(static_cast<std::size_t>(count)),
-                    *lock_.archive());
-    path_ = path;
+    record_ = store.NewRecord(summary_.archive, summary_.time, summary_.group);
+    store.Write(record_, [&](File& out) {
+        WriteUndoRecord(out, summary_, plan, std::span(image.Entries).first(static_cast<std::size_t>(count)),
+                        *lock_.archive());
+    });
+    written_ = true;
 }
 
-void UndoRecorder::Keep()
+void UndoRecorder::Keep() noexcept
 {
     kept_ = true;
-    if (!path_.empty())
-        UndoStore(state_.UndoFolder, state_.UndoCap).Trim(path_, summary_.group);
+    if (!written_)
+        return;
+    try {
+        UndoStore(state_.UndoFolder, state_.UndoCap).Trim(record_.path, summary_.group);
+    } catch (...) {
+        // The store is only tidied: records over the cap wait for the next update.
+    }
 }
 
 UndoGroupScope::UndoGroupScope(RunState& state, bool needed) : state_(state)

@@ -16,6 +16,7 @@
 #include "ops/frontend.h"
 #include "ops/run_state.h"
 #include "ops/undo_record.h"
+#include "ops/undo_store.h"
 
 namespace mw {
 
@@ -38,8 +39,8 @@ public:
     // Writes the record of the archive written from state.Image.
     void Complete(File& written) override;
     // The new archive is in place: the record stays, and the store is
-    // trimmed to its cap.
-    void Keep();
+    // trimmed to its cap. Nothing here fails: the update is done.
+    void Keep() noexcept;
 
 private:
     RunState& state_;
@@ -48,7 +49,8 @@ private:
     UndoSummary summary_;
     FileStamp before_;
     std::vector<WadEntry> loaded_;
-    std::string path_;  // the record, once written
+    UndoRecordFile record_;
+    bool written_ = false;
     bool kept_ = false;
 };
 

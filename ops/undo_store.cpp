@@ -1,9 +1,11 @@
 #include "ops/undo_store.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <map>
 
 #include "core/errors.h"
@@ -37,19 +39,62 @@ std::string RecordName(std::int64_t time, std::uint64_t group)
     return name;
 }
 
-// The time and group a record's name carries; false for any other name.
-bool ParseRecordName(const std::string& name, std::int64_t& time, std::uint64_t& group)
+// The time and group a record's name carries; false for any other name,
+// a number out of range included.
+bool ParseRecordName(std::string_view name, std::int64_t& time, std::uint64_t& group)
 {
-    const std::string extension = kRecordExtension;
+    const std::string_view extension = kRecordExtension;
     if (name.size() != 20 + 1 + 16 + extension.size() || name[20] != '-' || !name.ends_with(extension))
         return false;
-    const std::string digits = name.substr(0, 20), hex = name.substr(21, 16);
-    if (digits.find_first_not_of("0123456789") != std::string::npos ||
-        hex.find_first_not_of("0123456789abcdef") != std::string::npos)
+    const std::string_view digits = name.substr(0, 20), hex = name.substr(21, 16);
+    if (digits.find_first_not_of("0123456789") != std::string_view::npos ||
+        hex.find_first_not_of("0123456789abcdef") != std::string_view::npos)
         return false;
-    time = static_cast<std::int64_t>(std::stoull(digits));
-    group = std::stoull(hex, nullptr, 16);
+    std::uint64_t nanoseconds = 0;
+    const auto [digitsEnd, digitsError] = std::from_chars(digits.data(), digits.data() + digits.size(), nanoseconds);
+    const auto [hexEnd, hexError] = std::from_chars(hex.data(), hex.data() + hex.size(), group, 16);
+    if (digitsError != std::errc() || hexError != std::errc() ||
+        nanoseconds > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+        return false;
+    time = static_cast<std::int64_t>(nanoseconds);
     return true;
+}
+
+// A record that an update was writing when it ended: a record's name and
+// the partial extension.
+bool IsPartialRecord(std::string_view name)
+{
+    const std::string_view extension = kPartialExtension;
+    std::int64_t time = 0;
+    std::uint64_t group = 0;
+    return name.ends_with(extension) && ParseRecordName(name.substr(0, name.size() - extension.size()), time, group);
+}
+
+// Removes the partly written record unless it was renamed into place.
+class PartialRecord {
+public:
+    PartialRecord(const PrivateFolder& folder, std::string name) : folder_(folder), name_(std::move(name)) {}
+    ~PartialRecord()
+    {
+        if (!done_)
+            folder_.Remove(name_);
+    }
+    PartialRecord(const PartialRecord&) = delete;
+    PartialRecord& operator=(const PartialRecord&) = delete;
+    const std::string& name() const { return name_; }
+    void Done() { done_ = true; }
+
+private:
+    const PrivateFolder& folder_;
+    std::string name_;
+    bool done_ = false;
+};
+
+std::string ArchiveFolderName(const std::string& canonicalArchive)
+{
+    char name[17];
+    std::snprintf(name, sizeof name, "%016" PRIx64, PathHash(canonicalArchive));
+    return name;
 }
 
 }  // namespace
@@ -71,26 +116,24 @@ std::string CanonicalArchivePath(const std::string& archive)
     return PathText(fs::absolute(FileSystemPath(archive), error).lexically_normal());
 }
 
-std::string UndoStore::ArchiveFolder(const std::string& canonicalArchive) const
+PrivateFolder UndoStore::ArchiveFolder(const std::string& name) const
 {
-    char name[17];
-    std::snprintf(name, sizeof name, "%016" PRIx64, PathHash(canonicalArchive));
-    return folder_ + kNativeSeparator + name;
+    return folder_.empty() ? PrivateFolder() : PrivateFolder::Open(folder_).Child(name);
 }
 
-std::vector<UndoRecordFile> UndoStore::RecordsIn(const std::string& folder)
+std::vector<UndoRecordFile> UndoStore::RecordsIn(const PrivateFolder& folder, const std::string& name) const
 {
     std::vector<UndoRecordFile> records;
-    std::error_code error;
-    for (fs::directory_iterator it(FileSystemPath(folder), error), end; !error && it != end; it.increment(error)) {
+    if (!folder.IsOpen())
+        return records;
+    for (const PrivateFolder::Entry& entry : folder.Entries()) {
         UndoRecordFile record;
-        if (!ParseRecordName(PathText(it->path().filename()), record.time, record.group))
+        if (entry.kind != EntryKind::File || !ParseRecordName(entry.name, record.time, record.group))
             continue;
-        std::error_code sizeError;
-        record.bytes = static_cast<std::int64_t>(it->file_size(sizeError));
-        if (sizeError)
-            continue;
-        record.path = PathText(it->path());
+        record.folder = name;
+        record.name = entry.name;
+        record.path = folder.PathOf(entry.name);
+        record.bytes = entry.size;
         records.push_back(std::move(record));
     }
     return records;
@@ -99,9 +142,15 @@ std::vector<UndoRecordFile> UndoStore::RecordsIn(const std::string& folder)
 std::vector<UndoRecordFile> UndoStore::AllRecords() const
 {
     std::vector<UndoRecordFile> records;
-    std::error_code error;
-    for (fs::directory_iterator it(FileSystemPath(folder_), error), end; !error && it != end; it.increment(error)) {
-        std::vector<UndoRecordFile> more = RecordsIn(PathText(it->path()));
+    if (folder_.empty())
+        return records;
+    const PrivateFolder store = PrivateFolder::Open(folder_);
+    if (!store.IsOpen())
+        return records;
+    for (const PrivateFolder::Entry& entry : store.Entries()) {
+        if (entry.kind != EntryKind::Folder)
+            continue;
+        std::vector<UndoRecordFile> more = RecordsIn(store.Child(entry.name), entry.name);
         records.insert(records.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
     }
     return records;
@@ -109,9 +158,8 @@ std::vector<UndoRecordFile> UndoStore::AllRecords() const
 
 std::vector<UndoRecordFile> UndoStore::RecordsOf(const std::string& canonicalArchive) const
 {
-    if (folder_.empty())
-        return {};
-    std::vector<UndoRecordFile> records = RecordsIn(ArchiveFolder(canonicalArchive));
+    const std::string name = ArchiveFolderName(canonicalArchive);
+    std::vector<UndoRecordFile> records = RecordsIn(ArchiveFolder(name), name);
     std::sort(records.begin(), records.end(),
               [](const UndoRecordFile& a, const UndoRecordFile& b) { return a.time > b.time; });
     return records;
@@ -124,23 +172,55 @@ std::vector<UndoRecordFile> UndoStore::RecordsOfGroup(std::uint64_t group) const
     return records;
 }
 
-std::string UndoStore::NewRecordPath(const std::string& canonicalArchive, std::int64_t time,
-                                     std::uint64_t group) const
+File UndoStore::Open(const UndoRecordFile& record) const
 {
-    const std::string folder = ArchiveFolder(canonicalArchive);
-    std::error_code error;
-    fs::create_directories(FileSystemPath(folder), error);
-    if (error)
-        ThrowSystemError(error.value(), folder);
-    for (fs::directory_iterator it(FileSystemPath(folder), error), end; !error && it != end; it.increment(error)) {
-        std::error_code ignored;
-        if (it->path().extension() == kPartialExtension)
-            fs::remove(it->path(), ignored);
-    }
-    const std::vector<UndoRecordFile> records = RecordsOf(canonicalArchive);
-    if (!records.empty())
-        time = std::max(time, records.front().time + 1);
-    return folder + kNativeSeparator + RecordName(time, group);
+    const PrivateFolder folder = ArchiveFolder(record.folder);
+    if (!folder.IsOpen())
+        throw IoError(io_code::PathNotFound, record.path);
+    return folder.OpenFile(record.name);
+}
+
+OpenedUndoRecord UndoStore::Read(const UndoRecordFile& record, UndoRecordCheck check) const
+{
+    return ReadUndoRecord(Open(record), check);
+}
+
+UndoSummary UndoStore::ReadSummary(const UndoRecordFile& record) const
+{
+    File file = Open(record);
+    UndoSummary summary = ReadUndoSummary(file);
+    file.Close();
+    return summary;
+}
+
+UndoRecordFile UndoStore::NewRecord(const std::string& canonicalArchive, std::int64_t time,
+                                    std::uint64_t group) const
+{
+    UndoRecordFile record;
+    record.folder = ArchiveFolderName(canonicalArchive);
+    const PrivateFolder folder = PrivateFolder::Make(folder_).MakeChild(record.folder);
+    for (const PrivateFolder::Entry& entry : folder.Entries())
+        if (IsPartialRecord(entry.name))
+            folder.Remove(entry.name);
+    const std::vector<UndoRecordFile> records = RecordsIn(folder, record.folder);
+    for (const UndoRecordFile& other : records)
+        time = std::max(time, other.time + 1);
+    record.time = time;
+    record.group = group;
+    record.name = RecordName(time, group);
+    record.path = folder.PathOf(record.name);
+    return record;
+}
+
+void UndoStore::Write(const UndoRecordFile& record, const std::function<void(File&)>& write) const
+{
+    const PrivateFolder folder = PrivateFolder::Make(folder_).MakeChild(record.folder);
+    PartialRecord partial(folder, record.name + kPartialExtension);
+    File out = folder.CreateFile(partial.name());
+    write(out);
+    out.Close();
+    folder.Rename(partial.name(), record.name);
+    partial.Done();
 }
 
 void UndoStore::Trim(const std::string& keep, std::uint64_t keepGroup) const
@@ -164,22 +244,25 @@ void UndoStore::Trim(const std::string& keep, std::uint64_t keepGroup) const
         if (record.path == keep || (keepGroup != 0 && record.group == keepGroup))
             continue;
         if (record.group == 0) {
-            Remove(record.path);
+            Remove(record);
             total -= record.bytes;
         } else if (groupBytes.count(record.group) != 0) {
             for (const UndoRecordFile& member : records)
                 if (member.group == record.group)
-                    Remove(member.path);
+                    Remove(member);
             total -= groupBytes[record.group];
             groupBytes.erase(record.group);
         }
     }
 }
 
-void UndoStore::Remove(const std::string& record)
+void UndoStore::Remove(const UndoRecordFile& record) const noexcept
 {
-    std::error_code ignored;
-    fs::remove(FileSystemPath(record), ignored);
+    try {
+        ArchiveFolder(record.folder).Remove(record.name);
+    } catch (const std::exception&) {
+        // Out of memory for a path: the record stays, as one that cannot be removed does.
+    }
 }
 
 }  // namespace mw

@@ -7,8 +7,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "core/file.h"
+#include "core/private_folder.h"
+#include "ops/undo_record.h"
 
 namespace mw {
 
@@ -23,12 +28,18 @@ std::string DefaultUndoFolder();
 std::string CanonicalArchivePath(const std::string& archive);
 
 struct UndoRecordFile {
-    std::string path;
+    std::string folder;  // its archive's folder in the store
+    std::string name;
+    std::string path;  // in the store's folder, as messages name it
     std::int64_t time = 0;
     std::uint64_t group = 0;
     std::int64_t bytes = 0;
 };
 
+// The store keeps to its own folder: it is the user's alone (core/private_folder.h),
+// and a link inside it, where a record or an archive's folder would be, is
+// no record and is never followed. Only names the store gives are read or
+// removed: anything else found in it is left alone.
 class UndoStore {
 public:
     UndoStore(std::string folder, std::int64_t cap) : folder_(std::move(folder)), cap_(cap) {}
@@ -38,11 +49,20 @@ public:
     // The records of a group, of every archive.
     std::vector<UndoRecordFile> RecordsOfGroup(std::uint64_t group) const;
 
+    // Opens a record for reading; a failure raises the IoError naming it.
+    File Open(const UndoRecordFile& record) const;
+    // The record read whole (core/undo_record.h), and its summary.
+    OpenedUndoRecord Read(const UndoRecordFile& record, UndoRecordCheck check) const;
+    UndoSummary ReadSummary(const UndoRecordFile& record) const;
+
     // Where a new record of the archive goes, named by time or, when the
     // archive has a record that is not older, just after that one. Its
     // folder is made, and records left half-written there are removed: the
     // caller holds the archive's lock, so no other process writes there.
-    std::string NewRecordPath(const std::string& canonicalArchive, std::int64_t time, std::uint64_t group) const;
+    UndoRecordFile NewRecord(const std::string& canonicalArchive, std::int64_t time, std::uint64_t group) const;
+    // Writes the record with write, into a file of its own that takes the
+    // record's name only once write returns; a failure leaves no file.
+    void Write(const UndoRecordFile& record, const std::function<void(File&)>& write) const;
 
     // Drops the oldest records, a group at a time, until the store holds at
     // most its cap; the record at keep and its group stay whatever they take.
@@ -50,11 +70,11 @@ public:
     void Trim(const std::string& keep, std::uint64_t keepGroup) const;
 
     // Removes a record; one that is gone already is no error.
-    static void Remove(const std::string& record);
+    void Remove(const UndoRecordFile& record) const noexcept;
 
 private:
-    std::string ArchiveFolder(const std::string& canonicalArchive) const;
-    static std::vector<UndoRecordFile> RecordsIn(const std::string& folder);
+    PrivateFolder ArchiveFolder(const std::string& name) const;
+    std::vector<UndoRecordFile> RecordsIn(const PrivateFolder& folder, const std::string& name) const;
     std::vector<UndoRecordFile> AllRecords() const;
 
     std::string folder_;

@@ -19,7 +19,6 @@
 namespace mw {
 namespace {
 
-
 FileStamp StampOfPath(const std::string& path)
 {
     File file(path, OpenMode::ReadOnly);
@@ -43,9 +42,9 @@ std::vector<UndoRecordFile> LiveRecords(const UndoStore& store, const std::strin
 {
     std::vector<UndoRecordFile> records = store.RecordsOf(canonical);
     std::size_t dead = 0;
-    while (dead < records.size() && NeverTookPlace(OpenUndoRecord(records[dead].path).plan, now)) {
+    while (dead < records.size() && NeverTookPlace(store.Read(records[dead], UndoRecordCheck::Head).plan, now)) {
         if (removeDead)
-            UndoStore::Remove(records[dead].path);
+            store.Remove(records[dead]);
         ++dead;
     }
     records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(dead));
@@ -58,7 +57,7 @@ std::vector<std::string> GroupArchives(const UndoStore& store, std::uint64_t gro
 {
     std::vector<std::string> archives;
     for (const UndoRecordFile& file : store.RecordsOfGroup(group)) {
-        const OpenedUndoRecord record = OpenUndoRecord(file.path);
+        const OpenedUndoRecord record = store.Read(file, UndoRecordCheck::Head);
         const std::string& archive = record.summary.archive;
         // A member that is gone stays in, for the undo to name it.
         if (!FileExists(archive) || !NeverTookPlace(record.plan, StampOfPath(archive)))
@@ -92,7 +91,7 @@ void CheckSteps(const UndoStore& store, const std::string& canonical, const std:
         const bool sameStep = group != 0 && record.group == group;
         if (!sameStep && reachable == steps)
             break;
-        const UndoPlan plan = OpenUndoRecord(record.path).plan;
+        const UndoPlan plan = store.Read(record, UndoRecordCheck::Head).plan;
         if (leftAt && plan.after != *leftAt)
             break;
         leftAt = plan.before;
@@ -107,10 +106,20 @@ void CheckSteps(const UndoStore& store, const std::string& canonical, const std:
 struct Restore {
     std::string archive;
     std::unique_ptr<ArchiveLock> lock;
-    std::string recordPath;
+    UndoRecordFile recordFile;
     OpenedUndoRecord record;
     std::unique_ptr<TemporaryArchive> written;
 };
+
+// The directory the undo writes must fit the file it writes, every entry
+// inside it, as the archive the update loaded did: this catches a damaged
+// record that kept no checksum (one written before records kept them).
+void CheckRebuiltDirectory(const UndoPlan& plan, const std::string& record)
+{
+    for (std::size_t i = 0; i < plan.directory.size(); ++i)
+        if (PayloadFault(plan.directory[i], static_cast<std::int32_t>(i), plan.before.size))
+            ThrowDamagedRecord(record);
+}
 
 // Checks one locked archive against the record the step undoes (its
 // newest; for a group, the group's), and takes the names the record left
@@ -125,8 +134,8 @@ void Check(Restore& restore, const UndoStore& store, const UndoRecordFile& top, 
     const UndoRecordFile& newest = records.front();
     if (top.group != 0 ? newest.group != top.group : newest.path != top.path)
         throw UserRefusal(RefusalKind::UpdatedAgain, shown);
-    restore.recordPath = newest.path;
-    restore.record = OpenUndoRecord(newest.path);
+    restore.recordFile = newest;
+    restore.record = store.Read(newest, UndoRecordCheck::Whole);
     const UndoPlan& plan = restore.record.plan;
     if (restore.record.summary.archive != restore.archive)
         throw UserRefusal(RefusalKind::NothingToUndo, shown);
@@ -136,6 +145,7 @@ void Check(Restore& restore, const UndoStore& store, const UndoRecordFile& top, 
     archive.Seek(0);
     ReadWadDirectory(archive, after);
     restore.record.TakeNames(after);
+    CheckRebuiltDirectory(plan, newest.path);
 }
 
 // The old archive, complete beside the archive's place with its old
@@ -183,7 +193,7 @@ void UndoOnce(RunState& state, Frontend& frontend, const UndoStore& store, const
     }
     for (Restore& restore : restores) {
         restore.written->Commit();
-        UndoStore::Remove(restore.recordPath);
+        store.Remove(restore.recordFile);
     }
 }
 
@@ -208,13 +218,25 @@ std::vector<UndoHistoryItem> UndoHistory(const RunState& state, const std::strin
 {
     const UndoStore store(state.UndoFolder, state.UndoCap);
     const std::string canonical = CanonicalArchivePath(archive);
+    const FileStamp now = StampOfPath(archive);
     std::vector<UndoHistoryItem> items;
-    for (const UndoRecordFile& record : LiveRecords(store, canonical, StampOfPath(archive), false)) {
+    bool newest = true;  // updates that never took place are only ever the newest
+    for (const UndoRecordFile& record : store.RecordsOf(canonical)) {
         UndoHistoryItem item;
-        item.summary = ReadUndoSummary(record.path);
-        if (item.summary.archive != canonical)
-            continue;
-        item.archives = record.group != 0 ? GroupArchives(store, record.group) : std::vector{canonical};
+        try {
+            const OpenedUndoRecord opened = store.Read(record, UndoRecordCheck::Head);
+            if (newest && NeverTookPlace(opened.plan, now))
+                continue;
+            newest = false;
+            if (opened.summary.archive != canonical)
+                continue;
+            item.summary = opened.summary;
+            item.archives = record.group != 0 ? GroupArchives(store, record.group) : std::vector{canonical};
+        } catch (const AppError& error) {
+            item = UndoHistoryItem{};
+            item.damage = error;
+            newest = false;
+        }
         items.push_back(std::move(item));
     }
     return items;
@@ -255,9 +277,12 @@ bool HasUndoableUpdate(const RunState& state, const std::string& archive)
 bool UndoLastUpdate(RunState& state, Frontend& frontend)
 {
     const std::string archive = ArchiveFieldPath(frontend);
-    if (HasUndoableUpdate(state, archive) &&
-        !frontend.ConfirmChanges(UndoQuestion(UndoHistory(state, archive).front(), archive)))
-        return false;
+    if (HasUndoableUpdate(state, archive)) {
+        // A step that cannot be read is not asked about: the undo names its record.
+        const UndoHistoryItem last = UndoHistory(state, archive).front();
+        if (!last.damage && !frontend.ConfirmChanges(UndoQuestion(last, archive)))
+            return false;
+    }
     return UndoWad(state, frontend);
 }
 

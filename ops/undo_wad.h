@@ -2,8 +2,11 @@
 // the records those updates kept (ops/undo_recorder.h).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/errors.h"
 
 #include "ops/frontend.h"
 #include "ops/run_state.h"
@@ -17,11 +20,16 @@ struct UndoHistoryItem {
     // Every archive the step gives back, by canonical path, this one among
     // them: more than one for an update of a group.
     std::vector<std::string> archives;
+    // Set when the step cannot be read (its record, or one of its group's,
+    // is damaged or unreadable): what is wrong, naming that record; the
+    // summary and archives are then empty.
+    std::optional<AppError> damage;
 };
 
-// The updates of archive that undo can step back, newest first. A record
-// of an update that never took place (its process ended before the new
-// archive was in place) is left out.
+// The updates of archive that undo can step back, newest first, a record
+// that cannot be read among them as a damaged step. A record of an update
+// that never took place (its process ended before the new archive was in
+// place) is left out.
 std::vector<UndoHistoryItem> UndoHistory(const RunState& state, const std::string& archive);
 
 // "Undo last update": the archive of the archive field given back as it

@@ -92,6 +92,11 @@ int OpenPath(const std::string& name, int flags, unsigned mode = 0666)
 
 }  // namespace
 
+int OpenDescriptorIn(const File& folder, const std::string& name, const std::string& path, int flags, unsigned mode)
+{
+    return OpenPathIn(Fd(folder), name.c_str(), path, flags, mode);
+}
+
 int OpenDescriptor(const std::string& name, int flags, unsigned mode)
 {
     const int fd = OpenPath(name, flags, mode);

@@ -23,5 +23,8 @@ struct NativeFile {
 // Opens a file descriptor as the file layer does, with the same error texts;
 // used where a caller needs flags of its own (an exclusive temporary file).
 int OpenDescriptor(const std::string& name, int flags, unsigned mode = 0666);
+// The same for the name in an open folder; path is what errors name.
+int OpenDescriptorIn(const File& folder, const std::string& name, const std::string& path, int flags,
+                     unsigned mode = 0666);
 
 }  // namespace mw

@@ -77,10 +77,10 @@ TEST_F(UndoTest, RecordsWhetherAPackageMadeTheUpdate)
         ui.source = dir.Write("src/a.txt", "new");
         ui.archive = dir.Write(fromPackage ? "p.wad" : "w.wad", test::ContiguousArchive({{"a.txt", "old"}}));
         ASSERT_EQ(test::ErrorOf([&] { UpdateWad(state, ui, {.fromPackage = fromPackage}); }), "no error");
-        const std::vector<UndoRecordFile> records =
-            UndoStore(state.UndoFolder, state.UndoCap).RecordsOf(CanonicalArchivePath(ui.archive));
+        const UndoStore store(state.UndoFolder, state.UndoCap);
+        const std::vector<UndoRecordFile> records = store.RecordsOf(CanonicalArchivePath(ui.archive));
         ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(OpenUndoRecord(records[0].path).summary.origin,
+        EXPECT_EQ(store.ReadSummary(records[0]).origin,
                   fromPackage ? UndoOrigin::AutoInstall : UndoOrigin::Update);
     }
 }

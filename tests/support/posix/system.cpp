@@ -127,8 +127,9 @@ std::string ErrorOfUnprivileged(const TempDir& dir, const std::function<void()>&
 
 void UseDataFolder(const std::string& folder)
 {
-    // Open to all, as /tmp is: a test run as root that drops to an
-    // unprivileged user still keeps that user's records here.
+    // Open to all, as /tmp is. The store made below it is its maker's
+    // alone: a test run as root that drops to an unprivileged user gives
+    // that user's updates a store of their own.
     ::chmod(folder.c_str(), 01777);
     ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
 }

@@ -1,0 +1,45 @@
+#include "core/private_folder.h"
+
+#include "core/errors.h"
+
+namespace mw {
+
+PrivateFolder PrivateFolder::Open(const std::string& path)
+{
+    File folder;
+    if (OpenFolderByPath(path, folder) != 0)
+        return {};
+    NarrowToUser(folder);
+    return PrivateFolder(std::move(folder));
+}
+
+PrivateFolder PrivateFolder::Make(const std::string& path)
+{
+    CreateFolders(path);
+    File folder;
+    if (const int err = OpenFolderByPath(path, folder))
+        ThrowSystemError(err, path);
+    NarrowToUser(folder);
+    return PrivateFolder(std::move(folder));
+}
+
+PrivateFolder PrivateFolder::Child(const std::string& name) const
+{
+    File child;
+    if (OpenFolderIn(folder_, name, child) != 0)
+        return {};
+    NarrowToUser(child);
+    return PrivateFolder(std::move(child));
+}
+
+PrivateFolder PrivateFolder::MakeChild(const std::string& name) const
+{
+    MakeFolderIn(folder_, name);
+    File child;
+    if (const int err = OpenFolderIn(folder_, name, child))
+        ThrowSystemError(err, PathOf(name));
+    NarrowToUser(child);
+    return PrivateFolder(std::move(child));
+}
+
+}  // namespace mw
