@@ -36,8 +36,10 @@ PrivateFolder PrivateFolder::MakeChild(const std::string& name) const
 {
     MakeFolderIn(folder_, name);
     File child;
-    if (const int err = OpenFolderIn(folder_, name, child))
-        ThrowSystemError(err, PathOf(name));
+    if (const int err = OpenFolderIn(folder_, name, child)) {
+        const std::string path = PathOf(name);
+        ThrowSystemError(EntryIn(folder_, name, path).kind == EntryKind::Link ? LinkMetError() : err, path);
+    }
     NarrowToUser(child);
     return PrivateFolder(std::move(child));
 }

@@ -37,7 +37,8 @@ public:
     // The folder name in this one, never through a link; not open when it is
     // missing, a link, or cannot be opened.
     PrivateFolder Child(const std::string& name) const;
-    // The same, made first when missing; a failure raises the IoError naming it.
+    // The same, made first when missing; a failure raises the IoError naming
+    // it, a link there included.
     PrivateFolder MakeChild(const std::string& name) const;
 
     bool IsOpen() const { return folder_.IsOpen(); }
@@ -47,9 +48,9 @@ public:
     std::vector<Entry> Entries() const;
     // Opens the regular file name for reading; a link, or anything else that
     // is no regular file, raises an IoError naming it.
-    File OpenFile(const std::string& name) const;
+    File OpenToRead(const std::string& name) const;
     // Creates the file name afresh, for reading and writing, the user's alone.
-    File CreateFile(const std::string& name) const;
+    File Create(const std::string& name) const;
     // Renames from to to, replacing to, and flushes the folder; errors name to.
     void Rename(const std::string& from, const std::string& to) const;
     // Removes the file name (a link itself, never what it leads to). One that
@@ -61,6 +62,8 @@ private:
     // Takes the rights of other users off a folder the user owns (POSIX);
     // nothing on Windows, where rights are inherited.
     static void NarrowToUser(const File& folder) noexcept;
+    // The platform's error code for a link met where a folder was wanted.
+    static int LinkMetError() noexcept;
 
     File folder_;
 };

@@ -34,6 +34,9 @@ static_assert(sizeof(WadEntry) == 136, "a directory record is 136 bytes");
 
 inline constexpr std::int64_t kRecordSize = sizeof(WadEntry);
 inline constexpr std::int64_t kCountSize = 4;
+// The largest directory table a reader takes: a table of 2 GiB or more
+// cannot be indexed by the signed 32-bit count.
+inline constexpr std::int64_t kLargestDirectoryBytes = 0x7FFFFFFF;
 
 // The first byte after the directory of an archive of count entries.
 constexpr std::int64_t DirectoryEnd(std::int64_t count)

@@ -1,5 +1,4 @@
 #include <cstring>
-#include <limits>
 #include <new>
 
 #include "core/archive_lock.h"
@@ -9,9 +8,6 @@
 
 namespace mw {
 namespace {
-
-// A table of 2 GiB or more cannot be indexed by the signed 32-bit count.
-constexpr std::int64_t kLargestTableBytes = std::numeric_limits<std::int32_t>::max();
 
 // The tables and buffers of the archive at path.
 template <typename Sizer>
@@ -76,7 +72,7 @@ std::int32_t ReadWadDirectory(File& archive, std::vector<WadEntry>& entries)
     archive.Read(&count, sizeof count);
     if (count < 0)
         throw RangeError(archive.Name(), WholeFileFault(Kind::NegativeCount, count));
-    if (kRecordSize * count > kLargestTableBytes)
+    if (kRecordSize * count > kLargestDirectoryBytes)
         throw RangeError(archive.Name(), WholeFileFault(Kind::CountTooLarge, count));
     if (DirectoryEnd(count) > length)
         throw IoError(io_code::ShortRead, archive.Name(), WholeFileFault(Kind::DirectoryPastEnd, count));

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <limits>
 #include <string_view>
 
 #include "core/content_hash.h"
@@ -64,9 +63,10 @@ private:
 // Reads a block of a record, as ByteWriter wrote it, from the file a
 // bounded piece at a time: a length or count that the rest of the block
 // cannot hold, or a text longer than any path, is a damaged record, found
-// before anything is sized by it. So what a damaged length claims is never
-// allocated, only what is parsed: tables at most 17 bytes per byte of the
-// file (a directory entry's 8 bytes become a 136-byte entry), texts 8.
+// before anything is sized by it. So the length a block claims is never
+// allocated, and a table is never larger than a fixed multiple of the bytes
+// the file holds for it (a directory entry's 8 bytes become a 136-byte
+// entry, a text's 4 a string), nor a directory larger than an archive's.
 class BlockReader {
 public:
     BlockReader(File& file, std::int64_t at, std::int64_t length) : file_(file), next_(at), end_(at + length) {}
@@ -229,7 +229,7 @@ void ParsePlan(BlockReader& in, OpenedUndoRecord& record, std::int64_t storedByt
     plan.afterCount = in.Get<std::int32_t>();
     in.Check(plan.afterCount >= 0 && DirectoryEnd(plan.afterCount) <= plan.after.size);
     const std::size_t count = in.GetCount(2 * sizeof(std::int32_t));
-    in.Check(count <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) &&
+    in.Check(count <= static_cast<std::size_t>(kLargestDirectoryBytes / kRecordSize) &&
              DirectoryEnd(static_cast<std::int64_t>(count)) <= plan.before.size);
     plan.directory.assign(count, WadEntry{});
     for (WadEntry& entry : plan.directory) {

@@ -177,7 +177,7 @@ File UndoStore::Open(const UndoRecordFile& record) const
     const PrivateFolder folder = ArchiveFolder(record.folder);
     if (!folder.IsOpen())
         throw IoError(io_code::PathNotFound, record.path);
-    return folder.OpenFile(record.name);
+    return folder.OpenToRead(record.name);
 }
 
 OpenedUndoRecord UndoStore::Read(const UndoRecordFile& record, UndoRecordCheck check) const
@@ -216,7 +216,7 @@ void UndoStore::Write(const UndoRecordFile& record, const std::function<void(Fil
 {
     const PrivateFolder folder = PrivateFolder::Make(folder_).MakeChild(record.folder);
     PartialRecord partial(folder, record.name + kPartialExtension);
-    File out = folder.CreateFile(partial.name());
+    File out = folder.Create(partial.name());
     write(out);
     out.Close();
     folder.Rename(partial.name(), record.name);

@@ -36,6 +36,11 @@ void PrivateFolder::NarrowToUser(const File& folder) noexcept
         (void)::fchmod(fd, st.st_mode & 07700);
 }
 
+int PrivateFolder::LinkMetError() noexcept
+{
+    return ELOOP;
+}
+
 std::vector<PrivateFolder::Entry> PrivateFolder::Entries() const
 {
     std::vector<Entry> entries;
@@ -59,7 +64,7 @@ std::vector<PrivateFolder::Entry> PrivateFolder::Entries() const
     return entries;
 }
 
-File PrivateFolder::OpenFile(const std::string& name) const
+File PrivateFolder::OpenToRead(const std::string& name) const
 {
     const std::string path = PathOf(name);
     File file = NativeFile::Adopt(OpenDescriptorIn(folder_, name, path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK), path);
@@ -71,7 +76,7 @@ File PrivateFolder::OpenFile(const std::string& name) const
     return file;
 }
 
-File PrivateFolder::CreateFile(const std::string& name) const
+File PrivateFolder::Create(const std::string& name) const
 {
     Remove(name);
     const std::string path = PathOf(name);

@@ -18,6 +18,7 @@
 #include "core/path_helpers.h"
 #include "core/win32/final_path.h"
 #include "core/win32/native_file.h"
+#include "core/win32/relative_open.h"
 #include "core/win32/wide_text.h"
 #include "core/windows_path_rules.h"
 
@@ -33,7 +34,8 @@ HANDLE Handle(const File& file)
     return NativeFile::Handle(file);
 }
 
-// Opens name relative to folder; the Win32 error code, 0 on success.
+}  // namespace
+
 int OpenRelative(const File& folder, const std::string& name, ACCESS_MASK access, ULONG disposition, ULONG options,
                  HANDLE& opened)
 {
@@ -54,6 +56,8 @@ int OpenRelative(const File& folder, const std::string& name, ACCESS_MASK access
     }
     return 0;
 }
+
+namespace {
 
 bool Information(HANDLE handle, BY_HANDLE_FILE_INFORMATION& information)
 {
@@ -76,8 +80,8 @@ bool LeadsWhereNamed(const File& folder, const std::string& name, HANDLE opened)
            SameWindowsPath(Utf8FromWide(*folderPath) + kNativeSeparator + name, Utf8FromWide(*openedPath));
 }
 
-// An opened name that turns out to be a reparse point, or to lead
-// elsewhere, is closed again.
+}  // namespace
+
 int RefuseLink(const File& folder, const std::string& name, HANDLE& handle)
 {
     BY_HANDLE_FILE_INFORMATION information {};
@@ -92,6 +96,8 @@ int RefuseLink(const File& folder, const std::string& name, HANDLE& handle)
     }
     return 0;
 }
+
+namespace {
 
 // Whether the failed open of a folder to list says that no folder is there:
 // a name no file can have, or a drive, server or share that does not

@@ -1,0 +1,119 @@
+// The private folder on Windows: names in it opened relative to its handle
+// (core/win32/relative_open.h), listed from that handle, renamed and
+// removed through handles of their own. Files and folders made here inherit
+// the rights of the folder they are made in.
+#include "core/private_folder.h"
+
+#include <windows.h>
+#include <winternl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "core/errors.h"
+#include "core/file_faults.h"
+#include "core/win32/native_file.h"
+#include "core/win32/relative_open.h"
+#include "core/win32/wide_text.h"
+
+namespace mw {
+namespace {
+
+EntryKind KindOf(DWORD attributes)
+{
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return EntryKind::Link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return EntryKind::Folder;
+    return EntryKind::File;
+}
+
+}  // namespace
+
+void PrivateFolder::NarrowToUser(const File&) noexcept {}
+
+int PrivateFolder::LinkMetError() noexcept
+{
+    return ERROR_CANT_RESOLVE_FILENAME;
+}
+
+std::vector<PrivateFolder::Entry> PrivateFolder::Entries() const
+{
+    std::vector<Entry> entries;
+    std::vector<std::uint64_t> buffer(8192);  // 64 KiB, aligned for the records in it
+    const auto bytes = static_cast<DWORD>(buffer.size() * sizeof buffer[0]);
+    FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
+    while (GetFileInformationByHandleEx(NativeFile::Handle(folder_), kind, buffer.data(), bytes)) {
+        kind = FileIdBothDirectoryInfo;
+        const auto* at = reinterpret_cast<const char*>(buffer.data());
+        for (;;) {
+            const auto* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+            const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(wchar_t));
+            if (name != L"." && name != L"..")
+                entries.push_back({Utf8FromWide(name), KindOf(info->FileAttributes),
+                                   info->EndOfFile.QuadPart});
+            if (info->NextEntryOffset == 0)
+                break;
+            at += info->NextEntryOffset;
+        }
+    }
+    return entries;
+}
+
+File PrivateFolder::OpenToRead(const std::string& name) const
+{
+    const std::string path = PathOf(name);
+    HANDLE handle;
+    int err = OpenRelative(folder_, name, GENERIC_READ, FILE_OPEN, FILE_NON_DIRECTORY_FILE, handle);
+    if (err == 0)
+        err = RefuseLink(folder_, name, handle);
+    if (err != 0)
+        ThrowSystemError(err, path, Access::Read);
+    return NativeFile::Adopt(handle, path);
+}
+
+File PrivateFolder::Create(const std::string& name) const
+{
+    Remove(name);
+    const std::string path = PathOf(name);
+    File created;
+    if (const int err = CreateFileIn(folder_, name, path, created))
+        ThrowSystemError(err, path, Access::Write);
+    return created;
+}
+
+void PrivateFolder::Rename(const std::string& from, const std::string& to) const
+{
+    int err = faults::Check(faults::Call::Rename);
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    if (err == 0)
+        err = OpenRelative(folder_, from, DELETE, FILE_OPEN, FILE_NON_DIRECTORY_FILE, handle);
+    if (err == 0) {
+        // The new name is given relative to the folder's handle too, which
+        // the NT call takes (SetFileInformationByHandle does not under Wine).
+        const std::wstring wide = WideFromUtf8(to);
+        std::vector<std::uint64_t> bytes((sizeof(FILE_RENAME_INFORMATION) + wide.size() * sizeof(wchar_t)) / 8 + 1);
+        auto* info = reinterpret_cast<FILE_RENAME_INFORMATION*>(bytes.data());
+        info->ReplaceIfExists = TRUE;
+        info->RootDirectory = NativeFile::Handle(folder_);
+        info->FileNameLength = static_cast<ULONG>(wide.size() * sizeof(wchar_t));
+        std::memcpy(info->FileName, wide.data(), info->FileNameLength);
+        IO_STATUS_BLOCK status {};
+        const NTSTATUS result = NtSetInformationFile(handle, &status, info, static_cast<ULONG>(bytes.size() * 8),
+                                                     FileRenameInformation);
+        if (result < 0)
+            err = static_cast<int>(RtlNtStatusToDosError(result));
+        CloseHandle(handle);
+    }
+    if (err != 0)
+        ThrowSystemError(err, PathOf(to));
+}
+
+void PrivateFolder::Remove(const std::string& name) const noexcept
+{
+    HANDLE handle;
+    if (OpenRelative(folder_, name, DELETE, FILE_OPEN, FILE_NON_DIRECTORY_FILE | FILE_DELETE_ON_CLOSE, handle) == 0)
+        CloseHandle(handle);
+}
+
+}  // namespace mw
