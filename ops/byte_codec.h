@@ -4,6 +4,7 @@
 // it, naming the file as damaged.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "core/file.h"
 #include "core/path_helpers.h"
 
 namespace mw {
@@ -41,12 +43,23 @@ private:
     std::string bytes_;
 };
 
+// Reads what ByteWriter wrote: bytes in memory, or a block of a file read a
+// bounded piece at a time. A length or count that the rest cannot hold, or
+// a text longer than any path or name, is a damaged file, found before
+// anything is sized by it: so the length a block claims is never
+// allocated, and a table is never larger than a fixed multiple of the
+// bytes the file holds for it.
 class ByteReader {
 public:
     // damaged: the refusal's text up to the file's name
     // ("Sorry but this undo record is damaged: ").
     ByteReader(std::string_view bytes, const std::string& path, const char* damaged)
         : bytes_(bytes), path_(path), damaged_(damaged)
+    {
+    }
+    // The length bytes of file from at on.
+    ByteReader(File& file, std::int64_t at, std::int64_t length, const char* damaged)
+        : path_(file.Name()), damaged_(damaged), file_(&file), next_(at), end_(at + length)
     {
     }
 
@@ -66,7 +79,14 @@ public:
     std::string GetText()
     {
         const auto size = Get<std::uint32_t>();
-        return std::string(Take(size), size);
+        Check(size <= kLongestText && size <= Left());
+        std::string text;
+        text.reserve(size);
+        while (text.size() < size) {
+            const std::size_t piece = std::min<std::size_t>(size - text.size(), kPieceSize);
+            text.append(Take(piece), piece);
+        }
+        return text;
     }
     std::vector<std::string> GetTexts()
     {
@@ -75,9 +95,12 @@ public:
             text = GetText();
         return texts;
     }
+    // The next size bytes; from a file, at most a piece (64 KiB).
     const char* Take(std::size_t size)
     {
-        Check(size <= bytes_.size() - at_);
+        Check(size <= Left());
+        if (bytes_.size() - at_ < size)
+            ReadMore();
         const char* data = bytes_.data() + at_;
         at_ += size;
         return data;
@@ -86,7 +109,7 @@ public:
     std::size_t GetCount(std::size_t itemSize)
     {
         const auto count = Get<std::uint64_t>();
-        Check(count <= (bytes_.size() - at_) / itemSize);
+        Check(count <= Left() / itemSize);
         return static_cast<std::size_t>(count);
     }
     void Check(bool sound) const
@@ -94,13 +117,35 @@ public:
         if (!sound)
             throw AppError(damaged_ + PrintableText(path_));
     }
-    bool AtEnd() const { return at_ == bytes_.size(); }
+    bool AtEnd() const { return Left() == 0; }
 
 private:
-    std::string_view bytes_;
+    static constexpr std::size_t kPieceSize = std::size_t{1} << 16;
+    static constexpr std::size_t kLongestText = std::size_t{1} << 20;
+
+    std::uint64_t Left() const { return static_cast<std::uint64_t>(end_ - next_) + (bytes_.size() - at_); }
+    // The file's next piece behind what is left in hand.
+    void ReadMore()
+    {
+        buffer_.erase(0, at_);
+        at_ = 0;
+        const std::size_t kept = buffer_.size();
+        const auto more = static_cast<std::size_t>(std::min<std::int64_t>(end_ - next_, kPieceSize));
+        buffer_.resize(kept + more);
+        file_->Seek(next_);
+        file_->Read(buffer_.data() + kept, more);
+        next_ += static_cast<std::int64_t>(more);
+        bytes_ = buffer_;
+    }
+
+    std::string_view bytes_;  // in hand
     const std::string& path_;
     std::string damaged_;
     std::size_t at_ = 0;
+    File* file_ = nullptr;  // where the rest is read from
+    std::string buffer_;    // what bytes_ views when read from a file
+    std::int64_t next_ = 0;
+    std::int64_t end_ = 0;
 };
 
 }  // namespace mw

@@ -8,6 +8,7 @@
 #include "core/content_hash.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
+#include "ops/byte_codec.h"
 
 namespace mw {
 namespace {
@@ -29,123 +30,21 @@ void CheckSound(bool sound, const std::string& path)
         ThrowDamagedRecord(path);
 }
 
-class ByteWriter {
-public:
-    template <typename T>
-    void Put(T value)
-    {
-        bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
-    }
-    void PutText(std::string_view text)
-    {
-        Put(static_cast<std::uint32_t>(text.size()));
-        bytes_.append(text);
-    }
-    void PutTexts(const std::vector<std::string>& texts)
-    {
-        Put(static_cast<std::uint64_t>(texts.size()));
-        for (const std::string& text : texts)
-            PutText(text);
-    }
-    void PutStamp(const FileStamp& stamp)
-    {
-        Put(stamp.size);
-        Put(stamp.modifiedSeconds);
-        Put(stamp.modifiedNanoseconds);
-    }
-    void PutBytes(const void* data, std::size_t size) { bytes_.append(static_cast<const char*>(data), size); }
-    const std::string& bytes() const { return bytes_; }
+void PutStamp(ByteWriter& out, const FileStamp& stamp)
+{
+    out.Put(stamp.size);
+    out.Put(stamp.modifiedSeconds);
+    out.Put(stamp.modifiedNanoseconds);
+}
 
-private:
-    std::string bytes_;
-};
-
-// Reads a block of a record, as ByteWriter wrote it, from the file a
-// bounded piece at a time: a length or count that the rest of the block
-// cannot hold, or a text longer than any path, is a damaged record, found
-// before anything is sized by it. So the length a block claims is never
-// allocated, and a table is never larger than a fixed multiple of the bytes
-// the file holds for it (a directory entry's 8 bytes become a 136-byte
-// entry, a text's 4 a string), nor a directory larger than an archive's.
-class BlockReader {
-public:
-    BlockReader(File& file, std::int64_t at, std::int64_t length) : file_(file), next_(at), end_(at + length) {}
-
-    template <typename T>
-    T Get()
-    {
-        T value;
-        std::memcpy(&value, Take(sizeof value), sizeof value);
-        return value;
-    }
-    std::string GetText()
-    {
-        const auto size = Get<std::uint32_t>();
-        Check(size <= kLongestText && size <= Left());
-        std::string text;
-        text.reserve(size);
-        while (text.size() < size) {
-            const std::size_t piece = std::min<std::size_t>(size - text.size(), kBufferSize);
-            text.append(Take(piece), piece);
-        }
-        return text;
-    }
-    std::vector<std::string> GetTexts()
-    {
-        std::vector<std::string> texts(GetCount(sizeof(std::uint32_t)));
-        for (std::string& text : texts)
-            text = GetText();
-        return texts;
-    }
-    FileStamp GetStamp()
-    {
-        FileStamp stamp;
-        stamp.size = Get<std::int64_t>();
-        stamp.modifiedSeconds = Get<std::int64_t>();
-        stamp.modifiedNanoseconds = Get<std::int64_t>();
-        return stamp;
-    }
-    // The next size bytes, at most kBufferSize.
-    const char* Take(std::size_t size)
-    {
-        Check(size <= Left());
-        if (buffer_.size() - at_ < size) {
-            buffer_.erase(0, at_);
-            at_ = 0;
-            const auto more = static_cast<std::size_t>(std::min<std::int64_t>(end_ - next_, kBufferSize));
-            const std::size_t had = buffer_.size();
-            buffer_.resize(had + more);
-            file_.Seek(next_);
-            file_.Read(buffer_.data() + had, more);
-            next_ += static_cast<std::int64_t>(more);
-        }
-        const char* data = buffer_.data() + at_;
-        at_ += size;
-        return data;
-    }
-    // A count of items of at least itemSize bytes each, which the rest must hold.
-    std::size_t GetCount(std::size_t itemSize)
-    {
-        const auto count = Get<std::uint64_t>();
-        Check(count <= Left() / itemSize);
-        return static_cast<std::size_t>(count);
-    }
-    void Check(bool sound) const { CheckSound(sound, file_.Name()); }
-    bool AtEnd() const { return Left() == 0; }
-
-private:
-    static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
-    // Longer than any path a system takes, or any entry name.
-    static constexpr std::size_t kLongestText = std::size_t{1} << 20;
-
-    std::uint64_t Left() const { return static_cast<std::uint64_t>(end_ - next_) + (buffer_.size() - at_); }
-
-    File& file_;
-    std::int64_t next_;  // the file's next byte that is not in the buffer
-    std::int64_t end_;
-    std::string buffer_;
-    std::size_t at_ = 0;
-};
+FileStamp GetStamp(ByteReader& in)
+{
+    FileStamp stamp;
+    stamp.size = in.Get<std::int64_t>();
+    stamp.modifiedSeconds = in.Get<std::int64_t>();
+    stamp.modifiedNanoseconds = in.Get<std::int64_t>();
+    return stamp;
+}
 
 std::string SummaryBytes(const UndoSummary& summary)
 {
@@ -160,7 +59,7 @@ std::string SummaryBytes(const UndoSummary& summary)
     return out.bytes();
 }
 
-UndoSummary ParseSummary(BlockReader& in)
+UndoSummary ParseSummary(ByteReader& in)
 {
     UndoSummary summary;
     summary.time = in.Get<std::int64_t>();
@@ -180,8 +79,8 @@ UndoSummary ParseSummary(BlockReader& in)
 std::string PlanBytes(const UndoPlan& plan, std::span<const WadEntry> after)
 {
     ByteWriter out;
-    out.PutStamp(plan.before);
-    out.PutStamp(plan.after);
+    PutStamp(out, plan.before);
+    PutStamp(out, plan.after);
     out.Put(plan.afterChecksum);
     out.Put(plan.afterCount);
     out.Put(static_cast<std::uint64_t>(plan.directory.size()));
@@ -209,7 +108,7 @@ std::string PlanBytes(const UndoPlan& plan, std::span<const WadEntry> after)
 
 // The pieces must cover the old file behind its directory exactly, and lie
 // inside the updated archive or the stored bytes.
-void CheckPieces(const BlockReader& in, const UndoPlan& plan, std::int64_t storedBytes)
+void CheckPieces(const ByteReader& in, const UndoPlan& plan, std::int64_t storedBytes)
 {
     std::int64_t covered = 0;
     for (const UndoPiece& piece : plan.pieces) {
@@ -220,11 +119,11 @@ void CheckPieces(const BlockReader& in, const UndoPlan& plan, std::int64_t store
     in.Check(covered == plan.before.size - DirectoryEnd(static_cast<std::int64_t>(plan.directory.size())));
 }
 
-void ParsePlan(BlockReader& in, OpenedUndoRecord& record, std::int64_t storedBytes)
+void ParsePlan(ByteReader& in, OpenedUndoRecord& record, std::int64_t storedBytes)
 {
     UndoPlan& plan = record.plan;
-    plan.before = in.GetStamp();
-    plan.after = in.GetStamp();
+    plan.before = GetStamp(in);
+    plan.after = GetStamp(in);
     plan.afterChecksum = in.Get<std::uint64_t>();
     plan.afterCount = in.Get<std::int32_t>();
     in.Check(plan.afterCount >= 0 && DirectoryEnd(plan.afterCount) <= plan.after.size);
@@ -320,7 +219,7 @@ void CheckBlock(File& file, const RecordLayout& layout, std::int64_t at, std::in
 
 UndoSummary ReadSummary(File& file, const RecordLayout& layout)
 {
-    BlockReader in(file, layout.summaryAt, layout.summaryLength);
+    ByteReader in(file, layout.summaryAt, layout.summaryLength, kDamagedPrefix);
     UndoSummary summary = ParseSummary(in);
     in.Check(in.AtEnd());
     CheckBlock(file, layout, layout.summaryAt, layout.summaryAt + layout.summaryLength, layout.summaryChecksum);
@@ -377,7 +276,7 @@ OpenedUndoRecord ReadUndoRecord(File file, UndoRecordCheck check)
     const RecordLayout layout = ReadLayout(file);
     OpenedUndoRecord record;
     record.summary = ReadSummary(file, layout);
-    BlockReader plan(file, layout.planAt, layout.planLength);
+    ByteReader plan(file, layout.planAt, layout.planLength, kDamagedPrefix);
     ParsePlan(plan, record, layout.storedEnd - layout.storedAt);
     CheckBlock(file, layout, layout.planAt, layout.storedAt, layout.planChecksum);
     if (check == UndoRecordCheck::Whole)

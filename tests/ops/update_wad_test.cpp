@@ -279,8 +279,9 @@ TEST_F(UpdateWadTest, AReadOnlyArchiveIsRefusedButReadOnlySourcesAreRead)
     ::chmod(source.c_str(), 0444);
     ui.source = source;
     ui.archive = archive;
-    // The records of the user the update runs as: a store is its user's alone.
+    // The records and ledger of the user the update runs as: a store is its user's alone.
     state.UndoFolder = dir / "undo";
+    state.ModsFolder = dir / "mods";
     EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui); }), "no error");
     EXPECT_EQ(Load(archive).Payloads[0], "read only source");
 
