@@ -15,10 +15,15 @@ PrivateFolder PrivateFolder::Open(const std::string& path)
 
 PrivateFolder PrivateFolder::Make(const std::string& path)
 {
-    CreateFolders(path);
+    std::string unmade;
+    const int makeErr = CreateFolders(path, unmade);
     File folder;
-    if (const int err = OpenFolderByPath(path, folder))
+    if (const int err = OpenFolderByPath(path, folder)) {
+        // A level that could not be made says why better than the open.
+        if (makeErr != 0)
+            ThrowSystemError(makeErr, unmade);
         ThrowSystemError(err, path);
+    }
     NarrowToUser(folder);
     return PrivateFolder(std::move(folder));
 }
