@@ -1,13 +1,12 @@
 // On Windows the undo store keeps the rights of the user's own data folder
-// (%LOCALAPPDATA%, here a test folder below it): a record an update makes
-// grants no one anything %LOCALAPPDATA% itself does not. (Windows gives that
-// folder to the user, the system and the administrators; Wine shows a
-// file's Unix mode as its rights.)
+// (%LOCALAPPDATA%, here a test folder): a record an update makes grants no
+// one anything that folder does not. (Windows gives %LOCALAPPDATA% to the
+// user, the system and the administrators; Wine shows a file's Unix mode as
+// its rights, and ntfs-3g everyone's full access.)
 #include <windows.h>
 
 #include <aclapi.h>
 #include <sddl.h>
-#include <shlobj.h>
 
 #include <filesystem>
 #include <map>
@@ -67,9 +66,7 @@ TEST(UndoStoreRightsTest, ARecordGrantsNoOneMoreThanTheUsersDataFolderDoes)
     const auto folder = *std::filesystem::directory_iterator(FileSystemPath(dir / "data/mendwright/undo"));
     const std::string record = PathText(std::filesystem::directory_iterator(folder.path())->path());
 
-    wchar_t local[MAX_PATH];
-    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local), S_OK);
-    const std::map<std::wstring, ACCESS_MASK> userData = Allowed(local);
+    const std::map<std::wstring, ACCESS_MASK> userData = Allowed(WidePath(dir / "data"));
     for (const auto& [account, mask] : Allowed(WidePath(record))) {
         const auto granted = userData.find(account);
         EXPECT_TRUE(granted != userData.end() && (mask & ~granted->second) == 0)
