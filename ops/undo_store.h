@@ -36,10 +36,10 @@ struct UndoRecordFile {
     std::int64_t bytes = 0;
 };
 
-// The store keeps to its own folder: it is the user's alone (core/private_folder.h),
-// and a link inside it, where a record or an archive's folder would be, is
-// no record and is never followed. Only names the store gives are read or
-// removed: anything else found in it is left alone.
+// The store keeps to its own folder, which is the user's alone
+// (core/private_folder.h): a link inside it, where a record or an
+// archive's folder would be, is no record and is never followed. Only
+// names the store gives are read or removed; anything else is left alone.
 class UndoStore {
 public:
     UndoStore(std::string folder, std::int64_t cap) : folder_(std::move(folder)), cap_(cap) {}
@@ -51,7 +51,7 @@ public:
 
     // Opens a record for reading; a failure raises the IoError naming it.
     File Open(const UndoRecordFile& record) const;
-    // The record read whole (core/undo_record.h), and its summary.
+    // The record read (ops/undo_record.h), and its summary alone.
     OpenedUndoRecord Read(const UndoRecordFile& record, UndoRecordCheck check) const;
     UndoSummary ReadSummary(const UndoRecordFile& record) const;
 
