@@ -131,9 +131,17 @@ private:
     int installs_ = 0;
 };
 
+// Fewer sequences under Wine, where every file operation costs a hundred
+// times more: the Windows build's writes are what it adds to the check.
+#ifdef _WIN32
+constexpr unsigned kSequences = 10;
+#else
+constexpr unsigned kSequences = 200;
+#endif
+
 TEST(ModsInvariantTest, ArchivesAreTheFoundArchivesWithTheEnabledModsInInstallOrder)
 {
-    for (unsigned seed = 1; seed <= 200; ++seed) {
+    for (unsigned seed = 1; seed <= kSequences; ++seed) {
         ModsInvariant run(seed);
         std::string history;
         for (int step = 0; step < 8; ++step) {
