@@ -20,6 +20,7 @@ struct ProgramWindows : ProgramShell, ProgramBoxes {
     ProgramWindows(RunState& state, const SettingsFactory& openSettings, Dialogs& dialogs);
 
     Frontend& MainFrontend() override { return mainWindow; }
+    MainWindowFields& MainFields() override { return mainWindow; }
     std::unique_ptr<SettingsStore> OpenSettings() override { return openSettings(); }
     void ShowMainWindow() override { mainWindow.show(); }
     void ShowContents() override { mainWindow.ShowContents(); }

@@ -13,6 +13,7 @@
 #include <random>
 #include <string>
 
+#include "ops/track_names.h"
 #include "core/wad.h"
 #include "ops/run_state.h"
 

@@ -80,11 +80,7 @@ int RunOperation(const Invocation& invocation)
     std::string source, archive, chosen;
     switch (invocation.command) {
     case Command::Create: source = operands[0]; chosen = operands[1]; break;
-    case Command::Extract:
-        archive = operands[0];
-        chosen = operands[1];
-        state.ExtractPatterns.assign(operands.begin() + 2, operands.end());
-        break;
+    case Command::Extract: archive = operands[0]; chosen = operands[1]; break;
     case Command::Update: source = operands[0]; archive = operands[1]; break;
     case Command::Undo: archive = operands[0]; break;
     case Command::UpdateTracks:
@@ -97,18 +93,18 @@ int RunOperation(const Invocation& invocation)
     ConsoleFrontend frontend(source, archive, chosen, invocation.verbosity, invocation.dryRun);
     const bool preview = invocation.dryRun;
     switch (invocation.command) {
-    case Command::Create: CreateWad(state, frontend); break;
-    case Command::Extract: ExtractWad(state, frontend); break;
+    case Command::Create: CreateWad(state, frontend, {source}); break;
+    case Command::Extract: ExtractWad(state, frontend, {archive, {operands.begin() + 2, operands.end()}}); break;
     case Command::Update:
     case Command::UpdateTracks: {
-        UpdateOptions options;
-        options.trackBatch = invocation.command == Command::UpdateTracks;
-        options.preview = preview;
-        options.modName = invocation.modName.value_or("");
-        UpdateWad(state, frontend, options);
+        UpdateRequest request{source, archive, {}};
+        request.options.trackBatch = invocation.command == Command::UpdateTracks;
+        request.options.preview = preview;
+        request.options.modName = invocation.modName.value_or("");
+        UpdateWad(state, frontend, request);
         break;
     }
-    case Command::Undo: UndoWad(state, frontend, invocation.steps.value_or(1)); break;
+    case Command::Undo: UndoWad(state, frontend, {archive, invocation.steps.value_or(1)}); break;
     default: break;
     }
     frontend.EndProgressLine();

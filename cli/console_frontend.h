@@ -15,17 +15,13 @@ namespace mw::cli {
 
 class ConsoleFrontend : public Frontend {
 public:
-    // chosenName is what the save dialog answers (the archive of create,
-    // the output folder of extract). A preview prints each file's action on
-    // stdout.
+    // source and archive are the texts the command was given, which its
+    // refusals name; chosenName is what the save dialog answers (the
+    // archive of create, the output folder of extract). A preview prints
+    // each file's action on stdout.
     ConsoleFrontend(std::string source, std::string archive, std::string chosenName, Verbosity verbosity,
                     bool preview = false);
     ~ConsoleFrontend() override;
-
-    std::string SourceText() override { return source_; }
-    void SetSourceText(const std::string& text) override { source_ = text; }
-    std::string ArchiveText() override { return archive_; }
-    void SetArchiveText(const std::string& text) override { archive_ = text; }
 
     void ShowProgress(const Progress& progress) override;
     void RepaintWindow() override {}

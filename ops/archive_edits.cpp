@@ -18,7 +18,9 @@
 #include "ops/entry_name_check.h"
 #include "ops/extraction_lanes.h"
 #include "ops/messages.h"
-#include "ops/operation_support.h"
+#include "ops/archive_limits.h"
+#include "ops/operation_run.h"
+#include "ops/source_files.h"
 #include "ops/undo_recorder.h"
 
 namespace mw {
@@ -128,23 +130,24 @@ void LayOutInTableOrder(WadImage& image, const std::string& path)
 // Loads the archive under its lock, checks it against the view, lets the
 // change edit the image and writes it; phrase begins the final status text.
 template <typename Change>
-bool EditArchive(RunState& state, Frontend& frontend, const ArchiveContents& seen, ProgressPhase ended,
+bool EditArchive(const RunState& state, Frontend& frontend, const ArchiveContents& seen, ProgressPhase ended,
                  Change&& change)
 {
-    state.StartTime = TimeOfDayNow();
+    const double startTime = TimeOfDayNow();
     bool done = false;
     RunRefusable(frontend, [&] {
         const ArchiveLock lock(seen.path, LockWaitingOf(state, frontend, seen.path));
-        WadImage& image = state.Image;
+        WadImage image;
         LoadWad(lock, image);
         const ArchiveRelease release(image);
         CheckUnchanged(seen, image.Entries);
-        UndoRecorder undo(state, frontend, lock, true);
+        // An edit belongs to no group, and came from no source.
+        UndoRecorder undo(state, lock, image, 0, {}, true);
         undo.MadeBy(UndoOrigin::ContentsEdit);
         change(image);
         WriteEditedArchive(frontend, lock, image, undo.Hook());
         undo.Keep();
-        ShowElapsed(state, frontend, ended);
+        ShowElapsed(state, frontend, ended, startTime);
         done = true;
     });
     return done;
@@ -188,9 +191,10 @@ std::vector<NamedSource> SourcesBelow(const std::string& archiveFolder, const st
 
 }  // namespace
 
-std::optional<ArchiveContents> OpenArchiveContents(RunState& state, Frontend& frontend)
+std::optional<ArchiveContents> OpenArchiveContents(const RunState& state, Frontend& frontend,
+                                                   const std::string& archiveFieldText)
 {
-    const std::string archiveText = ArchiveFieldPath(frontend);
+    const std::string archiveText = NativePath(archiveFieldText);
     if (!FileExists(archiveText)) {
         frontend.ShowRefusal({RefusalKind::ChooseWadFile});
         return std::nullopt;
@@ -199,7 +203,7 @@ std::optional<ArchiveContents> OpenArchiveContents(RunState& state, Frontend& fr
     return ReadArchiveContents(archiveText);
 }
 
-bool RemoveEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+bool RemoveEntries(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                    const std::vector<std::int32_t>& indices)
 {
     return EditArchive(state, frontend, seen, ProgressPhase::EntriesRemoved, [&](WadImage& image) {
@@ -218,7 +222,7 @@ bool RemoveEntries(RunState& state, Frontend& frontend, const ArchiveContents& s
     });
 }
 
-bool RenameEntry(RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
+bool RenameEntry(const RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
                  const std::string& name)
 {
     return EditArchive(state, frontend, seen, ProgressPhase::EntryRenamed, [&](WadImage& image) {
@@ -229,7 +233,7 @@ bool RenameEntry(RunState& state, Frontend& frontend, const ArchiveContents& see
     });
 }
 
-bool ReplaceEntry(RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
+bool ReplaceEntry(const RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
                   const std::string& sourcePath)
 {
     return EditArchive(state, frontend, seen, ProgressPhase::EntryReplaced, [&](WadImage& image) {
@@ -237,7 +241,7 @@ bool ReplaceEntry(RunState& state, Frontend& frontend, const ArchiveContents& se
     });
 }
 
-bool AddEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+bool AddEntries(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                 const std::vector<NamedSource>& sources)
 {
     return EditArchive(state, frontend, seen, ProgressPhase::FilesAdded, [&](WadImage& image) {
@@ -250,7 +254,7 @@ bool AddEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen
     });
 }
 
-bool AddFilesBelow(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+bool AddFilesBelow(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                    const std::string& archiveFolder, const std::vector<std::string>& paths)
 {
     std::vector<NamedSource> sources;
@@ -262,7 +266,7 @@ bool AddFilesBelow(RunState& state, Frontend& frontend, const ArchiveContents& s
     return named && AddEntries(state, frontend, seen, sources);
 }
 
-bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+bool ExtractEntries(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                     const std::vector<std::int32_t>& indices, const std::string& outputFolder)
 {
     // An empty name would put every entry below the root of the file system.
@@ -270,7 +274,7 @@ bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& 
         frontend.ShowRefusal({RefusalKind::ChooseOutputFolder});
         return false;
     }
-    state.StartTime = TimeOfDayNow();
+    const double startTime = TimeOfDayNow();
     bool done = false;
     RunRefusable(frontend, [&] {
         File archive(seen.path, OpenMode::ReadOnly);
@@ -284,7 +288,7 @@ bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& 
         if (!WriteEntriesBelow(selected, archive, outputFolder, frontend))
             return;
         archive.Close();
-        ShowElapsed(state, frontend, ProgressPhase::FilesExtracted);
+        ShowElapsed(state, frontend, ProgressPhase::FilesExtracted, startTime);
         done = true;
     });
     return done;
@@ -295,7 +299,7 @@ std::string ExtractedFile(const std::string& outputFolder, const WadEntry& entry
     return OutputTree(outputFolder).PathOf(OutputPath(entry));
 }
 
-std::vector<std::string> ExtractDragged(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+std::vector<std::string> ExtractDragged(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                                         const std::vector<std::int32_t>& indices, const std::string& outputFolder)
 {
     std::vector<std::string> files;

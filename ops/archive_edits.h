@@ -28,40 +28,41 @@ struct NamedSource {
     bool operator==(const NamedSource&) const = default;
 };
 
-// The archive the archive field names, for a contents view: refused with
-// message 65285 when no file is there; else remembered as "WadName" and
-// its directory read.
-std::optional<ArchiveContents> OpenArchiveContents(RunState& state, Frontend& frontend);
+// The archive the archive field's text names, for a contents view: refused
+// with message 65285 when no file is there; else remembered as "WadName"
+// and its directory read.
+std::optional<ArchiveContents> OpenArchiveContents(const RunState& state, Frontend& frontend,
+                                                   const std::string& archiveFieldText);
 
-bool RemoveEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+bool RemoveEntries(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                    const std::vector<std::int32_t>& indices);
 // The new name is checked as extraction checks names ("/" taken as "\"),
 // and refused when another entry has it in any case.
-bool RenameEntry(RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
+bool RenameEntry(const RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
                  const std::string& name);
 // The entry gets the bytes of the regular file at sourcePath.
-bool ReplaceEntry(RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
+bool ReplaceEntry(const RunState& state, Frontend& frontend, const ArchiveContents& seen, std::int32_t index,
                   const std::string& sourcePath);
 // New entries at the end of the table; names are checked as RenameEntry
 // checks them, also against one another.
-bool AddEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+bool AddEntries(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                 const std::vector<NamedSource>& sources);
 // The files of paths as new entries below an archive folder ("" for the
 // top, else "cars\ferrari"): a file by its name, a folder by every file
 // below it, named from the folder's own name on. A file whose name cannot
 // become an entry is refused, naming it.
-bool AddFilesBelow(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+bool AddFilesBelow(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                    const std::string& archiveFolder, const std::vector<std::string>& paths);
 // The entries below outputFolder by their full names, with extract's
 // safety: every name of the archive is checked first, nothing is written
 // through a link, and the archive itself is never an output.
-bool ExtractEntries(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+bool ExtractEntries(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                     const std::vector<std::int32_t>& indices, const std::string& outputFolder);
 
 // The entries extracted as ExtractEntries extracts them, for a drag to a
 // file manager: the files made, each once, in the order of indices; none
 // after a refusal.
-std::vector<std::string> ExtractDragged(RunState& state, Frontend& frontend, const ArchiveContents& seen,
+std::vector<std::string> ExtractDragged(const RunState& state, Frontend& frontend, const ArchiveContents& seen,
                                         const std::vector<std::int32_t>& indices, const std::string& outputFolder);
 
 // Where ExtractEntries writes an entry below outputFolder.

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "core/path_helpers.h"
-#include "ops/operation_support.h"
+#include "ops/archive_limits.h"
 
 namespace mw {
 namespace {

@@ -8,7 +8,10 @@
 #include "core/wad.h"
 #include "core/wad_packer.h"
 #include "ops/entry_name_check.h"
-#include "ops/operation_support.h"
+#include "ops/archive_limits.h"
+#include "ops/messages.h"
+#include "ops/operation_run.h"
+#include "ops/source_files.h"
 #include "ops/operations.h"
 
 namespace mw {
@@ -37,9 +40,9 @@ std::int64_t PackedBytes(const FileList& sources)
 }
 
 // Each file copied in the lister's order, its size what the copy read.
-void PackSources(RunState& state, Frontend& frontend, const std::string& sourceText, const std::string& archivePath)
+void PackSources(Frontend& frontend, const FileList& sources, const std::string& sourceText,
+                 const std::string& archivePath)
 {
-    const FileList& sources = state.SourceList;
     const auto count = static_cast<std::int32_t>(sources.size());
     std::vector<WadEntry> entries = NamedEntries(sources, sourceText);
     std::int64_t offset = DirectoryEnd(count);
@@ -66,23 +69,22 @@ void PackSources(RunState& state, Frontend& frontend, const std::string& sourceT
         frontend.FileDone(Frontend::FileAction::Store, EntryName(entry), path, {});
     }
     packer.Finish(entries);
-    // The archive went to disk straight from the files: no image of it is kept.
-    state.Image = {};
 }
 
 }  // namespace
 
-void CreateWad(RunState& state, Frontend& frontend)
+void CreateWad(const RunState& state, Frontend& frontend, const CreateRequest& request)
 {
-    const std::string sourceText = SourceFieldPath(frontend);
+    const std::string sourceText = NativePath(request.sourceText);
     // An empty text would list the root of the file system.
     if (sourceText.empty()) {
         frontend.ShowRefusal({RefusalKind::ChooseSourceFolder});
         return;
     }
-    if (!BuildSourceList(state, frontend, sourceText))
+    const std::optional<FileList> sources = ListSources(frontend, sourceText);
+    if (!sources)
         return;
-    if (state.SourceList.size() < 2) {
+    if (sources->size() < 2) {
         frontend.ShowRefusal({RefusalKind::ChooseSourceFolder});
         return;
     }
@@ -92,12 +94,12 @@ void CreateWad(RunState& state, Frontend& frontend)
         frontend.AskSaveLocation({FileNamePart(sourceText) + ".wad", "Wad file(*.wad)|*.wad", true});
     if (!archivePath)
         return;
-    state.StartTime = TimeOfDayNow();
+    const double startTime = TimeOfDayNow();
     frontend.RepaintWindow();
 
     RunRefusable(frontend, [&] {
-        PackSources(state, frontend, sourceText, *archivePath);
-        ShowElapsed(state, frontend, ProgressPhase::Created);
+        PackSources(frontend, *sources, sourceText, *archivePath);
+        ShowElapsed(state, frontend, ProgressPhase::Created, startTime);
     });
 }
 

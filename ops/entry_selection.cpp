@@ -25,14 +25,13 @@ bool EntryMatches(std::string_view name, const std::string& pattern)
     return WildcardMatches(WithSlashes(name), WithSlashes(pattern));
 }
 
-bool SelectEntries(RunState& state, Frontend& frontend)
+bool SelectEntries(std::vector<WadEntry>& entries, const std::vector<std::string>& patterns, Frontend& frontend)
 {
-    const std::vector<std::string>& patterns = state.ExtractPatterns;
     if (patterns.empty())
         return true;
     std::vector<bool> used(patterns.size(), false);
     std::vector<WadEntry> selected;
-    for (const WadEntry& entry : state.Image.Entries) {
+    for (const WadEntry& entry : entries) {
         bool matched = false;
         for (std::size_t p = 0; p < patterns.size(); ++p)
             if (EntryMatches(EntryName(entry), patterns[p]))
@@ -46,7 +45,7 @@ bool SelectEntries(RunState& state, Frontend& frontend)
             return false;
         }
     }
-    state.Image.Entries = std::move(selected);
+    entries = std::move(selected);
     return true;
 }
 

@@ -5,7 +5,9 @@
 #include <string_view>
 
 #include "ops/frontend.h"
-#include "ops/run_state.h"
+#include <vector>
+
+#include "core/wad.h"
 
 namespace mw {
 
@@ -14,9 +16,9 @@ namespace mw {
 // same separator.
 bool EntryMatches(std::string_view name, const std::string& pattern);
 
-// Keeps in state.Image.Entries those that match one of state.ExtractPatterns
-// (all of them when there is none). A pattern that matches no entry is
-// refused through the frontend, naming it, and false is returned.
-bool SelectEntries(RunState& state, Frontend& frontend);
+// Keeps in entries those that match one of the patterns (all of them when
+// there is none). A pattern that matches no entry is refused through the
+// frontend, naming it, and false is returned.
+bool SelectEntries(std::vector<WadEntry>& entries, const std::vector<std::string>& patterns, Frontend& frontend);
 
 }  // namespace mw

@@ -11,7 +11,8 @@
 #include "ops/entry_name_check.h"
 #include "ops/entry_selection.h"
 #include "ops/extraction_lanes.h"
-#include "ops/operation_support.h"
+#include "ops/messages.h"
+#include "ops/operation_run.h"
 #include "ops/operations.h"
 
 namespace mw {
@@ -56,9 +57,9 @@ bool WriteEntriesBelow(const std::vector<WadEntry>& entries, File& archive, cons
     return true;
 }
 
-void ExtractWad(RunState& state, Frontend& frontend)
+void ExtractWad(const RunState& state, Frontend& frontend, const ExtractRequest& request)
 {
-    const std::string archiveText = ArchiveFieldPath(frontend);
+    const std::string archiveText = NativePath(request.archiveText);
     if (!FileExists(archiveText)) {
         frontend.ShowRefusal({RefusalKind::ChooseWadFile});
         return;
@@ -69,27 +70,28 @@ void ExtractWad(RunState& state, Frontend& frontend)
     state.Settings->WriteSetting(kWadNameValue, archiveText);
 
     // Cancelled, the proposed folder is kept as the next one proposed.
-    const Frontend::SaveRequest request{folderText + baseName, "", false};
-    const std::optional<std::string> chosen = frontend.AskSaveLocation(request);
-    const std::string outputFolder = chosen.value_or(request.proposedName);
+    const Frontend::SaveRequest question{folderText + baseName, "", false};
+    const std::optional<std::string> chosen = frontend.AskSaveLocation(question);
+    const std::string outputFolder = chosen.value_or(question.proposedName);
     if (chosen) {
         // An empty name would put every entry below the root of the file system.
         if (outputFolder.empty()) {
             frontend.ShowRefusal({RefusalKind::ChooseOutputFolder});
             return;
         }
-        state.StartTime = TimeOfDayNow();
+        const double startTime = TimeOfDayNow();
         frontend.RepaintWindow();
 
         File archive(archiveText, OpenMode::ReadOnly);
-        ReadWadDirectory(archive, state.Image.Entries);
-        CheckEntryNames(state.Image.Entries, archiveText);
-        if (!SelectEntries(state, frontend))
+        std::vector<WadEntry> entries;
+        ReadWadDirectory(archive, entries);
+        CheckEntryNames(entries, archiveText);
+        if (!SelectEntries(entries, request.patterns, frontend))
             return;
-        if (!WriteEntriesBelow(state.Image.Entries, archive, outputFolder, frontend))
+        if (!WriteEntriesBelow(entries, archive, outputFolder, frontend))
             return;
         archive.Close();
-        ShowElapsed(state, frontend, ProgressPhase::Extracted);
+        ShowElapsed(state, frontend, ProgressPhase::Extracted, startTime);
     }
     state.Settings->WriteSetting(kExtractPathValue, FolderPart(outputFolder));
 }

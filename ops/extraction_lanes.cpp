@@ -20,7 +20,7 @@
 #include "core/path_helpers.h"
 #include "core/usable_cores.h"
 #include "ops/messages.h"
-#include "ops/operation_support.h"
+#include "ops/operation_cancelled.h"
 
 namespace mw {
 namespace {

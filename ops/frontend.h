@@ -1,5 +1,6 @@
-// The only way an operation reaches a window: the main window, the
-// command-line tool and the tests each implement it.
+// What an operation asks and tells the user while it runs: the main
+// window, the command-line tool and the tests each implement it. Its inputs
+// come as a request (ops/operations.h), never from here.
 #pragma once
 
 #include <cstdint>
@@ -15,12 +16,6 @@ namespace mw {
 class Frontend {
 public:
     virtual ~Frontend() = default;
-
-    // The source field and the archive field.
-    virtual std::string SourceText() = 0;
-    virtual void SetSourceText(const std::string& text) = 0;
-    virtual std::string ArchiveText() = 0;
-    virtual void SetArchiveText(const std::string& text) = 0;
 
     // The progress bar: a step's text and position, as StatusViewOf gives them.
     virtual void ShowProgress(const Progress& progress) = 0;

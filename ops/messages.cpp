@@ -1,6 +1,6 @@
 #include "ops/messages.h"
 
-#include "ops/run_state.h"
+#include "ops/track_names.h"
 
 namespace mw {
 

@@ -1,19 +1,36 @@
-// The four operations, each the logic of one button of the main window.
-// User errors go to the frontend's box; file errors are thrown (AppError)
-// and end the operation where they happen.
+// The operations of the main window's buttons. Each is a function of a
+// request that its caller builds when the user acts (the texts typed or
+// chosen, and the options), of the run's configuration, and of a frontend
+// through which it asks and tells the user while it runs. User errors go
+// to the frontend's box; file errors are thrown (AppError) and end the
+// operation where they happen.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ops/frontend.h"
 #include "ops/run_state.h"
 
 namespace mw {
 
-// "Create wad": every file below the source folder into a new archive.
-void CreateWad(RunState& state, Frontend& frontend);
-// "Extract wad": every entry of the archive into a folder tree.
-void ExtractWad(RunState& state, Frontend& frontend);
+// "Create wad": every file below the source folder into a new archive,
+// whose name the frontend asks for.
+struct CreateRequest {
+    std::string sourceText{};  // the source field's text
+};
+void CreateWad(const RunState& state, Frontend& frontend, const CreateRequest& request);
+
+// "Extract wad": every entry of the archive, or those the patterns match,
+// into a folder tree below the folder the frontend asks for.
+struct ExtractRequest {
+    std::string archiveText{};  // the archive field's text
+    // The names an extraction writes, as patterns; empty: every entry.
+    std::vector<std::string> patterns{};
+};
+void ExtractWad(const RunState& state, Frontend& frontend, const ExtractRequest& request);
+
 struct UpdateOptions {
     // The seventeen track archives in the GP4 folder instead of the archive
     // field's, after the user agrees, their undo records one group.
@@ -26,12 +43,25 @@ struct UpdateOptions {
     bool preview = false;
     // The name of the mod the install makes; empty: its source folder's.
     std::string modName{};
+    // The undo group, and mod, the install joins (a package's series of
+    // calls); 0: one of its own.
+    std::uint64_t undoGroup = 0;
 };
 
-// "Update wad": the archive patched with the source file(s). True when the
-// update ran to its end ("Update done in ..."), false after a refusal.
-bool UpdateWad(RunState& state, Frontend& frontend, const UpdateOptions& options = {});
-// "Update track wads": the update over the seventeen track archives.
-bool UpdateTrackWads(RunState& state, Frontend& frontend);
+// "Update wad" and "Update track wads": the archive patched with the source
+// file(s).
+struct UpdateRequest {
+    std::string sourceText{};   // the source field's text
+    std::string archiveText{};  // the archive field's text; unused by a track batch
+    UpdateOptions options{};
+};
+// True when the update ran to its end ("Update done in ..."), false after a
+// refusal.
+bool UpdateWad(const RunState& state, Frontend& frontend, const UpdateRequest& request);
+
+// The checks UpdateWad makes of its request before it reads any file,
+// made ahead (by an update package, before its question) and with nothing
+// remembered: false after showing the first refusal.
+bool CheckUpdateRequest(const RunState& state, Frontend& frontend, const UpdateRequest& request);
 
 }  // namespace mw

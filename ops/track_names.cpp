@@ -1,4 +1,4 @@
-#include "ops/run_state.h"
+#include "ops/track_names.h"
 
 namespace mw {
 

@@ -8,7 +8,6 @@
 #include "core/elapsed_time.h"
 #include "core/file_stamp.h"
 #include "core/path_text.h"
-#include "ops/operation_support.h"
 #include "ops/undo_checksum.h"
 #include "ops/undo_pieces.h"
 #include "ops/undo_store.h"
@@ -20,17 +19,18 @@ constexpr const char* kUndoGroupValue = "UndoGroup";
 
 }  // namespace
 
-UndoRecorder::UndoRecorder(RunState& state, Frontend& frontend, const ArchiveLock& lock, bool on)
-    : state_(state), lock_(lock), on_(on && !state.UndoFolder.empty())
+UndoRecorder::UndoRecorder(const RunState& state, const ArchiveLock& lock, const WadImage& image,
+                           std::uint64_t group, const std::string& source, bool on)
+    : state_(state), lock_(lock), image_(image), on_(on && !state.UndoFolder.empty())
 {
     if (!on_)
         return;
     summary_.time = NanosecondsSince1970();
-    summary_.group = state.UndoGroup;
+    summary_.group = group;
     summary_.archive = CanonicalArchivePath(lock.fileName());
-    summary_.source = AbsolutePath(SourceFieldPath(frontend));
+    summary_.source = AbsolutePath(source);
     before_ = StampOf(*lock.archive());
-    loaded_ = state.Image.Entries;
+    loaded_ = image.Entries;
 }
 
 UndoRecorder::~UndoRecorder()
@@ -53,7 +53,7 @@ void UndoRecorder::Appended(std::string_view entry)
 
 void UndoRecorder::Complete(File& written)
 {
-    const WadImage& image = state_.Image;
+    const WadImage& image = image_;
     const std::int32_t count = image.EntryCount;
     UndoPlan plan;
     plan.before = before_;
@@ -85,20 +85,6 @@ void UndoRecorder::Keep() noexcept
     }
 }
 
-UndoGroupScope::UndoGroupScope(RunState& state, bool needed) : state_(state)
-{
-    if (needed && state.UndoGroup == 0) {
-        state.UndoGroup = NewUndoGroup();
-        made_ = true;
-    }
-}
-
-UndoGroupScope::~UndoGroupScope()
-{
-    if (made_)
-        state_.UndoGroup = 0;
-}
-
 std::uint64_t NewUndoGroup()
 {
     thread_local std::mt19937_64 generator{std::random_device{}()};
@@ -108,23 +94,23 @@ std::uint64_t NewUndoGroup()
     return group;
 }
 
-void JoinPackageUndoGroup(RunState& state, PackageStep step)
+std::uint64_t PackageUndoGroup(SettingsStore& settings, PackageStep step)
 {
-    if (step == PackageStep::Single) {
-        state.UndoGroup = 0;
-        return;
-    }
+    if (step == PackageStep::Single)
+        return 0;
     if (step == PackageStep::Start) {
-        state.UndoGroup = NewUndoGroup();
-        state.Settings->WriteSetting(kUndoGroupValue, std::to_string(state.UndoGroup));
-        return;
+        const std::uint64_t group = NewUndoGroup();
+        settings.WriteSetting(kUndoGroupValue, std::to_string(group));
+        return group;
     }
-    const std::string stored = state.Settings->ReadSetting(kUndoGroupValue, "");
+    const std::string stored = settings.ReadSetting(kUndoGroupValue, "");
     std::uint64_t group = 0;
     const auto [end, error] = std::from_chars(stored.data(), stored.data() + stored.size(), group);
-    state.UndoGroup = error == std::errc() && end == stored.data() + stored.size() ? group : 0;
+    if (error != std::errc() || end != stored.data() + stored.size())
+        group = 0;
     if (step == PackageStep::End)
-        state.Settings->WriteSetting(kUndoGroupValue, "");
+        settings.WriteSetting(kUndoGroupValue, "");
+    return group;
 }
 
 }  // namespace mw

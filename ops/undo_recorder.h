@@ -13,7 +13,7 @@
 
 #include "core/archive_lock.h"
 #include "core/wad.h"
-#include "ops/frontend.h"
+#include "core/settings_store.h"
 #include "ops/run_state.h"
 #include "ops/undo_record.h"
 #include "ops/undo_store.h"
@@ -22,9 +22,11 @@ namespace mw {
 
 class UndoRecorder final : public BeforeCommit {
 public:
-    // Notes the archive as loaded into state.Image: its directory and its
-    // stamp. Off, or with no undo folder in state, it keeps nothing.
-    UndoRecorder(RunState& state, Frontend& frontend, const ArchiveLock& lock, bool on);
+    // Notes the archive as loaded into image: its directory and its stamp.
+    // The record belongs to group and names source (as typed) as what the
+    // change came from. Off, or with no undo folder in state, it keeps nothing.
+    UndoRecorder(const RunState& state, const ArchiveLock& lock, const WadImage& image, std::uint64_t group,
+                 const std::string& source, bool on);
     ~UndoRecorder();
     UndoRecorder(const UndoRecorder&) = delete;
     UndoRecorder& operator=(const UndoRecorder&) = delete;
@@ -36,15 +38,16 @@ public:
 
     // For RebuildWad: null when nothing is kept.
     BeforeCommit* Hook() { return on_ ? this : nullptr; }
-    // Writes the record of the archive written from state.Image.
+    // Writes the record of the archive written from the image.
     void Complete(File& written) override;
     // The new archive is in place: the record stays, and the store is
     // trimmed to its cap. Nothing here fails: the update is done.
     void Keep() noexcept;
 
 private:
-    RunState& state_;
+    const RunState& state_;
     const ArchiveLock& lock_;
+    const WadImage& image_;
     bool on_;
     UndoSummary summary_;
     FileStamp before_;
@@ -52,20 +55,6 @@ private:
     UndoRecordFile record_;
     bool written_ = false;
     bool kept_ = false;
-};
-
-// The records of a track batch are undone as one: when needed, they share a
-// group made for the batch, unless the run has one already.
-class UndoGroupScope {
-public:
-    UndoGroupScope(RunState& state, bool needed);
-    ~UndoGroupScope();
-    UndoGroupScope(const UndoGroupScope&) = delete;
-    UndoGroupScope& operator=(const UndoGroupScope&) = delete;
-
-private:
-    RunState& state_;
-    bool made_ = false;
 };
 
 // A group no record has yet.
@@ -77,7 +66,7 @@ enum class PackageStep { Single, Start, Run, End };
 // The auto-install mode's group, so that a package's whole run is undone as
 // one: the "\Start" call makes one and keeps it in the settings
 // ("UndoGroup"), the "\Run" and "\End" calls join it, and the "\End" call
-// clears it. A single call has none.
-void JoinPackageUndoGroup(RunState& state, PackageStep step);
+// clears it. A single call has none of its own (0: the update makes one).
+std::uint64_t PackageUndoGroup(SettingsStore& settings, PackageStep step);
 
 }  // namespace mw

@@ -11,7 +11,7 @@
 #include "core/path_helpers.h"
 #include "core/temporary_archive.h"
 #include "core/wad.h"
-#include "ops/operation_support.h"
+#include "ops/operation_run.h"
 #include "ops/undo_checksum.h"
 #include "ops/undo_store.h"
 #include "ops/undo_text.h"
@@ -171,7 +171,7 @@ void WriteOld(Restore& restore, ByteProgress& progress)
 
 // Gives archives back from their newest records: top's, or for a group
 // each archive's newest record of the group.
-void UndoOnce(RunState& state, Frontend& frontend, const UndoStore& store, const UndoRecordFile& top,
+void UndoOnce(const RunState& state, Frontend& frontend, const UndoStore& store, const UndoRecordFile& top,
               const std::vector<std::string>& archives, const std::string& canonical, const std::string& shown)
 {
     // Every lock, in one order for every undo, before any check; every
@@ -198,7 +198,7 @@ void UndoOnce(RunState& state, Frontend& frontend, const UndoStore& store, const
 }
 
 // One step back: the archive's newest update, or every update of its group.
-void UndoStep(RunState& state, Frontend& frontend, const UndoStore& store, const std::string& canonical,
+void UndoStep(const RunState& state, Frontend& frontend, const UndoStore& store, const std::string& canonical,
               const std::string& shown)
 {
     const UndoRecordFile top = RecordsToUndo(store, canonical, shown).front();
@@ -242,10 +242,11 @@ std::vector<UndoHistoryItem> UndoHistory(const RunState& state, const std::strin
     return items;
 }
 
-bool UndoWad(RunState& state, Frontend& frontend, int steps)
+bool UndoWad(const RunState& state, Frontend& frontend, const UndoRequest& request)
 {
-    state.StartTime = TimeOfDayNow();
-    const std::string archive = ArchiveFieldPath(frontend);
+    const double startTime = TimeOfDayNow();
+    const std::string archive = NativePath(request.archiveText);
+    const int steps = request.steps;
     if (archive.empty() || !FileExists(archive)) {
         frontend.ShowRefusal({archive.empty() ? RefusalKind::ChooseWadFile : RefusalKind::WrongWadPath});
         return false;
@@ -257,7 +258,7 @@ bool UndoWad(RunState& state, Frontend& frontend, int steps)
         CheckSteps(store, canonical, archive, steps);
         for (int step = 0; step < steps; ++step)
             UndoStep(state, frontend, store, canonical, archive);
-        ShowElapsed(state, frontend, ProgressPhase::Undone);
+        ShowElapsed(state, frontend, ProgressPhase::Undone, startTime);
         done = true;
     });
     return done;
@@ -274,16 +275,16 @@ bool HasUndoableUpdate(const RunState& state, const std::string& archive)
     }
 }
 
-bool UndoLastUpdate(RunState& state, Frontend& frontend)
+bool UndoLastUpdate(const RunState& state, Frontend& frontend, const std::string& archiveText)
 {
-    const std::string archive = ArchiveFieldPath(frontend);
+    const std::string archive = NativePath(archiveText);
     if (HasUndoableUpdate(state, archive)) {
         // A step that cannot be read is not asked about: the undo names its record.
         const UndoHistoryItem last = UndoHistory(state, archive).front();
         if (!last.damage && !frontend.ConfirmChanges(UndoQuestion(last, archive)))
             return false;
     }
-    return UndoWad(state, frontend);
+    return UndoWad(state, frontend, {archiveText});
 }
 
 }  // namespace mw

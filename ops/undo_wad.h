@@ -41,13 +41,18 @@ std::vector<UndoHistoryItem> UndoHistory(const RunState& state, const std::strin
 // it, and nothing is written. Each archive is then written beside its
 // place, given its old modification time, and put in place. Refusals go to
 // the user-error box; true when every step was undone.
-bool UndoWad(RunState& state, Frontend& frontend, int steps = 1);
+struct UndoRequest {
+    std::string archiveText{};  // the archive field's text
+    int steps = 1;
+};
+bool UndoWad(const RunState& state, Frontend& frontend, const UndoRequest& request);
 
 // Whether archive is an existing file with an update undo can step back.
 bool HasUndoableUpdate(const RunState& state, const std::string& archive);
 
-// "Undo last update" in a window: one step, after the frontend's question
-// (UndoQuestion) was answered yes; true when it was undone.
-bool UndoLastUpdate(RunState& state, Frontend& frontend);
+// "Undo last update" in a window: one step of the archive the archive
+// field's text names, after the frontend's question (UndoQuestion) was
+// answered yes; true when it was undone.
+bool UndoLastUpdate(const RunState& state, Frontend& frontend, const std::string& archiveText);
 
 }  // namespace mw

@@ -2,7 +2,7 @@
 
 #include "core/path_helpers.h"
 #include "ops/entry_name_check.h"
-#include "ops/run_state.h"
+#include "ops/track_names.h"
 
 namespace mw {
 namespace {

@@ -9,9 +9,12 @@
 #include "core/path_helpers.h"
 #include "core/path_text.h"
 #include "core/wad.h"
-#include "ops/operation_support.h"
-#include "ops/operations.h"
 #include "ops/archive_patcher.h"
+#include "ops/messages.h"
+#include "ops/operation_run.h"
+#include "ops/operations.h"
+#include "ops/source_files.h"
+#include "ops/track_names.h"
 #include "ops/mods/mod_listing.h"
 #include "ops/mods/mod_recorder.h"
 #include "ops/mods/mod_scope.h"
@@ -37,13 +40,15 @@ ModOrigin ModOriginOf(const UpdateOptions& options)
 
 // The mod an install makes: named as asked, else after its source folder
 // (or file).
-ModInstall ModInstallOf(const RunState& state, const UpdateOptions& options, const std::string& sourceText)
+ModInstall ModInstallOf(const UpdateOptions& options, const std::string& sourceText)
 {
     std::string source = sourceText;
     while (source.size() > 1 && source.back() == kNativeSeparator)
         source.pop_back();
     std::string name = options.modName.empty() ? FileNamePart(source) : options.modName;
-    return {state.UndoGroup, name.empty() ? source : name, AbsolutePath(sourceText), NanosecondsSince1970(),
+    // Every install is a group of undo records, and the mod it makes.
+    const std::uint64_t group = options.undoGroup != 0 ? options.undoGroup : NewUndoGroup();
+    return {group, name.empty() ? source : name, AbsolutePath(sourceText), NanosecondsSince1970(),
             ModOriginOf(options)};
 }
 
@@ -80,20 +85,34 @@ private:
 };
 
 // The archive tests that a single update makes and a batch skips.
-bool ValidateArchivePath(RunState& state, Frontend& frontend, const std::string& archivePath)
+std::optional<RefusalKind> ArchivePathRefusal(const std::string& archivePath)
 {
-    RefusalKind refusal{};
     if (archivePath.empty())
-        refusal = RefusalKind::ChooseWadFile;
-    else if (LastChars(archivePath, 3) != "wad")
-        refusal = RefusalKind::NotAWadFile;
-    else if (!FileExists(archivePath))
-        refusal = RefusalKind::WrongWadPath;
-    else {
-        state.Settings->WriteSetting(kWadNameValue, archivePath);
-        return true;
+        return RefusalKind::ChooseWadFile;
+    if (LastChars(archivePath, 3) != "wad")
+        return RefusalKind::NotAWadFile;
+    if (!FileExists(archivePath))
+        return RefusalKind::WrongWadPath;
+    return std::nullopt;
+}
+
+// The archive tests, the archive remembered when they pass.
+bool ValidateArchivePath(const RunState& state, Frontend& frontend, const std::string& archivePath)
+{
+    if (const std::optional<RefusalKind> refusal = ArchivePathRefusal(archivePath)) {
+        frontend.ShowRefusal({*refusal});
+        return false;
     }
-    frontend.ShowRefusal({refusal});
+    state.Settings->WriteSetting(kWadNameValue, archivePath);
+    return true;
+}
+
+// An empty text would list the root of the file system.
+bool ValidateSourceText(Frontend& frontend, const std::string& sourceText)
+{
+    if (sourceText != kSourcePlaceholder && !sourceText.empty())
+        return true;
+    frontend.ShowRefusal({RefusalKind::ChooseSourceFiles});
     return false;
 }
 
@@ -109,7 +128,7 @@ bool ValidateSourceFolder(Frontend& frontend, const std::string& sourceText)
 
 // The track batch and the auto-install mode patch archives inside the
 // installation: without one they would patch files at the file-system root.
-bool ValidateInstallation(RunState& state, Frontend& frontend, const UpdateOptions& options)
+bool ValidateInstallation(const RunState& state, Frontend& frontend, const UpdateOptions& options)
 {
     if (!(options.trackBatch || options.fromPackage) || !InstallationFolder(state).empty())
         return true;
@@ -117,32 +136,41 @@ bool ValidateInstallation(RunState& state, Frontend& frontend, const UpdateOptio
     return false;
 }
 
-void PatchArchive(RunState& state, Frontend& frontend, const std::string& archivePath,
-                  const std::vector<SourceKey>& keys, const UpdateOptions& options, const ModInstall& install)
+// What one update installs into each of its archives.
+struct Install {
+    std::string sourceText;
+    FileList sources;
+    std::vector<SourceKey> keys;  // one per source file
+    UpdateOptions options;
+    ModInstall mod;
+};
+
+void PatchArchive(const RunState& state, Frontend& frontend, const std::string& archivePath, const Install& install)
 {
+    const UpdateOptions& options = install.options;
     // Held from the load until the new archive is in place, so that a second
     // update of it loads this one's result.
     const ArchiveLock lock(archivePath, LockWaitingOf(state, frontend, archivePath));
-    LoadWad(lock, state.Image);
-    const ArchiveRelease archiveRelease(state.Image);
-    UndoRecorder undo(state, frontend, lock, !options.preview);
+    WadImage image;
+    LoadWad(lock, image);
+    const ArchiveRelease archiveRelease(image);
+    UndoRecorder undo(state, lock, image, install.mod.id, install.sourceText, !options.preview);
     undo.MadeBy(OriginOf(options));
-    ModRecorder mods(options.preview ? std::string() : state.ModsFolder,
-                     ModScopeOf(CanonicalArchivePath(archivePath)),
-                     lock, state.Image, install);
+    ModRecorder mods(options.preview ? std::string() : state.ModsFolder, ModScopeOf(CanonicalArchivePath(archivePath)),
+                     lock, image, install.mod);
     const std::map<std::string, std::string> holders =
         options.preview ? ModsHolding(state, archivePath) : std::map<std::string, std::string>();
-    ArchivePatcher patcher(state.Image, archivePath);
+    ArchivePatcher patcher(image, archivePath);
     const std::string archiveName = FileNamePart(archivePath);
-    const std::size_t count = state.SourceList.size();
+    const std::size_t count = install.sources.size();
     for (std::size_t i = 0; i < count; ++i) {
         StopIfCancelled(frontend);
-        const std::string& path = state.SourceList[i];
-        const SourceKey& key = keys[i];
+        const std::string& path = install.sources[i];
+        const SourceKey& key = install.keys[i];
         const int match = patcher.FindMatch(key);
         if (match >= 0) {
             patcher.Replace(match, ReadSourceFile(path), path);
-            const WadEntry& replaced = state.Image.Entries[static_cast<std::size_t>(match)];
+            const WadEntry& replaced = image.Entries[static_cast<std::size_t>(match)];
             undo.Replaced(EntryName(replaced));
             mods.Installed(key, match, path);
             const auto holder = holders.find(std::string(EntryName(replaced)));
@@ -152,7 +180,7 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
             const std::string name = AppendedName(archiveName, key);
             patcher.Append(name, ReadSourceFile(path), path);
             undo.Appended(name);
-            mods.Installed(key, state.Image.EntryCount - 1, path);
+            mods.Installed(key, image.EntryCount - 1, path);
             frontend.FileDone(Frontend::FileAction::Append, name, path, {});
         }
 
@@ -162,33 +190,30 @@ void PatchArchive(RunState& state, Frontend& frontend, const std::string& archiv
     patcher.Finish();
     if (options.preview)
         return;
-    OperationBytes written(frontend, WrittenBytes(state.Image, state.Image.EntryCount));
-    CommitHooks hooks(undo, mods, state.Image);
-    RebuildWad(lock, state.Image, state.Image.EntryCount, &written, &hooks);
+    OperationBytes written(frontend, WrittenBytes(image, image.EntryCount));
+    CommitHooks hooks(undo, mods, image);
+    RebuildWad(lock, image, image.EntryCount, &written, &hooks);
     undo.Keep();
     mods.Keep();
 }
 
 }  // namespace
 
-bool UpdateWad(RunState& state, Frontend& frontend, const UpdateOptions& options)
+bool UpdateWad(const RunState& state, Frontend& frontend, const UpdateRequest& request)
 {
-    // Every install is a group of undo records, and the mod it makes.
-    const UndoGroupScope undoGroup(state, true);
-    state.StartTime = TimeOfDayNow();
-    const std::string sourceText = SourceFieldPath(frontend);
-    state.WadPaths[0] = ArchiveFieldPath(frontend);
+    const UpdateOptions& options = request.options;
+    double startTime = TimeOfDayNow();
+    const std::string sourceText = NativePath(request.sourceText);
+    const std::string archiveText = NativePath(request.archiveText);
 
-    // An empty text would list the root of the file system.
-    if (sourceText == kSourcePlaceholder || sourceText.empty()) {
-        frontend.ShowRefusal({RefusalKind::ChooseSourceFiles});
+    if (!ValidateSourceText(frontend, sourceText) || !ValidateInstallation(state, frontend, options))
         return false;
-    }
-    if (!ValidateInstallation(state, frontend, options))
+    if (!options.trackBatch && !ValidateArchivePath(state, frontend, archiveText))
         return false;
-    if (!options.trackBatch && !ValidateArchivePath(state, frontend, state.WadPaths[0]))
+    if (!ValidateSourceFolder(frontend, sourceText))
         return false;
-    if (!ValidateSourceFolder(frontend, sourceText) || !BuildSourceList(state, frontend, sourceText))
+    std::optional<FileList> sources = ListSources(frontend, sourceText);
+    if (!sources)
         return false;
     if (!options.fromPackage)
         state.Settings->WriteSetting(kFileNameValue, sourceText);
@@ -196,36 +221,51 @@ bool UpdateWad(RunState& state, Frontend& frontend, const UpdateOptions& options
     bool completed = false;
     RunRefusable(frontend, [&] {
         // Every source is keyed, and its name checked, before any archive is written.
-        std::vector<SourceKey> keys;
-        keys.reserve(state.SourceList.size());
-        for (const std::string& path : state.SourceList)
-            keys.push_back(ClassifySource(path));
+        Install install{sourceText, std::move(*sources), {}, options, ModInstallOf(options, sourceText)};
+        install.keys.reserve(install.sources.size());
+        for (const std::string& path : install.sources)
+            install.keys.push_back(ClassifySource(path));
 
-        if (options.trackBatch && !options.preview &&
-            !frontend.ConfirmChanges(TrackBatchQuestion(InstallationFolder(state))))
-            return;
-        const ModInstall install = ModInstallOf(state, options, sourceText);
-        const int archives = options.trackBatch ? kTrackCount : 1;
-        for (int k = 0; k < archives; ++k) {
-            if (options.trackBatch) {
-                const std::string folder = InstallationFolder(state);
-                if (folder.empty())
-                    throw UserRefusal(RefusalKind::NoInstallation);
-                state.WadPaths[k] = folder + kNativeSeparator + TrackNames[k] + ".wad";
-            }
-            PatchArchive(state, frontend, state.WadPaths[k], keys, options, install);
-            if (options.trackBatch)
-                frontend.ShowProgress({ProgressPhase::NextArchive});
+        if (options.trackBatch && !options.preview) {
+            if (!frontend.ConfirmChanges(TrackBatchQuestion(InstallationFolder(state))))
+                return;
+            // The time the user took to answer is not the update's.
+            startTime = TimeOfDayNow();
         }
-        ShowElapsed(state, frontend, ProgressPhase::Updated);
+        if (!options.trackBatch)
+            PatchArchive(state, frontend, archiveText, install);
+        for (int k = 0; options.trackBatch && k < kTrackCount; ++k) {
+            const std::string folder = InstallationFolder(state);
+            if (folder.empty())
+                throw UserRefusal(RefusalKind::NoInstallation);
+            PatchArchive(state, frontend, folder + kNativeSeparator + TrackNames[k] + ".wad", install);
+            frontend.ShowProgress({ProgressPhase::NextArchive});
+        }
+        ShowElapsed(state, frontend, ProgressPhase::Updated, startTime);
         completed = true;
     });
     return completed;
 }
 
-bool UpdateTrackWads(RunState& state, Frontend& frontend)
+bool CheckUpdateRequest(const RunState& state, Frontend& frontend, const UpdateRequest& request)
 {
-    return UpdateWad(state, frontend, {.trackBatch = true});
+    const std::string sourceText = NativePath(request.sourceText);
+    const std::string archiveText = NativePath(request.archiveText);
+    if (!ValidateSourceText(frontend, sourceText) || !ValidateInstallation(state, frontend, request.options))
+        return false;
+    if (!request.options.trackBatch) {
+        if (const std::optional<RefusalKind> refusal = ArchivePathRefusal(archiveText)) {
+            frontend.ShowRefusal({*refusal});
+            return false;
+        }
+    }
+    if (!ValidateSourceFolder(frontend, sourceText))
+        return false;
+    if (const std::optional<Refusal> refusal = SourceFileRefusal(sourceText)) {
+        frontend.ShowRefusal(*refusal);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace mw

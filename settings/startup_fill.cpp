@@ -29,7 +29,6 @@ void FillFromSettings(const StartupState& state, MainWindowFields& fields, const
     Gp4Installation& installation = *state.Installation;
 
     state.Settings = openSettings();
-    state.SourceList = FileList();
 
     // Only for its effect on FoundInstallation.
     std::string ignored;

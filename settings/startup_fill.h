@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/gp4_installation.h"
-#include "core/list_files.h"
 #include "core/settings_store.h"
 
 namespace mw {
@@ -31,11 +30,10 @@ using SettingsFactory = std::function<std::unique_ptr<SettingsStore>()>;
 // The parts of the run's state that the start-up fill resets or reads.
 struct StartupState {
     std::unique_ptr<SettingsStore>& Settings;
-    FileList& SourceList;
     Gp4Installation* Installation;  // must be set
 };
 
-// Puts a fresh settings store and an empty SourceList in place, looks up the
+// Puts a fresh settings store in place, looks up the
 // GP4 folder and fills the two fields from the settings.
 // Shows nothing; an error of the settings store is thrown.
 void FillFromSettings(const StartupState& state, MainWindowFields& fields, const SettingsFactory& openSettings);

@@ -14,17 +14,28 @@ namespace mw {
 namespace {
 
 // A fresh lookup each time: the empty text when it finds no installation.
-std::string Gp4Folder(RunState& state)
+std::string Gp4Folder(const RunState& state)
 {
     std::string folder;
     state.Installation->FindInstallationFolder(folder);
     return folder;
 }
 
-// The two fields filled as the package asks, then the update as if its
-// button had been clicked. True when it ran to its end. An argument that
-// leads outside its folder is refused, naming it, before anything is written.
-bool RunUpdate(const AutoInstallCall& call, RunState& state, Frontend& mainWindow)
+// The package's mod is named after its folder below UpdateFolder.
+std::string PackageName(const std::string& sourceBelowUpdateFolder)
+{
+    const std::string source = NativePath(sourceBelowUpdateFolder);
+    const std::size_t first = source.find_first_not_of(kNativeSeparator);
+    if (first == std::string::npos)
+        return kUpdateFolder;
+    return source.substr(first, source.find(kNativeSeparator, first) - first);
+}
+
+// The update the package asks for, as its button would run it; nothing
+// after a refusal. An argument that leads outside its folder is refused,
+// naming it, and so is what the update itself would refuse: all before
+// anything is asked or written.
+std::optional<UpdateRequest> PackageRequest(const AutoInstallCall& call, const RunState& state, Frontend& mainWindow)
 {
     // Without an installation the update refuses before it reads the archive
     // field, and no path at the file-system root is built.
@@ -34,22 +45,25 @@ bool RunUpdate(const AutoInstallCall& call, RunState& state, Frontend& mainWindo
         const std::optional<std::string> resolved = ResolvePackagePath(folder, call.archiveBelowGp4);
         if (!resolved) {
             mainWindow.ShowRefusal({RefusalKind::ArchiveOutsideGp4, call.archiveBelowGp4});
-            return false;
+            return std::nullopt;
         }
         archive = *resolved;
     }
     const std::optional<std::string> source = ResolvePackagePath(kUpdateFolder, call.sourceBelowUpdateFolder);
     if (!source) {
         mainWindow.ShowRefusal({RefusalKind::SourceOutsideUpdateFolder, call.sourceBelowUpdateFolder});
-        return false;
+        return std::nullopt;
     }
     if (const std::optional<std::string> outside = FirstFileOutside(*source, kUpdateFolder)) {
         mainWindow.ShowRefusal({RefusalKind::SourceOutsideUpdateFolder, *outside});
-        return false;
+        return std::nullopt;
     }
-    mainWindow.SetSourceText(*source);
-    mainWindow.SetArchiveText(archive);
-    return UpdateWad(state, mainWindow, {.fromPackage = true});
+    UpdateRequest request{*source, archive, {}};
+    request.options.fromPackage = true;
+    request.options.modName = PackageName(call.sourceBelowUpdateFolder);
+    if (!CheckUpdateRequest(state, mainWindow, request))
+        return std::nullopt;
+    return request;
 }
 
 // Which call of a series this is, by what it does.
@@ -76,6 +90,9 @@ int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, Progr
         EndSeries(*state.Settings);
     if (steps.readsContinue && !state.Settings->ReadSettingFlag(kContinueValue, true))
         return kExitDone;
+    std::optional<UpdateRequest> request = PackageRequest(call, state, shell.MainFrontend());
+    if (!request)
+        return kExitRefused;
     if (steps.asks) {
         if (steps.storesAnswer)
             state.Settings = shell.OpenSettings();
@@ -88,10 +105,10 @@ int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, Progr
             return kExitDone;
     }
     // A package's whole run, "\Start" to "\End", is undone as one.
-    JoinPackageUndoGroup(state, step);
+    request->options.undoGroup = PackageUndoGroup(*state.Settings, step);
     // After a refusal the update has shown its own message; success is
     // reported only for an update that ran to its end.
-    const bool updated = RunUpdate(call, state, shell.MainFrontend());
+    const bool updated = UpdateWad(state, shell.MainFrontend(), *request);
     // The series' idle time counts from the end of its last step.
     if (step == PackageStep::Start || step == PackageStep::Run)
         MarkSeriesStep(*state.Settings);

@@ -10,7 +10,7 @@ bool IsWadFile(const std::string& path)
     return LowerAscii(FileNamePart(NativePath(path))).ends_with(".wad") && RegularFileExists(path);
 }
 
-GivenPath OpenGivenPath(const std::string& path, Frontend& mainWindow)
+GivenPath OpenGivenPath(const std::string& path, MainWindowFields& mainWindow)
 {
     if (IsWadFile(path)) {
         mainWindow.SetArchiveText(FullNativePath(path));

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "ops/frontend.h"
+#include "settings/startup_fill.h"
 
 namespace mw {
 
 enum class GivenPath { Archive, Folder, Ignored };
 
-GivenPath OpenGivenPath(const std::string& path, Frontend& mainWindow);
+GivenPath OpenGivenPath(const std::string& path, MainWindowFields& mainWindow);
 
 // An existing file whose name ends in ".wad", in any case: what the archive
 // field takes, given or dropped.

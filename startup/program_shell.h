@@ -14,6 +14,8 @@ public:
     // The main window as the operations' frontend. Its creation has already
     // filled its fields.
     virtual Frontend& MainFrontend() = 0;
+    // Its two fields, for a path the program was started with.
+    virtual MainWindowFields& MainFields() = 0;
     // Opens the settings store anew, as the main window's creation does.
     virtual std::unique_ptr<SettingsStore> OpenSettings() = 0;
     virtual void ShowMainWindow() = 0;

@@ -12,7 +12,7 @@ int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramS
         // A file manager's "Open With" hands over one path; an archive
         // opened so is opened to see what it holds.
         const bool archiveGiven =
-            arguments.size() == 1 && OpenGivenPath(arguments[0], shell.MainFrontend()) == GivenPath::Archive;
+            arguments.size() == 1 && OpenGivenPath(arguments[0], shell.MainFields()) == GivenPath::Archive;
         shell.ShowMainWindow();
         if (archiveGiven)
             shell.ShowContents();

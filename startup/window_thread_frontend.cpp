@@ -28,26 +28,6 @@ void WindowThreadFrontend::OnWindowThread(const std::function<void()>& call)
         std::rethrow_exception(failure);
 }
 
-std::string WindowThreadFrontend::SourceText()
-{
-    return Answer([this] { return window_.SourceText(); });
-}
-
-void WindowThreadFrontend::SetSourceText(const std::string& text)
-{
-    OnWindowThread([&] { window_.SetSourceText(text); });
-}
-
-std::string WindowThreadFrontend::ArchiveText()
-{
-    return Answer([this] { return window_.ArchiveText(); });
-}
-
-void WindowThreadFrontend::SetArchiveText(const std::string& text)
-{
-    OnWindowThread([&] { window_.SetArchiveText(text); });
-}
-
 void WindowThreadFrontend::ShowProgress(const Progress& progress)
 {
     OnWindowThread([&] { window_.ShowProgress(progress); });

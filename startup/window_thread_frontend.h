@@ -20,10 +20,6 @@ public:
     // window is used on thread only.
     WindowThreadFrontend(Frontend& window, WindowThread& thread) : window_(window), thread_(thread) {}
 
-    std::string SourceText() override;
-    void SetSourceText(const std::string& text) override;
-    std::string ArchiveText() override;
-    void SetArchiveText(const std::string& text) override;
     void ShowProgress(const Progress& progress) override;
     void RepaintWindow() override;
     void ShowRefusal(const Refusal& refusal) override;

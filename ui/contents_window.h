@@ -89,10 +89,6 @@ public:
 
     // Frontend. The edits use the status bar and the boxes; the fields and
     // the save dialog are the main window's, and an edit never asks for them.
-    std::string SourceText() override { return {}; }
-    void SetSourceText(const std::string&) override {}
-    std::string ArchiveText() override { return {}; }
-    void SetArchiveText(const std::string&) override {}
     std::optional<std::string> AskSaveLocation(const SaveRequest&) override { return std::nullopt; }
 
 private:

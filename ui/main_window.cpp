@@ -169,7 +169,7 @@ void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow*
 
 mw::StartupState MainWindow::StartupView()
 {
-    return {state_.Settings, state_.SourceList, state_.Installation.get()};
+    return {state_.Settings, state_.Installation.get()};
 }
 
 void MainWindow::FillFromSettings()
@@ -200,22 +200,27 @@ void MainWindow::RememberSourceFolder()
 
 void MainWindow::CreateWad()
 {
-    RunOperation([this](Frontend& frontend) { mw::CreateWad(state_, frontend); });
+    const CreateRequest request{SourceText()};
+    RunOperation([this, request](Frontend& frontend) { mw::CreateWad(state_, frontend, request); });
 }
 
 void MainWindow::ExtractWad()
 {
-    RunOperation([this](Frontend& frontend) { mw::ExtractWad(state_, frontend); });
+    const ExtractRequest request{ArchiveText()};
+    RunOperation([this, request](Frontend& frontend) { mw::ExtractWad(state_, frontend, request); });
 }
 
 void MainWindow::UpdateWad()
 {
-    RunOperation([this](Frontend& frontend) { mw::UpdateWad(state_, frontend); });
+    const UpdateRequest request{SourceText(), ArchiveText()};
+    RunOperation([this, request](Frontend& frontend) { mw::UpdateWad(state_, frontend, request); });
 }
 
 void MainWindow::UpdateTrackWads()
 {
-    RunOperation([this](Frontend& frontend) { mw::UpdateTrackWads(state_, frontend); });
+    UpdateRequest request{SourceText(), ArchiveText()};
+    request.options.trackBatch = true;
+    RunOperation([this, request](Frontend& frontend) { mw::UpdateWad(state_, frontend, request); });
 }
 
 ContentsWindow& MainWindow::Contents()
@@ -228,14 +233,15 @@ ContentsWindow& MainWindow::Contents()
 void MainWindow::ShowContents()
 {
     RunHandler(dialogs_, [this] {
-        if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this))
+        if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this, ArchiveText()))
             Contents().ShowContents(std::move(*contents));
     });
 }
 
 void MainWindow::UndoLastUpdate()
 {
-    RunOperation([this](Frontend& frontend) { mw::UndoLastUpdate(state_, frontend); });
+    const std::string archive = ArchiveText();
+    RunOperation([this, archive](Frontend& frontend) { mw::UndoLastUpdate(state_, frontend, archive); });
 }
 
 void MainWindow::UpdateUndoButton()
@@ -257,7 +263,7 @@ void MainWindow::UseGp4Folder(const QString& folder)
     RunHandler(dialogs_, [&] { mw::ApplyChosenGp4Folder(FromQt(folder), StartupView(), *this, openSettings_); });
 }
 
-std::string MainWindow::SourceText()
+std::string MainWindow::SourceText() const
 {
     return FromQt(sourceField_->Filename());
 }
@@ -267,7 +273,7 @@ void MainWindow::SetSourceText(const std::string& text)
     sourceField_->SetFilename(ToQt(text));
 }
 
-std::string MainWindow::ArchiveText()
+std::string MainWindow::ArchiveText() const
 {
     return FromQt(archiveField_->Filename());
 }

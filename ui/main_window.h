@@ -96,11 +96,13 @@ public:
     // start-up fill runs again when the folder holds GP4.exe.
     void UseGp4Folder(const QString& folder);
 
-    // Frontend (and, for the texts, MainWindowFields).
-    std::string SourceText() override;
+    // The fields' texts, which a click puts in its request.
+    std::string SourceText() const;
+    std::string ArchiveText() const;
+    // MainWindowFields: the texts.
     void SetSourceText(const std::string& text) override;
-    std::string ArchiveText() override;
     void SetArchiveText(const std::string& text) override;
+    // Frontend.
     std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
     bool ConfirmChanges(const std::string& question) override;
 

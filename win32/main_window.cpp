@@ -67,13 +67,28 @@ constexpr ControlLook kControls[] = {
      L"Show what the wad holds (Ctrl+O, or a double click)"},
 };
 
-// The four operation buttons and what each runs.
-using Operation = void (*)(RunState&, Frontend&);
+// The four operation buttons and what each runs, from the fields' texts
+// as they are at the click.
+using Operation = void (*)(const RunState&, Frontend&, const std::string& source, const std::string& archive);
 const std::pair<int, Operation> kOperations[] = {
-    {Win32MainWindow::CreateButton, [](RunState& state, Frontend& frontend) { CreateWad(state, frontend); }},
-    {Win32MainWindow::UpdateButton, [](RunState& state, Frontend& frontend) { UpdateWad(state, frontend); }},
-    {Win32MainWindow::ExtractButton, [](RunState& state, Frontend& frontend) { ExtractWad(state, frontend); }},
-    {Win32MainWindow::UpdateTracksButton, [](RunState& state, Frontend& frontend) { UpdateTrackWads(state, frontend); }},
+    {Win32MainWindow::CreateButton,
+     [](const RunState& state, Frontend& frontend, const std::string& source, const std::string&) {
+         CreateWad(state, frontend, {source});
+     }},
+    {Win32MainWindow::UpdateButton,
+     [](const RunState& state, Frontend& frontend, const std::string& source, const std::string& archive) {
+         UpdateWad(state, frontend, {source, archive});
+     }},
+    {Win32MainWindow::ExtractButton,
+     [](const RunState& state, Frontend& frontend, const std::string&, const std::string& archive) {
+         ExtractWad(state, frontend, {archive});
+     }},
+    {Win32MainWindow::UpdateTracksButton,
+     [](const RunState& state, Frontend& frontend, const std::string& source, const std::string& archive) {
+         UpdateRequest request{source, archive};
+         request.options.trackBatch = true;
+         UpdateWad(state, frontend, request);
+     }},
 };
 
 // "description|patterns|..." as the dialogs want it: NUL between the parts, two at the end.
@@ -138,7 +153,7 @@ Win32MainWindow::~Win32MainWindow()
 
 StartupState Win32MainWindow::StartupView()
 {
-    return {state_.Settings, state_.SourceList, state_.Installation.get()};
+    return {state_.Settings, state_.Installation.get()};
 }
 
 void Win32MainWindow::CreateControls()
@@ -281,7 +296,7 @@ void Win32MainWindow::OnCommand(int id)
         run_.RequestCancel();
         break;
     case UndoButton:
-        RunOperation([this](Frontend& frontend) { UndoLastUpdate(state_, frontend); });
+        RunOperation([this, archive = ArchiveText()](Frontend& frontend) { UndoLastUpdate(state_, frontend, archive); });
         break;
     case ContentsButton:
         ShowContents();
@@ -289,7 +304,9 @@ void Win32MainWindow::OnCommand(int id)
     default:
         for (const auto& [button, operation] : kOperations)
             if (id == button)
-                RunOperation([this, operation](Frontend& frontend) { operation(state_, frontend); });
+                RunOperation([this, operation, source = SourceText(), archive = ArchiveText()](Frontend& frontend) {
+                    operation(state_, frontend, source, archive);
+                });
         break;
     }
 }
@@ -327,7 +344,7 @@ void Win32MainWindow::ShowContents()
 {
     RunReportingErrors(
         [this] {
-            if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this)) {
+            if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this, ArchiveText())) {
                 if (!contents_)
                     contents_ = std::make_unique<Win32ContentsWindow>(window_, state_, boxes_);
                 contents_->ShowContents(std::move(*contents));
@@ -352,7 +369,7 @@ void Win32MainWindow::Browse(Control edit, const std::wstring& title, const std:
     startFolder = chosen.substr(0, dialog.nFileOffset);
 }
 
-std::string Win32MainWindow::SourceText()
+std::string Win32MainWindow::SourceText() const
 {
     return WindowText(controls_[SourceEdit]);
 }
@@ -362,7 +379,7 @@ void Win32MainWindow::SetSourceText(const std::string& text)
     SetWindowTextW(controls_[SourceEdit], WideFromUtf8(text).c_str());
 }
 
-std::string Win32MainWindow::ArchiveText()
+std::string Win32MainWindow::ArchiveText() const
 {
     return WindowText(controls_[ArchiveEdit]);
 }

@@ -47,9 +47,11 @@ public:
     Win32ContentsWindow* ContentsView() const { return contents_.get(); }
 
     // Frontend
-    std::string SourceText() override;
+    // The fields' texts, which a click puts in its request.
+    std::string SourceText() const;
+    std::string ArchiveText() const;
+    // MainWindowFields: the texts.
     void SetSourceText(const std::string& text) override;
-    std::string ArchiveText() override;
     void SetArchiveText(const std::string& text) override;
     void ShowProgress(const Progress& progress) override;
     void RepaintWindow() override;
@@ -70,6 +72,7 @@ public:
 
     // ProgramShell
     Frontend& MainFrontend() override { return *this; }
+    MainWindowFields& MainFields() override { return *this; }
     std::unique_ptr<SettingsStore> OpenSettings() override { return openSettings_(); }
     void ShowMainWindow() override;
     void ShowContents() override;

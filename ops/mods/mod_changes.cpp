@@ -10,7 +10,7 @@
 #include "core/file_stamp.h"
 #include "core/path_helpers.h"
 #include "ops/archive_edits.h"
-#include "ops/operation_support.h"
+#include "ops/operation_run.h"
 #include "ops/mods/mod_store.h"
 
 namespace mw {
@@ -173,10 +173,10 @@ void ForgetMods(const ModStore& store, ModLedger& ledger, const std::vector<std:
 
 }  // namespace
 
-bool ChangeMods(RunState& state, Frontend& frontend, const ModChangeRequest& request,
+bool ChangeMods(const RunState& state, Frontend& frontend, const ModChangeRequest& request,
                 std::vector<ArchiveChanges>* changes)
 {
-    state.StartTime = TimeOfDayNow();
+    const double startTime = TimeOfDayNow();
     const ModStore store(state.ModsFolder, request.scope);
     const bool enabled = request.action == ModAction::Enable;
 
@@ -250,7 +250,7 @@ bool ChangeMods(RunState& state, Frontend& frontend, const ModChangeRequest& req
         }
         if (request.action == ModAction::Remove)
             ForgetMods(store, ledger, mods);
-        ShowElapsed(state, frontend, ProgressPhase::ModsChanged);
+        ShowElapsed(state, frontend, ProgressPhase::ModsChanged, startTime);
         completed = true;
     });
     return completed;

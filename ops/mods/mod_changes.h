@@ -35,7 +35,7 @@ struct ArchiveChanges {
 // gets what each archive got or would get. Refusals go to the frontend:
 // an unknown or permanent mod, or entries another program changed, which
 // leave every archive as it was. File errors are thrown.
-bool ChangeMods(RunState& state, Frontend& frontend, const ModChangeRequest& request,
+bool ChangeMods(const RunState& state, Frontend& frontend, const ModChangeRequest& request,
                 std::vector<ArchiveChanges>* changes = nullptr);
 
 }  // namespace mw

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ops/track_names.h"
 #include "core/version.h"
 #include "core/wad.h"
 #include "ops/run_state.h"

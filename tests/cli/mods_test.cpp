@@ -83,9 +83,7 @@ TEST_F(CliModsTest, ADisableRacingAnUpdateLosesNeither)
         state.UndoFolder.clear();
         state.ModsFolder.clear();
         test::RecordingFrontend ui;
-        ui.source = dir / "helmet";
-        ui.archive = reference;
-        ASSERT_TRUE(UpdateWad(state, ui));
+        ASSERT_TRUE(UpdateWad(state, ui, {dir / "helmet", reference}));
         expected = test::ReadBytes(reference);
     }
     for (int round = 0; round < 5; ++round) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "ops/track_names.h"
 #include "ops/run_state.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"

@@ -106,8 +106,7 @@ TEST(ArchiveEdits, EachEditWritesTheWholeArchiveOrNothing)
             EXPECT_EQ(test::ReadBytes(archive), c.expected) << c.what;
             EXPECT_TRUE(ui.userErrors.empty()) << c.what;
             // Each edit keeps its undo record, as an update does.
-            ui.archive = archive;
-            UndoWad(state, ui, 1);
+            UndoWad(state, ui, {archive});
             EXPECT_EQ(test::ReadBytes(archive), c.start) << c.what << ", undone";
         } else {
             EXPECT_EQ(test::ReadBytes(archive), c.start) << c.what;

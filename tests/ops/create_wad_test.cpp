@@ -22,9 +22,8 @@ class CreateWadTest : public ::testing::Test {
 protected:
     std::string Run(const std::string& source, std::optional<std::string> answer)
     {
-        ui.source = source;
         ui.dialogAnswer = std::move(answer);
-        return test::ErrorOf([&] { CreateWad(state, ui); });
+        return test::ErrorOf([&] { CreateWad(state, ui, {source}); });
     }
     TempDir dir;
     RunState state;
@@ -57,8 +56,6 @@ TEST_F(CreateWadTest, ProposesTheFolderNameAndShowsEachFilesPercentage)
 {
     for (const char* name : {"1.bin", "2.bin", "3.bin"})
         dir.Write(std::string("pack/") + name, name);
-    state.Image.Entries.assign(9, WadEntry{});  // an earlier, larger image
-    std::memset(state.Image.Entries[0].Name, 'x', sizeof state.Image.Entries[0].Name);
     ASSERT_EQ(Run(dir / "pack", std::nullopt), "no error");
     EXPECT_EQ(ui.saveFileName, "pack.wad");
     EXPECT_TRUE(ui.statusTexts.empty());  // a cancelled dialog shows nothing
@@ -121,10 +118,9 @@ TEST_F(CreateWadTest, ASourceThatVanishesStopsBeforeTheArchiveIsTouched)
             return RecordingFrontend::AskSaveLocation(request);
         }
     } removing;
-    removing.source = dir / "mods";
     removing.dialogAnswer = archive;
     removing.victim = dir / "mods/b.txt";
-    EXPECT_EQ(test::ErrorOf([&] { CreateWad(state, removing); }), "Fichier introuvable");
+    EXPECT_EQ(test::ErrorOf([&] { CreateWad(state, removing, {dir / "mods"}); }), "Fichier introuvable");
     EXPECT_EQ(test::ReadBytes(archive), "old");
     EXPECT_EQ(state.Settings->ReadSetting("FileName", "-"), dir / "mods");
 }
@@ -148,9 +144,8 @@ TEST_F(CreateWadTest, StoresEachFileAsItWasWhenCopied)
         }
     } changing;
     changing.dir = &dir;
-    changing.source = dir / "mods";
     changing.dialogAnswer = dir / "out.wad";
-    ASSERT_EQ(test::ErrorOf([&] { CreateWad(state, changing); }), "no error");
+    ASSERT_EQ(test::ErrorOf([&] { CreateWad(state, changing, {dir / "mods"}); }), "no error");
     const bool aFirst = test::DirectoryOrder(dir / "mods").front() == "a.txt";
     WadImage written;
     LoadWad(dir / "out.wad", written);
@@ -194,9 +189,8 @@ TEST_F(CreateWadTest, ReadsSourcesReadOnlyAndMayReplaceOneOfThem)
     const std::string a = dir.Write("mods/a.txt", "abc");
     dir.Write("mods/b.txt", "def");
     ::chmod(a.c_str(), 0444);
-    ui.source = dir / "mods";
     ui.dialogAnswer = dir / "mods/b.txt";
-    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { CreateWad(state, ui); }), "no error");
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { CreateWad(state, ui, {dir / "mods"}); }), "no error");
     WadImage written;
     LoadWad(dir / "mods/b.txt", written);
     EXPECT_EQ(written.EntryCount, 2);

@@ -19,9 +19,8 @@ class ExtractWadTest : public ::testing::Test {
 protected:
     std::string Run(const std::string& archive, std::optional<std::string> answer)
     {
-        ui.archive = archive;
         ui.dialogAnswer = std::move(answer);
-        return test::ErrorOf([&] { ExtractWad(state, ui); });
+        return test::ErrorOf([&] { ExtractWad(state, ui, {archive}); });
     }
     TempDir dir;
     RunState state;
@@ -167,10 +166,9 @@ TEST_F(ExtractWadTest, ACancelledExtractionKeepsTheFilesWrittenAndCountsThem)
     const std::string archive =
         dir.Write("cars.wad", test::ContiguousArchive({{"a", "A"}, {"b", "B"}, {"c", "C"}, {"d", "D"}}));
     test::CancellingFrontend cancelling;
-    cancelling.archive = archive;
     cancelling.dialogAnswer = dir / "out";
     cancelling.cancelAt = 3;
-    EXPECT_EQ(test::ErrorOf([&] { ExtractWad(state, cancelling); }), "Cancelled: 2 files extracted");
+    EXPECT_EQ(test::ErrorOf([&] { ExtractWad(state, cancelling, {archive}); }), "Cancelled: 2 files extracted");
     EXPECT_EQ(test::ReadBytes(dir / "out/b"), "B");
     EXPECT_FALSE(std::filesystem::exists(dir / "out/c"));
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ops/track_names.h"
 #include "core/file_faults.h"
 #include "core/wad.h"
 #include "ops/operations.h"
@@ -81,11 +82,7 @@ protected:
         disk = std::move(tmpfs);
     }
 
-    template <typename Operation>
-    std::string Run(Operation operation)
-    {
-        return test::ErrorOf([&] { operation(state, ui); });
-    }
+    std::string Run(const std::function<void()>& operation) { return test::ErrorOf(operation); }
 
     TempDir dir;
     std::string diskFolder;
@@ -101,9 +98,8 @@ TEST_P(FullDiskTest, CreateKeepsTheOldArchive)
     const std::string old = test::ContiguousArchive({{"old.txt", "old"}});
     const std::string archive = dir.Write("disk/x.wad", old);
     disk->FillUp(1);
-    ui.source = dir / "src";
     ui.dialogAnswer = archive;
-    EXPECT_EQ(Run(CreateWad), kDiskFull);
+    EXPECT_EQ(Run([&] { CreateWad(state, ui, {dir / "src"}); }), kDiskFull);
     EXPECT_EQ(test::ReadBytes(archive), old);
     EXPECT_EQ(test::TemporaryFiles(diskFolder), std::vector<std::string>{});
 }
@@ -113,9 +109,8 @@ TEST_P(FullDiskTest, UpdateKeepsTheOldArchive)
     const std::string old = test::ContiguousArchive({{"a.txt", "abc"}, {"b.txt", "def"}});
     const std::string archive = dir.Write("disk/x.wad", old);
     disk->FillUp(1);
-    ui.source = dir.Write("src/a.txt", kLargePayload);
-    ui.archive = archive;
-    EXPECT_EQ(Run([](RunState& s, Frontend& f) { UpdateWad(s, f); }), kDiskFull);
+    const std::string source = dir.Write("src/a.txt", kLargePayload);
+    EXPECT_EQ(Run([&] { UpdateWad(state, ui, {source, archive}); }), kDiskFull);
     EXPECT_EQ(test::ReadBytes(archive), old);
     EXPECT_EQ(test::TemporaryFiles(diskFolder), std::vector<std::string>{});
 }
@@ -126,9 +121,10 @@ TEST_P(FullDiskTest, TrackBatchKeepsTheArchiveItWasRewritingAndTheOnesAfter)
     for (const char* track : TrackNames)
         dir.Write(std::string("disk/") + track + ".wad", old);
     state.Installation = std::make_unique<FixedGp4Installation>(diskFolder);
-    ui.source = dir.Write("src/other.bin", kLargePayload);
+    UpdateRequest request{dir.Write("src/other.bin", kLargePayload)};
+    request.options.trackBatch = true;
     ui.disk = disk.get();  // the disk fills up once the first archive is done
-    EXPECT_EQ(Run(UpdateTrackWads), kDiskFull);
+    EXPECT_EQ(Run([&] { UpdateWad(state, ui, request); }), kDiskFull);
 
     WadImage first;
     LoadWad(diskFolder + "/" + TrackNames[0] + ".wad", first);
@@ -143,9 +139,8 @@ TEST_P(FullDiskTest, ExtractStopsWithTheFilesWrittenSoFar)
     const std::string bytes = test::ContiguousArchive({{"a.txt", "abc"}, {"sub\\large.bin", kLargePayload}});
     const std::string archive = dir.Write("in.wad", bytes);
     disk->FillUp(1);
-    ui.archive = archive;
     ui.dialogAnswer = diskFolder + "/out";
-    EXPECT_EQ(Run(ExtractWad), kDiskFull);
+    EXPECT_EQ(Run([&] { ExtractWad(state, ui, {archive}); }), kDiskFull);
     EXPECT_EQ(test::ReadBytes(diskFolder + "/out/a.txt"), "abc");
     EXPECT_EQ(test::ReadBytes(archive), bytes);
     EXPECT_EQ(test::TemporaryFiles(diskFolder + "/out"), std::vector<std::string>{});

@@ -67,10 +67,9 @@ public:
         for (const std::string& archive : kArchives)
             if (mod.archives.empty() || Pick(2) == 0)
                 mod.archives.push_back(archive);
-        state_.UndoGroup = NewUndoGroup();
+        const std::uint64_t group = NewUndoGroup();
         for (const std::string& archive : mod.archives)
-            Update(state_, mod.folder, dir_ / ("gp4/" + archive), mod.name);
-        state_.UndoGroup = 0;
+            Update(state_, mod.folder, dir_ / ("gp4/" + archive), mod.name, group);
         mods_.push_back(mod);
     }
 
@@ -104,7 +103,7 @@ public:
             fresh.ModsFolder.clear();
             for (const Mod& mod : mods_)
                 if (mod.enabled && std::find(mod.archives.begin(), mod.archives.end(), archive) != mod.archives.end())
-                    Update(fresh, mod.folder, reference, mod.name);
+                    Update(fresh, mod.folder, reference, mod.name, 0);
             ASSERT_EQ(test::ReadBytes(dir_ / ("gp4/" + archive)), test::ReadBytes(reference))
                 << archive << " after " << history;
         }
@@ -113,14 +112,14 @@ public:
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
 
 private:
-    static void Update(RunState& state, const std::string& source, const std::string& archive, const std::string& name)
+    static void Update(const RunState& state, const std::string& source, const std::string& archive,
+                       const std::string& name, std::uint64_t group)
     {
         test::RecordingFrontend ui;
-        ui.source = source;
-        ui.archive = archive;
-        UpdateOptions options;
-        options.modName = name;
-        ASSERT_TRUE(UpdateWad(state, ui, options)) << ::testing::PrintToString(ui.userErrors);
+        UpdateRequest request{source, archive};
+        request.options.modName = name;
+        request.options.undoGroup = group;
+        ASSERT_TRUE(UpdateWad(state, ui, request)) << ::testing::PrintToString(ui.userErrors);
     }
 
     test::TempDir dir_;

@@ -30,9 +30,8 @@ protected:
         for (const auto& [path, bytes] : files)
             dir_.Write("sources/" + name + "/" + path, bytes);
         test::RecordingFrontend ui;
-        ui.source = dir_ / ("sources/" + name);
-        ui.archive = archive_;
-        ASSERT_TRUE(UpdateWad(state_, ui)) << ::testing::PrintToString(ui.userErrors);
+        ASSERT_TRUE(UpdateWad(state_, ui, {dir_ / ("sources/" + name), archive_}))
+            << ::testing::PrintToString(ui.userErrors);
     }
 
     bool Change(const std::string& name, ModAction action, bool force, test::RecordingFrontend& ui)

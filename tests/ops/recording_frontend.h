@@ -12,8 +12,6 @@ namespace mw::test {
 
 class RecordingFrontend : public Frontend {
 public:
-    std::string source;
-    std::string archive;
     std::optional<std::string> dialogAnswer;  // nothing: the user cancels
 
     std::vector<std::string> statusTexts;
@@ -26,10 +24,6 @@ public:
     int progressRepaints = 0;
     int windowRepaints = 0;
 
-    std::string SourceText() override { return source; }
-    void SetSourceText(const std::string& text) override { source = text; }
-    std::string ArchiveText() override { return archive; }
-    void SetArchiveText(const std::string& text) override { archive = text; }
     // A step's text, position and painting, each recorded where it is set.
     void ShowProgress(const Progress& progress) override
     {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "core/path_helpers.h"
-#include "ops/operation_support.h"
+#include "ops/archive_limits.h"
 
 namespace mw::reference {
 

@@ -24,8 +24,9 @@ enum class Change { Remove, Shrink, Lock };
 // update shows its progress after each file.
 class ChangingFrontend : public test::RecordingFrontend {
 public:
-    const RunState* state = nullptr;
-    std::size_t victim = 0;  // 0: read already, copied when the archive is written; 1: not read yet
+    // The first source file listed: read already, copied when the archive is
+    // written; or the second: not read yet.
+    std::string victim;
     Change change = Change::Remove;
 
     // At the first status text.
@@ -35,7 +36,7 @@ public:
         RecordingFrontend::ShowProgress(progress);
         if (before != 0 || statusTexts.size() != 1)
             return;
-        const std::string& path = state->SourceList.at(victim);
+        const std::string& path = victim;
         switch (change) {
         case Change::Remove: std::remove(path.c_str()); break;
         case Change::Shrink:
@@ -69,13 +70,10 @@ TEST(SourceVanishesTest, TheUpdateStopsWithItsErrorAndTheArchiveIsUntouched)
         dir.Write("src/b.txt", "new bytes of b");
         RunState state;
         ChangingFrontend ui;
-        ui.source = dir / "src";
-        ui.archive = archive;
-        ui.state = &state;
-        ui.victim = c.victim;
+        ui.victim = dir / ("src/" + test::DirectoryOrder(dir / "src").at(c.victim));
         ui.change = c.change;
         // Unprivileged, so that a locked file is refused even to a test run as root.
-        EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui); }), c.error)
+        EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui, {dir / "src", archive}); }), c.error)
             << "source " << c.victim << ", change " << static_cast<int>(c.change);
         EXPECT_EQ(test::ReadBytes(archive), old);
         EXPECT_EQ(test::TemporaryFiles(dir.path()), std::vector<std::string>{});

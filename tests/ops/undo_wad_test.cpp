@@ -42,18 +42,17 @@ class UndoTest : public ::testing::Test {
 protected:
     void TearDown() override { faults::Clear(); }
 
-    std::string Update(const std::string& source, const std::string& archive)
+    std::string Update(const std::string& source, const std::string& archive, std::uint64_t group = 0)
     {
-        ui.source = source;
-        ui.archive = archive;
-        return test::ErrorOf([&] { UpdateWad(state, ui); });
+        UpdateRequest request{source, archive};
+        request.options.undoGroup = group;
+        return test::ErrorOf([&] { UpdateWad(state, ui, request); });
     }
     // The refusal the undo showed, or "undone".
     std::string Undo(const std::string& archive, int steps = 1)
     {
-        ui.archive = archive;
         ui.userErrors.clear();
-        const std::string error = test::ErrorOf([&] { UndoWad(state, ui, steps); });
+        const std::string error = test::ErrorOf([&] { UndoWad(state, ui, {archive, steps}); });
         if (error != "no error")
             return error;
         return ui.userErrors.empty() ? "undone" : ui.userErrors.back();
@@ -74,11 +73,12 @@ TEST_F(UndoTest, RecordsWhetherAPackageMadeTheUpdate)
 {
     state.Installation = std::make_unique<FixedGp4Installation>(dir.path());
     for (const bool fromPackage : {false, true}) {
-        ui.source = dir.Write("src/a.txt", "new");
-        ui.archive = dir.Write(fromPackage ? "p.wad" : "w.wad", test::ContiguousArchive({{"a.txt", "old"}}));
-        ASSERT_EQ(test::ErrorOf([&] { UpdateWad(state, ui, {.fromPackage = fromPackage}); }), "no error");
+        UpdateRequest request{dir.Write("src/a.txt", "new"),
+                              dir.Write(fromPackage ? "p.wad" : "w.wad", test::ContiguousArchive({{"a.txt", "old"}}))};
+        request.options.fromPackage = fromPackage;
+        ASSERT_EQ(test::ErrorOf([&] { UpdateWad(state, ui, request); }), "no error");
         const UndoStore store(state.UndoFolder, state.UndoCap);
-        const std::vector<UndoRecordFile> records = store.RecordsOf(CanonicalArchivePath(ui.archive));
+        const std::vector<UndoRecordFile> records = store.RecordsOf(CanonicalArchivePath(request.archiveText));
         ASSERT_EQ(records.size(), 1u);
         EXPECT_EQ(store.ReadSummary(records[0]).origin,
                   fromPackage ? UndoOrigin::AutoInstall : UndoOrigin::Update);
@@ -288,8 +288,9 @@ TEST_F(UndoTest, APackageRunFromStartToEndIsUndoneAsOneAndNoFurther)
     const std::pair<PackageStep, std::string> calls[] = {
         {PackageStep::Start, one}, {PackageStep::Run, two}, {PackageStep::Run, two}, {PackageStep::End, three}};
     for (const auto& [step, archive] : calls) {
-        JoinPackageUndoGroup(state, step);
-        ASSERT_EQ(Update(dir.Write("src/a.bin", "new " + std::to_string(static_cast<int>(step))), archive), "no error");
+        const std::uint64_t group = PackageUndoGroup(*state.Settings, step);
+        ASSERT_EQ(Update(dir.Write("src/a.bin", "new " + std::to_string(static_cast<int>(step))), archive, group),
+                  "no error");
     }
     ASSERT_EQ(UndoHistory(state, one).front().archives.size(), 3u);
     ASSERT_EQ(Undo(one), "undone");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ops/track_names.h"
 #include "core/file_faults.h"
 #include "core/wad.h"
 #include "ops/messages.h"
@@ -21,13 +22,23 @@ const std::string kExample = test::ContiguousArchive({{"a.txt", "abc"}, {"sub\\b
 
 class UpdateWadTest : public ::testing::Test {
 protected:
+    // Each test keeps its records and ledger in a folder of its own.
+    UpdateWadTest()
+    {
+        state.UndoFolder = dir / "undo";
+        state.ModsFolder = dir / "mods";
+    }
     void TearDown() override { faults::Clear(); }
 
     std::string Run(const std::string& source, const std::string& archive)
     {
-        ui.source = source;
-        ui.archive = archive;
-        return test::ErrorOf([&] { UpdateWad(state, ui); });
+        return test::ErrorOf([&] { UpdateWad(state, ui, {source, archive}); });
+    }
+    std::string RunTracks(const std::string& source, const std::string& archive = {})
+    {
+        UpdateRequest request{source, archive};
+        request.options.trackBatch = true;
+        return test::ErrorOf([&] { UpdateWad(state, ui, request); });
     }
     WadImage Load(const std::string& archive)
     {
@@ -224,9 +235,9 @@ TEST_F(UpdateWadTest, ShowsEachFilesPercentage)
 TEST_F(UpdateWadTest, APackagesUpdateLeavesFileNameAlone)
 {
     state.Installation = std::make_unique<FixedGp4Installation>(dir.path());
-    ui.source = dir.Write("src/a.txt", "x");
-    ui.archive = dir.Write("x.wad", kExample);
-    ASSERT_EQ(test::ErrorOf([&] { UpdateWad(state, ui, {.fromPackage = true}); }), "no error");
+    UpdateRequest request{dir.Write("src/a.txt", "x"), dir.Write("x.wad", kExample)};
+    request.options.fromPackage = true;
+    ASSERT_EQ(test::ErrorOf([&] { UpdateWad(state, ui, request); }), "no error");
     EXPECT_FALSE(state.Settings->Read("FileName"));
     EXPECT_TRUE(state.Settings->Read("WadName"));
 }
@@ -238,7 +249,7 @@ TEST_F(UpdateWadTest, AFailureMidwayLeavesTheArchiveOnDiskUnchanged)
     faults::Arm(faults::Call::Write, 2, ENOSPC);
     EXPECT_EQ(Run(dir / "src", archive), "Erreur E/S 112");
     EXPECT_EQ(test::ReadBytes(archive), kExample);
-    EXPECT_EQ(test::DirectoryOrder(dir.path()).size(), 2u);  // no temporary file left
+    EXPECT_TRUE(test::TemporaryFiles(dir.path()).empty());
     EXPECT_EQ(ui.LastStatus(), "Updating x.wad : 100%");
 }
 
@@ -253,19 +264,15 @@ TEST_F(UpdateWadTest, ACancelledUpdateLeavesTheArchiveAsItWas)
     dir.Write("src/a.txt", "new a");
     dir.Write("src/c.txt", "new c");
     test::CancellingFrontend counting;
-    counting.source = dir / "src";
-    counting.archive = dir / "copy.wad";
     dir.Write("copy.wad", original);
-    ASSERT_TRUE(UpdateWad(state, counting));
+    ASSERT_TRUE(UpdateWad(state, counting, {dir / "src", dir / "copy.wad"}));
     const int polls = counting.asked;
     ASSERT_GT(polls, 4) << "asked between files and during the copy";
 
     for (const int point : {1, polls / 2, polls}) {
         test::CancellingFrontend cancelling;
-        cancelling.source = dir / "src";
-        cancelling.archive = archive;
         cancelling.cancelAt = point;
-        EXPECT_EQ(test::ErrorOf([&] { UpdateWad(state, cancelling); }), "Cancelled") << point;
+        EXPECT_EQ(test::ErrorOf([&] { UpdateWad(state, cancelling, {dir / "src", archive}); }), "Cancelled") << point;
         EXPECT_EQ(test::ReadBytes(archive), original) << point;
         EXPECT_TRUE(test::TemporaryFiles(dir.path()).empty()) << point;
         EXPECT_FALSE(HasUndoableUpdate(state, archive)) << point;
@@ -277,16 +284,11 @@ TEST_F(UpdateWadTest, AReadOnlyArchiveIsRefusedButReadOnlySourcesAreRead)
     const std::string archive = dir.Write("x.wad", kExample);
     const std::string source = dir.Write("src/a.txt", "read only source");
     ::chmod(source.c_str(), 0444);
-    ui.source = source;
-    ui.archive = archive;
-    // The records and ledger of the user the update runs as: a store is its user's alone.
-    state.UndoFolder = dir / "undo";
-    state.ModsFolder = dir / "mods";
-    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui); }), "no error");
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui, {source, archive}); }), "no error");
     EXPECT_EQ(Load(archive).Payloads[0], "read only source");
 
     ::chmod(archive.c_str(), 0444);
-    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui); }), "Accès au fichier refusé");
+    EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { UpdateWad(state, ui, {source, archive}); }), "Accès au fichier refusé");
 }
 
 // A fake installation of the seventeen track archives.
@@ -308,9 +310,7 @@ TEST_F(TrackBatchTest, PatchesAllSeventeenArchivesAndIgnoresTheArchiveField)
 {
     dir.Write("src/Qualifying/SETUP.DAT", "new");
     dir.Write("src/extra.txt", "+");
-    ui.source = dir / "src";
-    ui.archive = "not an archive at all";
-    ASSERT_EQ(test::ErrorOf([&] { UpdateTrackWads(state, ui); }), "no error");
+    ASSERT_EQ(RunTracks(dir / "src", "not an archive at all"), "no error");
     EXPECT_TRUE(ui.userErrors.empty());
     for (const char* track : TrackNames) {
         const WadImage image = Load(gp4 + "/" + track + ".wad");
@@ -329,8 +329,7 @@ TEST_F(TrackBatchTest, PatchesAllSeventeenArchivesAndIgnoresTheArchiveField)
 TEST_F(TrackBatchTest, AMissingTrackArchiveStopsTheRunAfterTheOnesBefore)
 {
     std::remove((gp4 + "/hungaroring2001.wad").c_str());
-    ui.source = dir.Write("src/other.bin", "patched");
-    EXPECT_EQ(test::ErrorOf([&] { UpdateTrackWads(state, ui); }), "Fichier introuvable");
+    EXPECT_EQ(RunTracks(dir.Write("src/other.bin", "patched")), "Fichier introuvable");
     EXPECT_EQ(Load(gp4 + "/hockenheim2001.wad").Payloads[1], "patched");
     EXPECT_EQ(Load(gp4 + "/imola2001.wad").Payloads[1], "zz");
 }
@@ -339,8 +338,7 @@ TEST_F(TrackBatchTest, NoInstallationIsRefusedBeforeAnyArchiveIsOpened)
 {
     const std::string before = test::ReadBytes(gp4 + "/a1ring2001.wad");
     state.Installation = std::make_unique<FixedGp4Installation>("");
-    ui.source = dir.Write("src/other.bin", "patched");
-    ASSERT_EQ(test::ErrorOf([&] { UpdateTrackWads(state, ui); }), "no error");
+    ASSERT_EQ(RunTracks(dir.Write("src/other.bin", "patched")), "no error");
     EXPECT_EQ(ui.userErrors, std::vector<std::string>{kNoInstallationMessage});
     EXPECT_TRUE(ui.statusTexts.empty());
     EXPECT_EQ(test::ReadBytes(gp4 + "/a1ring2001.wad"), before);
@@ -348,8 +346,7 @@ TEST_F(TrackBatchTest, NoInstallationIsRefusedBeforeAnyArchiveIsOpened)
 
 TEST_F(TrackBatchTest, ThePlaceholderIsRefusedAsInASingleUpdate)
 {
-    ui.source = kSourcePlaceholder;
-    UpdateTrackWads(state, ui);
+    RunTracks(kSourcePlaceholder);
     EXPECT_EQ(ui.userErrors, std::vector<std::string>{RefusalText({RefusalKind::ChooseSourceFiles})});
 }
 

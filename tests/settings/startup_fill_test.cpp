@@ -45,7 +45,6 @@ protected:
     StartupFillTest()
     {
         // What an earlier run left behind.
-        state_.SourceList = {"/old/source.txt"};
         state_.Settings->WriteSetting(kFileNameValue, "/old/source.txt");
         UseGame("/games/gp4");
     }
@@ -63,9 +62,8 @@ protected:
     // What the windowed program keeps for the whole run.
     struct RunPieces {
         std::unique_ptr<SettingsStore> Settings = std::make_unique<InMemorySettings>();
-        FileList SourceList;
         std::unique_ptr<Gp4Installation> Installation;
-        StartupState View() { return {Settings, SourceList, Installation.get()}; }
+        StartupState View() { return {Settings, Installation.get()}; }
     } state_;
     RecordingFields fields_{log_};
     std::map<std::string, std::string> stored_;
@@ -86,7 +84,6 @@ TEST_F(StartupFillTest, FirstStartTakesTheDefaultsInOrder)
     EXPECT_EQ(log_, (Log{"open settings", "FindInstallationFolder", "source text ...or select a file",
                          "source start " + CurrentFolder() + "/", "FindInstallationFolder", "archive start /games/gp4",
                          "archive text "}));
-    EXPECT_TRUE(state_.SourceList.empty());
     EXPECT_EQ(state_.Settings.get(), opened_);
 }
 
@@ -123,7 +120,6 @@ TEST_F(StartupFillTest, OkFillsTheFieldsAgainOnlyForAFolderWithTheGame)
     chosen.Write("Gp4.Exe", "MZ");
     EXPECT_TRUE(ApplyChosenGp4Folder(chosen.path(), state_.View(), fields_, openSettings_));
     EXPECT_EQ(log_.size(), 7u);
-    EXPECT_TRUE(state_.SourceList.empty());
 }
 
 // The Wine lookup wins; the remembered folder counts only while it holds GP4.exe.

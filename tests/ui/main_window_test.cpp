@@ -15,6 +15,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include "ops/track_names.h"
 #include "core/version.h"
 #include "core/wad.h"
 #include "ops/run_state.h"

@@ -133,7 +133,7 @@ TEST_F(Win32ContentsWindowTest, ListFollowsFolderFilterAndSortDragsOutAndAnEditC
     EXPECT_EQ(EntryName(Window().Contents().entries[0]), "docs\\readme.txt");
     EXPECT_EQ(ReadArchiveContents(archive).entries.size(), 5u);
 
-    EXPECT_TRUE(UndoLastUpdate(state, main));
+    EXPECT_TRUE(UndoLastUpdate(state, main, main.ArchiveText()));
     EXPECT_EQ(test::ReadBytes(archive), before);
 }
 
