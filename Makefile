@@ -3,7 +3,7 @@
 # make test-sanitize: every test again, built with ASan and UBSan.
 # make fuzz: the libFuzzer targets, FUZZ_SECONDS (60) each.
 # make deb: the Debian package from a clean clone of HEAD, lintian-checked.
-# make windows: mendwright-cli.exe and mendwright.exe (build-windows/app/),
+# make windows: mendwright-cli.exe and mendwright.exe (build-windows/win32/),
 # cross-built with mingw-w64.
 # make test-windows: the core, operation and command-line tests of that
 # build, run under Wine.

@@ -19,9 +19,9 @@
 #include "core/wad.h"
 #include "ops/archive_contents.h"
 #include "ops/run_state.h"
-#include "ui/contents_window.h"
-#include "ui/dialogs/dialogs.h"
-#include "ui/widgets/entry_table_model.h"
+#include "qt/contents_window.h"
+#include "qt/dialogs/dialogs.h"
+#include "qt/widgets/entry_table_model.h"
 
 namespace {
 

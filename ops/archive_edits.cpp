@@ -19,7 +19,7 @@
 #include "ops/extraction_lanes.h"
 #include "ops/messages.h"
 #include "ops/archive_limits.h"
-#include "ops/operation_run.h"
+#include "ops/operation_runtime.h"
 #include "ops/source_files.h"
 #include "ops/undo_recorder.h"
 

@@ -10,7 +10,7 @@
 #include "ops/entry_name_check.h"
 #include "ops/archive_limits.h"
 #include "ops/messages.h"
-#include "ops/operation_run.h"
+#include "ops/operation_runtime.h"
 #include "ops/source_files.h"
 #include "ops/operations.h"
 

@@ -12,7 +12,7 @@
 #include "ops/entry_selection.h"
 #include "ops/extraction_lanes.h"
 #include "ops/messages.h"
-#include "ops/operation_run.h"
+#include "ops/operation_runtime.h"
 #include "ops/operations.h"
 
 namespace mw {

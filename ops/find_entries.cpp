@@ -7,7 +7,7 @@
 #include "core/path_helpers.h"
 #include "ops/entry_selection.h"
 #include "ops/messages.h"
-#include "ops/operation_run.h"
+#include "ops/operation_runtime.h"
 
 namespace mw {
 namespace {

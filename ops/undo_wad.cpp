@@ -11,7 +11,7 @@
 #include "core/path_helpers.h"
 #include "core/temporary_archive.h"
 #include "core/wad.h"
-#include "ops/operation_run.h"
+#include "ops/operation_runtime.h"
 #include "ops/undo_checksum.h"
 #include "ops/undo_store.h"
 #include "ops/undo_text.h"

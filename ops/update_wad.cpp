@@ -11,7 +11,7 @@
 #include "core/wad.h"
 #include "ops/archive_patcher.h"
 #include "ops/messages.h"
-#include "ops/operation_run.h"
+#include "ops/operation_runtime.h"
 #include "ops/operations.h"
 #include "ops/source_files.h"
 #include "ops/track_names.h"

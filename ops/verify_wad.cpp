@@ -8,7 +8,7 @@
 #include "core/wad.h"
 #include "core/path_helpers.h"
 #include "ops/entry_name_check.h"
-#include "ops/operation_run.h"
+#include "ops/operation_runtime.h"
 
 namespace mw {
 namespace {

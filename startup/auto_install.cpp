@@ -76,7 +76,7 @@ PackageStep PackageStepOf(const CallSteps& steps)
     return steps.reportsSuccess ? PackageStep::End : PackageStep::Run;
 }
 
-int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, ProgramBoxes& boxes)
+int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, StartupDialogs& boxes)
 {
     CallSteps steps = call.steps;
     // A "\Run" or "\End" that no live series awaits is a call of its own:
@@ -122,7 +122,7 @@ int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, Progr
 }  // namespace
 
 int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell,
-                   ProgramBoxes& boxes)
+                   StartupDialogs& boxes)
 {
     const std::optional<AutoInstallCall> call = ReadAutoInstallCall(arguments);
     if (!call)

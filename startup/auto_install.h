@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ops/run_state.h"
-#include "startup/program_boxes.h"
+#include "startup/startup_dialogs.h"
 #include "startup/program_shell.h"
 
 namespace mw {
@@ -20,6 +20,6 @@ inline constexpr int kExitRefused = 2;    // the update refused its input with a
 // Runs the call that the arguments (the program's own path left out) ask
 // for and returns the process's exit code.
 int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell,
-                   ProgramBoxes& boxes);
+                   StartupDialogs& boxes);
 
 }  // namespace mw

@@ -5,7 +5,7 @@
 
 namespace mw {
 
-int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, ProgramBoxes& boxes,
+int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, StartupDialogs& boxes,
             const std::function<int()>& messageLoop)
 {
     if (arguments.size() < 2) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ops/run_state.h"
-#include "startup/program_boxes.h"
+#include "startup/startup_dialogs.h"
 #include "startup/program_shell.h"
 
 namespace mw {
@@ -17,7 +17,7 @@ namespace mw {
 // source field first (OpenGivenPath), and an archive's contents window opens
 // beside the main window. With more, the auto-install branch runs. Returns
 // the process's exit code.
-int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, ProgramBoxes& boxes,
+int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, StartupDialogs& boxes,
             const std::function<int()>& messageLoop);
 
 }  // namespace mw

@@ -15,7 +15,7 @@ CancellableRun::CancellableRun(const HWND& cancelButton)
 {
 }
 
-void CancellableRun::Run(const std::function<void(Frontend&)>& operation, Frontend& window, Win32Boxes& boxes)
+void CancellableRun::Run(const std::function<void(Frontend&)>& operation, Frontend& window, Win32Dialogs& boxes)
 {
     cancelRequested_.store(false);
     const HWND focus = GetFocus();

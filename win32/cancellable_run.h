@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "ops/frontend.h"
-#include "win32/boxes.h"
-#include "win32/window_thread.h"
+#include "win32/dialogs.h"
+#include "win32/message_window_thread.h"
 
 namespace mw {
 
@@ -23,7 +23,7 @@ public:
 
     // Returns on the window's thread once the operation has ended; the
     // focus is where it was before.
-    void Run(const std::function<void(Frontend&)>& operation, Frontend& window, Win32Boxes& boxes);
+    void Run(const std::function<void(Frontend&)>& operation, Frontend& window, Win32Dialogs& boxes);
     void RequestCancel() { cancelRequested_.store(true); }
     bool CancelRequested() const { return cancelRequested_.load(); }
 

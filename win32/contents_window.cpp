@@ -90,7 +90,7 @@ constexpr struct {
 
 }  // namespace
 
-Win32ContentsWindow::Win32ContentsWindow(HWND owner, RunState& state, Win32Boxes& boxes)
+Win32ContentsWindow::Win32ContentsWindow(HWND owner, RunState& state, Win32Dialogs& boxes)
     : state_(state), boxes_(boxes)
 {
     // Files dropped from Explorer on the list are added.

@@ -22,7 +22,7 @@
 #include "ops/find_entries.h"
 #include "ops/frontend.h"
 #include "ops/run_state.h"
-#include "win32/boxes.h"
+#include "win32/dialogs.h"
 #include "win32/cancellable_run.h"
 #include "win32/find_window.h"
 #include "win32/window_look.h"
@@ -31,7 +31,7 @@ namespace mw {
 
 class Win32ContentsWindow : public ProgramWindow, public Frontend {
 public:
-    Win32ContentsWindow(HWND owner, RunState& state, Win32Boxes& boxes);
+    Win32ContentsWindow(HWND owner, RunState& state, Win32Dialogs& boxes);
     ~Win32ContentsWindow() override;
     Win32ContentsWindow(const Win32ContentsWindow&) = delete;
     Win32ContentsWindow& operator=(const Win32ContentsWindow&) = delete;
@@ -118,7 +118,7 @@ private:
     void RunEdit(const std::function<void(Frontend&)>& edit);
 
     RunState& state_;
-    Win32Boxes& boxes_;
+    Win32Dialogs& boxes_;
     HWND controls_[ControlCount] = {};
     CancellableRun run_{controls_[CancelButton]};
     ArchiveContents contents_;

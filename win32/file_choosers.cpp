@@ -1,8 +1,8 @@
-// The file and folder choosers of Win32Boxes: the shell's open dialog.
+// The file and folder choosers of Win32Dialogs: the shell's open dialog.
 #include <shobjidl.h>
 
 #include "core/win32/wide_text.h"
-#include "win32/boxes.h"
+#include "win32/dialogs.h"
 
 namespace mw {
 namespace {
@@ -71,13 +71,13 @@ std::vector<std::string> RunOpenDialog(HWND owner, const std::wstring& title, FI
 
 }  // namespace
 
-std::vector<std::string> Win32Boxes::ChooseFiles(HWND owner, const std::wstring& title, bool several)
+std::vector<std::string> Win32Dialogs::ChooseFiles(HWND owner, const std::wstring& title, bool several)
 {
     const FILEOPENDIALOGOPTIONS count = several ? FILEOPENDIALOGOPTIONS{FOS_ALLOWMULTISELECT} : 0;
     return RunOpenDialog(owner, title, FOS_FILEMUSTEXIST | count, {});
 }
 
-std::optional<std::string> Win32Boxes::ChooseFolder(HWND owner, const std::wstring& title,
+std::optional<std::string> Win32Dialogs::ChooseFolder(HWND owner, const std::wstring& title,
                                                     const std::string& startFolder)
 {
     const std::vector<std::string> folders = RunOpenDialog(owner, title, FOS_PICKFOLDERS, startFolder);

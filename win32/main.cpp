@@ -13,7 +13,7 @@
 #include "startup/help_and_version.h"
 #include "startup/startup.h"
 #include "win32/main_window.h"
-#include "win32/program_boxes.h"
+#include "win32/program_dialogs.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     state.Installation = mw::MakeProgramGp4Installation(state.Settings);
     const mw::SettingsFactory openSettings = [] { return std::make_unique<mw::RegistrySettingsStore>(); };
 
-    mw::Win32Boxes& boxes = mw::ProgramBoxesInUse();
+    mw::Win32Dialogs& boxes = mw::ProgramDialogsInUse();
     mw::Win32MainWindow window(state, openSettings, boxes);
     return mw::RunMode(arguments, state, window, boxes, [&window] { return MessageLoop(window); });
 }

@@ -115,7 +115,7 @@ OPENFILENAMEW FileDialog(HWND owner, const std::wstring& filter, std::wstring& n
 
 }  // namespace
 
-Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Boxes& boxes)
+Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Dialogs& boxes)
     : state_(state),
       openSettings_(std::move(openSettings)),
       boxes_(boxes)

@@ -14,7 +14,7 @@
 #include "ops/run_state.h"
 #include "settings/startup_fill.h"
 #include "startup/program_shell.h"
-#include "win32/boxes.h"
+#include "win32/dialogs.h"
 #include "win32/cancellable_run.h"
 #include "win32/contents_window.h"
 #include "win32/folder_window.h"
@@ -25,7 +25,7 @@ namespace mw {
 class Win32MainWindow : public ProgramWindow, public Frontend, public MainWindowFields, public ProgramShell {
 public:
     // Creation runs the start-up fill. The state lives as long as the window.
-    Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Boxes& boxes);
+    Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Dialogs& boxes);
     ~Win32MainWindow() override;
 
     HWND Handle() const { return window_; }
@@ -99,7 +99,7 @@ private:
 
     RunState& state_;
     SettingsFactory openSettings_;
-    Win32Boxes& boxes_;
+    Win32Dialogs& boxes_;
     HWND controls_[ControlCount] = {};
     // The button pictures, loaded at the size the window's DPI wants.
     HICON pictures_[ControlCount] = {};

@@ -1,8 +1,8 @@
-// The box that asks for a line of text, for Win32Boxes::AskText: a label,
+// The box that asks for a line of text, for Win32Dialogs::AskText: a label,
 // a field that starts with the text, OK (the default, Enter) and Cancel
 // (Escape), modal to its owner.
 #include "core/win32/wide_text.h"
-#include "win32/boxes.h"
+#include "win32/dialogs.h"
 #include "win32/window_look.h"
 
 namespace mw {
@@ -119,7 +119,7 @@ private:
 
 }  // namespace
 
-std::optional<std::string> Win32Boxes::AskText(HWND owner, const std::wstring& title, const std::wstring& label,
+std::optional<std::string> Win32Dialogs::AskText(HWND owner, const std::wstring& title, const std::wstring& label,
                                                const std::string& text)
 {
     return TextBox(owner, title, label, WideFromUtf8(text)).Run(owner);

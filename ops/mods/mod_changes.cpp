@@ -10,7 +10,7 @@
 #include "core/file_stamp.h"
 #include "core/path_helpers.h"
 #include "ops/archive_edits.h"
-#include "ops/operation_run.h"
+#include "ops/operation_runtime.h"
 #include "ops/mods/mod_store.h"
 
 namespace mw {

@@ -31,7 +31,7 @@ if ! grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app_id.met
   missing=1
 fi
 # The windowed program is installed when it is built.
-if [ -x "$build/app/mendwright" ] && [ ! -x "$prefix/bin/mendwright" ]; then
+if [ -x "$build/qt/mendwright" ] && [ ! -x "$prefix/bin/mendwright" ]; then
   echo "missing after install: bin/mendwright"
   missing=1
 fi

@@ -8,7 +8,7 @@
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wine_host.h"
-#include "tests/win32/gp4_key.h"
+#include "tests/win32/installation_key.h"
 
 namespace mw::test {
 namespace {

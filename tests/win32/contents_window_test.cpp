@@ -13,7 +13,7 @@
 #include "ops/undo_wad.h"
 #include "tests/support/contents_entries.h"
 #include "tests/support/temp_dir.h"
-#include "tests/win32/recording_boxes.h"
+#include "tests/win32/recording_dialogs.h"
 #include "win32/file_drag.h"
 #include "win32/list_view.h"
 #include "win32/main_window.h"
@@ -49,7 +49,7 @@ protected:
     std::string gp4 = temp.MakeFolder("gp4");
     std::string archive = temp.Write("gp4/cars.wad", test::ContiguousArchive(kEntries));
     RunState state;
-    test::RecordingBoxes boxes;
+    test::RecordingDialogs boxes;
     Win32MainWindow main{WithInstallation(state, gp4), [] { return std::make_unique<InMemorySettings>(); }, boxes};
 
 private:

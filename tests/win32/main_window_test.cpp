@@ -16,7 +16,7 @@
 #include "ops/run_state.h"
 #include "settings/remembered_gp4_installation.h"
 #include "tests/support/temp_dir.h"
-#include "tests/win32/recording_boxes.h"
+#include "tests/win32/recording_dialogs.h"
 #include "win32/main_window.h"
 
 namespace mw {
@@ -38,7 +38,7 @@ protected:
     void Click(Win32MainWindow::Control button) { SendMessageW(window.ControlHandle(button), BM_CLICK, 0, 0); }
 
     RunState state;
-    test::RecordingBoxes boxes;
+    test::RecordingDialogs boxes;
     Win32MainWindow window{WithInstallation(state), [] { return std::make_unique<InMemorySettings>(); }, boxes};
 
 private:

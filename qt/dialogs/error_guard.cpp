@@ -1,0 +1,16 @@
+#include "qt/dialogs/error_guard.h"
+
+#include "ops/error_report.h"
+#include "qt/dialogs/dialogs.h"
+#include "qt/text.h"
+
+namespace mw {
+
+bool RunHandler(Dialogs& dialogs, const std::function<void()>& handler)
+{
+    return RunReportingErrors(handler, [&dialogs](const ErrorReport& report) {
+        dialogs.ShowErrorDisplay(ToQt(report.message), ToQt(report.details));
+    });
+}
+
+}  // namespace mw

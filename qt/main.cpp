@@ -1,0 +1,52 @@
+// mendwright: the windowed program, and the auto-install mode of update packages.
+#include <cstdio>
+#include <memory>
+
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+
+#include "startup/command_line.h"
+#include "startup/help_and_version.h"
+#include "qt/program_dialogs.h"
+#include "qt/program_windows.h"
+#include "startup/startup.h"
+#include "ops/messages.h"
+#include "settings/qt_settings_store.h"
+#include "settings/remembered_gp4_installation.h"
+
+namespace {
+
+// The icon of every window, from the same files the hicolor theme gets.
+QIcon ApplicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/" MENDWRIGHT_APP_ID ".png").arg(size));
+    return icon;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> arguments = mw::ProgramArguments(argc, argv);
+    if (const auto text = mw::HelpOrVersionText(arguments)) {
+        std::fputs(text->c_str(), stdout);
+        return 0;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(mw::kApplicationTitle));
+    // The application id: docks match the window to the installed launcher.
+    QApplication::setDesktopFileName(QStringLiteral(MENDWRIGHT_APP_ID));
+    QApplication::setWindowIcon(ApplicationIcon());
+
+    mw::RunState state;
+    state.Installation = mw::MakeProgramGp4Installation(state.Settings);
+    state.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
+    const mw::SettingsFactory openSettings = [] { return std::make_unique<mw::QtSettingsStore>(); };
+
+    mw::Dialogs& dialogs = mw::ProgramDialogs();
+    mw::ProgramWindows windows(state, openSettings, dialogs);
+    return mw::RunMode(arguments, state, windows, windows, [] { return QApplication::exec(); });
+}

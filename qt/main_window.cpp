@@ -1,0 +1,313 @@
+#include "qt/main_window.h"
+
+#include <algorithm>
+
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolButton>
+
+#include "core/file.h"
+#include "core/path_helpers.h"
+#include "ops/archive_edits.h"
+#include "ops/messages.h"
+#include "ops/operations.h"
+#include "ops/undo_wad.h"
+#include "qt/contents_window.h"
+#include "qt/widgets/button_pictures.h"
+#include "qt/dialogs/error_guard.h"
+#include "qt/widgets/file_field.h"
+#include "qt/folder_chooser.h"
+#include "qt/manual_path_window.h"
+#include "qt/widgets/picture_button.h"
+#include "qt/widgets/status_bar.h"
+#include "qt/text.h"
+#include "qt/window_look.h"
+
+namespace mw {
+
+namespace {
+
+constexpr QSize kOuterSize(441, 181);
+constexpr QSize kMinimumOuterSize(441, 169);
+
+template <typename Widget>
+Widget* Place(Widget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+// An existing file whose name ends in ".wad", in any case.
+bool IsWadFile(const QFileInfo& file)
+{
+    return file.isFile() && file.suffix().compare(QLatin1String("wad"), Qt::CaseInsensitive) == 0;
+}
+
+PictureButton* MakePictureButton(const QString& caption, ButtonPicture picture, QWidget* parent)
+{
+    auto* button = new PictureButton(caption, parent);
+    button->SetPictureStrip(ButtonPictureStrip(picture));
+    return button;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(RunState& state, SettingsFactory openSettings, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), WindowFrontend(*this, dialogs), state_(state), openSettings_(std::move(openSettings))
+{
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    ApplyWindowLook(*this);
+    resize(ClientSizeOf(kOuterSize));
+    setMinimumSize(ClientSizeOf(kMinimumOuterSize));
+    CreateControls();
+    SetTabOrder();
+    Connect();
+    CentreOnScreen(*this);
+    FillFromSettings();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateControls()
+{
+    sourceLabel_ = PlaceLabel(new QLabel(QStringLiteral("Select file(s) to replace in wad(s)"), this), 8, 4, 152, 13);
+    selectFolderButton_ = Place(new QPushButton(QStringLiteral("Select a Folder"), this), 176, 4, 121, 15);
+
+    sourceField_ = Place(new FileField(this), 8, 21, 417, 20);
+    sourceField_->SetTitle(QStringLiteral("Select a file"));
+    sourceField_->SetFilter({{QStringLiteral("Main GP4 files"),
+                          {QStringLiteral("*.gp4"), QStringLiteral("*.col"), QStringLiteral("*.bin"),
+                           QStringLiteral("*.cfp"), QStringLiteral("*.dat")}},
+                         {QStringLiteral("*.*"), {QStringLiteral("*.*")}}});
+    sourceField_->SetFilename(QString::fromLatin1(kSourcePlaceholder));
+    sourceField_->SetDialogs(dialogs_);
+    sourceField_->SetDropTest([](const QString& path) { return QFileInfo::exists(path); });
+
+    archiveLabel_ = PlaceLabel(new QLabel(QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"), this),
+                   8, 52, 277, 13);
+    gp4PathButton_ = Place(new QPushButton(QStringLiteral("Change GP4 Path"), this), 320, 52, 105, 15);
+
+    archiveField_ = Place(new FileField(this), 8, 69, 417, 20);
+    archiveField_->SetTitle(QStringLiteral("Select a wad"));
+    archiveField_->SetFilter({{QStringLiteral("*.wad"), {QStringLiteral("*.wad")}}});
+    archiveField_->SetDefaultExt(QStringLiteral("wad"));
+    archiveField_->SetDialogs(dialogs_);
+    archiveField_->SetDropTest([](const QString& path) { return IsWadFile(QFileInfo(path)); });
+    contentsButton_ = archiveField_->AddButton(ButtonIcon(ButtonPicture::Contents),
+                                               QStringLiteral("Show what the wad holds (Ctrl+O, or a double click)"));
+    // The window has no menu bar and its buttons fill their row: undo sits
+    // with the other buttons that act on the field's wad.
+    undoButton_ = archiveField_->AddButton(ButtonIcon(ButtonPicture::Undo), QStringLiteral("Undo last update"));
+    undoButton_->setEnabled(false);
+
+    createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);
+    updateButton_ = Place(MakePictureButton(QStringLiteral("Update wad"), ButtonPicture::UpdateWad, this), 104, 96, 88, 22);
+    extractButton_ = Place(MakePictureButton(QStringLiteral("Extract wad"), ButtonPicture::ExtractWad, this), 200, 96, 88, 22);
+    updateTracksButton_ =
+        Place(MakePictureButton(QStringLiteral("Update track wads"), ButtonPicture::UpdateTracks, this), 304, 96, 121, 22);
+
+    statusBar_ = Place(new StatusBar(this), 8, 126, 417, 16);
+    cancelButton_ = Place(new QPushButton(QStringLiteral("Cancel"), this), 365, 126, 60, 16);
+    cancelButton_->setFocusPolicy(Qt::NoFocus);
+    cancelButton_->setToolTip(QStringLiteral("Stop the operation (Esc)"));
+    cancelButton_->hide();
+
+    saveDialog_.title = QStringLiteral("Please choose a folder");
+}
+
+void MainWindow::SetTabOrder()
+{
+    QWidget* const order[] = {updateButton_, selectFolderButton_,  sourceField_,        archiveField_,
+                              createButton_,  extractButton_, updateTracksButton_, gp4PathButton_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    updateButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The styles draw a focus frame only in a window whose focus moved by
+    // keyboard, and showing a window clears that; the window shows as if it
+    // had, so the frame of "Update wad" is there from the start.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        UpdateUndoButton();
+}
+
+void MainWindow::Connect()
+{
+    connect(selectFolderButton_, &QPushButton::clicked, this, &MainWindow::ShowFolderChooser);
+    connect(gp4PathButton_, &QPushButton::clicked, this, &MainWindow::ChooseGp4Folder);
+    connect(sourceField_, &FileField::Browsed, this, &MainWindow::RememberSourceFolder);
+    connect(createButton_, &QPushButton::clicked, this, &MainWindow::CreateWad);
+    connect(updateButton_, &QPushButton::clicked, this, &MainWindow::UpdateWad);
+    connect(extractButton_, &QPushButton::clicked, this, &MainWindow::ExtractWad);
+    connect(updateTracksButton_, &QPushButton::clicked, this, &MainWindow::UpdateTrackWads);
+    connect(contentsButton_, &QToolButton::clicked, this, &MainWindow::ShowContents);
+    connect(archiveField_, &FileField::DoubleClicked, this, &MainWindow::ShowContents);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { RequestCancel(); });
+    connect(undoButton_, &QToolButton::clicked, this, &MainWindow::UndoLastUpdate);
+    connect(archiveField_, &QLineEdit::textChanged, this, &MainWindow::UpdateUndoButton);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::ShowContents);
+}
+
+void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath)
+{
+    folderChooser_ = folderChooser;
+    manualPath_ = manualPath;
+}
+
+mw::StartupState MainWindow::StartupView()
+{
+    return {state_.Settings, state_.Installation.get()};
+}
+
+void MainWindow::FillFromSettings()
+{
+    RunHandler(dialogs_, [this] { mw::FillFromSettings(StartupView(), *this, openSettings_); });
+}
+
+void MainWindow::ShowFolderChooser()
+{
+    if (folderChooser_)
+        ShowInFront(*folderChooser_);
+}
+
+void MainWindow::ChooseGp4Folder()
+{
+    if (manualPath_)
+        ShowInFront(*manualPath_);
+}
+
+void MainWindow::RememberSourceFolder()
+{
+    const std::string text = FromQt(sourceField_->Filename());
+    if (text.starts_with("..."))
+        return;
+    if (FileExists(text))
+        sourceField_->SetInitialDir(ToQt(FolderPart(text)));
+}
+
+void MainWindow::CreateWad()
+{
+    const CreateRequest request{SourceText()};
+    RunOperation([this, request](Frontend& frontend) { mw::CreateWad(state_, frontend, request); });
+}
+
+void MainWindow::ExtractWad()
+{
+    const ExtractRequest request{ArchiveText()};
+    RunOperation([this, request](Frontend& frontend) { mw::ExtractWad(state_, frontend, request); });
+}
+
+void MainWindow::UpdateWad()
+{
+    const UpdateRequest request{SourceText(), ArchiveText()};
+    RunOperation([this, request](Frontend& frontend) { mw::UpdateWad(state_, frontend, request); });
+}
+
+void MainWindow::UpdateTrackWads()
+{
+    UpdateRequest request{SourceText(), ArchiveText()};
+    request.options.trackBatch = true;
+    RunOperation([this, request](Frontend& frontend) { mw::UpdateWad(state_, frontend, request); });
+}
+
+ContentsWindow& MainWindow::Contents()
+{
+    if (!contentsWindow_)
+        contentsWindow_ = std::make_unique<ContentsWindow>(state_, dialogs_);
+    return *contentsWindow_;
+}
+
+void MainWindow::ShowContents()
+{
+    RunHandler(dialogs_, [this] {
+        if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this, ArchiveText()))
+            Contents().ShowContents(std::move(*contents));
+    });
+}
+
+void MainWindow::UndoLastUpdate()
+{
+    const std::string archive = ArchiveText();
+    RunOperation([this, archive](Frontend& frontend) { mw::UndoLastUpdate(state_, frontend, archive); });
+}
+
+void MainWindow::UpdateUndoButton()
+{
+    undoButton_->setEnabled(HasUndoableUpdate(state_, ArchiveText()));
+}
+
+void MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)
+{
+    RunOffThread(operation, cancelButton_);
+    UpdateUndoButton();
+    // The archive shown may be one the operation rewrote.
+    if (contentsWindow_ && contentsWindow_->isVisible())
+        contentsWindow_->Reload();
+}
+
+void MainWindow::UseGp4Folder(const QString& folder)
+{
+    RunHandler(dialogs_, [&] { mw::ApplyChosenGp4Folder(FromQt(folder), StartupView(), *this, openSettings_); });
+}
+
+std::string MainWindow::SourceText() const
+{
+    return FromQt(sourceField_->Filename());
+}
+
+void MainWindow::SetSourceText(const std::string& text)
+{
+    sourceField_->SetFilename(ToQt(text));
+}
+
+std::string MainWindow::ArchiveText() const
+{
+    return FromQt(archiveField_->Filename());
+}
+
+void MainWindow::SetArchiveText(const std::string& text)
+{
+    archiveField_->SetFilename(ToQt(text));
+}
+
+std::optional<std::string> MainWindow::AskSaveLocation(const SaveRequest& request)
+{
+    saveDialog_.fileName = ToQt(request.proposedName);
+    saveDialog_.filter = FilterFromText(request.filter);
+    saveDialog_.asksBeforeReplacing = request.asksBeforeReplacing;
+    const std::optional<QString> chosen = dialogs_.RunSaveDialog(saveDialog_);
+    if (!chosen)
+        return std::nullopt;
+    saveDialog_.fileName = *chosen;
+    return FromQt(*chosen);
+}
+
+bool MainWindow::ConfirmChanges(const std::string& question)
+{
+    return dialogs_.AskQuestion(ToQt(question));
+}
+
+void MainWindow::SetSourceStartFolder(const std::string& folder)
+{
+    sourceField_->SetInitialDir(ToQt(folder));
+}
+
+void MainWindow::SetArchiveStartFolder(const std::string& folder)
+{
+    archiveField_->SetInitialDir(ToQt(folder));
+}
+
+}  // namespace mw

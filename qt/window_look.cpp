@@ -1,0 +1,68 @@
+#include "qt/window_look.h"
+
+#include <algorithm>
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+
+namespace mw {
+
+namespace {
+// A sizeable border is 4 pixels on each side; the caption bar 19 pixels.
+constexpr int kBorder = 4;
+constexpr int kCaption = 19;
+}  // namespace
+
+QFont WindowFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+void ApplyWindowLook(QWidget& window)
+{
+    window.setFont(WindowFont());
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
+QLabel* PlaceLabel(QLabel* label, int left, int top, int width, int height)
+{
+    label->setGeometry(left, top, std::max(width, label->sizeHint().width()), height);
+    return label;
+}
+
+void CentreOnScreen(QWidget& window)
+{
+    QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+void ShowInFront(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+QSize ClientSizeOf(QSize outerSize)
+{
+    return {outerSize.width() - 2 * kBorder, outerSize.height() - 2 * kBorder - kCaption};
+}
+
+}  // namespace mw

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+
+#include "qt/program_windows.h"
+#include "startup/startup.h"
+#include "tests/support/temp_dir.h"
+#include "tests/qt/ui_test_support.h"
+#include "qt/contents_window.h"
+#include "qt/widgets/entry_table_model.h"
+#include "qt/widgets/file_field.h"
+
+namespace mw {
+namespace {
+
+class StartupTest : public testing::Test {
+protected:
+    // The message loop stands in for the user: it notes what it found.
+    int Run(const std::vector<std::string>& arguments)
+    {
+        return RunMode(arguments, fixture.state, windows, windows, [this] {
+            ++loops;
+            mainShownInLoop = windows.mainWindow.isVisible();
+            return 0;
+        });
+    }
+
+    test::WindowFixture fixture;
+    ProgramWindows windows{fixture.state, fixture.openSettings, fixture.dialogs};
+    int loops = 0;
+    bool mainShownInLoop = false;
+};
+
+TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheMainWindowIsShown)
+{
+    EXPECT_EQ(fixture.settingsOpened, 1) << "creating the main window ran the start-up fill";
+    EXPECT_EQ(windows.mainWindow.SourceField()->Filename(), QStringLiteral("...or select a file"));
+    EXPECT_EQ(Run({}), 0);
+    EXPECT_EQ(loops, 1);
+    EXPECT_TRUE(mainShownInLoop);
+    EXPECT_FALSE(windows.folderChooser.isVisible());
+    EXPECT_FALSE(windows.manualPathWindow.isVisible());
+
+    Run({"\\1wad"});
+    EXPECT_EQ(loops, 2) << "a single argument is ignored";
+}
+
+// A file manager's "Open With": an existing .wad goes into the archive
+// field and opens in the contents window, an existing folder goes into the
+// source field; anything else is ignored.
+TEST_F(StartupTest, OneArgumentNamingAWadOrAFolderFillsItsField)
+{
+    test::TempDir dir;
+    const std::string wad = dir.Write("Cars.WAD", test::ContiguousArchive({{"a.bin", "A"}}));
+    const std::string folder = dir.MakeFolder("mods");
+    const std::string other = dir.Write("notes.txt", "x");
+    MainWindow& window = windows.mainWindow;
+    const QString source = window.SourceField()->Filename();
+    const QString archive = window.ArchiveField()->Filename();
+    for (const std::string& ignored : {other, dir.path() + "/missing.wad", std::string("\\1wad")}) {
+        Run({ignored});
+        EXPECT_EQ(window.SourceField()->Filename(), source) << ignored;
+        EXPECT_EQ(window.ArchiveField()->Filename(), archive) << ignored;
+    }
+    EXPECT_FALSE(window.Contents().isVisible());
+    Run({wad});
+    EXPECT_EQ(window.ArchiveField()->Filename(), QString::fromStdString(wad));
+    EXPECT_TRUE(window.Contents().isVisible());
+    EXPECT_EQ(window.Contents().Entries().rowCount(), 1);
+    Run({folder});
+    EXPECT_EQ(window.SourceField()->Filename(), QString::fromStdString(folder));
+    EXPECT_EQ(loops, 5);
+}
+
+TEST_F(StartupTest, TwoArgumentsNeverShowTheMainWindowNorRunTheLoop)
+{
+    Run({"\\other", "cars.wad"});
+    EXPECT_EQ(loops, 0);
+    EXPECT_FALSE(windows.mainWindow.isVisible());
+    EXPECT_TRUE(fixture.dialogs.questions.empty() && fixture.dialogs.userErrors.empty());
+}
+
+TEST_F(StartupTest, TheMainWindowsButtonsOpenTheSmallWindows)
+{
+    windows.mainWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.mainWindow));
+    QTest::mouseClick(windows.mainWindow.SelectFolderButton(), Qt::LeftButton);
+    QTest::mouseClick(windows.mainWindow.Gp4PathButton(), Qt::LeftButton);
+    EXPECT_TRUE(windows.folderChooser.isVisible());
+    EXPECT_TRUE(windows.manualPathWindow.isVisible());
+}
+
+}  // namespace
+}  // namespace mw
