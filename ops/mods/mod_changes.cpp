@@ -100,7 +100,7 @@ private:
 
 // Drops the kept contents that the ledger no longer needs for the archive,
 // and those the archive holds again.
-void TidyKept(const KeptContents& kept, const ModLedger& ledger, std::uint32_t archive,
+void TidyKept(KeptContents kept, const ModLedger& ledger, std::uint32_t archive,
               const std::vector<ContentId>& heldAgain)
 {
     const std::vector<ContentId> needed = NeededContents(ledger, archive);
@@ -132,7 +132,7 @@ void WriteArchive(Frontend& frontend, const ModStore& store, ModLedger& ledger, 
                   bool enabled, ArchivePlan& plan)
 {
     const std::string path = ledger.archives[plan.archive].path;
-    const KeptContents kept = store.KeptFor(path);
+    KeptContents kept = store.KeptFor(path);
     for (const auto& [content, entry] : plan.rewrite.toKeep)
         kept.Keep(content, *plan.lock->archive(), plan.live.Entries[entry].Offset);
     ModLedger after = WithArchiveFlipped(ledger, mods, plan.archive, enabled);
@@ -152,7 +152,7 @@ void WriteArchive(Frontend& frontend, const ModStore& store, ModLedger& ledger, 
     plan.live.Payloads.clear();
     plan.rewrite.image.Payloads.clear();
     plan.lock.reset();
-    TidyKept(kept, ledger, plan.archive, plan.rewrite.fromKept);
+    TidyKept(std::move(kept), ledger, plan.archive, plan.rewrite.fromKept);
 }
 
 // Removed mods are forgotten once no archive holds them, with the bytes

@@ -98,7 +98,7 @@ void ModRecorder::Complete(File& written, const WadImage& image)
         files = &mod->archives.back();
     }
 
-    const KeptContents kept = store_->KeptFor(archive_);
+    KeptContents kept = store_->KeptFor(archive_);
     std::set<ContentKey> writtenContents;
     std::vector<std::pair<ContentId, std::string>> fromSources;
     for (std::size_t f = 0; f < files_.size(); ++f) {
@@ -154,7 +154,7 @@ void ModRecorder::Keep()
         return;
     kept_ = true;
     store_->Commit(*prepared_);
-    const KeptContents kept = store_->KeptFor(archive_);
+    KeptContents kept = store_->KeptFor(archive_);
     for (const ContentId& content : droppable_)
         kept.Drop(content);
     hold_.reset();
