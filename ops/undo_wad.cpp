@@ -210,7 +210,7 @@ void UndoOnce(const RunState& state, Frontend& frontend, const UndoStore& store,
         const std::uint64_t install = restore.recordFile.group;
         const bool began = install == 0 || GroupRecordsOf(store, restore.archive, install) == 1;
         ForgottenInstall forgotten(state, restore.archive, began ? install : 0);
-        forgotten.Prepare(restore.record.plan.before);
+        forgotten.Prepare(restore.written->file(), restore.record.plan.before);
         restore.written->Commit();
         forgotten.Commit();
         store.Remove(restore.recordFile);

@@ -81,6 +81,7 @@ public:
     {
         LedgerArchive& archive = ledger_.archives[archive_];
         archive.written = StampOf(written);
+        archive.fingerprint = WrittenFingerprint(written);
         store_.Prepare(ledger_, archive.path, archive.written);
         prepared_ = true;
     }

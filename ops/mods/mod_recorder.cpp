@@ -144,6 +144,7 @@ void ModRecorder::Complete(File& written, const WadImage& image)
             droppable_.push_back(content);
 
     ledger.archives[archive].written = StampOf(written);
+    ledger.archives[archive].fingerprint = WrittenFingerprint(written);
     store_->Prepare(ledger, archive_, ledger.archives[archive].written);
     prepared_ = std::move(ledger);
 }

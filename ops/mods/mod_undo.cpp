@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/file.h"
+
 #include "ops/mods/layer_rewrite.h"
 #include "ops/mods/mod_changes.h"
 #include "ops/mods/mod_scope.h"
@@ -34,7 +36,7 @@ ForgottenInstall::~ForgottenInstall()
         store_->Abandon();
 }
 
-void ForgottenInstall::Prepare(const FileStamp& restored)
+void ForgottenInstall::Prepare(File& restored, const FileStamp& stamp)
 {
     if (!store_)
         return;
@@ -49,9 +51,11 @@ void ForgottenInstall::Prepare(const FileStamp& restored)
     std::erase_if(mod->archives, [&](const ModArchiveFiles& files) { return files.archive == *archive; });
     if (mod->archives.empty())
         ledger.Forget(install_);
-    if (const auto kept = ledger.ArchiveIndex(archive_))
-        ledger.archives[*kept].written = restored;
-    store_->Prepare(ledger, archive_, restored);
+    if (const auto kept = ledger.ArchiveIndex(archive_)) {
+        ledger.archives[*kept].written = stamp;
+        ledger.archives[*kept].fingerprint = WrittenFingerprint(restored);
+    }
+    store_->Prepare(ledger, archive_, stamp);
     prepared_ = std::move(ledger);
 }
 
@@ -88,6 +92,12 @@ NewestModRemoval RemoveNewestMod(const RunState& state, Frontend& frontend, cons
         const auto archive = ledger.ArchiveIndex(canonicalArchive);
         const InstalledMod* newest = archive ? NewestModOf(ledger, *archive) : nullptr;
         if (newest == nullptr || newest->id != install || newest->permanent)
+            return NewestModRemoval::NotTheNewest;
+        // Only a change the ledger made itself: one by another program is
+        // the undo's refusal, as it always was.
+        File now(canonicalArchive, OpenMode::ReadOnly);
+        const LedgerArchive& written = ledger.archives[*archive];
+        if (StampOf(now) != written.written || WrittenFingerprint(now) != written.fingerprint)
             return NewestModRemoval::NotTheNewest;
         name = newest->name;
     }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "core/file.h"
 #include "core/file_stamp.h"
 #include "ops/frontend.h"
 #include "ops/mods/mod_ledger.h"
@@ -26,10 +27,10 @@ public:
     ForgottenInstall(const ForgottenInstall&) = delete;
     ForgottenInstall& operator=(const ForgottenInstall&) = delete;
 
-    // The archive is complete as it was before the install, and will bear
-    // restored's stamp: the ledger without the install's files for it is
+    // The archive is complete as it was before the install in restored, and
+    // will bear stamp: the ledger without the install's files for it is
     // prepared. Nothing when the ledger knows no such install there.
-    void Prepare(const FileStamp& restored);
+    void Prepare(File& restored, const FileStamp& stamp);
     // The archive is in place.
     void Commit();
 
@@ -43,7 +44,8 @@ private:
 };
 
 // The newest mod that installed into the archive taken out and forgotten
-// (ChangeMods, ops/mods/mod_changes.h), when it is the install given.
+// (ChangeMods, ops/mods/mod_changes.h), when it is the install given and
+// the archive is as the ledger last wrote it.
 enum class NewestModRemoval { NotTheNewest, Removed, Refused };
 NewestModRemoval RemoveNewestMod(const RunState& state, Frontend& frontend, const std::string& canonicalArchive,
                                  std::uint64_t install);

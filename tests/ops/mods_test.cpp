@@ -7,6 +7,7 @@
 #include "ops/mods/mod_changes.h"
 #include "ops/mods/mod_listing.h"
 #include "ops/operations.h"
+#include "ops/undo_wad.h"
 #include "ops/undo_store.h"
 #include "tests/ops/recording_frontend.h"
 #include "tests/support/temp_dir.h"
@@ -102,6 +103,29 @@ TEST_F(ModsTest, AChangeTouchingBytesAnotherProgramChangedIsRefusedUnlessForced)
     test::RecordingFrontend forced;
     EXPECT_TRUE(Change("first", ModAction::Disable, true, forced)) << ::testing::PrintToString(forced.userErrors);
     EXPECT_EQ(test::ReadBytes(archive_), test::ContiguousArchive({{"a.tex", "outside"}, {"b.tex", "found b"}}));
+}
+
+// Undo takes the newest mod out and forgets it: from its record while the
+// archive is as the install left it, through the ledger once an earlier
+// mod was disabled since.
+TEST_F(ModsTest, UndoForgetsTheNewestModFromItsRecordOrThroughTheLedger)
+{
+    const std::string found = test::ReadBytes(archive_);
+    Install("first", {{"a.tex", "first"}});
+    const std::string afterFirst = test::ReadBytes(archive_);
+    Install("second", {{"b.tex", "second"}, {"n.tex", "new"}});
+
+    test::RecordingFrontend ui;
+    ASSERT_TRUE(UndoWad(state_, ui, {archive_})) << ::testing::PrintToString(ui.userErrors);
+    EXPECT_EQ(test::ReadBytes(archive_), afterFirst);
+    EXPECT_EQ(Ledger().mods.size(), 1u);
+
+    Install("third", {{"b.tex", "third"}});
+    ASSERT_TRUE(Change("first", ModAction::Disable, false, ui));
+    ASSERT_TRUE(UndoWad(state_, ui, {archive_})) << ::testing::PrintToString(ui.userErrors);
+    EXPECT_EQ(test::ReadBytes(archive_), found);
+    ASSERT_EQ(Ledger().mods.size(), 1u);
+    EXPECT_EQ(Ledger().mods[0].name, "first");
 }
 
 }  // namespace
