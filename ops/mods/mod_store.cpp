@@ -90,6 +90,12 @@ ModStore::Hold ModStore::Lock() const
     return Hold(Folder().OpenLockFile(kLockName));
 }
 
+ModLedger ModStore::ReadHeld() const
+{
+    const Hold hold = Lock();
+    return Read();
+}
+
 ModLedger ModStore::Read() const
 {
     const PrivateFolder folder = Folder();
