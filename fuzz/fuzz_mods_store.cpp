@@ -130,10 +130,12 @@ std::string NameOf(mw::fuzz::InputBytes& in)
     return text;
 }
 
-void CheckKept(const mw::KeptContents& kept)
+// Every content listed is a file of the folder under the content's own name.
+void CheckKept(const mw::KeptContents& kept, const fs::path& folder)
 {
     for (const mw::ContentId& content : kept.All()) {
-        if (!kept.Has(content)) {
+        std::error_code error;
+        if (!kept.Has(content) || !fs::is_regular_file(fs::symlink_status(folder / KeptName(content), error))) {
             std::fprintf(stderr, "a content listed as kept is not kept under its name\n");
             std::abort();
         }
@@ -156,7 +158,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PlantLedger(in, world, "ledger.pending", true);
     PlantLedger(in, world, "ledger", false);
     const mw::ModStore store((world.folder / "mods").string(), world.scope);
-    const mw::KeptContents kept = store.KeptFor(world.archive);
     const fs::path keptFolder = world.store / KeptName({mw::HashOfBytes(world.archive), 0}).substr(0, 16);
     fs::create_directories(keptFolder);
     while (!in.AtEnd()) {
@@ -191,7 +192,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
     }
-    CheckKept(kept);
+    // The kept contents as a change reads them.
+    mw::KeptContents kept = store.KeptFor(world.archive);
+    CheckKept(kept, keptFolder);
     {
         mw::File archive(world.archive, mw::OpenMode::ReadOnly);
         try {
@@ -200,9 +203,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // A name taken by a folder cannot be written: the change says so.
         }
     }
-    CheckKept(kept);
-    for (const mw::ContentId& content : kept.All())
-        kept.Drop(content);
+    CheckKept(kept, keptFolder);
+    kept.DropAll();
     if (mw::fuzz::TreeOf(world.outside) != outsideBefore) {
         std::fprintf(stderr, "something outside the store changed\n");
         std::abort();
