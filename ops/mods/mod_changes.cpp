@@ -11,6 +11,7 @@
 #include "core/path_helpers.h"
 #include "ops/archive_edits.h"
 #include "ops/operation_runtime.h"
+#include "ops/mods/mod_cap.h"
 #include "ops/mods/mod_store.h"
 
 namespace mw {
@@ -85,10 +86,15 @@ public:
         store_.Prepare(ledger_, archive.path, archive.written);
         prepared_ = true;
     }
-    void Committed()
+    // Nothing here fails: the archive is in place, and the pending ledger
+    // left by a failure is taken by the next reader.
+    void Committed() noexcept
     {
-        store_.Commit(ledger_);
         committed_ = true;
+        try {
+            store_.Commit(ledger_);
+        } catch (...) {
+        }
     }
 
 private:
@@ -251,6 +257,8 @@ bool ChangeMods(const RunState& state, Frontend& frontend, const ModChangeReques
         }
         if (request.action == ModAction::Remove)
             ForgetMods(store, ledger, mods);
+        hold.reset();
+        FoldModsToCap(state, request.scope, 0);
         ShowElapsed(state, frontend, ProgressPhase::ModsChanged, startTime);
         completed = true;
     });

@@ -149,15 +149,20 @@ void ModRecorder::Complete(File& written, const WadImage& image)
     prepared_ = std::move(ledger);
 }
 
-void ModRecorder::Keep()
+void ModRecorder::Keep() noexcept
 {
     if (!prepared_)
         return;
     kept_ = true;
-    store_->Commit(*prepared_);
-    KeptContents kept = store_->KeptFor(archive_);
-    for (const ContentId& content : droppable_)
-        kept.Drop(content);
+    try {
+        store_->Commit(*prepared_);
+        KeptContents kept = store_->KeptFor(archive_);
+        for (const ContentId& content : droppable_)
+            kept.Drop(content);
+    } catch (...) {
+        // The install is done: the prepared ledger, left pending, is taken
+        // by the next reader, which finds the archive bearing its stamp.
+    }
     hold_.reset();
 }
 

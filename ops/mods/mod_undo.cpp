@@ -59,12 +59,23 @@ void ForgottenInstall::Prepare(File& restored, const FileStamp& stamp)
     prepared_ = std::move(ledger);
 }
 
-void ForgottenInstall::Commit()
+void ForgottenInstall::Commit() noexcept
 {
     if (!prepared_)
         return;
-    store_->Commit(*prepared_);
     committed_ = true;
+    try {
+        Tidy();
+    } catch (...) {
+        // The undo is done: the prepared ledger, left pending, is taken by
+        // the next reader, which finds the archive bearing its stamp.
+    }
+    hold_.reset();
+}
+
+void ForgottenInstall::Tidy()
+{
+    store_->Commit(*prepared_);
     // The bytes kept for the install alone are no longer needed.
     KeptContents kept = store_->KeptFor(archive_);
     if (const auto index = prepared_->ArchiveIndex(archive_)) {
@@ -75,7 +86,6 @@ void ForgottenInstall::Commit()
     } else {
         kept.DropAll();
     }
-    hold_.reset();
 }
 
 NewestModRemoval RemoveNewestMod(const RunState& state, Frontend& frontend, const std::string& canonicalArchive,

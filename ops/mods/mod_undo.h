@@ -31,10 +31,12 @@ public:
     // will bear stamp: the ledger without the install's files for it is
     // prepared. Nothing when the ledger knows no such install there.
     void Prepare(File& restored, const FileStamp& stamp);
-    // The archive is in place.
-    void Commit();
+    // The archive is in place. Nothing here fails: the undo is done.
+    void Commit() noexcept;
 
 private:
+    void Tidy();
+
     std::optional<ModStore> store_;
     std::string archive_;
     std::uint64_t install_;

@@ -105,6 +105,28 @@ TEST_F(ModsTest, AChangeTouchingBytesAnotherProgramChangedIsRefusedUnlessForced)
     EXPECT_EQ(test::ReadBytes(archive_), test::ContiguousArchive({{"a.tex", "outside"}, {"b.tex", "found b"}}));
 }
 
+// When the kept bytes alone would keep the store over its cap, the oldest
+// mod is folded in for good: it cannot be taken out, the list says so, and
+// every archive and every later mod stay as they were.
+TEST_F(ModsTest, ACapTooSmallForTheKeptBytesMakesTheOldestModPermanent)
+{
+    const std::string big(4000, 'o');
+    dir_.Write("gp4/cars.wad", test::ContiguousArchive({{"a.tex", big}, {"b.tex", big}}));
+    state_.UndoCap = 3000;
+    Install("first", {{"a.tex", "first"}});
+    Install("second", {{"b.tex", "second"}});
+
+    const std::vector<ModSummary> mods = SummariesOf(Ledger());
+    ASSERT_EQ(mods.size(), 2u);
+    EXPECT_TRUE(mods[0].permanent);
+    EXPECT_FALSE(mods[1].permanent);
+    test::RecordingFrontend ui;
+    EXPECT_FALSE(Change("first", ModAction::Disable, false, ui));
+    EXPECT_EQ(ui.userErrors, std::vector<std::string>{RefusalText({RefusalKind::PermanentMod, "first"})});
+    ASSERT_TRUE(Change("second", ModAction::Disable, false, ui)) << ::testing::PrintToString(ui.userErrors);
+    EXPECT_EQ(test::ReadBytes(archive_), test::ContiguousArchive({{"a.tex", "first"}, {"b.tex", big}}));
+}
+
 // Undo takes the newest mod out and forgets it: from its record while the
 // archive is as the install left it, through the ledger once an earlier
 // mod was disabled since.
