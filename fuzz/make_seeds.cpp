@@ -192,8 +192,10 @@ void WriteChoices(const std::string& root)
         {"mods_store", {Bytes({0, 0}), Bytes({2, 20}) + std::string(20, '\0') + Bytes({0, 0, 2, 1, 1, 0}),
                         Bytes({0, 0, 2, 2, 0, 0})}},
         // Two installs then every change; installs only.
-        {"mods_invariant", {Bytes({1, 2, 3, 0, 1, 0, 2, 1, 0, 1, 2, 3, 1, 0}), std::string(24, '\x01'),
-                            std::string(40, '\x03')}},
+        // The cap first: the default, then ones that make mods permanent.
+        {"mods_invariant", {Bytes({0, 1, 2, 3, 0, 1, 0, 2, 1, 0, 1, 2, 3, 1, 0}), Bytes({0}) + std::string(24, '\x01'),
+                            Bytes({0}) + std::string(40, '\x03'), Bytes({1, 1, 2, 3, 0, 1, 0, 2, 1, 0, 1, 2, 3, 1, 0}),
+                            Bytes({2}) + std::string(40, '\x01'), Bytes({3}) + std::string(40, '\x03')}},
         // Names, then pairs of paths.
         {"windows_names", {Bytes({0, 0xff}) + "com1.txt", Bytes({0, 0}) + "LPT\xc2\xb9 .log", Bytes({0, 1}) + "aux",
                            Bytes({0, 0}) + "name. ", Bytes({1, 0x55}) + R"(\\?\C:\GP4)" + Bytes({0}) + "c:/gp4/cars.wad",

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "ops/messages.h"
 #include "ops/operations.h"
 #include "ops/undo_recorder.h"
 #include "ops/undo_store.h"
@@ -58,9 +59,10 @@ std::string Update(const RunState& state, const std::string& source, const std::
 
 }  // namespace
 
-ModsSequence::ModsSequence(std::function<int(int)> pick, const std::string& folder)
+ModsSequence::ModsSequence(std::function<int(int)> pick, const std::string& folder, std::int64_t cap)
     : dir_(folder), pick_(std::move(pick))
 {
+    state_.UndoCap = cap;
     for (const std::string& archive : kArchives)
         dir_.Write("gp4/" + archive, ContiguousArchive(FoundEntries(archive)));
     dir_.Write("gp4/GP4.exe", "");
@@ -72,7 +74,7 @@ ModsSequence::ModsSequence(std::function<int(int)> pick, const std::string& fold
 
 std::string ModsSequence::Install()
 {
-    Mod mod{"mod" + std::to_string(installs_++), "", {}, true};
+    Mod mod{"mod" + std::to_string(installs_++), "", {}, true, false};
     mod.folder = dir_.MakeFolder("sources/" + mod.name);
     const int files = pick_(4) + 1;
     for (int f = 0; f < files; ++f) {
@@ -103,11 +105,20 @@ std::string ModsSequence::Change(ModAction action)
     RecordingFrontend ui;
     const ModChangeRequest request{CanonicalArchivePath(dir_ / "gp4"), {mods_[m].name}, action};
     try {
-        if (!ChangeMods(state_, ui, request))
-            return "change of " + mods_[m].name + " refused: " + Joined(ui.userErrors);
+        if (!ChangeMods(state_, ui, request)) {
+            // Only a cap below the default makes mods permanent, oldest first.
+            const std::string permanent = kPermanentModPrefix + mods_[m].name;
+            if (state_.UndoCap >= kDefaultUndoCap || ui.userErrors != std::vector<std::string>{permanent})
+                return "change of " + mods_[m].name + " refused: " + Joined(ui.userErrors);
+            for (std::size_t older = 0; older <= m; ++older)
+                mods_[older].permanent = true;
+            return {};
+        }
     } catch (const std::exception& error) {
         return "change of " + mods_[m].name + " failed: " + error.what();
     }
+    if (mods_[m].permanent)
+        return "change of " + mods_[m].name + " taken though it or a newer mod was permanent";
     if (action == ModAction::Remove)
         mods_.erase(mods_.begin() + static_cast<std::ptrdiff_t>(m));
     else

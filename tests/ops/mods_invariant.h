@@ -6,12 +6,14 @@
 // Shared by the mods tests and the mods fuzzer.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "ops/mods/mod_changes.h"
 #include "ops/run_state.h"
+#include "ops/undo_store.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw::test {
@@ -19,13 +21,16 @@ namespace mw::test {
 class ModsSequence {
 public:
     // pick(n) gives a number below n; folder: where the temporary folder
-    // goes ("" for the default).
-    ModsSequence(std::function<int(int)> pick, const std::string& folder);
+    // goes ("" for the default); cap: the undo store's cap, which a small
+    // one makes the oldest mods permanent.
+    ModsSequence(std::function<int(int)> pick, const std::string& folder, std::int64_t cap = kDefaultUndoCap);
 
     // Each step returns what went wrong, empty when nothing did: an install
     // or change refused or failed, or an archive that is not its reference.
     std::string Install();
     // A mod that the action applies to, picked; none there is no change.
+    // A mod the cap made permanent is refused: the mods older than it are
+    // permanent too, and nothing changes.
     std::string Change(ModAction action);
     // Undo of one archive, picked: its newest mod goes, from every archive
     // it changed; or the undo is refused and nothing changes.
@@ -40,6 +45,7 @@ private:
         std::string folder;
         std::vector<std::string> archives;
         bool enabled = true;
+        bool permanent = false;  // known to be, from a refusal
     };
 
     TempDir dir_;
