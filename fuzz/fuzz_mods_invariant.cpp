@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kMostSteps = 12;
-constexpr std::int64_t kCaps[] = {mw::kDefaultUndoCap, 0, 2048, 8192};
+constexpr std::int64_t kCaps[] = {mw::kDefaultUndoCap, 0, 256, 1024};
 
 }  // namespace
 
