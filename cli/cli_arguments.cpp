@@ -66,7 +66,7 @@ const std::array<CommandShape, 11> kCommands = {{
      "  --no-wait   fail at once when an update is writing ARCHIVE\n"},
     {"history", Command::History, {"ARCHIVE"}, false, "list the updates of ARCHIVE that undo can step back",
      "Newest first, one line per update: TIME<TAB>WHAT<TAB>SOURCE, WHAT being\n"
-     "update, track batch or auto-install, followed by \"(N wads)\" when undo\n"
+     "update, track batch, auto-install or create, followed by \"(N wads)\" when undo\n"
      "gives back N archives at once; then <TAB>replace<TAB>ENTRY or\n"
      "<TAB>append<TAB>ENTRY for each source file of the update.\n"},
     {"list", Command::List, {"ARCHIVE"}, false, "one line per entry: index, offset, size, name",
