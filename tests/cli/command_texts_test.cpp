@@ -39,11 +39,6 @@ struct TextCase {
 const TextCase kCases[] = {
     {"FindAPlainNameAtAnyDepth", {}, {"find", "helmet_1.tex", "--gp4", "@/gp4"},
      "@/gp4/cars.wad\tcars\\ferrari\\helmet_1.tex\t4\n", "", 0, nullptr, nullptr},
-    {"FindAPatternOfTheLastName", {}, {"find", "HELMET*", "--gp4", "@/gp4"},
-     "@/gp4/cars.wad\tcars\\ferrari\\helmet_1.tex\t4\n@/gp4/cars.wad\tcars\\williams\\helmet_2.tex\t2\n", "", 0,
-     nullptr, nullptr},
-    {"FindAPartOfTheName", {}, {"find", "ferrari/helm", "--gp4", "@/gp4"},
-     "@/gp4/cars.wad\tcars\\ferrari\\helmet_1.tex\t4\n", "", 0, nullptr, nullptr},
     {"FindNothingSaysSoWithTheRule", {}, {"find", "visor", "--gp4", "@/gp4"}, "",
      "mendwright-cli: no entry matches visor ", 0, nullptr, nullptr},
     {"HistoryWithNothingSaysSo", {}, {"history", "@/gp4/cars.wad"}, "",

@@ -140,10 +140,16 @@ TEST_F(MainWindowTest, RememberSourceFolderMovesTheStartFolderOnlyForAnExistingF
     EXPECT_EQ(window.SourceField()->InitialDir(), Temp("mods/cars/"));
 }
 
-// A refusal or an error never leaves the last success on the bar: it
-// clears the status, text and fill.
-TEST_F(MainWindowTest, ARefusalOrAnErrorClearsTheStatus)
+// The bytes written move the text's percentage with the bar; a refusal or
+// an error never leaves the last success on the bar: it clears the status,
+// text and fill.
+TEST_F(MainWindowTest, TheStatusFollowsTheBarAndAFailureClearsIt)
 {
+    window.ShowProgress({ProgressPhase::Updating, "cars.wad", 100});
+    window.ShowBytes(450, 1000);
+    EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Updating cars.wad : 45%"));
+    EXPECT_EQ(window.Status()->Position(), 45);
+
     temp.Write("source/a.bin", "AAAA");
     temp.Write("source/b.bin", "BB");
     const struct {
@@ -168,15 +174,6 @@ TEST_F(MainWindowTest, ARefusalOrAnErrorClearsTheStatus)
     EXPECT_EQ(fixture.dialogs.userErrors[0], QStringLiteral("Sorry but you have to choose source file(s) first."));
     EXPECT_EQ(fixture.dialogs.userErrors[1], fixture.dialogs.userErrors[0]);
     EXPECT_EQ(fixture.dialogs.errorDisplays.size(), 1u);
-}
-
-// The bytes written move the bar, and the text's percentage with it.
-TEST_F(MainWindowTest, TheStatusTextShowsThePercentageOfTheBar)
-{
-    window.ShowProgress({ProgressPhase::Updating, "cars.wad", 100});
-    window.ShowBytes(450, 1000);
-    EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Updating cars.wad : 45%"));
-    EXPECT_EQ(window.Status()->Position(), 45);
 }
 
 TEST_F(MainWindowTest, AFileErrorIsShownInTheErrorDisplayAndTheWindowGoesOn)
