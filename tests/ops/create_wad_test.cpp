@@ -205,17 +205,20 @@ TEST_F(CreateWadTest, ReadsSourcesReadOnlyAndMayReplaceOneOfThem)
 // hard link where the store lies on the archive's file system (the same
 // file, no copy), a copy elsewhere; undo gives it back byte for byte with its
 // time and leaves the store empty. A kept archive changed on the disk is a
-// damaged record: the undo refuses it and writes nothing.
+// damaged record: the undo refuses it and writes nothing. A copy larger
+// than the store's cap is not made: the create goes on, with nothing to undo.
 TEST(CreateOverArchiveTest, KeepsTheReplacedArchiveForUndo)
 {
     const struct {
         const char* what;
         bool sameFileSystem;
         bool damaged;
+        std::int64_t cap = kDefaultUndoCap;
     } cases[] = {
         {"the store beside it", true, false},
         {"the store on another file system", false, false},
         {"the kept archive changed", true, true},
+        {"a copy over the cap", false, false, 16},
     };
     for (const auto& c : cases) {
         const TempDir store;
@@ -231,6 +234,7 @@ TEST(CreateOverArchiveTest, KeepsTheReplacedArchiveForUndo)
 
         RunState state;
         state.UndoFolder = store / "undo";
+        state.UndoCap = c.cap;
         test::RecordingFrontend ui;
         ui.dialogAnswer = archive;
         ASSERT_EQ(test::ErrorOf([&] { CreateWad(state, ui, {place / "mods"}); }), "no error") << c.what;
@@ -239,6 +243,14 @@ TEST(CreateOverArchiveTest, KeepsTheReplacedArchiveForUndo)
         for (const auto& file : std::filesystem::recursive_directory_iterator(store / "undo"))
             if (file.path().extension() == ".kept")
                 kept.push_back(file.path().string());
+        if (c.cap < static_cast<std::int64_t>(old.size())) {
+            EXPECT_TRUE(kept.empty()) << c.what;
+            UndoWad(state, ui, {archive});
+            ASSERT_EQ(ui.userErrors.size(), 1u) << c.what;
+            EXPECT_EQ(ui.userErrors[0].rfind(kNothingToUndoPrefix, 0), 0u) << ui.userErrors[0];
+            EXPECT_EQ(test::ReadBytes(archive), created);
+            continue;
+        }
         ASSERT_EQ(kept.size(), 1u) << c.what;
         struct stat keptStat {};
         ::stat(kept[0].c_str(), &keptStat);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/error_causes.h"
 #include "ops/find_entries.h"
 #include "ops/messages.h"
 
@@ -78,6 +79,8 @@ TEST(ProgressTest, CountsReadInTheSingularForOne)
     EXPECT_EQ(FindSummaryText(1, 1, 1), "1 entry found; 1 wad could not be read; 1 folder could not be read");
     EXPECT_EQ(FindSummaryText(2, 3, 0), "2 entries found; 3 wads could not be read");
     EXPECT_EQ(FindSummaryText(0, 0, 0), std::string("No entry found (") + kEntrySearchRule + ")");
+    EXPECT_EQ(ArchiveFaultCause("cut.wad", {ArchiveFault::Kind::DirectoryPastEnd, 1, -1, {}}),
+              "cut.wad is truncated: its directory of 1 entry ends past the end of the file");
 }
 
 }  // namespace
