@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "core/file.h"
 #include "core/win32/wide_text.h"
@@ -64,40 +66,37 @@ RECT RectOf(const ControlPlace& place)
     return {place.left, place.top, place.left + place.width, place.top + place.height};
 }
 
-// The controls that the Qt window places from the same layout, at the same
-// places with the same captions; a label at least as wide. A file field is
-// an edit with its buttons beside it, each 20 pixels wide from the field's
-// right end leftwards (browse, then the archive field's contents and undo
-// buttons), the edit ending 2 pixels before them.
-TEST_F(Win32MainWindowTest, ControlsHaveTheQtWindowsCaptionsAndPlaces)
+using Win32Control = Win32MainWindow::Control;
+
+// The controls the Qt window places from the same layout table, each with
+// the table's control it shows.
+constexpr std::pair<Win32Control, MainControl> kSharedControls[] = {
+    {Win32MainWindow::SourceLabel, MainControl::SourceLabel},
+    {Win32MainWindow::SelectFolderButton, MainControl::SelectFolderButton},
+    {Win32MainWindow::ArchiveLabel, MainControl::ArchiveLabel},
+    {Win32MainWindow::Gp4PathButton, MainControl::Gp4PathButton},
+    {Win32MainWindow::CreateButton, MainControl::CreateButton},
+    {Win32MainWindow::UpdateButton, MainControl::UpdateButton},
+    {Win32MainWindow::ExtractButton, MainControl::ExtractButton},
+    {Win32MainWindow::UpdateTracksButton, MainControl::UpdateTracksButton},
+    {Win32MainWindow::StatusBar, MainControl::StatusBar},
+    {Win32MainWindow::CancelButton, MainControl::CancelButton},
+};
+
+// Where the layout table puts each control but the labels (which widen to
+// show their text), at 96 dots per inch. A file field is an edit with its
+// buttons beside it, each 20 pixels wide from the field's right end
+// leftwards (browse, then the archive field's contents and undo buttons),
+// the edit ending 2 pixels before them.
+std::vector<std::pair<Win32Control, RECT>> PlacesFromTheLayout()
 {
-    const std::pair<Win32MainWindow::Control, MainControl> shared[] = {
-        {Win32MainWindow::SourceLabel, MainControl::SourceLabel},
-        {Win32MainWindow::SelectFolderButton, MainControl::SelectFolderButton},
-        {Win32MainWindow::ArchiveLabel, MainControl::ArchiveLabel},
-        {Win32MainWindow::Gp4PathButton, MainControl::Gp4PathButton},
-        {Win32MainWindow::CreateButton, MainControl::CreateButton},
-        {Win32MainWindow::UpdateButton, MainControl::UpdateButton},
-        {Win32MainWindow::ExtractButton, MainControl::ExtractButton},
-        {Win32MainWindow::UpdateTracksButton, MainControl::UpdateTracksButton},
-        {Win32MainWindow::StatusBar, MainControl::StatusBar},
-        {Win32MainWindow::CancelButton, MainControl::CancelButton},
-    };
-    for (const auto& [control, layoutControl] : shared) {
-        const MainControlLook& look = MainControlLookOf(layoutControl);
-        const HWND handle = window.ControlHandle(control);
-        RECT place = PlaceOf(handle, window.Handle());
-        const RECT expected = RectOf(look.place);
-        EXPECT_EQ(Utf8FromWide(Text(handle)), look.caption);
-        if (layoutControl == MainControl::SourceLabel || layoutControl == MainControl::ArchiveLabel) {
-            EXPECT_GE(place.right, expected.right) << look.caption;
-            place.right = expected.right;
-        }
-        EXPECT_TRUE(EqualRect(&place, &expected)) << look.caption;
-    }
+    std::vector<std::pair<Win32Control, RECT>> places;
+    for (const auto& [control, layoutControl] : kSharedControls)
+        if (layoutControl != MainControl::SourceLabel && layoutControl != MainControl::ArchiveLabel)
+            places.emplace_back(control, RectOf(MainControlLookOf(layoutControl).place));
     constexpr int kButtonWidth = 20;
     const struct {
-        Win32MainWindow::Control control;
+        Win32Control control;
         MainControl field;
         int fromRight;  // 0 for the edit, else the button's place counted from the right end
         int buttons;
@@ -110,15 +109,36 @@ TEST_F(Win32MainWindowTest, ControlsHaveTheQtWindowsCaptionsAndPlaces)
         {Win32MainWindow::UndoButton, MainControl::ArchiveField, 3, 3},
     };
     for (const auto& f : fields) {
-        RECT expected = RectOf(MainControlLookOf(f.field).place);
+        RECT place = RectOf(MainControlLookOf(f.field).place);
         if (f.fromRight == 0)
-            expected.right -= kButtonWidth * f.buttons + 2;
+            place.right -= kButtonWidth * f.buttons + 2;
         else {
-            expected.right -= kButtonWidth * (f.fromRight - 1);
-            expected.left = expected.right - kButtonWidth;
+            place.right -= kButtonWidth * (f.fromRight - 1);
+            place.left = place.right - kButtonWidth;
         }
-        const RECT place = PlaceOf(window.ControlHandle(f.control), window.Handle());
-        EXPECT_TRUE(EqualRect(&place, &expected)) << f.control;
+        places.emplace_back(f.control, place);
+    }
+    return places;
+}
+
+// The controls the Qt window places from the same layout table are at the
+// same places with the same captions; a label at least as wide.
+TEST_F(Win32MainWindowTest, ControlsHaveTheQtWindowsCaptionsAndPlaces)
+{
+    for (const auto& [control, layoutControl] : kSharedControls) {
+        const MainControlLook& look = MainControlLookOf(layoutControl);
+        const HWND handle = window.ControlHandle(control);
+        EXPECT_EQ(Utf8FromWide(Text(handle)), look.caption);
+        const RECT place = PlaceOf(handle, window.Handle());
+        const RECT expected = RectOf(look.place);
+        EXPECT_EQ(place.left, expected.left) << look.caption;
+        EXPECT_EQ(place.top, expected.top) << look.caption;
+        EXPECT_GE(place.right, expected.right) << look.caption;
+        EXPECT_EQ(place.bottom, expected.bottom) << look.caption;
+    }
+    for (const auto& [control, expected] : PlacesFromTheLayout()) {
+        const RECT place = PlaceOf(window.ControlHandle(control), window.Handle());
+        EXPECT_TRUE(EqualRect(&place, &expected)) << control;
     }
     EXPECT_EQ(Text(window.ControlHandle(Win32MainWindow::SourceEdit)), L"...or select a file");
 }
@@ -315,8 +335,8 @@ TEST_F(Win32MainWindowTest, DpiChangeLaysTheWindowsOutAsAtStartUp)
         SIZE clientSize = {};                       // a folder window's, which its layout follows
     };
     std::vector<WindowPlaces> windows(1, {window.Handle(), {}});
-    for (const ControlPlace& c : kPlaces)
-        windows[0].places.emplace_back(window.ControlHandle(c.control), c.place);
+    for (const auto& [control, place] : PlacesFromTheLayout())
+        windows[0].places.emplace_back(window.ControlHandle(control), place);
     for (FolderWindow* small : {&window.FolderChooser(), &window.ManualPath()}) {
         const FolderWindowLook& look = small == &window.FolderChooser() ? kFolderChooserLook : kManualPathLook;
         windows.push_back(
