@@ -16,9 +16,6 @@
 #include <QVBoxLayout>
 
 #include "core/path_helpers.h"
-#include "ops/archive_edits.h"
-#include "ops/find_entries.h"
-#include "ops/messages.h"
 #include "qt/dialogs/dialogs.h"
 #include "qt/dialogs/error_guard.h"
 #include "qt/find_window.h"
@@ -36,14 +33,6 @@ namespace {
 constexpr QSize kClientSize(640, 420);
 constexpr int kStatusBarHeight = 16;
 
-FileDialogRequest AnyFileRequest(const QString& title)
-{
-    FileDialogRequest request;
-    request.title = title;
-    request.filter = {{QStringLiteral("*.*"), {QStringLiteral("*.*")}}};
-    return request;
-}
-
 }  // namespace
 
 ContentsWindow::ContentsWindow(RunState& state, Dialogs& dialogs, QWidget* parent)
@@ -56,10 +45,18 @@ ContentsWindow::ContentsWindow(RunState& state, Dialogs& dialogs, QWidget* paren
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(kClientSize);
     CreateControls();
-    entries_->SetDragOut([this](const std::vector<std::int32_t>& rows) { return DragOut(rows); });
+    entries_->SetDragOut([this](const std::vector<std::int32_t>& rows) {
+        QList<QUrl> urls;
+        for (const std::string& file : handlers_.ExtractForDrag(rows))
+            urls.append(QUrl::fromLocalFile(ToQt(file)));
+        return urls;
+    });
     // Added once the drop has ended: the edit reads the archive again, which resets the list.
     entries_->SetDropIn([this](const QStringList& paths) {
-        QTimer::singleShot(0, this, [this, paths] { AddDropped(paths); });
+        std::vector<std::string> files;
+        for (const QString& path : paths)
+            files.push_back(FromQt(path));
+        QTimer::singleShot(0, this, [this, files] { handlers_.AddDropped(files); });
     });
     UpdateActions();
 }
@@ -67,25 +64,25 @@ ContentsWindow::ContentsWindow(RunState& state, Dialogs& dialogs, QWidget* paren
 ContentsWindow::~ContentsWindow() = default;
 
 QAction* ContentsWindow::MakeAction(const QString& text, const QKeySequence& key,
-                                    void (ContentsWindow::*handler)())
+                                    void (ContentsHandlers::*handler)())
 {
     auto* action = new QAction(text, this);
     action->setShortcut(key);
     // Keys act on the list alone: Delete in the filter field deletes text.
     action->setShortcutContext(Qt::WidgetShortcut);
-    connect(action, &QAction::triggered, this, handler);
+    connect(action, &QAction::triggered, this, [this, handler] { (handlers_.*handler)(); });
     return action;
 }
 
 void ContentsWindow::CreateControls()
 {
     extractAction_ = MakeAction(QStringLiteral("Extract..."), QKeySequence(Qt::CTRL | Qt::Key_E),
-                                &ContentsWindow::ExtractSelection);
-    addAction_ = MakeAction(QStringLiteral("Add files..."), QKeySequence(Qt::Key_Insert), &ContentsWindow::AddFiles);
-    replaceAction_ = MakeAction(QStringLiteral("Replace..."), {}, &ContentsWindow::ReplaceSelected);
-    renameAction_ = MakeAction(QStringLiteral("Rename..."), QKeySequence(Qt::Key_F2), &ContentsWindow::RenameSelected);
-    removeAction_ = MakeAction(QStringLiteral("Remove"), QKeySequence::Delete, &ContentsWindow::RemoveSelection);
-    findAction_ = MakeAction(QStringLiteral("Find in GP4..."), QKeySequence::Find, &ContentsWindow::FindInGp4);
+                                &ContentsHandlers::ExtractSelection);
+    addAction_ = MakeAction(QStringLiteral("Add files..."), QKeySequence(Qt::Key_Insert), &ContentsHandlers::AddFiles);
+    replaceAction_ = MakeAction(QStringLiteral("Replace..."), {}, &ContentsHandlers::ReplaceSelected);
+    renameAction_ = MakeAction(QStringLiteral("Rename..."), QKeySequence(Qt::Key_F2), &ContentsHandlers::RenameSelected);
+    removeAction_ = MakeAction(QStringLiteral("Remove"), QKeySequence::Delete, &ContentsHandlers::RemoveSelection);
+    findAction_ = MakeAction(QStringLiteral("Find in GP4..."), QKeySequence::Find, &ContentsHandlers::FindInGp4);
     // The search needs no archive open: its key works anywhere in the window.
     findAction_->setShortcutContext(Qt::WindowShortcut);
     addAction(findAction_);
@@ -231,143 +228,105 @@ std::string ContentsWindow::RestingText() const
     return EntryCountText(static_cast<std::size_t>(shown_->rowCount()), Contents().entries.size());
 }
 
-void ContentsWindow::ExtractSelection()
+void ContentsWindow::SelectEntryAlone(std::size_t index)
 {
-    const std::vector<std::int32_t> selected = SelectedEntries();
-    if (selected.empty())
-        return;
-    const std::optional<QString> folder =
-        dialogs_.ChooseFolder(QStringLiteral("Extract to a folder"), ToQt(FolderPart(Contents().path)));
-    if (!folder)
-        return;
-    RunHeldBack([&] { ExtractEntries(state_, *this, Contents(), selected, FromQt(*folder)); });
-}
-
-void ContentsWindow::AddFiles()
-{
-    const QStringList files = dialogs_.RunOpenFilesDialog(AnyFileRequest(QStringLiteral("Add files")));
-    if (files.isEmpty())
-        return;
-    if (files.size() > 1)
-        return AddDropped(files);
-    // One file goes under the name the user gives it, in the folder shown unless it says otherwise.
-    const std::string path = FromQt(files.first());
-    const std::optional<QString> name = dialogs_.AskText(QStringLiteral("Add a file"), QStringLiteral("Entry name:"),
-                                                         ToQt(NameBelow(CurrentFolder(), FileNamePart(path))));
-    if (!name)
-        return;
-    RunEdit([&](Frontend& frontend) { AddEntries(state_, frontend, Contents(), {{FromQt(*name), path}}); });
-}
-
-void ContentsWindow::AddDropped(const QStringList& paths)
-{
-    std::vector<std::string> files;
-    for (const QString& path : paths)
-        files.push_back(FromQt(path));
-    const std::string folder = CurrentFolder();
-    RunEdit([&](Frontend& frontend) { AddFilesBelow(state_, frontend, Contents(), folder, files); });
-}
-
-void ContentsWindow::ReplaceSelected()
-{
-    const std::vector<std::int32_t> selected = SelectedEntries();
-    if (selected.size() != 1)
-        return;
-    const QString name = ToQt(PrintableText(EntryName(entries_->Entry(selected.front()))));
-    const std::optional<QString> file = dialogs_.RunOpenDialog(AnyFileRequest(QStringLiteral("Replace %1 with").arg(name)));
-    if (!file)
-        return;
-    RunEdit([&](Frontend& frontend) { ReplaceEntry(state_, frontend, Contents(), selected.front(), FromQt(*file)); });
-}
-
-void ContentsWindow::RenameSelected()
-{
-    const std::vector<std::int32_t> selected = SelectedEntries();
-    if (selected.size() != 1)
-        return;
-    const std::string current(EntryName(entries_->Entry(selected.front())));
-    const std::optional<QString> name =
-        dialogs_.AskText(QStringLiteral("Rename entry"), QStringLiteral("New name:"), ToQt(current));
-    if (!name || FromQt(*name) == current)
-        return;
-    RunEdit([&](Frontend& frontend) { RenameEntry(state_, frontend, Contents(), selected.front(), FromQt(*name)); });
-}
-
-void ContentsWindow::RemoveSelection()
-{
-    const std::vector<std::int32_t> selected = SelectedEntries();
-    if (selected.empty() || !dialogs_.AskQuestion(ToQt(RemoveEntriesQuestion(selected.size(), ArchiveName()))))
-        return;
-    RunEdit([&](Frontend& frontend) { RemoveEntries(state_, frontend, Contents(), selected); });
-}
-
-void ContentsWindow::FindInGp4()
-{
-    const std::optional<QString> pattern =
-        dialogs_.AskText(QStringLiteral("Find in GP4"), QStringLiteral("Entry name or pattern (such as *.tex):"),
-                         filterField_->text());
-    if (!pattern || pattern->isEmpty())
-        return;
-    found_->Clear();
-    bool searched = false;
-    RunHeldBack([&] { searched = FindInInstallation(state_, *this, FromQt(*pattern), *found_); });
-    if (!searched)
-        return;
-    if (!findWindow_)
-        findWindow_ = std::make_unique<FindWindow>(*found_, [this](int row) { OpenFound(row); });
-    findWindow_->ShowResults(*pattern);
-}
-
-void ContentsWindow::OpenFound(int row)
-{
-    const FoundEntryModel::Row found = found_->At(row);
-    if (!RunHandler(dialogs_, [&] { ShowContents(ReadArchiveContents(found.archive)); }))
-        return;
-    const std::optional<std::size_t> index = IndexOfEntry(Contents().entries, found.entry);
-    if (!index)
-        return;
-    const QModelIndex shownRow = shown_->mapFromSource(entries_->index(static_cast<int>(*index), 0));
+    const QModelIndex shownRow = shown_->mapFromSource(entries_->index(static_cast<int>(index), 0));
     entryList_->selectionModel()->setCurrentIndex(shownRow,
                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     entryList_->scrollTo(shownRow);
 }
 
-QList<QUrl> ContentsWindow::DragOut(const std::vector<std::int32_t>& rows)
+std::string ContentsWindow::FilterText() const
+{
+    return FromQt(filterField_->text());
+}
+
+std::string ContentsWindow::StatusText() const
+{
+    return FromQt(statusBar_->Caption());
+}
+
+void ContentsWindow::SetStatusText(const std::string& text)
+{
+    statusBar_->SetCaption(ToQt(text));
+}
+
+void ContentsWindow::ShowContentsAgain(ArchiveContents contents, const std::string& folder)
+{
+    entries_->SetContents(std::move(contents));
+    folders_->SetFolders(ToQt(ArchiveName()), EntryFolders(Contents().entries));
+    SelectFolder(folder);
+}
+
+FoundEntries& ContentsWindow::EmptyFinds()
+{
+    found_->Clear();
+    return *found_;
+}
+
+void ContentsWindow::ShowFinds(const std::string& pattern)
+{
+    if (!findWindow_)
+        findWindow_ = std::make_unique<FindWindow>(*found_, [this](int row) { handlers_.OpenFound(found_->At(row)); });
+    findWindow_->ShowResults(ToQt(pattern));
+}
+
+std::optional<std::string> ContentsWindow::DragFolder()
 {
     if (!dragFolder_)
         dragFolder_ = std::make_unique<QTemporaryDir>();
-    if (!dragFolder_->isValid() || rows.empty())
-        return {};
-    // Each drag in a folder of its own: a later drag does not overwrite files an earlier one handed over.
-    const std::string folder = FromQt(dragFolder_->filePath(QString::number(++drags_)));
-    std::vector<std::string> files;
-    RunHandler(dialogs_, [&] { files = ExtractDragged(state_, *this, Contents(), rows, folder); });
-    QList<QUrl> urls;
-    for (const std::string& file : files)
-        urls.append(QUrl::fromLocalFile(ToQt(file)));
-    return urls;
+    if (!dragFolder_->isValid())
+        return std::nullopt;
+    return FromQt(dragFolder_->path());
 }
 
-void ContentsWindow::RunEdit(const std::function<void(Frontend&)>& edit)
+bool ContentsWindow::RunWithErrorsShown(const std::function<void(Frontend&)>& work)
 {
-    // The edit waits for the archive's lock, which another program may
-    // hold: off the window's thread, the window repaints and can stop it.
+    return RunHandler(dialogs_, [&] { work(*this); });
+}
+
+bool ContentsWindow::RunWithInputHeld(const std::function<void(Frontend&)>& work)
+{
+    return RunHeldBack([&] { work(*this); });
+}
+
+void ContentsWindow::RunEditOffThread(const std::function<void(Frontend&)>& edit)
+{
     RunOffThread(edit, cancelButton_);
-    Reload();
 }
 
-void ContentsWindow::Reload()
+std::vector<std::string> ContentsWindow::ChooseFiles(const std::string& title, bool several)
 {
-    const std::string folder = CurrentFolder();
-    const QString status = statusBar_->Caption();
-    RunHandler(dialogs_, [&] {
-        entries_->SetContents(ReadArchiveContents(Contents().path));
-        folders_->SetFolders(ToQt(ArchiveName()), EntryFolders(Contents().entries));
-        SelectFolder(folder);
-    });
-    // The edit's own status stays; after a failure, the count of the archive as it is.
-    if (!StatusAtRest())
-        statusBar_->SetCaption(status);
+    FileDialogRequest request;
+    request.title = ToQt(title);
+    request.filter = {{QStringLiteral("*.*"), {QStringLiteral("*.*")}}};
+    QStringList chosen;
+    if (several)
+        chosen = dialogs_.RunOpenFilesDialog(request);
+    else if (const std::optional<QString> file = dialogs_.RunOpenDialog(request))
+        chosen.append(*file);
+    std::vector<std::string> files;
+    for (const QString& file : chosen)
+        files.push_back(FromQt(file));
+    return files;
+}
+
+std::optional<std::string> ContentsWindow::ChooseFolder(const std::string& title, const std::string& startFolder)
+{
+    const std::optional<QString> folder = dialogs_.ChooseFolder(ToQt(title), ToQt(startFolder));
+    return folder ? std::optional(FromQt(*folder)) : std::nullopt;
+}
+
+std::optional<std::string> ContentsWindow::AskText(const std::string& title, const std::string& label,
+                                                   const std::string& text)
+{
+    const std::optional<QString> typed = dialogs_.AskText(ToQt(title), ToQt(label), ToQt(text));
+    return typed ? std::optional(FromQt(*typed)) : std::nullopt;
+}
+
+bool ContentsWindow::AskQuestion(const std::string& question)
+{
+    return dialogs_.AskQuestion(ToQt(question));
 }
 
 }  // namespace mw

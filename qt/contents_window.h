@@ -2,7 +2,8 @@
 // sortable list of its entries that a filter narrows as it is typed, with
 // the edits of ops/archive_edits on the selected entries. Entries drag out
 // as files, and files dragged in are added below the folder shown. The
-// window holds the wiring; the operations hold the logic.
+// window draws and wires; its handlers (startup/contents_handlers.h) and
+// the operations hold the logic.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,8 @@
 #include "ops/archive_contents.h"
 #include "ops/run_state.h"
 #include "qt/window_frontend.h"
+#include "startup/contents_handlers.h"
+#include "startup/contents_view.h"
 
 class QAction;
 class QLineEdit;
@@ -33,17 +36,15 @@ class FoundEntryModel;
 class EntryFilterModel;
 class EntryTableModel;
 
-class ContentsWindow : public QWidget, public WindowFrontend {
+class ContentsWindow : public QWidget, public WindowFrontend, public ContentsView, public ContentsDialogs {
     Q_OBJECT
 
 public:
     ContentsWindow(RunState& state, Dialogs& dialogs, QWidget* parent = nullptr);
     ~ContentsWindow() override;
 
-    // Shows an archive's contents, all of its entries, in front.
-    void ShowContents(ArchiveContents contents);
     // Reads the archive again, keeping the folder and the filter shown.
-    void Reload();
+    void Reload() { handlers_.Reload(); }
 
     // The controls and models, for the tests.
     QLineEdit* FilterField() const { return filterField_; }
@@ -62,30 +63,33 @@ public:
     FindWindow* Finds() const { return findWindow_.get(); }
     EntryTableModel& Entries() const { return *entries_; }
     EntryFilterModel& Shown() const { return *shown_; }
-
-    // The selected entries, as indices of the directory in table order.
-    std::vector<std::int32_t> SelectedEntries() const;
-    // The folder chosen in the tree; "" for the archive's own node.
-    std::string CurrentFolder() const;
     void SelectFolder(const std::string& folder);
 
-    // Handlers. Every error that ends one is shown in the default error
-    // display; after an edit the archive is read again.
-    void ExtractSelection();
-    void AddFiles();
-    void ReplaceSelected();
-    void RenameSelected();
-    void RemoveSelection();
-    void AddDropped(const QStringList& paths);
-    // Entries of every wad of the GP4 installation whose names match a
-    // pattern asked for (the filter's text first), in the find window.
-    void FindInGp4();
-    // A row the search found: its wad shown here, that entry selected.
-    void OpenFound(int row);
-    // The selected rows extracted into a folder of the window's own, which
-    // lives as long as the window, so that the file manager they are
-    // dropped on can copy them when it likes.
-    QList<QUrl> DragOut(const std::vector<std::int32_t>& rows);
+    // ContentsView: what the window shows.
+    const ArchiveContents& Contents() const override;
+    std::vector<std::int32_t> SelectedEntries() const override;
+    std::string CurrentFolder() const override;
+    std::string FilterText() const override;
+    std::string StatusText() const override;
+    void SetStatusText(const std::string& text) override;
+    void ShowContents(ArchiveContents contents) override;
+    void ShowContentsAgain(ArchiveContents contents, const std::string& folder) override;
+    void SelectEntryAlone(std::size_t index) override;
+    FoundEntries& EmptyFinds() override;
+    void ShowFinds(const std::string& pattern) override;
+    // Lives as long as the window, so that the file manager the dragged
+    // entries are dropped on can copy them when it likes.
+    std::optional<std::string> DragFolder() override;
+    bool RunWithErrorsShown(const std::function<void(Frontend&)>& work) override;
+    bool RunWithInputHeld(const std::function<void(Frontend&)>& work) override;
+    void RunEditOffThread(const std::function<void(Frontend&)>& edit) override;
+
+    // ContentsDialogs.
+    std::vector<std::string> ChooseFiles(const std::string& title, bool several) override;
+    std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
+    std::optional<std::string> AskText(const std::string& title, const std::string& label,
+                                       const std::string& text) override;
+    bool AskQuestion(const std::string& question) override;
 
     // Frontend. The edits use the status bar and the boxes; the fields and
     // the save dialog are the main window's, and an edit never asks for them.
@@ -94,19 +98,17 @@ public:
 protected:
     // At rest the bar counts the entries shown.
     std::string RestingText() const override;
+    bool StatusAtRest() const override { return WindowFrontend::StatusAtRest(); }
 
 private:
     void CreateControls();
-    QAction* MakeAction(const QString& text, const QKeySequence& key, void (ContentsWindow::*handler)());
+    QAction* MakeAction(const QString& text, const QKeySequence& key, void (ContentsHandlers::*handler)());
     void UpdateActions();
     void ApplyFilter();
-    const ArchiveContents& Contents() const;
     std::string ArchiveName() const;
-    // Runs an edit off the window's thread with input held back until it
-    // ends (the Cancel button stops it), then reads the archive again.
-    void RunEdit(const std::function<void(Frontend&)>& edit);
 
     RunState& state_;
+    ContentsHandlers handlers_{state_, *this, *this};
     EntryTableModel* entries_;
     EntryFilterModel* shown_;
     ArchiveFolderModel* folders_;
@@ -123,7 +125,6 @@ private:
     FoundEntryModel* found_;
     std::unique_ptr<FindWindow> findWindow_;
     std::unique_ptr<QTemporaryDir> dragFolder_;
-    int drags_ = 0;
 };
 
 }  // namespace mw

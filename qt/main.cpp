@@ -4,16 +4,15 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
 
 #include "startup/command_line.h"
 #include "startup/help_and_version.h"
 #include "qt/program_dialogs.h"
 #include "qt/program_windows.h"
+#include "startup/program_configuration.h"
 #include "startup/startup.h"
 #include "ops/messages.h"
 #include "settings/qt_settings_store.h"
-#include "settings/remembered_gp4_installation.h"
 
 namespace {
 
@@ -41,12 +40,8 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral(MENDWRIGHT_APP_ID));
     QApplication::setWindowIcon(ApplicationIcon());
 
-    mw::RunState state;
-    state.Installation = mw::MakeProgramGp4Installation(state.Settings);
-    state.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
-    const mw::SettingsFactory openSettings = [] { return std::make_unique<mw::QtSettingsStore>(); };
-
+    mw::ProgramConfiguration configuration([] { return std::make_unique<mw::QtSettingsStore>(); });
     mw::Dialogs& dialogs = mw::ProgramDialogs();
-    mw::ProgramWindows windows(state, openSettings, dialogs);
-    return mw::RunMode(arguments, state, windows, windows, [] { return QApplication::exec(); });
+    mw::ProgramWindows windows(configuration.state, configuration.openSettings, dialogs);
+    return mw::RunMode(arguments, configuration.state, windows, windows, [] { return QApplication::exec(); });
 }

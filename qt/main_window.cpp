@@ -27,19 +27,34 @@
 #include "qt/widgets/status_bar.h"
 #include "qt/text.h"
 #include "qt/window_look.h"
+#include "startup/main_window_layout.h"
 
 namespace mw {
 
 namespace {
 
-constexpr QSize kOuterSize(441, 181);
-constexpr QSize kMinimumOuterSize(441, 169);
-
 template <typename Widget>
-Widget* Place(Widget* widget, int left, int top, int width, int height)
+Widget* Place(Widget* widget, MainControl control)
 {
-    widget->setGeometry(left, top, width, height);
+    const ControlPlace& place = MainControlLookOf(control).place;
+    widget->setGeometry(place.left, place.top, place.width, place.height);
     return widget;
+}
+
+QString CaptionOf(MainControl control)
+{
+    return QString::fromUtf8(MainControlLookOf(control).caption);
+}
+
+QLabel* MakeLabel(MainControl control, QWidget* parent)
+{
+    const ControlPlace& place = MainControlLookOf(control).place;
+    return PlaceLabel(new QLabel(CaptionOf(control), parent), place.left, place.top, place.width, place.height);
+}
+
+QPushButton* MakeButton(MainControl control, QWidget* parent)
+{
+    return Place(new QPushButton(CaptionOf(control), parent), control);
 }
 
 // An existing file whose name ends in ".wad", in any case.
@@ -48,11 +63,26 @@ bool IsWadFile(const QFileInfo& file)
     return file.isFile() && file.suffix().compare(QLatin1String("wad"), Qt::CaseInsensitive) == 0;
 }
 
-PictureButton* MakePictureButton(const QString& caption, ButtonPicture picture, QWidget* parent)
+PictureButton* MakePictureButton(MainControl control, QWidget* parent)
 {
-    auto* button = new PictureButton(caption, parent);
-    button->SetPictureStrip(ButtonPictureStrip(picture));
+    auto* button = Place(new PictureButton(CaptionOf(control), parent), control);
+    button->SetPictureStrip(ButtonPictureStrip(*MainControlLookOf(control).picture));
     return button;
+}
+
+FileField* MakeFileField(MainControl control, const FileFieldDialog& dialog, Dialogs& dialogs, QWidget* parent)
+{
+    auto* field = Place(new FileField(parent), control);
+    field->SetTitle(QString::fromUtf8(dialog.title));
+    field->SetFilter(FilterFromText(dialog.filter));
+    field->SetDefaultExt(QString::fromUtf8(dialog.defaultExtension));
+    field->SetDialogs(dialogs);
+    return field;
+}
+
+QToolButton* AddFieldButton(FileField& field, const FieldButtonLook& look)
+{
+    return field.AddButton(ButtonIcon(look.picture), QString::fromUtf8(look.toolTip));
 }
 
 }  // namespace
@@ -62,8 +92,8 @@ MainWindow::MainWindow(RunState& state, SettingsFactory openSettings, Dialogs& d
 {
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     ApplyWindowLook(*this);
-    resize(ClientSizeOf(kOuterSize));
-    setMinimumSize(ClientSizeOf(kMinimumOuterSize));
+    resize(ClientSizeOf({kMainOuterSize.width, kMainOuterSize.height}));
+    setMinimumSize(ClientSizeOf({kMainMinimumOuterSize.width, kMainMinimumOuterSize.height}));
     CreateControls();
     SetTabOrder();
     Connect();
@@ -75,51 +105,33 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateControls()
 {
-    sourceLabel_ = PlaceLabel(new QLabel(QStringLiteral("Select file(s) to replace in wad(s)"), this), 8, 4, 152, 13);
-    selectFolderButton_ = Place(new QPushButton(QStringLiteral("Select a Folder"), this), 176, 4, 121, 15);
-
-    sourceField_ = Place(new FileField(this), 8, 21, 417, 20);
-    sourceField_->SetTitle(QStringLiteral("Select a file"));
-    sourceField_->SetFilter({{QStringLiteral("Main GP4 files"),
-                          {QStringLiteral("*.gp4"), QStringLiteral("*.col"), QStringLiteral("*.bin"),
-                           QStringLiteral("*.cfp"), QStringLiteral("*.dat")}},
-                         {QStringLiteral("*.*"), {QStringLiteral("*.*")}}});
+    sourceLabel_ = MakeLabel(MainControl::SourceLabel, this);
+    selectFolderButton_ = MakeButton(MainControl::SelectFolderButton, this);
+    sourceField_ = MakeFileField(MainControl::SourceField, kSourceFieldDialog, dialogs_, this);
     sourceField_->SetFilename(QString::fromLatin1(kSourcePlaceholder));
-    sourceField_->SetDialogs(dialogs_);
     sourceField_->SetDropTest([](const QString& path) { return QFileInfo::exists(path); });
 
-    archiveLabel_ = PlaceLabel(new QLabel(QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"), this),
-                   8, 52, 277, 13);
-    gp4PathButton_ = Place(new QPushButton(QStringLiteral("Change GP4 Path"), this), 320, 52, 105, 15);
-
-    archiveField_ = Place(new FileField(this), 8, 69, 417, 20);
-    archiveField_->SetTitle(QStringLiteral("Select a wad"));
-    archiveField_->SetFilter({{QStringLiteral("*.wad"), {QStringLiteral("*.wad")}}});
-    archiveField_->SetDefaultExt(QStringLiteral("wad"));
-    archiveField_->SetDialogs(dialogs_);
+    archiveLabel_ = MakeLabel(MainControl::ArchiveLabel, this);
+    gp4PathButton_ = MakeButton(MainControl::Gp4PathButton, this);
+    archiveField_ = MakeFileField(MainControl::ArchiveField, kArchiveFieldDialog, dialogs_, this);
     archiveField_->SetDropTest([](const QString& path) { return IsWadFile(QFileInfo(path)); });
-    contentsButton_ = archiveField_->AddButton(ButtonIcon(ButtonPicture::Contents),
-                                               QStringLiteral("Show what the wad holds (Ctrl+O, or a double click)"));
-    // The window has no menu bar and its buttons fill their row: undo sits
-    // with the other buttons that act on the field's wad.
-    undoButton_ = archiveField_->AddButton(ButtonIcon(ButtonPicture::Undo), QStringLiteral("Undo last update"));
+    contentsButton_ = AddFieldButton(*archiveField_, kArchiveFieldButtons[0]);
+    undoButton_ = AddFieldButton(*archiveField_, kArchiveFieldButtons[1]);
     undoButton_->setEnabled(false);
-    modsButton_ = archiveField_->AddButton(ButtonIcon(ButtonPicture::Mods),
-                                           QStringLiteral("Mods installed in this GP4: disable, enable, remove (Ctrl+M)"));
+    modsButton_ = AddFieldButton(*archiveField_, kArchiveFieldButtons[2]);
 
-    createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);
-    updateButton_ = Place(MakePictureButton(QStringLiteral("Update wad"), ButtonPicture::UpdateWad, this), 104, 96, 88, 22);
-    extractButton_ = Place(MakePictureButton(QStringLiteral("Extract wad"), ButtonPicture::ExtractWad, this), 200, 96, 88, 22);
-    updateTracksButton_ =
-        Place(MakePictureButton(QStringLiteral("Update track wads"), ButtonPicture::UpdateTracks, this), 304, 96, 121, 22);
+    createButton_ = MakePictureButton(MainControl::CreateButton, this);
+    updateButton_ = MakePictureButton(MainControl::UpdateButton, this);
+    extractButton_ = MakePictureButton(MainControl::ExtractButton, this);
+    updateTracksButton_ = MakePictureButton(MainControl::UpdateTracksButton, this);
 
-    statusBar_ = Place(new StatusBar(this), 8, 126, 417, 16);
-    cancelButton_ = Place(new QPushButton(QStringLiteral("Cancel"), this), 365, 126, 60, 16);
+    statusBar_ = Place(new StatusBar(this), MainControl::StatusBar);
+    cancelButton_ = MakeButton(MainControl::CancelButton, this);
     cancelButton_->setFocusPolicy(Qt::NoFocus);
-    cancelButton_->setToolTip(QStringLiteral("Stop the operation (Esc)"));
+    cancelButton_->setToolTip(QString::fromUtf8(MainControlLookOf(MainControl::CancelButton).toolTip));
     cancelButton_->hide();
 
-    saveDialog_.title = QStringLiteral("Please choose a folder");
+    saveDialog_.title = QString::fromUtf8(kSaveDialogTitle);
 }
 
 void MainWindow::SetTabOrder()
@@ -269,7 +281,7 @@ void MainWindow::UpdateUndoButton()
 {
     const UndoOffer offer = OfferedUndo(state_, ArchiveText());
     undoButton_->setEnabled(offer.offered);
-    undoButton_->setToolTip(offer.offered ? QStringLiteral("Undo last update") : ToQt(offer.whyNot));
+    undoButton_->setToolTip(offer.offered ? kArchiveFieldButtons[1].toolTip : ToQt(offer.whyNot));
 }
 
 void MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)

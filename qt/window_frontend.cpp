@@ -1,17 +1,16 @@
 #include "qt/window_frontend.h"
 
-#include <algorithm>
-
 #include <QWidget>
 
 #include "core/path_helpers.h"
 #include "ops/error_report.h"
-#include "startup/off_thread_run.h"
 #include "qt/dialogs/dialogs.h"
 #include "qt/gui_thread.h"
 #include "qt/operation_run.h"
 #include "qt/text.h"
 #include "qt/widgets/status_bar.h"
+#include "startup/off_thread_run.h"
+#include "startup/status_bar_fill.h"
 
 namespace mw {
 
@@ -24,7 +23,7 @@ void WindowFrontend::ShowProgress(const Progress& progress)
 void WindowFrontend::ShowStatus(const StatusView& view)
 {
     if (view.position)
-        statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp(*view.position, 0, 255)));
+        statusBar_->SetPosition(static_cast<std::uint8_t>(StatusBarPercent(*view.position)));
     // A status text may quote a name from an archive.
     if (view.text)
         statusBar_->SetCaption(ToQt(PrintableText(*view.text)));
@@ -69,10 +68,10 @@ bool WindowFrontend::RunShowingFailure(const std::function<void()>& operation)
     });
 }
 
-void WindowFrontend::RunHeldBack(const std::function<void()>& operation)
+bool WindowFrontend::RunHeldBack(const std::function<void()>& operation)
 {
     const OperationRun run(operationRun_);
-    RunShowingFailure(operation);
+    return RunShowingFailure(operation);
 }
 
 void WindowFrontend::RunOffThread(const std::function<void(Frontend&)>& operation, QWidget* cancelButton)

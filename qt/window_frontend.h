@@ -33,8 +33,9 @@ public:
 
 protected:
     // Runs an operation's handler with input held back until it ends; an
-    // error that ends it is shown in the default error display.
-    void RunHeldBack(const std::function<void()>& operation);
+    // error that ends it is shown in the default error display. True when
+    // it ran to its end.
+    bool RunHeldBack(const std::function<void()>& operation);
     // The same with the operation on a worker thread, its frontend calls
     // carried to this one: the window repaints as usual meanwhile, and
     // Escape or cancelButton (shown for the run) stops it; a stopped

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "settings/registry_settings_store.h"
-#include "settings/remembered_gp4_installation.h"
 #include "startup/command_line.h"
 #include "startup/help_and_version.h"
+#include "startup/program_configuration.h"
 #include "startup/startup.h"
 #include "win32/main_window.h"
 #include "win32/program_dialogs.h"
@@ -60,11 +60,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
                                            ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
-    mw::RunState state;
-    state.Installation = mw::MakeProgramGp4Installation(state.Settings);
-    const mw::SettingsFactory openSettings = [] { return std::make_unique<mw::RegistrySettingsStore>(); };
-
+    mw::ProgramConfiguration configuration([] { return std::make_unique<mw::RegistrySettingsStore>(); });
     mw::Win32Dialogs& boxes = mw::ProgramDialogsInUse();
-    mw::Win32MainWindow window(state, openSettings, boxes);
-    return mw::RunMode(arguments, state, window, boxes, [&window] { return MessageLoop(window); });
+    mw::Win32MainWindow window(configuration.state, configuration.openSettings, boxes);
+    return mw::RunMode(arguments, configuration.state, window, boxes, [&window] { return MessageLoop(window); });
 }

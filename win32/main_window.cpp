@@ -15,57 +15,91 @@
 #include "ops/operations.h"
 #include "ops/undo_wad.h"
 #include "startup/given_path.h"
-#include "win32/status_bar.h"
+#include "startup/main_window_layout.h"
 #include "win32/window_look.h"
 
 namespace mw {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"MendwrightMainWindow";
-// The outer size, with a sizeable border and a caption bar, at 96 dots per inch.
-constexpr SIZE kOuterSize = {441, 181};
-constexpr SIZE kMinimumOuterSize = {441, 169};
 constexpr int kFirstControlId = 100;
 // Room for a long path in the file dialogs.
 constexpr DWORD kPathBuffer = 32768;
+// The button pictures' icon resources, numbered in the order of ButtonPicture.
+constexpr int kFirstPictureResource = 10;
+// A file field's buttons stand beside its text, not inside it: each this
+// wide, the text ending this far before the first.
+constexpr int kFieldButtonWidth = 20;
+constexpr int kFieldButtonGap = 2;
 
-// The button pictures' icon resources.
-enum ButtonPictureId { kNoPicture = 0, kCreateWadPicture = 10, kUpdateWadPicture, kExtractWadPicture,
-                       kUpdateTracksPicture, kOpenFolderPicture, kUndoPicture,
-                       kContentsPicture };
-
+// What draws each control of the layout, in the order of
+// Win32MainWindow::Control: a file field is an edit and a button for each
+// of its buttons, counted from its right end (0 for browse).
 struct ControlLook {
     const wchar_t* className;
-    const wchar_t* text;
     DWORD style;
-    int left, top, width, height;
-    ButtonPictureId picture = kNoPicture;
-    const wchar_t* toolTip = nullptr;
+    MainControl control;
+    std::optional<int> fieldButton = std::nullopt;
+};
+constexpr ControlLook kControls[] = {
+    {L"STATIC", SS_LEFT, MainControl::SourceLabel},
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::SelectFolderButton},
+    {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, MainControl::SourceField},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::SourceField, 0},
+    {L"STATIC", SS_LEFT, MainControl::ArchiveLabel},
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::Gp4PathButton},
+    {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, MainControl::ArchiveField},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 0},
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::CreateButton},
+    {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, MainControl::UpdateButton},
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::ExtractButton},
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::UpdateTracksButton},
+    {L"STATIC", SS_OWNERDRAW | WS_CLIPSIBLINGS, MainControl::StatusBar},
+    {L"BUTTON", BS_PUSHBUTTON, MainControl::CancelButton},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 2},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 1},
 };
 
-// In the order of Win32MainWindow::Control; the file fields' browse buttons
-// stand at their right end, inside the field's width, and the undo and
-// contents buttons where the Qt window has them, left of the archive
-// field's.
-constexpr ControlLook kControls[] = {
-    {L"STATIC", L"Select file(s) to replace in wad(s)", SS_LEFT, 8, 4, 152, 13},
-    {L"BUTTON", L"Select a Folder", BS_PUSHBUTTON | WS_TABSTOP, 176, 4, 121, 15},
-    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 21, 395, 20},
-    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 21, 20, 20, kOpenFolderPicture},
-    {L"STATIC", L"Select one of the GP4's wad to patch or the wad to extract", SS_LEFT, 8, 52, 277, 13},
-    {L"BUTTON", L"Change GP4 Path", BS_PUSHBUTTON | WS_TABSTOP, 320, 52, 105, 15},
-    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 69, 355, 20},
-    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 69, 20, 20, kOpenFolderPicture},
-    {L"BUTTON", L"Create wad", BS_PUSHBUTTON | WS_TABSTOP, 8, 96, 88, 22, kCreateWadPicture},
-    {L"BUTTON", L"Update wad", BS_DEFPUSHBUTTON | WS_TABSTOP, 104, 96, 88, 22, kUpdateWadPicture},
-    {L"BUTTON", L"Extract wad", BS_PUSHBUTTON | WS_TABSTOP, 200, 96, 88, 22, kExtractWadPicture},
-    {L"BUTTON", L"Update track wads", BS_PUSHBUTTON | WS_TABSTOP, 304, 96, 121, 22, kUpdateTracksPicture},
-    {L"STATIC", L"", SS_OWNERDRAW | WS_CLIPSIBLINGS, 8, 126, 417, 16},
-    {L"BUTTON", L"Cancel", BS_PUSHBUTTON, 365, 126, 60, 16, kNoPicture, L"Stop the operation (Esc)"},
-    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 365, 69, 20, 20, kUndoPicture, L"Undo last update"},
-    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 385, 69, 20, 20, kContentsPicture,
-     L"Show what the wad holds (Ctrl+O, or a double click)"},
-};
+int FieldButtonCount(MainControl field)
+{
+    return field == MainControl::ArchiveField ? 1 + static_cast<int>(std::size(kArchiveFieldButtons)) : 1;
+}
+
+// A control's place at 96 dots per inch.
+RECT PlaceOf(const ControlLook& look)
+{
+    const ControlPlace& place = MainControlLookOf(look.control).place;
+    RECT rect = {place.left, place.top, place.left + place.width, place.top + place.height};
+    const bool field = look.control == MainControl::SourceField || look.control == MainControl::ArchiveField;
+    if (look.fieldButton) {
+        rect.right -= kFieldButtonWidth * *look.fieldButton;
+        rect.left = rect.right - kFieldButtonWidth;
+    }
+    else if (field)
+        rect.right -= kFieldButtonWidth * FieldButtonCount(look.control) + kFieldButtonGap;
+    return rect;
+}
+
+std::optional<ButtonPicture> PictureOf(const ControlLook& look)
+{
+    if (!look.fieldButton)
+        return MainControlLookOf(look.control).picture;
+    if (*look.fieldButton == 0)
+        return ButtonPicture::OpenFolder;
+    return kArchiveFieldButtons[*look.fieldButton - 1].picture;
+}
+
+const char* ToolTipOf(const ControlLook& look)
+{
+    if (!look.fieldButton)
+        return MainControlLookOf(look.control).toolTip;
+    return *look.fieldButton == 0 ? nullptr : kArchiveFieldButtons[*look.fieldButton - 1].toolTip;
+}
+
+std::wstring CaptionOf(const ControlLook& look)
+{
+    return look.fieldButton ? L"" : WideFromUtf8(MainControlLookOf(look.control).caption);
+}
 
 // The four operation buttons and what each runs, from the fields' texts
 // as they are at the click.
@@ -116,15 +150,15 @@ OPENFILENAMEW FileDialog(HWND owner, const std::wstring& filter, std::wstring& n
 }  // namespace
 
 Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Dialogs& boxes)
-    : state_(state),
-      openSettings_(std::move(openSettings)),
-      boxes_(boxes)
+    : Win32WindowFrontend(controls_[StatusBar], controls_[CancelButton], boxes),
+      state_(state),
+      openSettings_(std::move(openSettings))
 {
     // Files dropped from Explorer land on the two fields.
     CreateProgramWindow(kWindowClass, WideFromUtf8(kApplicationTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
-                        WS_EX_ACCEPTFILES, kOuterSize, nullptr);
-    const int width = Scaled(kOuterSize.cx);
-    const int height = Scaled(kOuterSize.cy);
+                        WS_EX_ACCEPTFILES, {kMainOuterSize.width, kMainOuterSize.height}, nullptr);
+    const int width = Scaled(kMainOuterSize.width);
+    const int height = Scaled(kMainOuterSize.height);
     RECT work = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
@@ -135,11 +169,9 @@ Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, 
     folderChooser_ = std::make_unique<FolderWindow>(window_, kFolderChooserLook,
                                                     [this](const std::string& folder) { SetSourceText(folder); });
     manualPath_ = std::make_unique<FolderWindow>(window_, kManualPathLook, [this](const std::string& folder) {
-        RunHeldBack([&] { ApplyChosenGp4Folder(folder, StartupView(), *this, openSettings_); });
+        RunHandlerHeldBack([&] { ApplyChosenGp4Folder(folder, StartupView(), *this, openSettings_); });
     });
-    RunReportingErrors(
-        [this] { FillFromSettings(StartupView(), *this, openSettings_); },
-        [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+    RunShowingErrors([this] { FillFromSettings(StartupView(), *this, openSettings_); });
 }
 
 Win32MainWindow::~Win32MainWindow()
@@ -162,11 +194,12 @@ void Win32MainWindow::CreateControls()
     const HWND toolTips = CreateToolTips(window_);
     for (int i = 0; i < ControlCount; ++i) {
         const ControlLook& look = kControls[i];
-        controls_[i] = CreateWindowExW(0, look.className, look.text, WS_CHILD | WS_VISIBLE | look.style, 0, 0, 0, 0,
-                                       window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
-                                       instance, nullptr);
-        if (look.toolTip)
-            AddToolTip(toolTips, controls_[i], look.toolTip);
+        controls_[i] = CreateWindowExW(0, look.className, CaptionOf(look).c_str(), WS_CHILD | WS_VISIBLE | look.style,
+                                       0, 0, 0, 0, window_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance,
+                                       nullptr);
+        if (const char* toolTip = ToolTipOf(look))
+            AddToolTip(toolTips, controls_[i], WideFromUtf8(toolTip).c_str());
     }
     PlaceControls();
     ShowWindow(controls_[CancelButton], SW_HIDE);
@@ -180,14 +213,17 @@ void Win32MainWindow::PlaceControls()
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     for (int i = 0; i < ControlCount; ++i) {
         const ControlLook& look = kControls[i];
-        const int width = look.style == SS_LEFT ? LabelWidth(look.text, Scaled(look.width)) : Scaled(look.width);
-        Place(controls_[i], {look.left, look.top, look.left + look.width, look.top + look.height}, width);
+        const RECT place = PlaceOf(look);
+        const int width = look.style == SS_LEFT ? LabelWidth(CaptionOf(look).c_str(), Scaled(place.right - place.left))
+                                                : Scaled(place.right - place.left);
+        Place(controls_[i], place, width);
         // Common controls 6 show a button's picture beside its caption. A
         // shared icon would keep the size it was first loaded at.
-        if (look.picture != kNoPicture) {
+        if (const std::optional<ButtonPicture> picture = PictureOf(look)) {
             const HICON old = pictures_[i];
+            const int resource = kFirstPictureResource + static_cast<int>(*picture);
             pictures_[i] = static_cast<HICON>(
-                LoadImageW(instance, MAKEINTRESOURCEW(look.picture), IMAGE_ICON, Scaled(16), Scaled(16), 0));
+                LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_ICON, Scaled(16), Scaled(16), 0));
             SendMessageW(controls_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(pictures_[i]));
             if (old)
                 DestroyIcon(old);
@@ -255,17 +291,15 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         if (LOWORD(wParam) != WA_INACTIVE)
             UpdateUndoButton();
         return DefWindowProcW(window_, message, wParam, lParam);
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        PaintStatus(item->hDC, item->rcItem);
+    case WM_DRAWITEM:
+        PaintStatus(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), font_);
         return TRUE;
-    }
     case WM_DROPFILES:
         DropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_GETMINMAXINFO: {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize = {Scaled(kMinimumOuterSize.cx), Scaled(kMinimumOuterSize.cy)};
+        limits->ptMinTrackSize = {Scaled(kMainMinimumOuterSize.width), Scaled(kMainMinimumOuterSize.height)};
         return 0;
     }
     case WM_CLOSE:
@@ -287,13 +321,13 @@ void Win32MainWindow::OnCommand(int id)
         manualPath_->Show();
         break;
     case SourceBrowse:
-        Browse(SourceEdit, L"Select a file", "Main GP4 files|*.gp4;*.col;*.bin;*.cfp;*.dat|*.*|*.*", sourceStart_);
+        Browse(SourceEdit, kSourceFieldDialog, sourceStart_);
         break;
     case ArchiveBrowse:
-        Browse(ArchiveEdit, L"Select a wad", "*.wad|*.wad", archiveStart_);
+        Browse(ArchiveEdit, kArchiveFieldDialog, archiveStart_);
         break;
     case CancelButton:
-        run_.RequestCancel();
+        RequestCancel();
         break;
     case UndoButton:
         RunOperation([this, archive = ArchiveText()](Frontend& frontend) { UndoLastUpdate(state_, frontend, archive); });
@@ -313,7 +347,7 @@ void Win32MainWindow::OnCommand(int id)
 
 void Win32MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)
 {
-    run_.Run(operation, *this, boxes_, [this] { ShowFailed(); });
+    RunOffThread(operation);
     UpdateUndoButton();
 }
 
@@ -322,22 +356,9 @@ void Win32MainWindow::UpdateUndoButton()
     EnableWindow(controls_[UndoButton], HasUndoableUpdate(state_, ArchiveText()));
 }
 
-void Win32MainWindow::RunHeldBack(const std::function<void()>& handler)
+void Win32MainWindow::RunHandlerHeldBack(const std::function<void()>& handler)
 {
-    // Keys and clicks given while the handler runs are dropped, not
-    // replayed on the window after it.
-    const HWND focus = GetFocus();
-    EnableWindow(window_, FALSE);
-    RunReportingErrors(handler, [this](const ErrorReport& report) {
-        ShowFailed();
-        boxes_.ShowErrorDisplay(report);
-    });
-    MSG dropped;
-    while (PeekMessageW(&dropped, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
-           PeekMessageW(&dropped, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-    }
-    EnableWindow(window_, TRUE);
-    SetFocus(focus);
+    RunHeldBack(handler);
     // The archive shown may be one the operation rewrote.
     if (contents_ && IsWindowVisible(contents_->Handle()))
         contents_->Reload();
@@ -345,25 +366,25 @@ void Win32MainWindow::RunHeldBack(const std::function<void()>& handler)
 
 void Win32MainWindow::ShowContents()
 {
-    RunReportingErrors(
-        [this] {
-            if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this, ArchiveText())) {
-                if (!contents_)
-                    contents_ = std::make_unique<Win32ContentsWindow>(window_, state_, boxes_);
-                contents_->ShowContents(std::move(*contents));
-            }
-        },
-        [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+    RunShowingErrors([this] {
+        if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this, ArchiveText())) {
+            if (!contents_)
+                contents_ = std::make_unique<Win32ContentsWindow>(window_, state_, boxes_);
+            contents_->ShowContents(std::move(*contents));
+        }
+    });
 }
 
-void Win32MainWindow::Browse(Control edit, const std::wstring& title, const std::string& filter, std::string& startFolder)
+void Win32MainWindow::Browse(Control edit, const FileFieldDialog& look, std::string& startFolder)
 {
     std::wstring name(kPathBuffer, L'\0');
-    const std::wstring filterText = DialogFilter(filter);
+    const std::wstring filterText = DialogFilter(look.filter);
     const std::wstring folder = WideFromUtf8(startFolder);
+    const std::wstring title = WideFromUtf8(look.title);
+    const std::wstring extension = WideFromUtf8(look.defaultExtension);
     OPENFILENAMEW dialog = FileDialog(window_, filterText, name, title.c_str(), OFN_FILEMUSTEXIST);
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrDefExt = edit == ArchiveEdit ? L"wad" : nullptr;
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     if (!GetOpenFileNameW(&dialog))
         return;
     const std::string chosen = Utf8FromWide(name.c_str());
@@ -392,66 +413,16 @@ void Win32MainWindow::SetArchiveText(const std::string& text)
     SetWindowTextW(controls_[ArchiveEdit], WideFromUtf8(text).c_str());
 }
 
-void Win32MainWindow::ShowProgress(const Progress& progress)
-{
-    ShowStatus(status_.Step(progress));
-}
-
-void Win32MainWindow::ShowFailed()
-{
-    ShowStatus(status_.Failed());
-}
-
-void Win32MainWindow::ShowStatus(const StatusView& view)
-{
-    if (view.position)
-        position_ = std::clamp(*view.position, 0, 100);
-    InvalidateRect(controls_[StatusBar], nullptr, FALSE);
-    // A new text is painted at once.
-    if ((view.text && *view.text != statusText_) || view.paintAtOnce) {
-        if (view.text)
-            statusText_ = *view.text;
-        UpdateWindow(controls_[StatusBar]);
-    }
-}
-
-void Win32MainWindow::RepaintWindow()
-{
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-void Win32MainWindow::PaintStatus(HDC dc, const RECT& area)
-{
-    PaintStatusBar(dc, area, font_, position_, statusText_);
-}
-
-void Win32MainWindow::ShowRefusal(const Refusal& refusal)
-{
-    ShowFailed();
-    boxes_.ShowMessage(RefusalText(refusal));
-}
-
 std::optional<std::string> Win32MainWindow::AskSaveLocation(const SaveRequest& request)
 {
     std::wstring name = WideFromUtf8(request.proposedName);
     name.resize(kPathBuffer, L'\0');
     const std::wstring filterText = DialogFilter(request.filter);
-    OPENFILENAMEW dialog = FileDialog(window_, filterText, name, L"Please choose a folder",
+    OPENFILENAMEW dialog = FileDialog(window_, filterText, name, WideFromUtf8(kSaveDialogTitle).c_str(),
                                       request.asksBeforeReplacing ? OFN_OVERWRITEPROMPT : 0);
     if (!GetSaveFileNameW(&dialog))
         return std::nullopt;
     return Utf8FromWide(name.c_str());
-}
-
-bool Win32MainWindow::ConfirmChanges(const std::string& question)
-{
-    return boxes_.AskQuestion(question);
-}
-
-void Win32MainWindow::ShowBytes(std::int64_t done, std::int64_t total)
-{
-    if (const std::optional<StatusView> view = status_.Bytes(done, total))
-        ShowStatus(*view);
 }
 
 }  // namespace mw

@@ -1,5 +1,6 @@
 // The main window in Win32: the same controls, texts and places as the Qt
-// one. It is the operations' frontend, the start-up fill's fields and the
+// one, from the layout both are placed from (startup/main_window_layout.h).
+// It is the operations' frontend, the start-up fill's fields and the
 // start-up's shell; its buttons only call the operations.
 #pragma once
 
@@ -13,16 +14,20 @@
 
 #include "ops/run_state.h"
 #include "settings/startup_fill.h"
+#include "startup/main_window_layout.h"
 #include "startup/program_shell.h"
 #include "win32/dialogs.h"
-#include "win32/cancellable_run.h"
 #include "win32/contents_window.h"
 #include "win32/folder_window.h"
+#include "win32/window_frontend.h"
 #include "win32/window_look.h"
 
 namespace mw {
 
-class Win32MainWindow : public ProgramWindow, public Frontend, public MainWindowFields, public ProgramShell {
+class Win32MainWindow : public ProgramWindow,
+                        public Win32WindowFrontend,
+                        public MainWindowFields,
+                        public ProgramShell {
 public:
     // Creation runs the start-up fill. The state lives as long as the window.
     Win32MainWindow(RunState& state, SettingsFactory openSettings, Win32Dialogs& boxes);
@@ -39,29 +44,19 @@ public:
         UndoButton, ContentsButton, ControlCount
     };
     HWND ControlHandle(Control control) const { return controls_[control]; }
-    const std::string& StatusText() const { return statusText_; }
     FolderWindow& FolderChooser() const { return *folderChooser_; }
     FolderWindow& ManualPath() const { return *manualPath_; }
-    int Position() const { return position_; }
     // The contents window, once an archive was opened.
     Win32ContentsWindow* ContentsView() const { return contents_.get(); }
 
-    // Frontend
     // The fields' texts, which a click puts in its request.
     std::string SourceText() const;
     std::string ArchiveText() const;
     // MainWindowFields: the texts.
     void SetSourceText(const std::string& text) override;
     void SetArchiveText(const std::string& text) override;
-    void ShowProgress(const Progress& progress) override;
-    void RepaintWindow() override;
-    void ShowRefusal(const Refusal& refusal) override;
+    // Frontend: the rest is every window's (Win32WindowFrontend).
     std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
-    bool ConfirmChanges(const std::string& question) override;
-    // The bar's position follows the bytes when their total is known.
-    void ShowBytes(std::int64_t done, std::int64_t total) override;
-    bool ShowsByteTotal() const override { return true; }
-    bool CancelRequested() const override { return run_.CancelRequested(); }
 
     // MainWindowFields
     void SetSourceStartFolder(const std::string& folder) override { sourceStart_ = folder; }
@@ -82,39 +77,28 @@ private:
     void CreateControls();
     void PlaceControls() override;
     void OnCommand(int id);
-    // Runs a handler with input held back until it ends; an error that
-    // ends it is shown in the error display.
-    void RunHeldBack(const std::function<void()>& handler);
-    // Runs an operation off the window's thread, its Cancel button shown:
-    // the window repaints meanwhile, takes no other input, and an error
-    // that ends the operation is shown in the error display.
+    // Runs a handler with input held back until it ends, then shows its
+    // archive again in the contents window.
+    void RunHandlerHeldBack(const std::function<void()>& handler);
+    // Runs an operation off the window's thread, then updates the undo
+    // button and the contents window.
     void RunOperation(const std::function<void(Frontend&)>& operation);
     // Enables the undo button when the archive field's wad has an update to undo.
     void UpdateUndoButton();
-    void Browse(Control edit, const std::wstring& title, const std::string& filter, std::string& startFolder);
+    void Browse(Control edit, const FileFieldDialog& look, std::string& startFolder);
     // The parts of the run state that the start-up fill resets.
     StartupState StartupView();
-    void PaintStatus(HDC dc, const RECT& area);
-    // The status bar's text and position as the track gives them; a refusal
-    // or an error empties it.
-    void ShowStatus(const StatusView& view);
-    void ShowFailed();
     void DropFiles(HDROP drop);
 
     RunState& state_;
     SettingsFactory openSettings_;
-    Win32Dialogs& boxes_;
     HWND controls_[ControlCount] = {};
     // The button pictures, loaded at the size the window's DPI wants.
     HICON pictures_[ControlCount] = {};
-    StatusTrack status_;
-    std::string statusText_;
-    int position_ = 0;
     std::string sourceStart_;
     std::string archiveStart_;
     std::unique_ptr<FolderWindow> folderChooser_;
     std::unique_ptr<FolderWindow> manualPath_;
-    CancellableRun run_{controls_[CancelButton]};
     std::unique_ptr<Win32ContentsWindow> contents_;
 };
 

@@ -1,6 +1,7 @@
 #include "win32/status_bar.h"
 
 #include "core/win32/wide_text.h"
+#include "startup/status_bar_fill.h"
 
 namespace mw {
 namespace {
@@ -16,7 +17,7 @@ void PaintStatusBar(HDC dc, const RECT& area, HFONT font, int percent, const std
     DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
     FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
     RECT fill = inner;
-    fill.right = fill.left + (inner.right - inner.left) * percent / 100;
+    fill.right = fill.left + StatusBarFillWidth(inner.right - inner.left, percent);
     const HBRUSH fillBrush = CreateSolidBrush(kFillColour);
     FillRect(dc, &fill, fillBrush);
     DeleteObject(fillBrush);

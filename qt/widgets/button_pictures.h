@@ -1,23 +1,15 @@
-// The pictures of the four operation buttons, the file fields' browse
-// button and the undo button. Each is a file of ui/pictures (drawn from its SVG source at 16
-// and 32 pixels), made here into a horizontal strip of four button states.
+// The button pictures (ButtonPicture): the four operation buttons', the
+// file fields' browse button's and the archive field's other buttons'.
+// Each is a file of data/pictures (drawn from its SVG source at 16 and 32
+// pixels), made here into a horizontal strip of four button states.
 #pragma once
 
 #include <QIcon>
 #include <QPixmap>
 
-namespace mw {
+#include "startup/main_window_layout.h"
 
-enum class ButtonPicture {
-    CreateWad,     // an empty open cardboard box
-    UpdateWad,     // the open box with a blue and orange item inside
-    ExtractWad,    // that item alone
-    UpdateTracks,  // the outline of a race track
-    OpenFolder,    // a small open folder, on the file fields' browse buttons
-    Undo,          // an arrow turning back, on "Undo last update"
-    Contents,      // a page listing entries, on the button that shows what a wad holds
-    Mods,          // three stacked sheets, on the button that opens the Mods window
-};
+namespace mw {
 
 inline constexpr int kPictureSize = 16;
 inline constexpr int kPictureStates = 4;

@@ -7,6 +7,8 @@
 #include <QPaintEvent>
 #include <qdrawutil.h>
 
+#include "startup/status_bar_fill.h"
+
 namespace mw {
 
 namespace {
@@ -54,11 +56,6 @@ QRect StatusBar::InnerRect() const
     return rect().adjusted(kBevel, kBevel, -kBevel, -kBevel);
 }
 
-int StatusBar::FillWidth(int innerWidth, int position)
-{
-    return std::min(innerWidth, innerWidth * position / kFull);
-}
-
 QColor StatusBar::FillColour()
 {
     return QColor(105, 174, 231);
@@ -84,7 +81,7 @@ void StatusBar::DrawPicture()
     qDrawWinPanel(&p, rect(), palette(), true);
 
     const QRect inner = InnerRect();
-    const int fill = FillWidth(inner.width(), position_);
+    const int fill = StatusBarFillWidth(inner.width(), position_);
     if (fill > 0)
         p.fillRect(QRect(inner.left(), inner.top(), fill, inner.height()), FillColour());
 

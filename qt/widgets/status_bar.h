@@ -36,9 +36,7 @@ public:
 
     // The area inside the lowered bevel.
     QRect InnerRect() const;
-    // Pixels of fill for an inner width: width x position / 100, rounded
-    // down, never more than the width.
-    static int FillWidth(int innerWidth, int position);
+    // The fill is StatusBarFillWidth of the inner width, as in every window.
     static QColor FillColour();
 
     // The off-screen picture of the last paint, and how many paints there were.

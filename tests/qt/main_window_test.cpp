@@ -30,6 +30,7 @@
 #include "qt/widgets/entry_table_model.h"
 #include "qt/widgets/status_bar.h"
 #include "qt/main_window.h"
+#include "startup/main_window_layout.h"
 
 namespace mw {
 namespace {
@@ -50,44 +51,49 @@ protected:
     MainWindow window{fixture.state, fixture.openSettings, fixture.dialogs};
 };
 
+// Every control at the place and with the caption of the layout the Win32
+// window is placed from too.
 TEST_F(MainWindowTest, EveryControlAtItsPlaceWithItsText)
 {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Mendwright " MENDWRIGHT_VERSION));
     EXPECT_EQ(window.size(), QSize(433, 154)) << "441 x 181 with the frame";
     EXPECT_EQ(window.minimumSize(), QSize(433, 142)) << "441 x 169 with the frame";
 
-    const struct {
-        QWidget* control;
-        QRect place;
-        QString text;
-    } table[] = {
-        {window.SelectFolderButton(), {176, 4, 121, 15}, "Select a Folder"},
-        {window.SourceField(), {8, 21, 417, 20}, "...or select a file"},
-        {window.Gp4PathButton(), {320, 52, 105, 15}, "Change GP4 Path"},
-        {window.ArchiveField(), {8, 69, 417, 20}, ""},
-        {window.CreateButton(), {8, 96, 88, 22}, "Create wad"},
-        {window.UpdateButton(), {104, 96, 88, 22}, "Update wad"},
-        {window.ExtractButton(), {200, 96, 88, 22}, "Extract wad"},
-        {window.UpdateTracksButton(), {304, 96, 121, 22}, "Update track wads"},
-        {window.Status(), {8, 126, 417, 16}, ""},
+    const std::pair<MainControl, QWidget*> controls[] = {
+        {MainControl::SourceLabel, window.SourceLabel()},
+        {MainControl::SelectFolderButton, window.SelectFolderButton()},
+        {MainControl::SourceField, window.SourceField()},
+        {MainControl::ArchiveLabel, window.ArchiveLabel()},
+        {MainControl::Gp4PathButton, window.Gp4PathButton()},
+        {MainControl::ArchiveField, window.ArchiveField()},
+        {MainControl::CreateButton, window.CreateButton()},
+        {MainControl::UpdateButton, window.UpdateButton()},
+        {MainControl::ExtractButton, window.ExtractButton()},
+        {MainControl::UpdateTracksButton, window.UpdateTracksButton()},
+        {MainControl::StatusBar, window.Status()},
+        {MainControl::CancelButton, window.CancelButton()},
     };
-    for (const auto& row : table) {
-        EXPECT_EQ(row.control->geometry(), row.place) << row.text.toStdString();
-        if (auto* button = qobject_cast<QAbstractButton*>(row.control)) {
-            EXPECT_EQ(button->text(), row.text);
+    ASSERT_EQ(std::size(controls), std::size(kMainControls));
+    for (const auto& [control, widget] : controls) {
+        const MainControlLook& look = MainControlLookOf(control);
+        const QRect place(look.place.left, look.place.top, look.place.width, look.place.height);
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            // A label starts at its place and is at least its width.
+            EXPECT_EQ(label->pos(), place.topLeft()) << look.caption;
+            EXPECT_GE(label->width(), place.width()) << look.caption;
+            EXPECT_EQ(label->text(), QString::fromUtf8(look.caption));
+            continue;
         }
-        if (auto* field = qobject_cast<FileField*>(row.control)) {
-            EXPECT_EQ(field->Filename(), row.text);
+        EXPECT_EQ(widget->geometry(), place) << look.caption;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            EXPECT_EQ(button->text(), QString::fromUtf8(look.caption));
         }
     }
-    // The labels start at their place and are at least their designed width.
-    EXPECT_EQ(window.SourceLabel()->pos(), QPoint(8, 4));
-    EXPECT_GE(window.SourceLabel()->width(), 152);
     EXPECT_LT(window.SourceLabel()->geometry().right(), window.SelectFolderButton()->x());
-    EXPECT_EQ(window.ArchiveLabel()->pos(), QPoint(8, 52));
     EXPECT_LT(window.ArchiveLabel()->geometry().right(), window.Gp4PathButton()->x());
-    EXPECT_EQ(window.SourceLabel()->text(), QStringLiteral("Select file(s) to replace in wad(s)"));
-    EXPECT_EQ(window.ArchiveLabel()->text(), QStringLiteral("Select one of the GP4's wad to patch or the wad to extract"));
+    EXPECT_EQ(window.SourceField()->Filename(), QStringLiteral("...or select a file"));
+    EXPECT_EQ(window.ArchiveField()->Filename(), QString());
+    EXPECT_EQ(window.CancelButton()->toolTip(), QStringLiteral("Stop the operation (Esc)"));
 
     EXPECT_FALSE(window.CreateButton()->PictureStrip().isNull());
     EXPECT_EQ(window.SourceField()->Title(), QStringLiteral("Select a file"));

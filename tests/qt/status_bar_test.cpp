@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "qt/widgets/status_bar.h"
+#include "startup/status_bar_fill.h"
 
 namespace mw {
 namespace {
@@ -41,8 +42,8 @@ TEST_F(StatusBarTest, FillWidthFollowsThePositionAndStopsAtTheInnerWidth)
     EXPECT_EQ(FilledPixels(), 413);
     bar.SetPosition(0);
     EXPECT_EQ(FilledPixels(), 0);
-    EXPECT_EQ(StatusBar::FillWidth(413, 1), 4);
-    EXPECT_EQ(StatusBar::FillWidth(413, 99), 408);
+    EXPECT_EQ(StatusBarFillWidth(413, 1), 4);
+    EXPECT_EQ(StatusBarFillWidth(413, 99), 408);
 }
 
 TEST_F(StatusBarTest, PaintsInsideTheSetterWithoutEventProcessing)

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "core/file.h"
 #include "core/win32/wide_text.h"
@@ -17,6 +19,7 @@
 #include "settings/remembered_gp4_installation.h"
 #include "tests/support/temp_dir.h"
 #include "tests/win32/recording_dialogs.h"
+#include "startup/main_window_layout.h"
 #include "win32/main_window.h"
 
 namespace mw {
@@ -49,35 +52,93 @@ private:
     }
 };
 
-struct ControlPlace {
-    Win32MainWindow::Control control;
-    const wchar_t* caption;
-    RECT place;  // client coordinates at 96 dots per inch
+// A control's place in client coordinates at 96 dots per inch.
+RECT PlaceOf(HWND control, HWND window)
+{
+    RECT place = {};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+RECT RectOf(const ControlPlace& place)
+{
+    return {place.left, place.top, place.left + place.width, place.top + place.height};
+}
+
+using Win32Control = Win32MainWindow::Control;
+
+// The controls the Qt window places from the same layout table, each with
+// the table's control it shows.
+constexpr std::pair<Win32Control, MainControl> kSharedControls[] = {
+    {Win32MainWindow::SourceLabel, MainControl::SourceLabel},
+    {Win32MainWindow::SelectFolderButton, MainControl::SelectFolderButton},
+    {Win32MainWindow::ArchiveLabel, MainControl::ArchiveLabel},
+    {Win32MainWindow::Gp4PathButton, MainControl::Gp4PathButton},
+    {Win32MainWindow::CreateButton, MainControl::CreateButton},
+    {Win32MainWindow::UpdateButton, MainControl::UpdateButton},
+    {Win32MainWindow::ExtractButton, MainControl::ExtractButton},
+    {Win32MainWindow::UpdateTracksButton, MainControl::UpdateTracksButton},
+    {Win32MainWindow::StatusBar, MainControl::StatusBar},
+    {Win32MainWindow::CancelButton, MainControl::CancelButton},
 };
 
-// The Qt window's captions and places.
-constexpr ControlPlace kPlaces[] = {
-    {Win32MainWindow::SelectFolderButton, L"Select a Folder", {176, 4, 297, 19}},
-    {Win32MainWindow::Gp4PathButton, L"Change GP4 Path", {320, 52, 425, 67}},
-    {Win32MainWindow::CreateButton, L"Create wad", {8, 96, 96, 118}},
-    {Win32MainWindow::UpdateButton, L"Update wad", {104, 96, 192, 118}},
-    {Win32MainWindow::ExtractButton, L"Extract wad", {200, 96, 288, 118}},
-    {Win32MainWindow::UpdateTracksButton, L"Update track wads", {304, 96, 425, 118}},
-    {Win32MainWindow::StatusBar, L"", {8, 126, 425, 142}},
-    {Win32MainWindow::CancelButton, L"Cancel", {365, 126, 425, 142}},
-    {Win32MainWindow::UndoButton, L"", {365, 69, 385, 89}},
-    {Win32MainWindow::ContentsButton, L"", {385, 69, 405, 89}},
-};
+// Where the layout table puts each control but the labels (which widen to
+// show their text), at 96 dots per inch. A file field is an edit with its
+// buttons beside it, each 20 pixels wide from the field's right end
+// leftwards (browse, then the archive field's contents and undo buttons),
+// the edit ending 2 pixels before them.
+std::vector<std::pair<Win32Control, RECT>> PlacesFromTheLayout()
+{
+    std::vector<std::pair<Win32Control, RECT>> places;
+    for (const auto& [control, layoutControl] : kSharedControls)
+        if (layoutControl != MainControl::SourceLabel && layoutControl != MainControl::ArchiveLabel)
+            places.emplace_back(control, RectOf(MainControlLookOf(layoutControl).place));
+    constexpr int kButtonWidth = 20;
+    const struct {
+        Win32Control control;
+        MainControl field;
+        int fromRight;  // 0 for the edit, else the button's place counted from the right end
+        int buttons;
+    } fields[] = {
+        {Win32MainWindow::SourceEdit, MainControl::SourceField, 0, 1},
+        {Win32MainWindow::SourceBrowse, MainControl::SourceField, 1, 1},
+        {Win32MainWindow::ArchiveEdit, MainControl::ArchiveField, 0, 3},
+        {Win32MainWindow::ArchiveBrowse, MainControl::ArchiveField, 1, 3},
+        {Win32MainWindow::ContentsButton, MainControl::ArchiveField, 2, 3},
+        {Win32MainWindow::UndoButton, MainControl::ArchiveField, 3, 3},
+    };
+    for (const auto& f : fields) {
+        RECT place = RectOf(MainControlLookOf(f.field).place);
+        if (f.fromRight == 0)
+            place.right -= kButtonWidth * f.buttons + 2;
+        else {
+            place.right -= kButtonWidth * (f.fromRight - 1);
+            place.left = place.right - kButtonWidth;
+        }
+        places.emplace_back(f.control, place);
+    }
+    return places;
+}
 
+// The controls the Qt window places from the same layout table are at the
+// same places with the same captions; a label at least as wide.
 TEST_F(Win32MainWindowTest, ControlsHaveTheQtWindowsCaptionsAndPlaces)
 {
-    for (const ControlPlace& c : kPlaces) {
-        const HWND control = window.ControlHandle(c.control);
-        RECT place = {};
-        GetWindowRect(control, &place);
-        MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&place), 2);
-        EXPECT_EQ(Text(control), c.caption);
-        EXPECT_TRUE(EqualRect(&place, &c.place)) << Utf8FromWide(c.caption);
+    for (const auto& [control, layoutControl] : kSharedControls) {
+        const MainControlLook& look = MainControlLookOf(layoutControl);
+        const HWND handle = window.ControlHandle(control);
+        EXPECT_EQ(Utf8FromWide(Text(handle)), look.caption);
+        const RECT place = PlaceOf(handle, window.Handle());
+        const RECT expected = RectOf(look.place);
+        EXPECT_EQ(place.left, expected.left) << look.caption;
+        EXPECT_EQ(place.top, expected.top) << look.caption;
+        EXPECT_GE(place.right, expected.right) << look.caption;
+        EXPECT_EQ(place.bottom, expected.bottom) << look.caption;
+    }
+    for (const auto& [control, expected] : PlacesFromTheLayout()) {
+        const RECT place = PlaceOf(window.ControlHandle(control), window.Handle());
+        EXPECT_TRUE(EqualRect(&place, &expected)) << control;
     }
     EXPECT_EQ(Text(window.ControlHandle(Win32MainWindow::SourceEdit)), L"...or select a file");
 }
@@ -308,8 +369,8 @@ TEST_F(Win32MainWindowTest, DpiChangeLaysTheWindowsOutAsAtStartUp)
         SIZE clientSize = {};                       // a folder window's, which its layout follows
     };
     std::vector<WindowPlaces> windows(1, {window.Handle(), {}});
-    for (const ControlPlace& c : kPlaces)
-        windows[0].places.emplace_back(window.ControlHandle(c.control), c.place);
+    for (const auto& [control, place] : PlacesFromTheLayout())
+        windows[0].places.emplace_back(window.ControlHandle(control), place);
     for (FolderWindow* small : {&window.FolderChooser(), &window.ManualPath()}) {
         const FolderWindowLook& look = small == &window.FolderChooser() ? kFolderChooserLook : kManualPathLook;
         windows.push_back(
