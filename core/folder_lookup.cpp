@@ -44,6 +44,23 @@ std::optional<std::string> FindFolderIgnoringCase(const std::string& folder, con
     return FindIgnoringCase(folder, name, FolderExists);
 }
 
+std::vector<std::string> PathComponents(std::string_view relative)
+{
+    std::vector<std::string> components;
+    std::string component;
+    for (char c : relative) {
+        if (c != '\\' && c != '/') {
+            component += c;
+        } else if (!component.empty()) {
+            components.push_back(std::move(component));
+            component.clear();
+        }
+    }
+    if (!component.empty())
+        components.push_back(std::move(component));
+    return components;
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
     if (!folder.empty() && folder.back() == kNativeSeparator)

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/path_helpers.h"
-#include "settings/wine_registry.h"
+#include "settings/posix/wine_registry.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "qt/program_windows.h"
 #include "startup/startup.h"
 #include "ops/messages.h"
-#include "settings/qt_settings_store.h"
+#include "settings/posix/qt_settings_store.h"
 #include "settings/remembered_gp4_installation.h"
 
 namespace {
@@ -30,7 +30,7 @@ QIcon ApplicationIcon()
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> arguments = mw::ProgramArguments(argc, argv);
+    const std::vector<std::string> arguments = mw::WindowedProgramArguments(argc, argv);
     if (const auto text = mw::HelpOrVersionText(arguments)) {
         std::fputs(text->c_str(), stdout);
         return 0;
