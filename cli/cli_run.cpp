@@ -19,7 +19,7 @@
 #include "core/entry_text.h"
 #include "core/error_causes.h"
 #include "core/errors.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/file.h"
 #include "core/version.h"
 #include "core/wad.h"

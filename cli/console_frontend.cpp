@@ -6,7 +6,7 @@
 #include "cli/progress_line.h"
 #include "core/console.h"
 #include "core/entry_text.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/messages.h"
 
 namespace mw::cli {

@@ -9,7 +9,7 @@
 #include "core/entry_text.h"
 #include "core/error_causes.h"
 #include "core/file.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/find_entries.h"
 #include "ops/messages.h"
 

@@ -5,7 +5,7 @@
 #include "core/console.h"
 #include "core/entry_text.h"
 #include "core/error_causes.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/messages.h"
 #include "ops/run_state.h"
 #include "ops/undo_text.h"

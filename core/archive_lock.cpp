@@ -8,6 +8,7 @@
 
 #include "core/errors.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/path_text.h"
 #include "core/user_data_folder.h"
 

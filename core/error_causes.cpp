@@ -2,6 +2,7 @@
 
 #include "core/entry_text.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 
 namespace mw {
 namespace {

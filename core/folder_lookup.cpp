@@ -4,6 +4,7 @@
 
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 
 namespace mw {
 namespace {

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "core/errors.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/wad.h"
 
 namespace mw {

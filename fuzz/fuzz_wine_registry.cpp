@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "settings/posix/wine_registry.h"
 
 namespace {

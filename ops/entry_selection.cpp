@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/wad.h"
 #include "ops/messages.h"
 

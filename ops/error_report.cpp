@@ -6,7 +6,7 @@
 
 #include "core/error_causes.h"
 #include "core/errors.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/path_text.h"
 
 namespace mw {

@@ -1,6 +1,6 @@
 #include "ops/refusal.h"
 
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/messages.h"
 
 namespace mw {

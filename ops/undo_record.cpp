@@ -7,7 +7,7 @@
 
 #include "core/content_hash.h"
 #include "core/errors.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/byte_codec.h"
 
 namespace mw {

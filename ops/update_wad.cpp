@@ -7,6 +7,7 @@
 #include "core/elapsed_time.h"
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/path_text.h"
 #include "core/wad.h"
 #include "ops/archive_patcher.h"

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/archive_edits.h"
 #include "ops/find_entries.h"
 #include "ops/messages.h"

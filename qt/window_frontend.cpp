@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "startup/off_thread_run.h"
 #include "qt/dialogs/dialogs.h"
 #include "qt/dialogs/error_guard.h"

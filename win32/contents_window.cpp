@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/path_text.h"
 #include "core/win32/wide_text.h"
 #include "ops/archive_edits.h"

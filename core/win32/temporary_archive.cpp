@@ -15,7 +15,7 @@
 #include "core/errors.h"
 #include "core/file_faults.h"
 #include "core/file_identity.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/win32/final_path.h"
 #include "core/win32/native_file.h"
 #include "core/win32/removal_on_console_close.h"

@@ -9,7 +9,7 @@
 #include "core/content_hash.h"
 #include "core/errors.h"
 #include "core/file.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 
 namespace mw {
 namespace {

@@ -10,6 +10,7 @@
 #include "core/durable_rename.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/path_text.h"
 #include "core/user_data_folder.h"
 #include "ops/byte_codec.h"

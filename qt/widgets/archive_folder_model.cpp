@@ -4,6 +4,7 @@
 #include <QStyle>
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "qt/text.h"
 
 namespace mw {

@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QMimeData>
 
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "qt/text.h"
 
 namespace mw {

@@ -3,7 +3,7 @@
 #include <QLocale>
 
 #include "core/entry_text.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "qt/text.h"
 
 namespace mw {

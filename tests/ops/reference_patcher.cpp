@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/archive_limits.h"
 
 namespace mw::reference {
