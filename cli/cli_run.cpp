@@ -17,7 +17,6 @@
 #include "core/console.h"
 #include "core/elapsed_time.h"
 #include "core/entry_text.h"
-#include "core/error_causes.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "core/file.h"

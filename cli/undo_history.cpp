@@ -4,7 +4,7 @@
 #include "cli/exit_codes.h"
 #include "core/console.h"
 #include "core/entry_text.h"
-#include "core/error_causes.h"
+#include "core/errors.h"
 #include "core/text.h"
 #include "ops/messages.h"
 #include "ops/run_state.h"

@@ -17,8 +17,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kBusyPrefix = "Sorry but another update is writing this wad: ";
-
 // The pause between two tries doubles up to the longest: a short wait
 // ends soon after the other lock does, a long one costs next to nothing.
 constexpr auto kFirstPause = std::chrono::milliseconds(2);
@@ -53,7 +51,7 @@ public:
     void Pause()
     {
         if (waiting_.wait == ArchiveLock::Wait::No)
-            throw AppError(kBusyPrefix + PrintableText(fileName_));
+            throw AppError(kArchiveBusyPrefix + PrintableText(fileName_));
         if (waiting_.betweenTries)
             waiting_.betweenTries();
         if (!noticed_ && Clock::now() - start_ >= waiting_.noticeAfter) {

@@ -253,9 +253,7 @@ void TemporaryArchive::Place::ReplaceKeepingOld()
             MoveFileExW(backup.c_str(), targetPath_.c_str(), MOVEFILE_WRITE_THROUGH);
         if (IdentityAt(targetPath_) != oldIdentity_) {
             Release();
-            throw AppError("The wad could not be put back under its name and is kept as " +
-                               PrintableText(ShownPath(backup)),
-                           fileName_, err);
+            throw AppError(kWadKeptAsPrefix + PrintableText(ShownPath(backup)), fileName_, err);
         }
     }
     Fail(err);

@@ -10,6 +10,7 @@
 #include "core/errors.h"
 #include "core/file.h"
 #include "core/text.h"
+#include "ops/messages.h"
 
 namespace mw {
 namespace {
@@ -126,7 +127,7 @@ LayerRewrite PlanLayerRewrite(const ModLedger& before, const ModLedger& after, s
             rewrite.fromKept.push_back(content);
             return *std::move(payload);
         }
-        throw AppError("Sorry but the bytes this change needs are no longer kept: " + PrintableText(entry), path);
+        throw AppError(kBytesNoLongerKeptPrefix + PrintableText(entry), path);
     };
 
     WadImage& out = rewrite.image;

@@ -14,6 +14,7 @@
 #include "core/path_text.h"
 #include "core/user_data_folder.h"
 #include "ops/byte_codec.h"
+#include "ops/messages.h"
 
 namespace mw {
 namespace {
@@ -22,7 +23,6 @@ constexpr const char* kLedgerName = "ledger";
 constexpr const char* kPendingName = "ledger.pending";
 constexpr const char* kLockName = "lock";
 constexpr std::string_view kPendingMagic = "MWPEND1\n";
-constexpr const char* kDamaged = "Sorry but this mods ledger is damaged: ";
 
 // A folder name for a canonical path: its hash, stable from one build and
 // one machine to the next.
@@ -108,7 +108,7 @@ ModLedger ModStore::Read() const
     const std::string pendingPath = folder_ + kNativeSeparator + kPendingName;
     if (RegularFileExists(pendingPath)) {
         const std::string bytes = ReadWhole(pendingPath);
-        ByteReader in(bytes, pendingPath, kDamaged);
+        ByteReader in(bytes, pendingPath, kDamagedLedgerPrefix);
         in.Check(std::string_view(in.Take(kPendingMagic.size()), kPendingMagic.size()) == kPendingMagic);
         const std::string archive = in.GetText();
         FileStamp stamp;
@@ -130,7 +130,7 @@ ModLedger ModStore::Read() const
     }
     ModLedger ledger = LedgerFromBytes(ReadWhole(ledgerPath), ledgerPath);
     if (ledger.scope != scope_)
-        throw AppError(kDamaged + PrintableText(ledgerPath), ledgerPath);
+        throw AppError(kDamagedLedgerPrefix + PrintableText(ledgerPath), ledgerPath);
     return ledger;
 }
 

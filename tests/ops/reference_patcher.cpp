@@ -4,7 +4,7 @@
 
 #include "core/path_helpers.h"
 #include "core/text.h"
-#include "ops/user_refusal.h"
+#include "ops/messages.h"
 
 namespace mw::reference {
 namespace {
