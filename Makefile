@@ -43,6 +43,7 @@ bench: build
 	$(BUILD)/bench/core_bench
 	$(BUILD)/bench/contents_bench
 	bash bench/run $(BUILD)
+	bash bench/mods $(BUILD)
 
 # The same comparisons on a disk: an ext4 image on a loop device when root.
 bench-disk: build

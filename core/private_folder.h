@@ -51,6 +51,9 @@ public:
     File OpenToRead(const std::string& name) const;
     // Creates the file name afresh, for reading and writing, the user's alone.
     File Create(const std::string& name) const;
+    // Opens the file name, made empty when missing, to be locked: never
+    // removed or replaced, so that every process locks the same file.
+    File OpenLockFile(const std::string& name) const;
     // Renames from to to, replacing to, and flushes the folder; errors name to.
     void Rename(const std::string& from, const std::string& to) const;
     // Removes the file name (a link itself, never what it leads to). One that

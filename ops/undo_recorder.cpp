@@ -73,13 +73,13 @@ void UndoRecorder::Complete(File& written)
     written_ = true;
 }
 
-void UndoRecorder::Keep() noexcept
+void UndoRecorder::Keep(std::int64_t otherBytes) noexcept
 {
     kept_ = true;
     if (!written_)
         return;
     try {
-        UndoStore(state_.UndoFolder, state_.UndoCap).Trim(record_.path, summary_.group);
+        UndoStore(state_.UndoFolder, state_.UndoCap).Trim(record_.path, summary_.group, otherBytes);
     } catch (...) {
         // The store is only tidied: records over the cap wait for the next update.
     }

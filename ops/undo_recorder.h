@@ -41,8 +41,9 @@ public:
     // Writes the record of the archive written from the image.
     void Complete(File& written) override;
     // The new archive is in place: the record stays, and the store is
-    // trimmed to its cap. Nothing here fails: the update is done.
-    void Keep() noexcept;
+    // trimmed to its cap, which otherBytes (the mods' kept contents) share.
+    // Nothing here fails: the update is done.
+    void Keep(std::int64_t otherBytes = 0) noexcept;
 
 private:
     const RunState& state_;

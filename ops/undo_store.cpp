@@ -223,10 +223,10 @@ void UndoStore::Write(const UndoRecordFile& record, const std::function<void(Fil
     partial.Done();
 }
 
-void UndoStore::Trim(const std::string& keep, std::uint64_t keepGroup) const
+void UndoStore::Trim(const std::string& keep, std::uint64_t keepGroup, std::int64_t otherBytes) const
 {
     std::vector<UndoRecordFile> records = AllRecords();
-    std::int64_t total = 0;
+    std::int64_t total = otherBytes;
     for (const UndoRecordFile& record : records)
         total += record.bytes;
     if (total <= cap_)

@@ -64,10 +64,14 @@ public:
     // record's name only once write returns; a failure leaves no file.
     void Write(const UndoRecordFile& record, const std::function<void(File&)>& write) const;
 
-    // Drops the oldest records, a group at a time, until the store holds at
-    // most its cap; the record at keep and its group stay whatever they take.
+    // Drops the oldest records, a group at a time, until they and
+    // otherBytes (the mods' kept contents, which share the cap) take at most
+    // the cap; the record at keep and its group stay whatever they take.
     // What cannot be removed stays: the store is only tidied.
-    void Trim(const std::string& keep, std::uint64_t keepGroup) const;
+    void Trim(const std::string& keep, std::uint64_t keepGroup, std::int64_t otherBytes = 0) const;
+
+    // Every record of the store.
+    std::vector<UndoRecordFile> AllRecords() const;
 
     // Removes a record; one that is gone already is no error.
     void Remove(const UndoRecordFile& record) const noexcept;
@@ -75,7 +79,6 @@ public:
 private:
     PrivateFolder ArchiveFolder(const std::string& name) const;
     std::vector<UndoRecordFile> RecordsIn(const PrivateFolder& folder, const std::string& name) const;
-    std::vector<UndoRecordFile> AllRecords() const;
 
     std::string folder_;
     std::int64_t cap_;

@@ -11,6 +11,7 @@
 #include "core/path_helpers.h"
 #include "core/temporary_archive.h"
 #include "core/wad.h"
+#include "ops/mods/mod_undo.h"
 #include "ops/operation_runtime.h"
 #include "ops/undo_checksum.h"
 #include "ops/undo_store.h"
@@ -100,6 +101,18 @@ void CheckSteps(const UndoStore& store, const std::string& canonical, const std:
     }
     if (reachable < steps)
         throw UserRefusal(RefusalKind::TooFewUpdates, shown, reachable);
+}
+
+// A step the ledger refused, having shown why: the undo ends there.
+struct UndoStopped {};
+
+// How many records of the install the archive still has.
+std::size_t GroupRecordsOf(const UndoStore& store, const std::string& archive, std::uint64_t install)
+{
+    const std::vector<UndoRecordFile> records = store.RecordsOf(archive);
+    return static_cast<std::size_t>(std::count_if(records.begin(), records.end(), [&](const UndoRecordFile& record) {
+        return record.group == install;
+    }));
 }
 
 // One archive of a step: locked, its record open and checked.
@@ -192,16 +205,22 @@ void UndoOnce(const RunState& state, Frontend& frontend, const UndoStore& store,
         WriteOld(restore, progress);
     }
     for (Restore& restore : restores) {
+        // The mods ledger forgets an install with the archive, once the
+        // archive is back to where the install began.
+        const std::uint64_t install = restore.recordFile.group;
+        const bool began = install == 0 || GroupRecordsOf(store, restore.archive, install) == 1;
+        ForgottenInstall forgotten(state, restore.archive, began ? install : 0);
+        forgotten.Prepare(restore.written->file(), restore.record.plan.before);
         restore.written->Commit();
+        forgotten.Commit();
         store.Remove(restore.recordFile);
     }
 }
 
-// One step back: the archive's newest update, or every update of its group.
-void UndoStep(const RunState& state, Frontend& frontend, const UndoStore& store, const std::string& canonical,
-              const std::string& shown)
+// The records of one step given back.
+void UndoRecords(const RunState& state, Frontend& frontend, const UndoStore& store, const UndoRecordFile& top,
+                 const std::string& canonical, const std::string& shown)
 {
-    const UndoRecordFile top = RecordsToUndo(store, canonical, shown).front();
     if (top.group == 0) {
         UndoOnce(state, frontend, store, top, {canonical}, canonical, shown);
         return;
@@ -210,6 +229,30 @@ void UndoStep(const RunState& state, Frontend& frontend, const UndoStore& store,
     // where it began: each round removes a record of every archive left.
     for (auto archives = GroupArchives(store, top.group); !archives.empty(); archives = GroupArchives(store, top.group))
         UndoOnce(state, frontend, store, top, archives, canonical, shown);
+}
+
+
+// One step back: the archive's newest update, or every update of its group.
+// When the archive no longer fits the record because mods were changed
+// since, and the record's install is the archive's newest mod, the mod is
+// taken out through the ledger instead, and the group's records go.
+void UndoStep(const RunState& state, Frontend& frontend, const UndoStore& store, const std::string& canonical,
+              const std::string& shown)
+{
+    const UndoRecordFile top = RecordsToUndo(store, canonical, shown).front();
+    try {
+        UndoRecords(state, frontend, store, top, canonical, shown);
+    } catch (const UserRefusal& refusal) {
+        if (refusal.refusal().kind != RefusalKind::ChangedSince)
+            throw;
+        switch (RemoveNewestMod(state, frontend, canonical, top.group)) {
+        case NewestModRemoval::NotTheNewest: throw;
+        case NewestModRemoval::Refused: throw UndoStopped();
+        case NewestModRemoval::Removed: break;
+        }
+        for (const UndoRecordFile& record : store.RecordsOfGroup(top.group))
+            store.Remove(record);
+    }
 }
 
 }  // namespace
@@ -256,8 +299,12 @@ bool UndoWad(const RunState& state, Frontend& frontend, const UndoRequest& reque
         const UndoStore store(state.UndoFolder, state.UndoCap);
         const std::string canonical = CanonicalArchivePath(archive);
         CheckSteps(store, canonical, archive, steps);
-        for (int step = 0; step < steps; ++step)
-            UndoStep(state, frontend, store, canonical, archive);
+        try {
+            for (int step = 0; step < steps; ++step)
+                UndoStep(state, frontend, store, canonical, archive);
+        } catch (const UndoStopped&) {
+            return;
+        }
         ShowElapsed(state, frontend, ProgressPhase::Undone, startTime);
         done = true;
     });

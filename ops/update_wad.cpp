@@ -16,6 +16,7 @@
 #include "ops/operations.h"
 #include "ops/source_files.h"
 #include "ops/track_names.h"
+#include "ops/mods/mod_cap.h"
 #include "ops/mods/mod_listing.h"
 #include "ops/mods/mod_recorder.h"
 #include "ops/mods/mod_scope.h"
@@ -196,8 +197,9 @@ void PatchArchive(const RunState& state, Frontend& frontend, const std::string& 
     OperationBytes written(frontend, WrittenBytes(image, image.EntryCount));
     CommitHooks hooks(undo, mods, image);
     RebuildWad(lock, image, image.EntryCount, &written, &hooks);
-    undo.Keep();
     mods.Keep();
+    undo.Keep(KeptBytesOfStore(state.ModsFolder));
+    FoldModsToCap(state, ModScopeOf(CanonicalArchivePath(archivePath)), install.mod.id);
 }
 
 }  // namespace

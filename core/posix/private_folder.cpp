@@ -84,6 +84,12 @@ File PrivateFolder::Create(const std::string& name) const
         OpenDescriptorIn(folder_, name, path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600), path);
 }
 
+File PrivateFolder::OpenLockFile(const std::string& name) const
+{
+    const std::string path = PathOf(name);
+    return NativeFile::Adopt(OpenDescriptorIn(folder_, name, path, O_RDWR | O_CREAT | O_NOFOLLOW, 0600), path);
+}
+
 void PrivateFolder::Rename(const std::string& from, const std::string& to) const
 {
     const int fd = NativeFile::Descriptor(folder_);

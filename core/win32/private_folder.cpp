@@ -82,6 +82,17 @@ File PrivateFolder::Create(const std::string& name) const
     return created;
 }
 
+File PrivateFolder::OpenLockFile(const std::string& name) const
+{
+    // The lock is on a byte past the end: emptying the file changes nothing
+    // for those who hold it.
+    const std::string path = PathOf(name);
+    File opened;
+    if (const int err = CreateFileIn(folder_, name, path, opened))
+        ThrowSystemError(err, path, Access::Write);
+    return opened;
+}
+
 void PrivateFolder::Rename(const std::string& from, const std::string& to) const
 {
     int err = faults::Check(faults::Call::Rename);

@@ -3,14 +3,10 @@
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "core/content_hash.h"
-#include "core/durable_rename.h"
 #include "core/file.h"
-#include "core/path_helpers.h"
-#include "core/path_text.h"
 
 namespace mw {
 namespace {
@@ -42,65 +38,82 @@ std::optional<ContentId> ContentOfName(std::string_view name)
 
 }  // namespace
 
-std::string KeptContents::PathOf(const ContentId& content) const
+KeptContents::KeptContents(PrivateFolder folder) : folder_(std::move(folder))
 {
-    return folder_ + kNativeSeparator + ContentName(content);
+    for (const PrivateFolder::Entry& entry : folder_.Entries()) {
+        if (entry.kind != EntryKind::File)
+            continue;
+        if (const auto content = ContentOfName(entry.name); content && content->size == entry.size)
+            kept_.emplace(content->hash, content->size);
+        else if (entry.name.ends_with(kPartial) && ContentOfName(entry.name.substr(0, entry.name.size() - kPartial.size())))
+            folder_.Remove(entry.name);  // left by a process that ended while it kept it
+    }
 }
 
 bool KeptContents::Has(const ContentId& content) const
 {
-    return RegularFileExists(PathOf(content));
+    return kept_.contains({content.hash, content.size});
 }
 
-bool KeptContents::Keep(const ContentId& content, File& from, std::int64_t offset) const
+bool KeptContents::Keep(const ContentId& content, File& from, std::int64_t offset)
 {
     if (HashOfFileBytes(from, offset, content.size) != content.hash)
         return false;
-    std::string unmade;  // the open that follows names what could not be made
-    CreateFolders(folder_, unmade);
-    const std::string path = PathOf(content);
-    const std::string partial = path + std::string(kPartial);
-    File out(partial, OpenMode::Writing);
-    out.CopyFrom(from, offset, 0, content.size);
-    out.Sync();
-    out.Close();
-    RenameDurably(partial, path);
+    const std::string name = ContentName(content);
+    const std::string partial = name + std::string(kPartial);
+    {
+        File out = folder_.Create(partial);
+        out.CopyFrom(from, offset, 0, content.size);
+        out.Sync();
+        out.Close();
+    }
+    folder_.Rename(partial, name);
+    kept_.emplace(content.hash, content.size);
     return true;
 }
 
 std::optional<Payload> KeptContents::PayloadOf(const ContentId& content) const
 {
-    const std::string path = PathOf(content);
-    if (!RegularFileExists(path))
+    if (!Has(content))
         return std::nullopt;
-    auto file = std::make_shared<File>(path, OpenMode::ReadOnly);
+    const std::string name = ContentName(content);
+    std::shared_ptr<File> file;
+    try {
+        file = std::make_shared<File>(folder_.OpenToRead(name));
+    } catch (const IoError&) {
+        return std::nullopt;
+    }
     if (file->Length() != content.size || HashOfFileBytes(*file, 0, content.size) != content.hash)
         return std::nullopt;
-    return Payload::Stretch(file, std::make_shared<const std::string>(path), 0, content.size);
+    return Payload::Stretch(file, std::make_shared<const std::string>(folder_.PathOf(name)), 0, content.size);
 }
 
 std::vector<ContentId> KeptContents::All() const
 {
-    std::vector<ContentId> kept;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(FileSystemPath(folder_), error), end; !error && it != end;
-         it.increment(error)) {
-        if (const auto content = ContentOfName(PathText(it->path().filename())))
-            kept.push_back(*content);
-    }
-    return kept;
+    std::vector<ContentId> all;
+    for (const auto& [hash, size] : kept_)
+        all.push_back({hash, size});
+    return all;
 }
 
-void KeptContents::Drop(const ContentId& content) const
+std::int64_t KeptContents::Bytes() const
 {
-    std::error_code ignored;
-    std::filesystem::remove(FileSystemPath(PathOf(content)), ignored);
+    std::int64_t bytes = 0;
+    for (const auto& kept : kept_)
+        bytes += kept.second;
+    return bytes;
 }
 
-void KeptContents::DropAll() const
+void KeptContents::Drop(const ContentId& content)
 {
-    std::error_code ignored;
-    std::filesystem::remove_all(FileSystemPath(folder_), ignored);
+    folder_.Remove(ContentName(content));
+    kept_.erase({content.hash, content.size});
+}
+
+void KeptContents::DropAll()
+{
+    for (const ContentId& content : All())
+        Drop(content);
 }
 
 }  // namespace mw

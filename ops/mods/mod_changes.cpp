@@ -11,6 +11,7 @@
 #include "core/path_helpers.h"
 #include "ops/archive_edits.h"
 #include "ops/operation_runtime.h"
+#include "ops/mods/mod_cap.h"
 #include "ops/mods/mod_store.h"
 
 namespace mw {
@@ -81,13 +82,19 @@ public:
     {
         LedgerArchive& archive = ledger_.archives[archive_];
         archive.written = StampOf(written);
+        archive.fingerprint = WrittenFingerprint(written);
         store_.Prepare(ledger_, archive.path, archive.written);
         prepared_ = true;
     }
-    void Committed()
+    // Nothing here fails: the archive is in place, and the pending ledger
+    // left by a failure is taken by the next reader.
+    void Committed() noexcept
     {
-        store_.Commit(ledger_);
         committed_ = true;
+        try {
+            store_.Commit(ledger_);
+        } catch (...) {
+        }
     }
 
 private:
@@ -100,7 +107,7 @@ private:
 
 // Drops the kept contents that the ledger no longer needs for the archive,
 // and those the archive holds again.
-void TidyKept(const KeptContents& kept, const ModLedger& ledger, std::uint32_t archive,
+void TidyKept(KeptContents kept, const ModLedger& ledger, std::uint32_t archive,
               const std::vector<ContentId>& heldAgain)
 {
     const std::vector<ContentId> needed = NeededContents(ledger, archive);
@@ -132,7 +139,7 @@ void WriteArchive(Frontend& frontend, const ModStore& store, ModLedger& ledger, 
                   bool enabled, ArchivePlan& plan)
 {
     const std::string path = ledger.archives[plan.archive].path;
-    const KeptContents kept = store.KeptFor(path);
+    KeptContents kept = store.KeptFor(path);
     for (const auto& [content, entry] : plan.rewrite.toKeep)
         kept.Keep(content, *plan.lock->archive(), plan.live.Entries[entry].Offset);
     ModLedger after = WithArchiveFlipped(ledger, mods, plan.archive, enabled);
@@ -152,7 +159,7 @@ void WriteArchive(Frontend& frontend, const ModStore& store, ModLedger& ledger, 
     plan.live.Payloads.clear();
     plan.rewrite.image.Payloads.clear();
     plan.lock.reset();
-    TidyKept(kept, ledger, plan.archive, plan.rewrite.fromKept);
+    TidyKept(std::move(kept), ledger, plan.archive, plan.rewrite.fromKept);
 }
 
 // Removed mods are forgotten once no archive holds them, with the bytes
@@ -250,6 +257,8 @@ bool ChangeMods(const RunState& state, Frontend& frontend, const ModChangeReques
         }
         if (request.action == ModAction::Remove)
             ForgetMods(store, ledger, mods);
+        hold.reset();
+        FoldModsToCap(state, request.scope, 0);
         ShowElapsed(state, frontend, ProgressPhase::ModsChanged, startTime);
         completed = true;
     });

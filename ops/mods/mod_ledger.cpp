@@ -5,6 +5,7 @@
 #include "core/content_hash.h"
 #include "ops/byte_codec.h"
 #include "ops/messages.h"
+#include "ops/undo_checksum.h"
 
 namespace mw {
 namespace {
@@ -46,6 +47,7 @@ void PutArchive(ByteWriter& out, const LedgerArchive& archive)
     out.Put(archive.written.size);
     out.Put(archive.written.modifiedSeconds);
     out.Put(archive.written.modifiedNanoseconds);
+    out.Put(archive.fingerprint);
     const FoundArchive& found = archive.found;
     out.Put(static_cast<std::uint64_t>(found.directory.size()));
     for (std::size_t i = 0; i < found.directory.size(); ++i) {
@@ -64,6 +66,7 @@ LedgerArchive GetArchive(ByteReader& in)
     archive.written.size = in.Get<std::int64_t>();
     archive.written.modifiedSeconds = in.Get<std::int64_t>();
     archive.written.modifiedNanoseconds = in.Get<std::int64_t>();
+    archive.fingerprint = in.Get<std::uint64_t>();
     FoundArchive& found = archive.found;
     const std::size_t count = in.GetCount(kFoundEntryBytes);
     in.Check(count <= static_cast<std::size_t>(INT32_MAX));
@@ -127,6 +130,18 @@ InstalledMod GetMod(ByteReader& in, std::size_t archiveCount)
 }
 
 }  // namespace
+
+std::uint64_t WrittenFingerprint(File& archive)
+{
+    archive.Seek(0);
+    std::vector<WadEntry> entries;
+    const std::int32_t count = ReadWadDirectory(archive, entries);
+    std::vector<UndoPiece> pieces;
+    for (const WadEntry& entry : entries)
+        if (entry.Size > 0)
+            pieces.push_back({UndoPiece::Kind::InArchive, entry.Size, entry.Offset});
+    return UndoChecksum(archive, count, pieces);
+}
 
 const ModArchiveFiles* InstalledMod::FilesFor(std::uint32_t archive) const
 {
@@ -241,7 +256,7 @@ ModLedger LedgerFromBytes(std::string_view bytes, const std::string& path)
     ByteReader in(body.substr(kMagic.size()), path, kDamagedLedgerPrefix);
     ModLedger ledger;
     ledger.scope = in.GetText();
-    ledger.archives.resize(in.GetCount(sizeof(std::uint32_t) + 4 * sizeof(std::uint64_t)));
+    ledger.archives.resize(in.GetCount(sizeof(std::uint32_t) + 5 * sizeof(std::uint64_t)));
     for (LedgerArchive& archive : ledger.archives)
         archive = GetArchive(in);
     const std::size_t modCount = in.GetCount(kModBytes);

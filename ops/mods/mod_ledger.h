@@ -47,10 +47,16 @@ struct InstalledMod {
 struct LedgerArchive {
     std::string path;  // the archive's canonical path
     FoundArchive found;
-    // The archive as Mendwright last wrote it: while it bears this stamp,
-    // no other program changed it.
+    // The archive as Mendwright last wrote it: while it bears this stamp
+    // and fingerprint (WrittenFingerprint), no other program changed it.
     FileStamp written;
+    std::uint64_t fingerprint = 0;
 };
+
+// What tells an archive as written from one changed since, without reading
+// it whole: its directory and samples of every entry's bytes, as an undo
+// record's checksum takes them (ops/undo_checksum.h).
+std::uint64_t WrittenFingerprint(File& archive);
 
 struct ModLedger {
     std::string scope;  // the installation folder, or the archive, canonically

@@ -98,7 +98,7 @@ void ModRecorder::Complete(File& written, const WadImage& image)
         files = &mod->archives.back();
     }
 
-    const KeptContents kept = store_->KeptFor(archive_);
+    KeptContents kept = store_->KeptFor(archive_);
     std::set<ContentKey> writtenContents;
     std::vector<std::pair<ContentId, std::string>> fromSources;
     for (std::size_t f = 0; f < files_.size(); ++f) {
@@ -144,19 +144,25 @@ void ModRecorder::Complete(File& written, const WadImage& image)
             droppable_.push_back(content);
 
     ledger.archives[archive].written = StampOf(written);
+    ledger.archives[archive].fingerprint = WrittenFingerprint(written);
     store_->Prepare(ledger, archive_, ledger.archives[archive].written);
     prepared_ = std::move(ledger);
 }
 
-void ModRecorder::Keep()
+void ModRecorder::Keep() noexcept
 {
     if (!prepared_)
         return;
     kept_ = true;
-    store_->Commit(*prepared_);
-    const KeptContents kept = store_->KeptFor(archive_);
-    for (const ContentId& content : droppable_)
-        kept.Drop(content);
+    try {
+        store_->Commit(*prepared_);
+        KeptContents kept = store_->KeptFor(archive_);
+        for (const ContentId& content : droppable_)
+            kept.Drop(content);
+    } catch (...) {
+        // The install is done: the prepared ledger, left pending, is taken
+        // by the next reader, which finds the archive bearing its stamp.
+    }
     hold_.reset();
 }
 

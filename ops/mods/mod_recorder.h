@@ -41,8 +41,9 @@ public:
     // The new archive is complete in written: the ledger it leads to is
     // prepared, and the bytes it needs kept.
     void Complete(File& written, const WadImage& image);
-    // The new archive is in place.
-    void Keep();
+    // The new archive is in place: the ledger takes effect. Nothing here
+    // fails: the install is done.
+    void Keep() noexcept;
 
 private:
     struct InstalledFile {

@@ -1,17 +1,14 @@
 #include "ops/mods/mod_store.h"
 
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
-#include <chrono>
-#include <filesystem>
 #include <thread>
 
 #include "core/content_hash.h"
-#include "core/durable_rename.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
 #include "core/text.h"
-#include "core/path_text.h"
 #include "core/user_data_folder.h"
 #include "ops/byte_codec.h"
 #include "ops/messages.h"
@@ -21,6 +18,7 @@ namespace {
 
 constexpr const char* kLedgerName = "ledger";
 constexpr const char* kPendingName = "ledger.pending";
+constexpr const char* kPartialName = "ledger.partial";
 constexpr const char* kLockName = "lock";
 constexpr std::string_view kPendingMagic = "MWPEND1\n";
 
@@ -33,32 +31,21 @@ std::string FolderNameOf(const std::string& canonicalPath)
     return name;
 }
 
-std::string ReadWhole(const std::string& path)
+bool HasFile(const PrivateFolder& folder, const std::string& name)
 {
-    File file(path, OpenMode::ReadOnly);
+    for (const PrivateFolder::Entry& entry : folder.Entries())
+        if (entry.name == name)
+            return entry.kind == EntryKind::File;
+    return false;
+}
+
+std::string ReadWhole(const PrivateFolder& folder, const std::string& name)
+{
+    File file = folder.OpenToRead(name);
     std::string bytes(static_cast<std::size_t>(file.Length()), '\0');
     file.Read(bytes.data(), bytes.size());
     file.Close();
     return bytes;
-}
-
-// Writes bytes under path, whole and flushed before they take its name.
-void WriteWhole(const std::string& path, std::string_view bytes)
-{
-    const std::string partial = path + ".partial";
-    {
-        File out(partial, OpenMode::Writing);
-        out.Write(bytes.data(), bytes.size());
-        out.Sync();
-        out.Close();
-    }
-    RenameDurably(partial, path);
-}
-
-void RemoveFile(const std::string& path)
-{
-    std::error_code ignored;
-    std::filesystem::remove(FileSystemPath(path), ignored);
 }
 
 // The stamp the archive at path bears now; none when it cannot be opened.
@@ -82,12 +69,16 @@ std::string DefaultModsFolder()
     return data + kNativeSeparator + "mendwright" + kNativeSeparator + "mods";
 }
 
-ModStore::ModStore(const std::string& modsFolder, std::string scope)
-    : folder_(modsFolder + kNativeSeparator + FolderNameOf(scope)), scope_(std::move(scope))
+ModStore::ModStore(const std::string& modsFolder, std::string scope) : modsFolder_(modsFolder), scope_(std::move(scope))
 {
 }
 
-ModStore::Hold::Hold(const std::string& lockPath) : lock_(lockPath, OpenMode::Writing)
+PrivateFolder ModStore::Folder() const
+{
+    return PrivateFolder::Make(modsFolder_).MakeChild(FolderNameOf(scope_));
+}
+
+ModStore::Hold::Hold(File lock) : lock_(std::move(lock))
 {
     // Another process holds it only while it reads or writes a ledger; a
     // file system that keeps no locks leaves the ledger unguarded.
@@ -97,17 +88,15 @@ ModStore::Hold::Hold(const std::string& lockPath) : lock_(lockPath, OpenMode::Wr
 
 ModStore::Hold ModStore::Lock() const
 {
-    std::string unmade;  // the open that follows names what could not be made
-    CreateFolders(folder_, unmade);
-    return Hold(folder_ + kNativeSeparator + kLockName);
+    return Hold(Folder().OpenLockFile(kLockName));
 }
 
 ModLedger ModStore::Read() const
 {
-    const std::string ledgerPath = folder_ + kNativeSeparator + kLedgerName;
-    const std::string pendingPath = folder_ + kNativeSeparator + kPendingName;
-    if (RegularFileExists(pendingPath)) {
-        const std::string bytes = ReadWhole(pendingPath);
+    const PrivateFolder folder = Folder();
+    const std::string pendingPath = folder.PathOf(kPendingName);
+    if (HasFile(folder, kPendingName)) {
+        const std::string bytes = ReadWhole(folder, kPendingName);
         ByteReader in(bytes, pendingPath, kDamagedLedgerPrefix);
         in.Check(std::string_view(in.Take(kPendingMagic.size()), kPendingMagic.size()) == kPendingMagic);
         const std::string archive = in.GetText();
@@ -118,26 +107,38 @@ ModLedger ModStore::Read() const
         const std::size_t at = kPendingMagic.size() + sizeof(std::uint32_t) + archive.size() + 3 * sizeof(std::int64_t);
         // The change's archive took its place: its ledger holds.
         if (StampNow(archive) == stamp) {
-            LedgerFromBytes(std::string_view(bytes).substr(at), pendingPath);
-            WriteWhole(ledgerPath, std::string_view(bytes).substr(at));
+            const std::string_view ledger = std::string_view(bytes).substr(at);
+            LedgerFromBytes(ledger, pendingPath);
+            WriteWhole(kLedgerName, ledger);
         }
-        RemoveFile(pendingPath);
+        folder.Remove(kPendingName);
     }
-    if (!RegularFileExists(ledgerPath)) {
+    if (!HasFile(folder, kLedgerName)) {
         ModLedger ledger;
         ledger.scope = scope_;
         return ledger;
     }
-    ModLedger ledger = LedgerFromBytes(ReadWhole(ledgerPath), ledgerPath);
+    const std::string ledgerPath = folder.PathOf(kLedgerName);
+    ModLedger ledger = LedgerFromBytes(ReadWhole(folder, kLedgerName), ledgerPath);
     if (ledger.scope != scope_)
         throw AppError(kDamagedLedgerPrefix + PrintableText(ledgerPath), ledgerPath);
     return ledger;
 }
 
+void ModStore::WriteWhole(const std::string& name, std::string_view bytes) const
+{
+    const PrivateFolder folder = Folder();
+    {
+        File out = folder.Create(kPartialName);
+        out.Write(bytes.data(), bytes.size());
+        out.Sync();
+        out.Close();
+    }
+    folder.Rename(kPartialName, name);
+}
+
 void ModStore::Prepare(const ModLedger& ledger, const std::string& canonicalArchive, const FileStamp& written) const
 {
-    std::string unmade;  // the open that follows names what could not be made
-    CreateFolders(folder_, unmade);
     ByteWriter out;
     out.PutBytes(kPendingMagic.data(), kPendingMagic.size());
     out.PutText(canonicalArchive);
@@ -145,30 +146,28 @@ void ModStore::Prepare(const ModLedger& ledger, const std::string& canonicalArch
     out.Put(written.modifiedSeconds);
     out.Put(written.modifiedNanoseconds);
     out.bytes() += LedgerBytes(ledger);
-    WriteWhole(folder_ + kNativeSeparator + kPendingName, out.bytes());
+    WriteWhole(kPendingName, out.bytes());
 }
 
 void ModStore::Commit(const ModLedger& ledger) const
 {
     Write(ledger);
-    RemoveFile(folder_ + kNativeSeparator + kPendingName);
+    Folder().Remove(kPendingName);
 }
 
 void ModStore::Abandon() const
 {
-    RemoveFile(folder_ + kNativeSeparator + kPendingName);
+    Folder().Remove(kPendingName);
 }
 
 void ModStore::Write(const ModLedger& ledger) const
 {
-    std::string unmade;  // the open that follows names what could not be made
-    CreateFolders(folder_, unmade);
-    WriteWhole(folder_ + kNativeSeparator + kLedgerName, LedgerBytes(ledger));
+    WriteWhole(kLedgerName, LedgerBytes(ledger));
 }
 
 KeptContents ModStore::KeptFor(const std::string& canonicalArchive) const
 {
-    return KeptContents(folder_ + kNativeSeparator + FolderNameOf(canonicalArchive));
+    return KeptContents(Folder().MakeChild(FolderNameOf(canonicalArchive)));
 }
 
 }  // namespace mw

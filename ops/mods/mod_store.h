@@ -1,7 +1,9 @@
 // Where a mods ledger lives: a folder of the user's data per installation
 // (or per archive outside any), named by a hash of its canonical path,
 // holding the ledger, the ledger of a write under way, a lock, and a
-// folder of kept contents per archive.
+// folder of kept contents per archive. The folders are private ones
+// (core/private_folder.h): the user's alone, and nothing in them is
+// reached through a link.
 //
 // A change that writes an archive writes the ledger it leads to beside the
 // ledger first ("pending"), with the stamp the new archive has; once the
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "core/file.h"
+#include "core/private_folder.h"
 #include "core/file_stamp.h"
 #include "ops/mods/kept_contents.h"
 #include "ops/mods/mod_ledger.h"
@@ -34,7 +37,7 @@ public:
     // locks of the archives a change writes, never before.
     class Hold {
     public:
-        explicit Hold(const std::string& lockPath);
+        explicit Hold(File lock);
         Hold(Hold&&) = default;
 
     private:
@@ -58,7 +61,11 @@ public:
     KeptContents KeptFor(const std::string& canonicalArchive) const;
 
 private:
-    std::string folder_;
+    // The scope's folder, made when missing.
+    PrivateFolder Folder() const;
+    void WriteWhole(const std::string& name, std::string_view bytes) const;
+
+    std::string modsFolder_;
     std::string scope_;
 };
 

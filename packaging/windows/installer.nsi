@@ -1,7 +1,8 @@
 ; The Mendwright installer. It writes the programs, README and LICENSE to
 ; their folder, a Start menu shortcut, the uninstall entry and, when
 ; ticked, the .wad association, and nothing else; its uninstaller takes all
-; of them back and leaves the user's settings and undo records alone.
+; of them back and leaves the user's settings, undo records and mods
+; ledger unless the user, asked, chooses to remove them too.
 ; The folder is one of its own, so that it never overwrites, and its
 ; uninstaller never deletes, a file it did not put there: a chosen folder
 ; that holds anything but an earlier install gets a "Mendwright" folder
@@ -26,6 +27,7 @@ BrandingText "Mendwright ${VERSION}"
 !define SHORTCUT "$SMPROGRAMS\Mendwright.lnk"
 !define PROG_ID "Mendwright.wad"
 !define CLASSES "Software\Classes"
+!define SETTINGS_KEY "Software\Vosk's Mendwright"
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
@@ -51,16 +53,22 @@ RequestExecutionLevel user
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-; The list as wide as the page, so that the association's name shows whole.
+; The list as wide as the page, so that the association's name shows whole,
+; and the description below it.
 !define MUI_COMPONENTSPAGE_SMALLDESC
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !ifdef WINDOWED_PROGRAM
+  !define MUI_PAGE_CUSTOMFUNCTION_SHOW FitComponentsPage
   !insertmacro MUI_PAGE_COMPONENTS
 !endif
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!ifdef WINDOWED_PROGRAM
+  ; Ticked; a silent install shows no page and so starts nothing.
+  !define MUI_FINISHPAGE_RUN "$INSTDIR\${WINDOWED_PROGRAM}"
+!endif
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -143,7 +151,9 @@ Section "Mendwright" Programs
 SectionEnd
 
 !ifdef WINDOWED_PROGRAM
-Section /o "Open .wad files with Mendwright" WadFiles
+; The space after the name is room for its last letter where the list draws
+; the name wider than it measures it (Wine, lacking the dialog's own face).
+Section /o "Open .wad files with Mendwright " WadFiles
   ; The type's previous program is kept, to be given back on uninstall.
   ReadRegStr $0 SHCTX "${CLASSES}\.wad" ""
   ${If} $0 != "${PROG_ID}"
@@ -165,6 +175,75 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${Programs} "The programs, README and LICENSE, a Start menu shortcut and an entry in the list of installed programs."
   !insertmacro MUI_DESCRIPTION_TEXT ${WadFiles} "A double click on a .wad file opens it in Mendwright. Uninstalling gives .wad files back to the program they had."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+!define TVM_GETCOUNT 0x1105
+!define TVM_GETITEMHEIGHT 0x111C
+!define SWP_NOZORDER_NOACTIVATE 0x14
+
+; $R5 to $R8: the left, top, right and bottom of a control of the page, in
+; the page's coordinates.
+!macro PlaceOnPage CONTROL
+  System::Call "*(i,i,i,i)p.r9"
+  System::Call "user32::GetWindowRect(p ${CONTROL}, p r9)"
+  System::Call "user32::MapWindowPoints(p 0, p $mui.ComponentsPage, p r9, i 2)"
+  System::Call "*$9(i.R5,i.R6,i.R7,i.R8)"
+  System::Free $9
+!macroend
+!macro MoveOnPage CONTROL LEFT TOP RIGHT BOTTOM
+  IntOp $9 ${RIGHT} - ${LEFT}
+  IntOp $8 ${BOTTOM} - ${TOP}
+  System::Call "user32::SetWindowPos(p ${CONTROL}, p 0, i ${LEFT}, i ${TOP}, i r9, i r8, i ${SWP_NOZORDER_NOACTIVATE})"
+!macroend
+
+; The page leaves the list room for six rows and the description two
+; lines, and where its font is taller than the one it was laid out for
+; (Wine, lacking the dialog's own face) the description runs past the
+; page's end and loses its last line. The list keeps room for its rows and
+; one more; the description takes the rest, down to the page's end.
+Function FitComponentsPage
+  GetDlgItem $R0 $mui.ComponentsPage 1032
+  SendMessage $R0 ${TVM_GETCOUNT} 0 0 $0
+  SendMessage $R0 ${TVM_GETITEMHEIGHT} 0 0 $1
+  System::Call "*(i,i,i,i)p.r9"
+  System::Call "user32::GetClientRect(p R0, p r9)"
+  System::Call "*$9(i,i,i,i.r2)"
+  System::Call "user32::GetClientRect(p $mui.ComponentsPage, p r9)"
+  System::Call "*$9(i,i,i,i.r3)"
+  System::Free $9
+  !insertmacro PlaceOnPage $R0
+  ; The list: its frame and its rows, one more than it has.
+  IntOp $4 $R8 - $R6
+  IntOp $4 $4 - $2
+  IntOp $0 $0 + 1
+  IntOp $0 $0 * $1
+  IntOp $4 $4 + $0
+  IntOp $4 $R6 + $4
+  ${If} $4 >= $R8
+    Return
+  ${EndIf}
+  IntOp $R1 $R8 - $4
+  !insertmacro MoveOnPage $R0 $R5 $R6 $R7 $4
+  ; What stands below it moves up as much, the description growing down
+  ; to the page's end.
+  !insertmacro PlaceOnPage $mui.ComponentsPage.SpaceRequired
+  IntOp $R6 $R6 - $R1
+  IntOp $R8 $R8 - $R1
+  !insertmacro MoveOnPage $mui.ComponentsPage.SpaceRequired $R5 $R6 $R7 $R8
+  !insertmacro PlaceOnPage $mui.ComponentsPage.DescriptionTitle
+  StrCpy $R2 $R5
+  IntOp $R6 $R6 - $R1
+  ${If} $R8 > $3
+    StrCpy $R8 $3
+  ${EndIf}
+  StrCpy $R3 $R8
+  !insertmacro MoveOnPage $mui.ComponentsPage.DescriptionTitle $R5 $R6 $R7 $R8
+  ; The text keeps its margin inside the frame at the bottom as at the sides.
+  !insertmacro PlaceOnPage $mui.ComponentsPage.DescriptionText
+  IntOp $R6 $R6 - $R1
+  IntOp $R8 $R5 - $R2
+  IntOp $R8 $R3 - $R8
+  !insertmacro MoveOnPage $mui.ComponentsPage.DescriptionText $R5 $R6 $R7 $R8
+FunctionEnd
 !endif
 
 Function .onInit
@@ -240,4 +319,34 @@ Section "Uninstall"
   ${If} $0 == $INSTDIR
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   ${EndIf}
+
+  Call un.OfferToRemoveUserData
 SectionEnd
+
+; What the programs keep for the user who runs them: the window's settings,
+; the undo records and the mods ledger. They stay unless the user says
+; otherwise (in silence they stay): a later install takes them up again.
+Function un.OfferToRemoveUserData
+  ; The user's own folder, also in an uninstall for all users.
+  SetShellVarContext current
+  StrCpy $1 $LOCALAPPDATA
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    SetShellVarContext all
+  ${EndIf}
+  ${If} $1 == ""
+    Return
+  ${EndIf}
+  StrCpy $0 "$1\mendwright"
+  ; The key in short, so that it shows on one line.
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+    "Mendwright keeps your settings (in the registry), undo records and mods ledger for a later install:$\r$\n$\r$\nHKCU\${SETTINGS_KEY}$\r$\n$0\undo$\r$\n$0\mods$\r$\n$\r$\nRemove them too? The archives stay as they are, but the updates made so far can then no longer be undone or taken out." \
+    /SD IDNO IDYES remove
+  Return
+remove:
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+  RMDir /r "$0\undo"
+  RMDir /r "$0\mods"
+  ; The lock files made for archives on shares that keep no locks go too.
+  RMDir /r "$0\locks"
+  RMDir "$0"
+FunctionEnd

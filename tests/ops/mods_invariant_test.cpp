@@ -1,6 +1,6 @@
-// The mods invariant: after any sequence of installs, disables, enables and
-// removals, every archive is the archive as first found with the enabled
-// mods installed into it, in install order, byte for byte.
+// The mods invariant: after any sequence of installs, disables, enables,
+// removals and undos, every archive is the archive as first found with the
+// enabled mods installed into it, in install order, byte for byte.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -9,6 +9,7 @@
 #include "ops/operations.h"
 #include "ops/undo_recorder.h"
 #include "ops/undo_store.h"
+#include "ops/undo_wad.h"
 #include "tests/ops/recording_frontend.h"
 #include "tests/support/temp_dir.h"
 
@@ -91,6 +92,19 @@ public:
             mods_[m].enabled = action == ModAction::Enable;
     }
 
+    // Undo of one archive: its newest mod goes, from every archive it
+    // changed; or the undo is refused and nothing changes.
+    void Undo()
+    {
+        const std::string& archive = kArchives[static_cast<std::size_t>(Pick(2))];
+        auto newest = std::find_if(mods_.rbegin(), mods_.rend(), [&](const Mod& mod) {
+            return std::find(mod.archives.begin(), mod.archives.end(), archive) != mod.archives.end();
+        });
+        test::RecordingFrontend ui;
+        if (UndoWad(state_, ui, {dir_ / ("gp4/" + archive)}) && newest != mods_.rend())
+            mods_.erase(std::next(newest).base());
+    }
+
     // Each archive against the found archive with the enabled mods installed
     // afresh, with no ledger and no undo.
     void Check(const std::string& history)
@@ -144,11 +158,13 @@ TEST(ModsInvariantTest, ArchivesAreTheFoundArchivesWithTheEnabledModsInInstallOr
         ModsInvariant run(seed);
         std::string history;
         for (int step = 0; step < 8; ++step) {
-            const int action = step < 2 ? 0 : run.Pick(4);
-            const char* names[] = {"install", "disable", "enable", "remove"};
+            const int action = step < 2 ? 0 : run.Pick(5);
+            const char* names[] = {"install", "disable", "enable", "remove", "undo"};
             history += std::string(names[action]) + " ";
             if (action == 0)
                 run.Install();
+            else if (action == 4)
+                run.Undo();
             else
                 run.Change(static_cast<ModAction>(action - 1));
             run.Check("seed " + std::to_string(seed) + ": " + history);

@@ -7,6 +7,7 @@
 #include "ops/mods/mod_changes.h"
 #include "ops/mods/mod_listing.h"
 #include "ops/operations.h"
+#include "ops/undo_wad.h"
 #include "ops/undo_store.h"
 #include "tests/ops/recording_frontend.h"
 #include "tests/support/temp_dir.h"
@@ -102,6 +103,51 @@ TEST_F(ModsTest, AChangeTouchingBytesAnotherProgramChangedIsRefusedUnlessForced)
     test::RecordingFrontend forced;
     EXPECT_TRUE(Change("first", ModAction::Disable, true, forced)) << ::testing::PrintToString(forced.userErrors);
     EXPECT_EQ(test::ReadBytes(archive_), test::ContiguousArchive({{"a.tex", "outside"}, {"b.tex", "found b"}}));
+}
+
+// When the kept bytes alone would keep the store over its cap, the oldest
+// mod is folded in for good: it cannot be taken out, the list says so, and
+// every archive and every later mod stay as they were.
+TEST_F(ModsTest, ACapTooSmallForTheKeptBytesMakesTheOldestModPermanent)
+{
+    const std::string big(4000, 'o');
+    dir_.Write("gp4/cars.wad", test::ContiguousArchive({{"a.tex", big}, {"b.tex", big}}));
+    state_.UndoCap = 3000;
+    Install("first", {{"a.tex", "first"}});
+    Install("second", {{"b.tex", "second"}});
+
+    const std::vector<ModSummary> mods = SummariesOf(Ledger());
+    ASSERT_EQ(mods.size(), 2u);
+    EXPECT_TRUE(mods[0].permanent);
+    EXPECT_FALSE(mods[1].permanent);
+    test::RecordingFrontend ui;
+    EXPECT_FALSE(Change("first", ModAction::Disable, false, ui));
+    EXPECT_EQ(ui.userErrors, std::vector<std::string>{RefusalText({RefusalKind::PermanentMod, "first"})});
+    ASSERT_TRUE(Change("second", ModAction::Disable, false, ui)) << ::testing::PrintToString(ui.userErrors);
+    EXPECT_EQ(test::ReadBytes(archive_), test::ContiguousArchive({{"a.tex", "first"}, {"b.tex", big}}));
+}
+
+// Undo takes the newest mod out and forgets it: from its record while the
+// archive is as the install left it, through the ledger once an earlier
+// mod was disabled since.
+TEST_F(ModsTest, UndoForgetsTheNewestModFromItsRecordOrThroughTheLedger)
+{
+    const std::string found = test::ReadBytes(archive_);
+    Install("first", {{"a.tex", "first"}});
+    const std::string afterFirst = test::ReadBytes(archive_);
+    Install("second", {{"b.tex", "second"}, {"n.tex", "new"}});
+
+    test::RecordingFrontend ui;
+    ASSERT_TRUE(UndoWad(state_, ui, {archive_})) << ::testing::PrintToString(ui.userErrors);
+    EXPECT_EQ(test::ReadBytes(archive_), afterFirst);
+    EXPECT_EQ(Ledger().mods.size(), 1u);
+
+    Install("third", {{"b.tex", "third"}});
+    ASSERT_TRUE(Change("first", ModAction::Disable, false, ui));
+    ASSERT_TRUE(UndoWad(state_, ui, {archive_})) << ::testing::PrintToString(ui.userErrors);
+    EXPECT_EQ(test::ReadBytes(archive_), found);
+    ASSERT_EQ(Ledger().mods.size(), 1u);
+    EXPECT_EQ(Ledger().mods[0].name, "first");
 }
 
 }  // namespace

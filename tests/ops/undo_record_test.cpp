@@ -20,7 +20,7 @@ std::string Bytes(std::uint64_t value, int width)
 {
     std::string bytes;
     for (int i = 0; i < width; ++i)
-        bytes += static_cast<char>(value >> (8 * i));
+        bytes += static_cast<char>(i < 8 ? value >> (8 * i) : 0);
     return bytes;
 }
 
