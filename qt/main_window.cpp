@@ -24,7 +24,7 @@
 #include "qt/manual_path_window.h"
 #include "qt/widgets/picture_button.h"
 #include "qt/widgets/status_bar.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 #include "qt/window_look.h"
 
 namespace mw {

@@ -1,6 +1,6 @@
 #include "qt/program_windows.h"
 
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 #include "qt/widgets/file_field.h"
 
 namespace mw {

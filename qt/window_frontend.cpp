@@ -10,7 +10,7 @@
 #include "qt/dialogs/error_guard.h"
 #include "qt/gui_thread.h"
 #include "qt/operation_run.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 #include "qt/widgets/status_bar.h"
 
 namespace mw {

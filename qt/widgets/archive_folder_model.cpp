@@ -5,7 +5,7 @@
 
 #include "core/path_helpers.h"
 #include "core/text.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 
 namespace mw {
 namespace {

@@ -5,7 +5,7 @@
 #include <QMimeData>
 
 #include "core/text.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 
 namespace mw {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "core/entry_text.h"
 #include "core/text.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 
 namespace mw {
 
