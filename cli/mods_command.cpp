@@ -16,6 +16,7 @@
 #include "ops/mods/mod_listing.h"
 #include "ops/mods/mod_scope.h"
 #include "ops/mods/mod_store.h"
+#include "ops/mods/mod_texts.h"
 #include "ops/undo_store.h"
 #include "ops/undo_text.h"
 
@@ -47,16 +48,6 @@ std::string ScopeOf(const Invocation& invocation)
     return installation;
 }
 
-const char* StateText(const ModSummary& mod)
-{
-    switch (mod.state) {
-    case ModSummary::State::Enabled: return mod.permanent ? "enabled, permanent" : "enabled";
-    case ModSummary::State::Disabled: return mod.permanent ? "disabled, permanent" : "disabled";
-    case ModSummary::State::Partly: return "partly enabled";
-    }
-    return "";
-}
-
 std::string ArchiveNames(const std::vector<std::string>& archives)
 {
     std::string names;
@@ -72,7 +63,7 @@ std::string JsonMod(const ModSummary& mod)
         archives += (archives.empty() ? "" : ", ") + JsonString(archive);
     return "  {\"name\": " + JsonString(mod.name) +
            ", \"enabled\": " + (mod.state == ModSummary::State::Enabled ? "true" : "false") +
-           ", \"state\": " + JsonString(StateText(mod)) + ", \"permanent\": " + (mod.permanent ? "true" : "false") +
+           ", \"state\": " + JsonString(ModStateText(mod)) + ", \"permanent\": " + (mod.permanent ? "true" : "false") +
            ", \"time\": " + JsonString(UndoTimeText(mod.time)) + ", \"source\": " + JsonString(mod.source) +
            ", \"archives\": [" + archives + "], \"replaced\": " + std::to_string(mod.replaced) +
            ", \"appended\": " + std::to_string(mod.appended) + ", \"overwritten\": " + std::to_string(mod.overwritten) +
@@ -89,27 +80,14 @@ int ListMods(const ModLedger& ledger, const Invocation& invocation)
         out += mods.empty() ? "[]\n" : "\n]\n";
     } else {
         for (const ModSummary& mod : mods)
-            out += PrintableText(mod.name) + '\t' + StateText(mod) + '\t' + UndoTimeText(mod.time) + '\t' +
-                   ArchiveNames(mod.archives) + '\t' + std::to_string(mod.replaced) + " replaced, " +
-                   std::to_string(mod.appended) + " appended, " + std::to_string(mod.overwritten) +
+            out += PrintableText(mod.name) + '\t' + ModStateText(mod) + '\t' + UndoTimeText(mod.time) + '\t' +
+                   ArchiveNames(mod.archives) + '\t' + ModCountsText(mod) + ", " + std::to_string(mod.overwritten) +
                    " overwritten by later mods\t" + PrintableText(mod.source) + '\n';
         if (mods.empty() && invocation.verbosity != Verbosity::Quiet)
             PrintError("no mods are installed in " + PrintableText(ledger.scope));
     }
     WriteStandardOutput(out);
     return kExitDone;
-}
-
-std::string WinnerText(const ModEntry& entry)
-{
-    switch (entry.winner) {
-    case ModEntry::Winner::ThisMod: return "this mod";
-    case ModEntry::Winner::LaterMod: return "mod " + PrintableText(entry.laterMod);
-    case ModEntry::Winner::Found: return "the wad as found";
-    case ModEntry::Winner::Outside: return "another program";
-    case ModEntry::Winner::Absent: return "not in the wad";
-    }
-    return {};
 }
 
 int ShowMod(const ModLedger& ledger, const std::string& name)
@@ -122,7 +100,7 @@ int ShowMod(const ModLedger& ledger, const std::string& name)
     std::string out;
     for (const ModEntry& entry : EntriesOf(ledger, *mod))
         out += PrintableText(FileNamePart(entry.archive)) + '\t' + PrintableText(ShownEntryName(entry.entry)) + '\t' +
-               (entry.appended ? "appended" : "replaced") + '\t' + WinnerText(entry) + '\n';
+               (entry.appended ? "appended" : "replaced") + '\t' + PrintableText(EntryWinnerText(entry)) + '\n';
     WriteStandardOutput(out);
     return kExitDone;
 }
@@ -160,11 +138,7 @@ int ChangeModsNamed(const Invocation& invocation, const std::string& scope, ModA
     if (frontend.refused())
         return kExitRefused;
     if (invocation.dryRun || invocation.verbosity == Verbosity::Verbose) {
-        const ModLedger ledger = [&] {
-            const ModStore store(state.ModsFolder, scope);
-            const ModStore::Hold hold = store.Lock();
-            return store.Read();
-        }();
+        const ModLedger ledger = ModStore(state.ModsFolder, scope).ReadHeld();
         std::string out;
         for (const ArchiveChanges& archive : changes)
             for (const EntryChange& change : archive.changes)
@@ -193,12 +167,7 @@ int RunModsCommand(const Invocation& invocation)
         return ChangeModsNamed(invocation, scope, action);
     }
     const RunState state;
-    const ModStore store(state.ModsFolder, scope);
-    ModLedger ledger;
-    {
-        const ModStore::Hold hold = store.Lock();
-        ledger = store.Read();
-    }
+    const ModLedger ledger = ModStore(state.ModsFolder, scope).ReadHeld();
     if (verb == "show")
         return ShowMod(ledger, words[1]);
     return ListMods(ledger, invocation);
@@ -210,29 +179,10 @@ int RunStatusCommand(const Invocation& invocation)
     if (scope.empty())
         return kExitRefused;
     const RunState state;
-    const ModStore store(state.ModsFolder, scope);
-    ModLedger ledger;
-    {
-        const ModStore::Hold hold = store.Lock();
-        ledger = store.Read();
-    }
+    const ModLedger ledger = ModStore(state.ModsFolder, scope).ReadHeld();
     std::string out;
     for (const ArchiveStatus& status : StatusOf(ledger)) {
-        std::string what;
-        if (status.missing)
-            what = "missing";
-        else if (!status.changedOutside.empty()) {
-            what = "entries changed outside:";
-            for (const std::string& entry : status.changedOutside)
-                what += ' ' + PrintableText(ShownEntryName(entry));
-        } else if (status.mods.empty())
-            what = "as found";
-        else {
-            what = "changed by mods:";
-            for (std::size_t i = 0; i < status.mods.size(); ++i)
-                what += (i == 0 ? " " : ", ") + PrintableText(status.mods[i]);
-        }
-        out += PrintableText(status.archive) + '\t' + what + '\n';
+        out += PrintableText(status.archive) + '\t' + PrintableText(ArchiveStatusText(status)) + '\n';
     }
     if (out.empty() && invocation.verbosity != Verbosity::Quiet)
         PrintError("no wad of " + PrintableText(scope) + " was changed by Mendwright");

@@ -53,6 +53,10 @@ inline constexpr const char* kNothingToUndoPrefix = "Sorry but this wad has no u
 inline constexpr const char* kChangedSincePrefix =
     "Sorry but this wad was changed after its last update, which therefore cannot be undone: ";
 inline constexpr const char* kUpdatedAgainPrefix = "Sorry but this wad was updated again since, undo that first: ";
+// The tool tips of "Undo last update" while it is not offered.
+inline constexpr const char* kNoUpdateToUndoTip = "Undo last update: this wad has no update to undo";
+inline constexpr const char* kChangedSinceTip =
+    "Undo last update: this wad was changed after its last update, which therefore cannot be undone";
 // Mods.
 inline constexpr const char* kNoSuchModPrefix = "Sorry but no mod has this name: ";
 inline constexpr const char* kPermanentModPrefix =

@@ -203,8 +203,12 @@ UndoRecordFile UndoStore::NewRecord(const std::string& canonicalArchive, std::in
         if (IsPartialRecord(entry.name))
             folder.Remove(entry.name);
     const std::vector<UndoRecordFile> records = RecordsIn(folder, record.folder);
-    for (const UndoRecordFile& other : records)
+    for (const UndoRecordFile& other : records) {
+        // A name no later time follows: only damage gives one.
+        if (other.time == std::numeric_limits<std::int64_t>::max())
+            ThrowDamagedRecord(other.path);
         time = std::max(time, other.time + 1);
+    }
     record.time = time;
     record.group = group;
     record.name = RecordName(time, group);

@@ -58,7 +58,9 @@ public:
     // Where a new record of the archive goes, named by time or, when the
     // archive has a record that is not older, just after that one. Its
     // folder is made, and records left half-written there are removed: the
-    // caller holds the archive's lock, so no other process writes there.
+    // caller holds the archive's lock, so no other process writes there. A
+    // record named for the last time a name can carry leaves no name after
+    // it: it raises the AppError naming it as damaged.
     UndoRecordFile NewRecord(const std::string& canonicalArchive, std::int64_t time, std::uint64_t group) const;
     // Writes the record with write, into a file of its own that takes the
     // record's name only once write returns; a failure leaves no file.

@@ -11,6 +11,7 @@
 #include "core/path_helpers.h"
 #include "core/temporary_archive.h"
 #include "core/wad.h"
+#include "ops/messages.h"
 #include "ops/mods/mod_undo.h"
 #include "ops/operation_runtime.h"
 #include "ops/undo_checksum.h"
@@ -103,6 +104,12 @@ void CheckSteps(const UndoStore& store, const std::string& canonical, const std:
         throw UserRefusal(RefusalKind::TooFewUpdates, shown, reachable);
 }
 
+// Whether the archive is still as the record's update wrote it.
+bool FitsRecord(File& archive, const UndoPlan& plan)
+{
+    return StampOf(archive) == plan.after && UndoChecksum(archive, plan.afterCount, plan.pieces) == plan.afterChecksum;
+}
+
 // A step the ledger refused, having shown why: the undo ends there.
 struct UndoStopped {};
 
@@ -152,7 +159,7 @@ void Check(Restore& restore, const UndoStore& store, const UndoRecordFile& top, 
     const UndoPlan& plan = restore.record.plan;
     if (restore.record.summary.archive != restore.archive)
         throw UserRefusal(RefusalKind::NothingToUndo, shown);
-    if (now != plan.after || UndoChecksum(archive, plan.afterCount, plan.pieces) != plan.afterChecksum)
+    if (!FitsRecord(archive, plan))
         throw UserRefusal(RefusalKind::ChangedSince, shown);
     std::vector<WadEntry> after;
     archive.Seek(0);
@@ -319,6 +326,27 @@ bool HasUndoableUpdate(const RunState& state, const std::string& archive)
         return !UndoHistory(state, archive).empty();
     } catch (const std::exception&) {
         return false;  // an unreadable archive or record: the undo itself says why
+    }
+}
+
+UndoOffer OfferedUndo(const RunState& state, const std::string& archive)
+{
+    if (archive.empty() || !RegularFileExists(archive))
+        return {false, kNoUpdateToUndoTip};
+    try {
+        const UndoStore store(state.UndoFolder, state.UndoCap);
+        const std::string canonical = CanonicalArchivePath(archive);
+        File file(canonical, OpenMode::ReadOnly);
+        const std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOf(file), false);
+        if (records.empty())
+            return {false, kNoUpdateToUndoTip};
+        const OpenedUndoRecord newest = store.Read(records.front(), UndoRecordCheck::Head);
+        if (FitsRecord(file, newest.plan) || NewestModOfInstall(state, canonical, records.front().group))
+            return {true, {}};
+        return {false, kChangedSinceTip};
+    } catch (const std::exception&) {
+        // An unreadable archive or record: the undo itself says why.
+        return {true, {}};
     }
 }
 

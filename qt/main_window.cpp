@@ -17,6 +17,7 @@
 #include "ops/operations.h"
 #include "ops/undo_wad.h"
 #include "qt/contents_window.h"
+#include "qt/mods_window.h"
 #include "qt/widgets/button_pictures.h"
 #include "qt/dialogs/error_guard.h"
 #include "qt/widgets/file_field.h"
@@ -103,6 +104,8 @@ void MainWindow::CreateControls()
     // with the other buttons that act on the field's wad.
     undoButton_ = archiveField_->AddButton(ButtonIcon(ButtonPicture::Undo), QStringLiteral("Undo last update"));
     undoButton_->setEnabled(false);
+    modsButton_ = archiveField_->AddButton(ButtonIcon(ButtonPicture::Mods),
+                                           QStringLiteral("Mods installed in this GP4: disable, enable, remove (Ctrl+M)"));
 
     createButton_ = Place(MakePictureButton(QStringLiteral("Create wad"), ButtonPicture::CreateWad, this), 8, 96, 88, 22);
     updateButton_ = Place(MakePictureButton(QStringLiteral("Update wad"), ButtonPicture::UpdateWad, this), 104, 96, 88, 22);
@@ -159,6 +162,9 @@ void MainWindow::Connect()
     connect(undoButton_, &QToolButton::clicked, this, &MainWindow::UndoLastUpdate);
     connect(archiveField_, &QLineEdit::textChanged, this, &MainWindow::UpdateUndoButton);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::ShowContents);
+    connect(modsButton_, &QToolButton::clicked, this, &MainWindow::ShowMods);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this), &QShortcut::activated, this,
+            &MainWindow::ShowMods);
 }
 
 void MainWindow::SetSmallWindows(FolderChooser* folderChooser, ManualPathWindow* manualPath)
@@ -238,6 +244,21 @@ void MainWindow::ShowContents()
     });
 }
 
+ModsWindow& MainWindow::Mods()
+{
+    if (!modsWindow_)
+        modsWindow_ = std::make_unique<ModsWindow>(state_, dialogs_, [this] { ShowChangedArchives(); });
+    return *modsWindow_;
+}
+
+void MainWindow::ShowMods()
+{
+    RunHandler(dialogs_, [this] {
+        PlaceBeside(Mods(), *this);
+        Mods().ShowMods(ModsScopeOf(state_, ArchiveText()));
+    });
+}
+
 void MainWindow::UndoLastUpdate()
 {
     const std::string archive = ArchiveText();
@@ -246,12 +267,21 @@ void MainWindow::UndoLastUpdate()
 
 void MainWindow::UpdateUndoButton()
 {
-    undoButton_->setEnabled(HasUndoableUpdate(state_, ArchiveText()));
+    const UndoOffer offer = OfferedUndo(state_, ArchiveText());
+    undoButton_->setEnabled(offer.offered);
+    undoButton_->setToolTip(offer.offered ? QStringLiteral("Undo last update") : ToQt(offer.whyNot));
 }
 
 void MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)
 {
     RunOffThread(operation, cancelButton_);
+    ShowChangedArchives();
+    if (modsWindow_ && modsWindow_->isVisible())
+        modsWindow_->Reload();
+}
+
+void MainWindow::ShowChangedArchives()
+{
     UpdateUndoButton();
     // The archive shown may be one the operation rewrote.
     if (contentsWindow_ && contentsWindow_->isVisible())

@@ -28,6 +28,7 @@ class StatusBar;
 class FolderChooser;
 class ManualPathWindow;
 class ContentsWindow;
+class ModsWindow;
 
 class MainWindow : public QWidget, public WindowFrontend, public MainWindowFields {
     Q_OBJECT
@@ -54,8 +55,12 @@ public:
     // The archive field's "Undo last update" button, enabled while the
     // field's archive has an update to undo.
     QToolButton* UndoButton() const { return undoButton_; }
+    // The archive field's button that opens the Mods window.
+    QToolButton* ModsButton() const { return modsButton_; }
     // The contents window, made when it is first needed.
     ContentsWindow& Contents();
+    // The Mods window, made when it is first needed.
+    ModsWindow& Mods();
     PictureButton* CreateButton() const { return createButton_; }
     PictureButton* UpdateButton() const { return updateButton_; }
     PictureButton* ExtractButton() const { return extractButton_; }
@@ -86,6 +91,9 @@ public:
     // The archive field's archive in the contents window (the field's
     // button, a double click in it, Ctrl+O).
     void ShowContents();
+    // The mods of the archive field's installation (or the one found) in
+    // the Mods window (the field's button, Ctrl+M).
+    void ShowMods();
     // "Undo last update" of the archive field's archive, after a question
     // that names what goes back.
     void UndoLastUpdate();
@@ -123,6 +131,8 @@ private:
     // Runs an operation off the window's thread with input held back until
     // it ends, then shows its archive again in the contents window.
     void RunOperation(const std::function<void(Frontend&)>& operation);
+    // After archives may have changed: the undo button and the contents shown.
+    void ShowChangedArchives();
 
     QLabel* sourceLabel_;
     QPushButton* selectFolderButton_;
@@ -132,6 +142,7 @@ private:
     FileField* archiveField_;
     QToolButton* contentsButton_;
     QToolButton* undoButton_;
+    QToolButton* modsButton_;
     PictureButton* createButton_;
     PictureButton* updateButton_;
     PictureButton* extractButton_;
@@ -145,6 +156,7 @@ private:
     ManualPathWindow* manualPath_ = nullptr;
     // A window of its own beside this one, never held above it.
     std::unique_ptr<ContentsWindow> contentsWindow_;
+    std::unique_ptr<ModsWindow> modsWindow_;
 };
 
 }  // namespace mw

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "startup/window_placement.h"
+
 namespace mw {
 
 namespace {
@@ -51,6 +53,18 @@ void CentreOnScreen(QWidget& window)
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+void PlaceBeside(QWidget& window, const QWidget& anchor)
+{
+    QScreen* screen = anchor.screen() ? anchor.screen() : QGuiApplication::primaryScreen();
+    if (!screen || window.isVisible())
+        return;
+    const auto rect = [](const QRect& r) { return ScreenRect{r.left(), r.top(), r.width(), r.height()}; };
+    const QSize outer = window.frameGeometry().size().expandedTo(window.size());
+    const ScreenRect place = mw::PlaceBeside(rect(anchor.frameGeometry()), outer.width(), outer.height(),
+                                             rect(screen->availableGeometry()));
+    window.move(place.left, place.top);
 }
 
 void ShowInFront(QWidget& window)

@@ -23,6 +23,9 @@ QLabel* PlaceLabel(QLabel* label, int left, int top, int width, int height);
 // Moves a top-level window so that it stands in the middle of its screen.
 void CentreOnScreen(QWidget& window);
 
+// Moves a window that has not been shown yet beside anchor, on anchor's screen.
+void PlaceBeside(QWidget& window, const QWidget& anchor);
+
 // Shows a modeless window, or brings it to the front when it is open.
 void ShowInFront(QWidget& window);
 

@@ -48,6 +48,8 @@ public:
     // The ledger, a pending one resolved first; an empty ledger of the scope
     // when there is none. Damaged files raise an AppError naming them.
     ModLedger Read() const;
+    // Read under the ledger's lock, for a reader that changes nothing.
+    ModLedger ReadHeld() const;
     // The ledger to take effect when the archive now at canonicalArchive
     // bears written's stamp.
     void Prepare(const ModLedger& ledger, const std::string& canonicalArchive, const FileStamp& written) const;

@@ -105,6 +105,8 @@ const char* PictureFileName(ButtonPicture picture)
         return "undo.png";
     case ButtonPicture::Contents:
         return "contents.png";
+    case ButtonPicture::Mods:
+        return "mods.png";
     }
     return "";
 }

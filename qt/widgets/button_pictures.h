@@ -16,6 +16,7 @@ enum class ButtonPicture {
     OpenFolder,    // a small open folder, on the file fields' browse buttons
     Undo,          // an arrow turning back, on "Undo last update"
     Contents,      // a page listing entries, on the button that shows what a wad holds
+    Mods,          // three stacked sheets, on the button that opens the Mods window
 };
 
 inline constexpr int kPictureSize = 16;
