@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/path_helpers.h"
+#include "core/text.h"
 
 namespace mw::cli {
 

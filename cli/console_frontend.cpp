@@ -8,6 +8,7 @@
 #include "core/entry_text.h"
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/messages.h"
 
 namespace mw::cli {

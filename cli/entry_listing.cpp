@@ -4,7 +4,7 @@
 
 #include "cli/cli_output.h"
 #include "core/entry_text.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 
 namespace mw::cli {
 namespace {

@@ -7,9 +7,9 @@
 #include "cli/installation_lookup.h"
 #include "core/console.h"
 #include "core/entry_text.h"
-#include "core/error_causes.h"
+#include "core/errors.h"
 #include "core/file.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/find_entries.h"
 #include "ops/messages.h"
 

@@ -10,6 +10,7 @@
 #include "core/entry_text.h"
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/messages.h"
 #include "ops/mods/mod_changes.h"
 #include "ops/mods/mod_listing.h"

@@ -8,6 +8,7 @@
 
 #include "core/errors.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/path_text.h"
 #include "core/user_data_folder.h"
 
@@ -15,8 +16,6 @@ namespace mw {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-constexpr const char* kBusyPrefix = "Sorry but another update is writing this wad: ";
 
 // The pause between two tries doubles up to the longest: a short wait
 // ends soon after the other lock does, a long one costs next to nothing.
@@ -52,7 +51,7 @@ public:
     void Pause()
     {
         if (waiting_.wait == ArchiveLock::Wait::No)
-            throw AppError(kBusyPrefix + PrintableText(fileName_));
+            throw AppError(kArchiveBusyPrefix + PrintableText(fileName_));
         if (waiting_.betweenTries)
             waiting_.betweenTries();
         if (!noticed_ && Clock::now() - start_ >= waiting_.noticeAfter) {

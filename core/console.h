@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,12 @@ namespace mw {
 // The program's arguments after its own name, as UTF-8 text on Windows
 // (from the wide command line), as the bytes given on POSIX.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// The process's command line as one text, as Windows hands it over (UTF-8,
+// the program's own path first), for a program that splits it by rules of
+// its own; nothing where the system hands over the arguments already split
+// (POSIX).
+std::optional<std::string> WholeCommandLine();
 
 // Standard output and error written byte for byte, as on POSIX (no CRLF on
 // Windows), and UTF-8 text shown as such by a Windows console.

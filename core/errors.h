@@ -1,5 +1,8 @@
 // The errors that end an operation: shown once by the window's default error
-// display, or printed by the command-line tool with exit code 1.
+// display, or printed by the command-line tool with exit code 1. Every text
+// these errors carry in core, and every plain cause shown with them, is
+// here: the I/O error table (French, as the game's tools word it), core's
+// own refusals, and the causes in plain English.
 #pragma once
 
 #include <cstdint>
@@ -105,6 +108,19 @@ inline constexpr int DeviceError = 1117;
 
 // The text of the I/O error table for a code.
 std::string IoErrorText(int code);
+inline constexpr const char* kRangeErrorText = "Erreur de vérification d'étendue";
+inline constexpr const char* kOutOfMemoryText = "Mémoire insuffisante";
+
+// core's own refusals. A prefix is followed by the file's name.
+inline constexpr const char* kArchiveBusyPrefix = "Sorry but another update is writing this wad: ";
+inline constexpr const char* kNotRegularWadPrefix = "Sorry but this wad is not a regular file: ";
+inline constexpr const char* kWadChangedMeanwhilePrefix =
+    "Sorry but another program replaced or changed this wad during the update, which leaves it as it is: ";
+// Windows only: the old archive set aside could not take its name back.
+inline constexpr const char* kWadKeptAsPrefix = "The wad could not be put back under its name and is kept as ";
+// What extraction does not write through below its output folder.
+inline constexpr const char* kLinkInOutputText = "Symbolic link in the output folder";
+inline constexpr const char* kNodeInOutputText = "Device, pipe or socket in the output folder";
 
 // The rest is the platform's: its error codes mapped onto the table.
 
@@ -127,5 +143,19 @@ enum class SystemFailure {
 SystemFailure SystemFailureOf(int err);
 // The platform's code for a full disk, which the fault seam's tests give.
 int DiskFullSystemError();
+
+// The cause of an error in plain English, naming the file it concerns, for
+// the user who has to act on it: shown below the exact text in the window,
+// in parentheses by the command-line tool, and by verify for each faulty
+// entry. A format error always says "not a GP4 archive" or "truncated".
+
+// The plain cause, naming the file by its file name ("the disk holding
+// cars.wad is full"); where none is known, the system's text for the failed
+// call; "" when there is neither.
+std::string PlainCause(const AppError& error);
+
+// The cause of a fault found in the archive at path ("cars.wad is truncated:
+// entry 830 (cars\ferrari\helmet.tex) ends past the end of the file").
+std::string ArchiveFaultCause(const std::string& path, const ArchiveFault& fault);
 
 }  // namespace mw

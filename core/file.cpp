@@ -7,7 +7,6 @@
 #include "core/byte_progress.h"
 #include "core/errors.h"
 #include "core/file_faults.h"
-#include "core/folder_access.h"
 #include "core/path_helpers.h"
 
 namespace mw {

@@ -114,6 +114,9 @@ File OpenSourceIn(const File& folder, std::string_view name, const std::string& 
 // the texts an open for reading would give, a folder included.
 std::int64_t FileSize(const std::string& name);
 
+// Makes the one folder at path; the error code when it cannot (0 also when
+// something is there already: the open after it tells what).
+int MakeFolder(const std::string& path);
 // Creates a folder with every missing level on the way. What could not be
 // made is left for the open that follows to fail on; the error code of the
 // first level that could not be made comes back (0: none), and its path in

@@ -38,8 +38,6 @@ int CreateFileIn(const File& folder, const std::string& name, const std::string&
 
 // Opens a folder by its path, links followed (the user chose it).
 int OpenFolderByPath(const std::string& path, File& opened);
-// Makes the one folder at path; the error code as MakeFolderIn gives it.
-int MakeFolder(const std::string& path);
 // A second File on what file has open, for another thread.
 File DuplicateOf(const File& file);
 

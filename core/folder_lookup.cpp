@@ -4,6 +4,7 @@
 
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 
 namespace mw {
 namespace {
@@ -42,6 +43,23 @@ std::optional<std::string> FindFileIgnoringCase(const std::string& folder, const
 std::optional<std::string> FindFolderIgnoringCase(const std::string& folder, const std::string& name)
 {
     return FindIgnoringCase(folder, name, FolderExists);
+}
+
+std::vector<std::string> PathComponents(std::string_view relative)
+{
+    std::vector<std::string> components;
+    std::string component;
+    for (char c : relative) {
+        if (c != '\\' && c != '/') {
+            component += c;
+        } else if (!component.empty()) {
+            components.push_back(std::move(component));
+            component.clear();
+        }
+    }
+    if (!component.empty())
+        components.push_back(std::move(component));
+    return components;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name)

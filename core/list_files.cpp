@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/folder_access.h"
 #include "core/real_path.h"
+#include "core/text.h"
 
 namespace mw {
 namespace {

@@ -8,16 +8,13 @@
 namespace mw {
 namespace {
 
-constexpr const char* kLinkText = "Symbolic link in the output folder";
-constexpr const char* kNodeText = "Device, pipe or socket in the output folder";
-
 // Why what stands at a path below the output folder may not be written
 // through, or null for a file or a folder.
 const char* RefusalFor(EntryKind kind)
 {
     switch (kind) {
-    case EntryKind::Link: return kLinkText;
-    case EntryKind::Other: return kNodeText;
+    case EntryKind::Link: return kLinkInOutputText;
+    case EntryKind::Other: return kNodeInOutputText;
     default: return nullptr;
     }
 }
@@ -143,7 +140,7 @@ void OutputTree::ThrowFailure(const File& at, const std::string& name, std::stri
                               Access access) const
 {
     if (IsLinkMetError(err))
-        throw AppError(kLinkText, PathOf(relative));
+        throw AppError(kLinkInOutputText, PathOf(relative));
     if (const char* refusal = RefusalAt(at, name))
         throw AppError(refusal, PathOf(relative));
     ThrowSystemError(err, PathOf(relative), access);

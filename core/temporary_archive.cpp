@@ -3,7 +3,7 @@
 #include <random>
 
 #include "core/errors.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/wad.h"
 
 namespace mw {
@@ -21,13 +21,12 @@ std::string TemporaryArchive::NewName()
 
 void TemporaryArchive::RefuseNotRegular(const std::string& fileName)
 {
-    throw AppError("Sorry but this wad is not a regular file: " + PrintableText(fileName));
+    throw AppError(kNotRegularWadPrefix + PrintableText(fileName));
 }
 
 void TemporaryArchive::RefuseChanged(const std::string& fileName)
 {
-    throw AppError("Sorry but another program replaced or changed this wad during the update, which leaves it as it is: " +
-                   PrintableText(fileName));
+    throw AppError(kWadChangedMeanwhilePrefix + PrintableText(fileName));
 }
 
 }  // namespace mw

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "core/path_helpers.h"
+#include "core/text.h"
 
 namespace mw {
 namespace {

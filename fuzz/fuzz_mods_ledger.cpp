@@ -14,7 +14,7 @@
 #include "fuzz/allocation_cap.h"
 #include "ops/mods/mod_ledger.h"
 #include "ops/mods/mod_listing.h"
-#include "ops/user_refusal.h"
+#include "ops/messages.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/path_helpers.h"
-#include "settings/wine_registry.h"
+#include "core/text.h"
+#include "settings/posix/wine_registry.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/entry_selection.h"
 #include "ops/messages.h"
 

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "core/wad.h"
-#include "ops/user_refusal.h"
+#include "ops/messages.h"
 
 namespace mw {
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/archive_limits.h"
 
 namespace mw {

@@ -1,10 +1,14 @@
 // The update's edits on one loaded archive: finding the first entry a source
-// file matches, replacing its bytes or appending a new entry, with every
-// entry's offset kept as the rules say. Built for many files against large
-// tables: the first match for each key is looked up in an index instead of
-// a scan, offsets live in a table where moving all entries from an offset
-// on costs a pass over blocks of entries, and an append shifts them all at
-// once.
+// file matches, replacing its bytes or appending a new entry. Every entry
+// keeps its own bytes: a replaced entry stays where it starts and the
+// entries behind it move by the change in its size (entries tangled with
+// it move as one piece behind its new bytes); an appended entry's bytes go
+// right behind the grown directory, every other entry moved behind them;
+// and no edit takes an entry's end past 2 GiB less one byte.
+// Built for many files against large tables: the first match for each key
+// is looked up in an index instead of a scan, offsets live in a table where
+// moving all entries from an offset on costs a pass over blocks of entries,
+// and an append shifts them all at once.
 #pragma once
 
 #include <cstdint>

@@ -13,7 +13,7 @@
 
 #include "core/errors.h"
 #include "core/file.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 
 namespace mw {
 

@@ -6,7 +6,6 @@
 #include "core/path_helpers.h"
 #include "core/windows_path_rules.h"
 #include "ops/messages.h"
-#include "ops/user_refusal.h"
 
 namespace mw {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/wad.h"
 #include "ops/archive_contents.h"
 #include "ops/messages.h"

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/error_causes.h"
 #include "core/errors.h"
-#include "core/path_helpers.h"
 #include "core/path_text.h"
+#include "core/text.h"
+#include "ops/messages.h"
 
 namespace mw {
 namespace {
@@ -16,11 +16,11 @@ std::string Details(const AppError& error)
 {
     std::string details;
     if (const std::string cause = PlainCause(error); !cause.empty())
-        details = "Cause: " + cause;
+        details = kCauseLabel + cause;
     if (!error.path().empty()) {
         if (!details.empty())
             details += '\n';
-        details += "File: " + PrintableText(FullNativePath(error.path()));
+        details += kFileLabel + PrintableText(FullNativePath(error.path()));
     }
     return details;
 }

@@ -6,6 +6,7 @@
 #include "core/file.h"
 #include "core/output_tree.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/wad.h"
 #include "ops/entry_extraction.h"
 #include "ops/entry_name_check.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "ops/progress.h"
-#include "ops/refusal.h"
+#include "ops/messages.h"
 
 namespace mw {
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ops/frontend.h"
+#include "ops/messages.h"
 
 namespace mw {
 
@@ -17,10 +18,7 @@ class OperationCancelled : public std::runtime_error {
 public:
     // An extraction says how many files it had written; they stay.
     explicit OperationCancelled(std::optional<std::size_t> filesWritten = std::nullopt)
-        : std::runtime_error(filesWritten ? "Cancelled: " + std::to_string(*filesWritten) +
-                                                (*filesWritten == 1 ? " file" : " files") + " extracted"
-                                          : std::string("Cancelled")),
-          filesWritten_(filesWritten)
+        : std::runtime_error(CancelledText(filesWritten)), filesWritten_(filesWritten)
     {
     }
     std::optional<std::size_t> FilesWritten() const { return filesWritten_; }

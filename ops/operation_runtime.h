@@ -12,7 +12,7 @@
 #include "ops/frontend.h"
 #include "ops/operation_cancelled.h"
 #include "ops/run_state.h"
-#include "ops/user_refusal.h"
+#include "ops/messages.h"
 
 namespace mw {
 

@@ -4,7 +4,7 @@
 
 #include "core/file.h"
 #include "core/path_helpers.h"
-#include "ops/user_refusal.h"
+#include "ops/messages.h"
 
 namespace mw {
 

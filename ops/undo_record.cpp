@@ -7,8 +7,9 @@
 
 #include "core/content_hash.h"
 #include "core/errors.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/byte_codec.h"
+#include "ops/messages.h"
 #include "ops/undo_checksum.h"
 
 namespace mw {
@@ -22,7 +23,6 @@ constexpr std::string_view kMagic = "MWUNDO2\n";
 // Records written before the checksums were kept: the same without them.
 constexpr std::string_view kUncheckedMagic = "MWUNDO1\n";
 constexpr std::int64_t kChecksumBytes = 3 * sizeof(std::uint64_t);
-constexpr const char* kDamagedPrefix = "Sorry but this undo record is damaged: ";
 constexpr std::size_t kPieceBytes = 1 + 8 + 8;
 
 void CheckSound(bool sound, const std::string& path)
@@ -232,7 +232,7 @@ void CheckBlock(File& file, const RecordLayout& layout, std::int64_t at, std::in
 
 UndoSummary ReadSummary(File& file, const RecordLayout& layout)
 {
-    ByteReader in(file, layout.summaryAt, layout.summaryLength, kDamagedPrefix);
+    ByteReader in(file, layout.summaryAt, layout.summaryLength, kDamagedUndoRecordPrefix);
     UndoSummary summary = ParseSummary(in);
     in.Check(in.AtEnd());
     CheckBlock(file, layout, layout.summaryAt, layout.summaryAt + layout.summaryLength, layout.summaryChecksum);
@@ -243,7 +243,7 @@ UndoSummary ReadSummary(File& file, const RecordLayout& layout)
 
 void ThrowDamagedRecord(const std::string& path)
 {
-    throw AppError(kDamagedPrefix + PrintableText(path));
+    throw AppError(kDamagedUndoRecordPrefix + PrintableText(path));
 }
 
 void WriteUndoRecord(File& out, const UndoSummary& summary, const UndoPlan& plan,
@@ -289,7 +289,7 @@ OpenedUndoRecord ReadUndoRecord(File file, UndoRecordCheck check)
     const RecordLayout layout = ReadLayout(file);
     OpenedUndoRecord record;
     record.summary = ReadSummary(file, layout);
-    ByteReader plan(file, layout.planAt, layout.planLength, kDamagedPrefix);
+    ByteReader plan(file, layout.planAt, layout.planLength, kDamagedUndoRecordPrefix);
     ParsePlan(plan, record, layout.storedEnd - layout.storedAt);
     CheckBlock(file, layout, layout.planAt, layout.storedAt, layout.planChecksum);
     if (check == UndoRecordCheck::Whole)

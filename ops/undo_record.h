@@ -10,10 +10,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/file.h"
 #include "core/file_stamp.h"
 #include "core/wad.h"
@@ -31,6 +33,18 @@ struct UndoSummary {
     std::string source;   // the update's source, as an absolute path
     std::vector<std::string> replaced;  // entry names, in the update's order
     std::vector<std::string> appended;
+};
+
+// One step back, as the history shows it.
+struct UndoHistoryItem {
+    UndoSummary summary;
+    // Every archive the step gives back, by canonical path, this one among
+    // them: more than one for an update of a group.
+    std::vector<std::string> archives;
+    // Set when the step cannot be read (its record, or one of its group's,
+    // is damaged or unreadable): what is wrong, naming that record; the
+    // summary and archives are then empty.
+    std::optional<AppError> damage;
 };
 
 // A stretch of the old archive. The pieces follow one another from the end

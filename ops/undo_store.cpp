@@ -265,8 +265,6 @@ void UndoStore::Trim(const std::string& keep, std::uint64_t keepGroup, std::int6
     std::int64_t total = otherBytes;
     for (const UndoRecordFile& record : records)
         total += record.bytes;
-    if (total <= cap_)
-        return;
     // A group goes whole, when its oldest record is the oldest left.
     std::sort(records.begin(), records.end(),
               [](const UndoRecordFile& a, const UndoRecordFile& b) { return a.time < b.time; });

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "core/entry_text.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 
 namespace mw {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ops/undo_wad.h"
+#include "ops/undo_record.h"
 
 namespace mw {
 

@@ -6,25 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
-
 #include "ops/frontend.h"
 #include "ops/run_state.h"
 #include "ops/undo_record.h"
 
 namespace mw {
-
-// One step back, as the history shows it.
-struct UndoHistoryItem {
-    UndoSummary summary;
-    // Every archive the step gives back, by canonical path, this one among
-    // them: more than one for an update of a group.
-    std::vector<std::string> archives;
-    // Set when the step cannot be read (its record, or one of its group's,
-    // is damaged or unreadable): what is wrong, naming that record; the
-    // summary and archives are then empty.
-    std::optional<AppError> damage;
-};
 
 // The updates of archive that undo can step back, newest first, a record
 // that cannot be read among them as a damaged step. A record of an update

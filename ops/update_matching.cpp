@@ -1,6 +1,7 @@
 #include "ops/update_matching.h"
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/entry_name_check.h"
 #include "ops/track_names.h"
 

@@ -7,6 +7,7 @@
 #include "core/elapsed_time.h"
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/path_text.h"
 #include "core/wad.h"
 #include "ops/archive_patcher.h"
@@ -117,8 +118,10 @@ bool ValidateSourceText(Frontend& frontend, const std::string& sourceText)
     return false;
 }
 
-// A source text the rules take as a folder must name one: listing a folder
-// that is not there would patch nothing and still report success.
+// A source text taken as a folder (a folder on disk, or where nothing is
+// there a text whose 4th- and 3rd-from-last characters are no dot) must
+// name one: listing a folder that is not there would patch nothing and
+// still report success.
 bool ValidateSourceFolder(Frontend& frontend, const std::string& sourceText)
 {
     if (!IsSourceFolder(sourceText) || FolderExists(sourceText))

@@ -16,10 +16,11 @@
 #include <QVBoxLayout>
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "qt/dialogs/dialogs.h"
 #include "qt/dialogs/error_guard.h"
 #include "qt/find_window.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 #include "qt/widgets/archive_folder_model.h"
 #include "qt/widgets/entry_filter_model.h"
 #include "qt/widgets/entry_table_model.h"

@@ -5,7 +5,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 #include "qt/widgets/found_entry_model.h"
 #include "qt/window_look.h"
 

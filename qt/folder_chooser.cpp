@@ -8,7 +8,6 @@
 #include "qt/widgets/folder_tree.h"
 #include "qt/widgets/folder_tree_model.h"
 #include "qt/widgets/picture_button.h"
-#include "qt/main_window.h"
 #include "qt/window_look.h"
 
 namespace mw {
@@ -32,10 +31,13 @@ QWidget* Band(QWidget* parent, int width, int height)
 
 }  // namespace
 
-FolderChooser::FolderChooser(MainWindow& mainWindow) : FolderChooser(mainWindow, FolderTreeModel::DefaultDesktopFolder()) {}
+FolderChooser::FolderChooser(Accept accept)
+    : FolderChooser(std::move(accept), FolderTreeModel::DefaultDesktopFolder())
+{
+}
 
-FolderChooser::FolderChooser(MainWindow& mainWindow, const QString& desktopFolder)
-    : SmallWindow(QStringLiteral("Select Files..."), kClientSize), mainWindow_(mainWindow)
+FolderChooser::FolderChooser(Accept accept, const QString& desktopFolder)
+    : SmallWindow(QStringLiteral("Select Files..."), kClientSize), accept_(std::move(accept))
 {
     topBand_ = Band(this, 0, kTopBand);
     promptLabel_ = PlaceLabel(new QLabel(QStringLiteral("Please choose a folder"), topBand_), 10, 4, 108, 13);
@@ -74,7 +76,7 @@ void FolderChooser::AcceptFolder()
 {
     const QString sourceFolder = tree_->SelectedPath();
     hide();
-    mainWindow_.SourceField()->SetFilename(sourceFolder);
+    accept_(sourceFolder);
 }
 
 }  // namespace mw

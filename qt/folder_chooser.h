@@ -1,6 +1,9 @@
-// The folder chooser ("Select Files..."). Its OK puts the chosen
-// folder into the main window's source field.
+// The folder chooser ("Select Files..."). Its OK hides the window and hands
+// the chosen folder on: the program puts it into the main window's source
+// field.
 #pragma once
+
+#include <functional>
 
 #include "qt/small_window.h"
 
@@ -10,23 +13,24 @@ class QWidget;
 namespace mw {
 
 class FolderTree;
-class MainWindow;
 class PictureButton;
 
 class FolderChooser : public SmallWindow {
     Q_OBJECT
 
 public:
-    explicit FolderChooser(MainWindow& mainWindow);
+    using Accept = std::function<void(const QString& folder)>;
+
+    explicit FolderChooser(Accept accept);
     // A tree over a desktop folder of the caller's choice (tests).
-    FolderChooser(MainWindow& mainWindow, const QString& desktopFolder);
+    FolderChooser(Accept accept, const QString& desktopFolder);
 
     QLabel* PromptLabel() const { return promptLabel_; }
     QWidget* BottomBand() const { return bottomBand_; }
     PictureButton* OkButton() const { return okButton_; }
     FolderTree* Tree() const { return tree_; }
 
-    // OK: the selected folder's path into the source field; the window hides.
+    // OK: the window hides and the selected folder's path is handed on.
     void AcceptFolder();
 
 private:
@@ -37,7 +41,7 @@ private:
     QWidget* bottomBand_;
     PictureButton* okButton_;
     FolderTree* tree_;
-    MainWindow& mainWindow_;
+    Accept accept_;
 };
 
 }  // namespace mw

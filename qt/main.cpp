@@ -12,7 +12,7 @@
 #include "startup/program_configuration.h"
 #include "startup/startup.h"
 #include "ops/messages.h"
-#include "settings/qt_settings_store.h"
+#include "settings/posix/qt_settings_store.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ QIcon ApplicationIcon()
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> arguments = mw::ProgramArguments(argc, argv);
+    const std::vector<std::string> arguments = mw::WindowedProgramArguments(argc, argv);
     if (const auto text = mw::HelpOrVersionText(arguments)) {
         std::fputs(text->c_str(), stdout);
         return 0;

@@ -25,7 +25,7 @@
 #include "qt/manual_path_window.h"
 #include "qt/widgets/picture_button.h"
 #include "qt/widgets/status_bar.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 #include "qt/window_look.h"
 #include "startup/main_window_layout.h"
 

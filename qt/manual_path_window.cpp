@@ -5,7 +5,6 @@
 
 #include "qt/widgets/folder_tree.h"
 #include "qt/widgets/folder_tree_model.h"
-#include "qt/main_window.h"
 #include "qt/window_look.h"
 
 namespace mw {
@@ -14,10 +13,13 @@ namespace {
 constexpr QSize kOuterSize(265, 340);
 }  // namespace
 
-ManualPathWindow::ManualPathWindow(MainWindow& mainWindow) : ManualPathWindow(mainWindow, FolderTreeModel::DefaultDesktopFolder()) {}
+ManualPathWindow::ManualPathWindow(Accept accept)
+    : ManualPathWindow(std::move(accept), FolderTreeModel::DefaultDesktopFolder())
+{
+}
 
-ManualPathWindow::ManualPathWindow(MainWindow& mainWindow, const QString& desktopFolder)
-    : SmallWindow(QStringLiteral("Manual Path Entry"), ClientSizeOf(kOuterSize)), mainWindow_(mainWindow)
+ManualPathWindow::ManualPathWindow(Accept accept, const QString& desktopFolder)
+    : SmallWindow(QStringLiteral("Manual Path Entry"), ClientSizeOf(kOuterSize)), accept_(std::move(accept))
 {
     // Nothing here moves or stretches when the window is resized.
     promptLabel_ = PlaceLabel(new QLabel(QStringLiteral("Please Choose your GP4 Folder :"), this), 16, 8, 156, 13);
@@ -34,7 +36,7 @@ ManualPathWindow::ManualPathWindow(MainWindow& mainWindow, const QString& deskto
 
 void ManualPathWindow::AcceptFolder()
 {
-    mainWindow_.UseGp4Folder(tree_->SelectedPath());
+    accept_(tree_->SelectedPath());
     hide();
 }
 

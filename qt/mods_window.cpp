@@ -14,7 +14,7 @@
 
 #include "qt/dialogs/dialogs.h"
 #include "qt/dialogs/error_guard.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 #include "qt/widgets/status_bar.h"
 #include "qt/widgets/status_row.h"
 #include "qt/window_look.h"

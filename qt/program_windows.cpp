@@ -1,12 +1,14 @@
 #include "qt/program_windows.h"
 
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
+#include "qt/widgets/file_field.h"
 
 namespace mw {
 
 ProgramWindows::ProgramWindows(RunState& state, const SettingsFactory& openSettings, Dialogs& dialogs)
-    : openSettings(openSettings), dialogs(dialogs), mainWindow(state, openSettings, dialogs), folderChooser(mainWindow),
-      manualPathWindow(mainWindow)
+    : openSettings(openSettings), dialogs(dialogs), mainWindow(state, openSettings, dialogs),
+      folderChooser([this](const QString& folder) { mainWindow.SourceField()->SetFilename(folder); }),
+      manualPathWindow([this](const QString& folder) { mainWindow.UseGp4Folder(folder); })
 {
     mainWindow.SetSmallWindows(&folderChooser, &manualPathWindow);
 }

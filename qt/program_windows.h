@@ -1,7 +1,7 @@
 // The program's three windows and the state they share, created in the
 // start-up order: the main window first (its creation fills its fields),
 // then the folder chooser and the Manual Path Entry window, both hidden.
-// They are the start-up's shell, and the dialogs its boxes.
+// They are the start-up's shell and its dialogs.
 #pragma once
 
 #include "ops/run_state.h"
@@ -12,7 +12,7 @@
 #include "qt/folder_chooser.h"
 #include "qt/manual_path_window.h"
 #include "qt/main_window.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 
 namespace mw {
 

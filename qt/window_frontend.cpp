@@ -2,12 +2,12 @@
 
 #include <QWidget>
 
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/error_report.h"
 #include "qt/dialogs/dialogs.h"
 #include "qt/gui_thread.h"
 #include "qt/operation_run.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 #include "qt/widgets/status_bar.h"
 #include "startup/off_thread_run.h"
 #include "startup/status_bar_fill.h"

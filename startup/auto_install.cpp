@@ -76,7 +76,7 @@ PackageStep PackageStepOf(const CallSteps& steps)
     return steps.reportsSuccess ? PackageStep::End : PackageStep::Run;
 }
 
-int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, StartupDialogs& boxes)
+int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, StartupDialogs& dialogs)
 {
     CallSteps steps = call.steps;
     // A "\Run" or "\End" that no live series awaits is a call of its own:
@@ -96,7 +96,7 @@ int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, Start
     if (steps.asks) {
         if (steps.storesAnswer)
             state.Settings = shell.OpenSettings();
-        const bool yes = boxes.AskQuestion(WelcomeText(Gp4Folder(state)));
+        const bool yes = dialogs.AskQuestion(WelcomeText(Gp4Folder(state)));
         if (steps.storesAnswer) {
             state.Settings->WriteSettingFlag(kContinueValue, yes);
             MarkSeriesStep(*state.Settings);
@@ -115,21 +115,21 @@ int Run(const AutoInstallCall& call, RunState& state, ProgramShell& shell, Start
     if (!updated)
         return kExitRefused;
     if (steps.reportsSuccess)
-        boxes.ShowMessage(kPatchedMessage);
+        dialogs.ShowMessage(kPatchedMessage);
     return kExitDone;
 }
 
 }  // namespace
 
 int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell,
-                   StartupDialogs& boxes)
+                   StartupDialogs& dialogs)
 {
     const std::optional<AutoInstallCall> call = ReadAutoInstallCall(arguments);
     if (!call)
         return kExitDone;
     int exitCode = kExitDone;
-    const auto show = [&boxes](const ErrorReport& report) { boxes.ShowErrorDisplay(report); };
-    if (!RunReportingErrors([&] { exitCode = Run(*call, state, shell, boxes); }, show))
+    const auto show = [&dialogs](const ErrorReport& report) { dialogs.ShowErrorDisplay(report); };
+    if (!RunReportingErrors([&] { exitCode = Run(*call, state, shell, dialogs); }, show))
         return kExitFileError;
     return exitCode;
 }

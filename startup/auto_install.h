@@ -20,6 +20,6 @@ inline constexpr int kExitRefused = 2;    // the update refused its input with a
 // Runs the call that the arguments (the program's own path left out) ask
 // for and returns the process's exit code.
 int RunAutoInstall(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell,
-                   StartupDialogs& boxes);
+                   StartupDialogs& dialogs);
 
 }  // namespace mw

@@ -1,10 +1,6 @@
 #include "startup/command_line.h"
 
-#ifdef _WIN32
-#include <windows.h>
-
-#include "core/win32/wide_text.h"
-#endif
+#include "core/console.h"
 
 namespace mw {
 namespace {
@@ -39,19 +35,15 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine)
     return arguments;
 }
 
-std::vector<std::string> ProgramArguments(int argc, char** argv)
+std::vector<std::string> WindowedProgramArguments(int argc, char** argv)
 {
-#ifdef _WIN32
-    static_cast<void>(argc);
-    static_cast<void>(argv);
-    std::vector<std::string> arguments =
-        SplitCommandLine(Utf8FromWide(::GetCommandLineW()));
+    const std::optional<std::string> commandLine = WholeCommandLine();
+    if (!commandLine)
+        return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::vector<std::string> arguments = SplitCommandLine(*commandLine);
     if (!arguments.empty())
         arguments.erase(arguments.begin());
     return arguments;
-#else
-    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
-#endif
 }
 
 }  // namespace mw

@@ -21,8 +21,9 @@ namespace mw {
 // pair of quotes) is no argument.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
-// The arguments after the program's own path. Read before the GUI
-// application is created, which takes its own options out of argv.
-std::vector<std::string> ProgramArguments(int argc, char** argv);
+// The windowed program's arguments after its own path. Read before the GUI
+// application is created, which takes its own options out of argv. (The
+// command-line tool splits by the system's usual rules: core/console.h.)
+std::vector<std::string> WindowedProgramArguments(int argc, char** argv);
 
 }  // namespace mw

@@ -1,6 +1,7 @@
 #include "startup/contents_handlers.h"
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/archive_edits.h"
 #include "ops/messages.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/error_report.h"
 
 namespace mw {

@@ -5,7 +5,7 @@
 
 namespace mw {
 
-int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, StartupDialogs& boxes,
+int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, StartupDialogs& dialogs,
             const std::function<int()>& messageLoop)
 {
     if (arguments.size() < 2) {
@@ -18,7 +18,7 @@ int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramS
             shell.ShowContents();
         return messageLoop();
     }
-    return RunAutoInstall(arguments, state, shell, boxes);
+    return RunAutoInstall(arguments, state, shell, dialogs);
 }
 
 }  // namespace mw

@@ -17,7 +17,7 @@ namespace mw {
 // source field first (OpenGivenPath), and an archive's contents window opens
 // beside the main window. With more, the auto-install branch runs. Returns
 // the process's exit code.
-int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, StartupDialogs& boxes,
+int RunMode(const std::vector<std::string>& arguments, RunState& state, ProgramShell& shell, StartupDialogs& dialogs,
             const std::function<int()>& messageLoop);
 
 }  // namespace mw

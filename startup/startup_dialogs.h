@@ -1,4 +1,4 @@
-// The boxes the start-up and the auto-install mode show, given by each
+// The dialogs the start-up and the auto-install mode show, given by each
 // program in its platform's own look.
 #pragma once
 

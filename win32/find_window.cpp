@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/entry_text.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/win32/wide_text.h"
 #include "win32/list_view.h"
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "settings/registry_settings_store.h"
+#include "settings/win32/registry_settings_store.h"
 #include "startup/command_line.h"
 #include "startup/help_and_version.h"
 #include "startup/program_configuration.h"
@@ -48,7 +48,7 @@ void WriteToStartingConsole(const std::string& text)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    const std::vector<std::string> arguments = mw::ProgramArguments(0, nullptr);
+    const std::vector<std::string> arguments = mw::WindowedProgramArguments(0, nullptr);
     if (const auto text = mw::HelpOrVersionText(arguments)) {
         WriteToStartingConsole(*text);
         return 0;

@@ -17,6 +17,11 @@ std::vector<std::string> ProgramArguments(int argc, char** argv)
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
+std::optional<std::string> WholeCommandLine()
+{
+    return std::nullopt;
+}
+
 void PrepareStandardStreams() {}
 
 bool StandardErrorIsTerminal()

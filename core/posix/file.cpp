@@ -374,4 +374,9 @@ bool RegularFileExists(const std::string& name)
     return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+int MakeFolder(const std::string& path)
+{
+    return ::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST ? 0 : errno;
+}
+
 }  // namespace mw

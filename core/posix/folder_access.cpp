@@ -174,11 +174,6 @@ int OpenFolderByPath(const std::string& path, File& opened)
     return 0;
 }
 
-int MakeFolder(const std::string& path)
-{
-    return ::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST ? 0 : errno;
-}
-
 File DuplicateOf(const File& file)
 {
     const int fd = ::fcntl(Fd(file), F_DUPFD_CLOEXEC, 0);

@@ -38,6 +38,11 @@ std::vector<std::string> ProgramArguments(int argc, char** argv)
     return arguments;
 }
 
+std::optional<std::string> WholeCommandLine()
+{
+    return Utf8FromWide(GetCommandLineW());
+}
+
 void PrepareStandardStreams()
 {
     (void)_setmode(_fileno(stdout), _O_BINARY);

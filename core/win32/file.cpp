@@ -276,4 +276,12 @@ bool RegularFileExists(const std::string& name)
     return disk;
 }
 
+int MakeFolder(const std::string& path)
+{
+    if (CreateDirectoryW(WidePath(path).c_str(), nullptr))
+        return 0;
+    const int err = static_cast<int>(GetLastError());
+    return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? 0 : err;
+}
+
 }  // namespace mw

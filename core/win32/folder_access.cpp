@@ -235,14 +235,6 @@ int OpenFolderByPath(const std::string& path, File& opened)
     return 0;
 }
 
-int MakeFolder(const std::string& path)
-{
-    if (CreateDirectoryW(WidePath(path).c_str(), nullptr))
-        return 0;
-    const int err = static_cast<int>(GetLastError());
-    return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? 0 : err;
-}
-
 File DuplicateOf(const File& file)
 {
     HANDLE copy;

@@ -15,7 +15,7 @@
 #include "core/errors.h"
 #include "core/file_faults.h"
 #include "core/file_identity.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/win32/final_path.h"
 #include "core/win32/native_file.h"
 #include "core/win32/removal_on_console_close.h"
@@ -253,9 +253,7 @@ void TemporaryArchive::Place::ReplaceKeepingOld()
             MoveFileExW(backup.c_str(), targetPath_.c_str(), MOVEFILE_WRITE_THROUGH);
         if (IdentityAt(targetPath_) != oldIdentity_) {
             Release();
-            throw AppError("The wad could not be put back under its name and is kept as " +
-                               PrintableText(ShownPath(backup)),
-                           fileName_, err);
+            throw AppError(kWadKeptAsPrefix + PrintableText(ShownPath(backup)), fileName_, err);
         }
     }
     Fail(err);

@@ -9,7 +9,8 @@
 #include "core/content_hash.h"
 #include "core/errors.h"
 #include "core/file.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
+#include "ops/messages.h"
 
 namespace mw {
 namespace {
@@ -126,7 +127,7 @@ LayerRewrite PlanLayerRewrite(const ModLedger& before, const ModLedger& after, s
             rewrite.fromKept.push_back(content);
             return *std::move(payload);
         }
-        throw AppError("Sorry but the bytes this change needs are no longer kept: " + PrintableText(entry), path);
+        throw AppError(kBytesNoLongerKeptPrefix + PrintableText(entry), path);
     };
 
     WadImage& out = rewrite.image;

@@ -4,13 +4,13 @@
 
 #include "core/content_hash.h"
 #include "ops/byte_codec.h"
+#include "ops/messages.h"
 #include "ops/undo_checksum.h"
 
 namespace mw {
 namespace {
 
 constexpr std::string_view kMagic = "MWMODS1\n";
-constexpr const char* kDamaged = "Sorry but this mods ledger is damaged: ";
 constexpr std::size_t kChecksumSize = sizeof(std::uint64_t);
 // The fewest bytes an item of each table takes, which bounds its count.
 constexpr std::size_t kFoundEntryBytes = kNameFieldSize + 2 * sizeof(std::int32_t) + 2 * sizeof(std::uint64_t);
@@ -246,14 +246,14 @@ std::string LedgerBytes(const ModLedger& ledger)
 
 ModLedger LedgerFromBytes(std::string_view bytes, const std::string& path)
 {
-    ByteReader whole(bytes, path, kDamaged);
+    ByteReader whole(bytes, path, kDamagedLedgerPrefix);
     whole.Check(bytes.size() >= kMagic.size() + kChecksumSize && bytes.substr(0, kMagic.size()) == kMagic);
     const std::string_view body = bytes.substr(0, bytes.size() - kChecksumSize);
     std::uint64_t checksum;
     std::memcpy(&checksum, bytes.data() + body.size(), kChecksumSize);
     whole.Check(checksum == HashOfBytes(body));
 
-    ByteReader in(body.substr(kMagic.size()), path, kDamaged);
+    ByteReader in(body.substr(kMagic.size()), path, kDamagedLedgerPrefix);
     ModLedger ledger;
     ledger.scope = in.GetText();
     ledger.archives.resize(in.GetCount(sizeof(std::uint32_t) + 5 * sizeof(std::uint64_t)));

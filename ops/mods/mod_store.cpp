@@ -8,8 +8,10 @@
 #include "core/content_hash.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/user_data_folder.h"
 #include "ops/byte_codec.h"
+#include "ops/messages.h"
 
 namespace mw {
 namespace {
@@ -19,7 +21,6 @@ constexpr const char* kPendingName = "ledger.pending";
 constexpr const char* kPartialName = "ledger.partial";
 constexpr const char* kLockName = "lock";
 constexpr std::string_view kPendingMagic = "MWPEND1\n";
-constexpr const char* kDamaged = "Sorry but this mods ledger is damaged: ";
 
 // A folder name for a canonical path: its hash, stable from one build and
 // one machine to the next.
@@ -112,7 +113,7 @@ ModLedger ModStore::Read() const
     const std::string pendingPath = folder.PathOf(kPendingName);
     if (HasFile(folder, kPendingName)) {
         const std::string bytes = ReadWhole(folder, kPendingName);
-        ByteReader in(bytes, pendingPath, kDamaged);
+        ByteReader in(bytes, pendingPath, kDamagedLedgerPrefix);
         in.Check(std::string_view(in.Take(kPendingMagic.size()), kPendingMagic.size()) == kPendingMagic);
         const std::string archive = in.GetText();
         FileStamp stamp;
@@ -136,7 +137,7 @@ ModLedger ModStore::Read() const
     const std::string ledgerPath = folder.PathOf(kLedgerName);
     ModLedger ledger = LedgerFromBytes(ReadWhole(folder, kLedgerName), ledgerPath);
     if (ledger.scope != scope_)
-        throw AppError(kDamaged + PrintableText(ledgerPath), ledgerPath);
+        throw AppError(kDamagedLedgerPrefix + PrintableText(ledgerPath), ledgerPath);
     return ledger;
 }
 

@@ -2,7 +2,7 @@
 
 #include "ops/error_report.h"
 #include "qt/dialogs/dialogs.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 
 namespace mw {
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 
 namespace mw {
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "ops/messages.h"
-#include "qt/text.h"
+#include "qt/qstring_conversion.h"
 
 namespace mw {
 

@@ -4,8 +4,8 @@
 #include <QLocale>
 #include <QMimeData>
 
-#include "core/path_helpers.h"
-#include "qt/text.h"
+#include "core/text.h"
+#include "qt/qstring_conversion.h"
 
 namespace mw {
 namespace {

@@ -3,8 +3,8 @@
 #include <QLocale>
 
 #include "core/entry_text.h"
-#include "core/path_helpers.h"
-#include "qt/text.h"
+#include "core/text.h"
+#include "qt/qstring_conversion.h"
 
 namespace mw {
 

@@ -10,7 +10,7 @@
 #include "core/wad.h"
 #include "core/path_helpers.h"
 #include "ops/archive_patcher.h"
-#include "ops/user_refusal.h"
+#include "ops/messages.h"
 #include "tests/ops/reference_patcher.h"
 #include "tests/ops/update_invariant.h"
 #include "tests/support/temp_dir.h"

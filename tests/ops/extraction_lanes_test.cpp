@@ -7,7 +7,7 @@
 #include "core/errors.h"
 #include "core/file.h"
 #include "core/output_tree.h"
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/wad.h"
 #include "ops/extraction_lanes.h"
 #include "tests/ops/recording_frontend.h"

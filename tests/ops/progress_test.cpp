@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/error_causes.h"
+#include "core/errors.h"
 #include "ops/find_entries.h"
 #include "ops/messages.h"
 

@@ -3,9 +3,28 @@
 #include <cstdint>
 
 #include "core/path_helpers.h"
-#include "ops/archive_limits.h"
+#include "core/text.h"
+#include "ops/messages.h"
 
 namespace mw::reference {
+namespace {
+
+constexpr std::int64_t kLastArchiveByte = 2147483647;  // 2^31 - 1
+constexpr std::size_t kLongestName = 128;
+
+void RefuseEndPastLastByte(std::int64_t end, const std::string& path)
+{
+    if (end > kLastArchiveByte)
+        throw UserRefusal(RefusalKind::WadTooLarge, path);
+}
+
+void RefuseNameLongerThanField(const std::string& name)
+{
+    if (name.size() > kLongestName)
+        throw UserRefusal(RefusalKind::NameTooLong, name);
+}
+
+}  // namespace
 
 int FindMatch(const WadImage& image, const SourceKey& key)
 {
@@ -34,7 +53,7 @@ void ReplaceEntry(WadImage& image, int m, Payload bytes, const std::string& path
     const std::int64_t newSize = bytes.size();
     const std::int64_t delta = newSize - replaced.Size;
     const std::int32_t at = replaced.Offset;
-    CheckArchiveEnd(at + newSize, path);
+    RefuseEndPastLastByte(at + newSize, path);
 
     // Another non-empty entry at the same offset shares bytes with m: then
     // everything from that offset on moves behind the new bytes, so the
@@ -52,7 +71,7 @@ void ReplaceEntry(WadImage& image, int m, Payload bytes, const std::string& path
         if (!moves)
             continue;
         const std::int64_t moved = entry.Offset + (shared ? newSize : delta);
-        CheckArchiveEnd(moved + entry.Size, path);
+        RefuseEndPastLastByte(moved + entry.Size, path);
         entry.Offset = static_cast<std::int32_t>(moved);
     }
     replaced.Size = static_cast<std::int32_t>(newSize);
@@ -61,18 +80,18 @@ void ReplaceEntry(WadImage& image, int m, Payload bytes, const std::string& path
 
 void AppendEntry(WadImage& image, const std::string& name, Payload bytes, const std::string& path)
 {
-    CheckEntryNameFits(name);
+    RefuseNameLongerThanField(name);
     const std::int64_t size = bytes.size();
     const std::int64_t shift = size + kRecordSize;
     for (WadEntry& entry : image.Entries) {
-        CheckArchiveEnd(entry.Offset + shift + entry.Size, path);
+        RefuseEndPastLastByte(entry.Offset + shift + entry.Size, path);
         entry.Offset = static_cast<std::int32_t>(entry.Offset + shift);
     }
     image.EntryCount += 1;
     WadEntry added {};
     SetEntryName(added, name);
     const std::int64_t offset = DirectoryEnd(image.EntryCount);
-    CheckArchiveEnd(offset + size, path);
+    RefuseEndPastLastByte(offset + size, path);
     added.Offset = static_cast<std::int32_t>(offset);
     added.Size = static_cast<std::int32_t>(size);
     image.Entries.push_back(added);

@@ -6,7 +6,7 @@
 #include "core/path_helpers.h"
 #include "core/wad.h"
 #include "ops/archive_patcher.h"
-#include "ops/user_refusal.h"
+#include "ops/messages.h"
 
 namespace mw::test {
 

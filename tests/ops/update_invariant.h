@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "core/wad.h"
 #include "ops/update_matching.h"
 

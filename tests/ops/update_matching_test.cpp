@@ -4,7 +4,7 @@
 #include "core/wad.h"
 #include "ops/archive_patcher.h"
 #include "ops/update_matching.h"
-#include "ops/user_refusal.h"
+#include "ops/messages.h"
 
 namespace mw {
 namespace {

@@ -259,8 +259,8 @@ TEST_F(MainWindowTest, StartupFillSetsTheFieldsFromTheSettings)
 
 TEST_F(MainWindowTest, TheTwoSmallButtonsOpenTheirWindowsModeless)
 {
-    FolderChooser chooser(window, QString::fromStdString(temp.path()));
-    ManualPathWindow manual(window, QString::fromStdString(temp.path()));
+    FolderChooser chooser([](const QString&) {}, QString::fromStdString(temp.path()));
+    ManualPathWindow manual([](const QString&) {}, QString::fromStdString(temp.path()));
     window.SetSmallWindows(&chooser, &manual);
     EXPECT_FALSE(chooser.isVisible());
 

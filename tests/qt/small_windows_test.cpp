@@ -37,11 +37,14 @@ protected:
     test::TempDir desktop;
     test::WindowFixture fixture;
     MainWindow main{fixture.state, fixture.openSettings, fixture.dialogs};
+    // What the program hands each window's OK, as ProgramWindows wires it.
+    FolderChooser::Accept intoSourceField = [this](const QString& folder) { main.SourceField()->SetFilename(folder); };
+    ManualPathWindow::Accept toStartUpFill = [this](const QString& folder) { main.UseGp4Folder(folder); };
 };
 
 TEST_F(SmallWindowsTest, FolderChooserBandsAndTheirResizing)
 {
-    FolderChooser chooser(main, Desktop());
+    FolderChooser chooser(intoSourceField, Desktop());
     EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Select Files..."));
     EXPECT_TRUE(chooser.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(chooser.isVisible());
@@ -63,7 +66,7 @@ TEST_F(SmallWindowsTest, FolderChooserBandsAndTheirResizing)
 TEST_F(SmallWindowsTest, FolderChooserOkPutsTheChosenFolderIntoTheSourceField)
 {
     desktop.MakeFolder("pack");
-    FolderChooser chooser(main, Desktop());
+    FolderChooser chooser(intoSourceField, Desktop());
     main.SourceField()->SetInitialDir(QStringLiteral("/start/"));
     Open(chooser);
     QTest::mouseClick(chooser.OkButton(), Qt::LeftButton);
@@ -87,7 +90,7 @@ TEST_F(SmallWindowsTest, FolderChooserOkPutsTheChosenFolderIntoTheSourceField)
 
 TEST_F(SmallWindowsTest, ManualPathWindowKeepsEverythingInPlace)
 {
-    ManualPathWindow manual(main, Desktop());
+    ManualPathWindow manual(toStartUpFill, Desktop());
     Open(manual);
     EXPECT_EQ(manual.size(), QSize(257, 313)) << "265 x 340 with the frame";
     EXPECT_TRUE(manual.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -105,7 +108,7 @@ TEST_F(SmallWindowsTest, ManualPathOkRunsTheStartUpFillAgainOnlyWithGP4Exe)
     desktop.MakeFolder("nogame");
     desktop.Write("game/GP4.exe", "");
     (*fixture.settings)["FileName"] = "/mods/car.gp4";
-    ManualPathWindow manual(main, Desktop());
+    ManualPathWindow manual(toStartUpFill, Desktop());
     EXPECT_EQ(fixture.settingsOpened, 1);
 
     Open(manual);

@@ -10,6 +10,7 @@
 #include "qt/contents_window.h"
 #include "qt/widgets/entry_table_model.h"
 #include "qt/widgets/file_field.h"
+#include "qt/widgets/folder_tree.h"
 
 namespace mw {
 namespace {
@@ -89,6 +90,19 @@ TEST_F(StartupTest, TheMainWindowsButtonsOpenTheSmallWindows)
     QTest::mouseClick(windows.mainWindow.Gp4PathButton(), Qt::LeftButton);
     EXPECT_TRUE(windows.folderChooser.isVisible());
     EXPECT_TRUE(windows.manualPathWindow.isVisible());
+}
+
+// Each small window's OK reaches its own field of the main window: the
+// chooser's folder fills the source field; the Manual Path Entry window's,
+// which holds no GP4.exe, changes nothing.
+TEST_F(StartupTest, TheSmallWindowsHandTheirFolderToTheMainWindow)
+{
+    FileField& source = *windows.mainWindow.SourceField();
+    source.SetFilename(QStringLiteral("before"));
+    windows.manualPathWindow.AcceptFolder();
+    EXPECT_EQ(source.Filename(), QStringLiteral("before"));
+    windows.folderChooser.AcceptFolder();
+    EXPECT_EQ(source.Filename(), windows.folderChooser.Tree()->SelectedPath());
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/messages.h"
 #include "startup/welcome_text.h"
 #include "tests/support/box_records.h"

@@ -7,7 +7,7 @@
 
 #include "core/win32/wide_text.h"
 #include "settings/gp4_key.h"
-#include "settings/registry_settings_store.h"
+#include "settings/win32/registry_settings_store.h"
 
 namespace mw::test {
 

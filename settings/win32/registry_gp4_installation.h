@@ -2,8 +2,6 @@
 // installation key. Built only on Windows.
 #pragma once
 
-#ifdef _WIN32
-
 #include "core/gp4_installation.h"
 
 namespace mw {
@@ -18,5 +16,3 @@ public:
 };
 
 }  // namespace mw
-
-#endif

@@ -1,6 +1,4 @@
-#ifdef _WIN32
-
-#include "settings/registry_gp4_installation.h"
+#include "settings/win32/registry_gp4_installation.h"
 
 #include <windows.h>
 
@@ -60,5 +58,3 @@ void RegistryGp4Installation::FindInstallationFolder(std::string& path)
 }
 
 }  // namespace mw
-
-#endif

@@ -1,9 +1,9 @@
-#include "settings/wine_registry.h"
+#include "settings/posix/wine_registry.h"
 
 #include <charconv>
 
-#include "core/path_helpers.h"
-#include "settings/wine_registry_strings.h"
+#include "core/text.h"
+#include "settings/posix/wine_registry_strings.h"
 
 namespace mw {
 namespace {

@@ -3,8 +3,6 @@
 // Built only on Windows.
 #pragma once
 
-#ifdef _WIN32
-
 #include <optional>
 #include <string>
 
@@ -30,5 +28,3 @@ public:
 };
 
 }  // namespace mw
-
-#endif

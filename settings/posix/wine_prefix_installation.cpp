@@ -1,4 +1,4 @@
-#include "settings/wine_prefix_installation.h"
+#include "settings/posix/wine_prefix_installation.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -7,8 +7,8 @@
 
 #include "core/folder_lookup.h"
 #include "settings/gp4_key.h"
-#include "settings/wine_path.h"
-#include "settings/wine_registry.h"
+#include "settings/posix/wine_path.h"
+#include "settings/posix/wine_registry.h"
 
 namespace mw {
 namespace {

@@ -1,6 +1,4 @@
-#ifdef _WIN32
-
-#include "settings/registry_settings_store.h"
+#include "settings/win32/registry_settings_store.h"
 
 #include <windows.h>
 
@@ -73,5 +71,3 @@ void RegistrySettingsStore::Write(const std::string& name, const std::string& te
 }
 
 }  // namespace mw
-
-#endif

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "settings/wine_prefix_installation.h"
+#include "settings/posix/wine_prefix_installation.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw {

@@ -1,4 +1,4 @@
-#include "settings/qt_settings_store.h"
+#include "settings/posix/qt_settings_store.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,21 +14,14 @@
 namespace mw {
 namespace {
 
-// The path form names the key exactly. On Windows the organisation form
-// would put the values one level lower ("OrganizationDefaults") and read
-// missing ones from HKEY_LOCAL_MACHINE. Elsewhere the key is one INI file in
-// the user's config folder, which stands where HKEY_CURRENT_USER\Software
-// stands on Windows: "<config>/Vosk's Mendwright.conf", the same name as the
-// registry key, with the values under [General]; named here, it is known
-// before anything opens it.
+// The key is one INI file in the user's config folder, which stands where
+// HKEY_CURRENT_USER\Software stands on Windows: "<config>/Vosk's
+// Mendwright.conf", the same name as the registry key, with the values under
+// [General]. Named by its path, it is known before anything opens it.
 QString KeyPath()
 {
-#ifdef _WIN32
-    return QStringLiteral("HKEY_CURRENT_USER\\Software\\Vosk's Mendwright");
-#else
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Vosk's Mendwright.conf");
-#endif
 }
 
 std::unique_ptr<QSettings> OpenKey()
@@ -50,12 +43,7 @@ QString KeyName(const std::string& name)
 // target stays as it was. False when the link cannot be removed.
 bool RemoveLinkAtKeyFile(const QString& file)
 {
-#ifdef _WIN32
-    static_cast<void>(file);
-    return true;
-#else
     return !QFileInfo(file).isSymLink() || QFile::remove(file);
-#endif
 }
 
 // QSettings reads its file as it is made, and the open of a pipe waits for
@@ -63,22 +51,15 @@ bool RemoveLinkAtKeyFile(const QString& file)
 // opening it, and Qt gets only a regular file, or nothing to make one at.
 bool KeyFileIsUsable(const QString& file)
 {
-#ifdef _WIN32
-    static_cast<void>(file);
-    return true;
-#else
     const std::string path = QFile::encodeName(file).toStdString();
     return RegularFileExists(path) || !(FileExists(path) || FolderExists(path));
-#endif
 }
 
 }  // namespace
 
 QtSettingsStore::QtSettingsStore()
 {
-#ifndef _WIN32
-    // QSettings creates the registry key itself; an INI file appears only
-    // with the first value unless it is made here.
+    // An INI file appears only with the first value unless it is made here.
     const QString file = KeyPath();
     if (!RemoveLinkAtKeyFile(file) || !KeyFileIsUsable(file))
         return;
@@ -86,7 +67,6 @@ QtSettingsStore::QtSettingsStore()
         QFile empty(file);
         (void)empty.open(QIODevice::WriteOnly | QIODevice::Append);
     }
-#endif
 }
 
 std::optional<std::string> QtSettingsStore::Read(const std::string& name)

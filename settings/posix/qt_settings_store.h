@@ -1,4 +1,4 @@
-// The per-user settings kept where the platform keeps them.
+// The per-user settings of the Linux program, in an INI file through Qt.
 #pragma once
 
 #include <optional>
@@ -8,8 +8,7 @@
 
 namespace mw {
 
-// The key "Software\Vosk's Mendwright": on Windows the registry key of that
-// name under HKEY_CURRENT_USER; elsewhere the INI file
+// The key "Software\Vosk's Mendwright" as the INI file
 // "Vosk's Mendwright.conf" in the user's config folder ($XDG_CONFIG_HOME,
 // else ~/.config). Values are texts only. Each call opens the key afresh and
 // each write is flushed at once, so nothing waits in memory and a failure
@@ -28,7 +27,7 @@ public:
     // Throws AppError when the value cannot be stored.
     void Write(const std::string& name, const std::string& text) override;
 
-    // The registry path or the INI file's path.
+    // The INI file's path.
     std::string Location() const;
 };
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/wine_registry.h"
+#include "settings/posix/wine_registry.h"
 
 namespace mw {
 namespace {

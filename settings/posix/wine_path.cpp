@@ -1,4 +1,4 @@
-#include "settings/wine_path.h"
+#include "settings/posix/wine_path.h"
 
 #include <cctype>
 #include <filesystem>

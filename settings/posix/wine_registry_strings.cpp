@@ -1,4 +1,4 @@
-#include "settings/wine_registry_strings.h"
+#include "settings/posix/wine_registry_strings.h"
 
 namespace mw::wine {
 namespace {

@@ -10,8 +10,8 @@
 #include "core/errors.h"
 #include "core/win32/wide_text.h"
 #include "settings/gp4_key.h"
-#include "settings/registry_gp4_installation.h"
-#include "settings/registry_settings_store.h"
+#include "settings/win32/registry_gp4_installation.h"
+#include "settings/win32/registry_settings_store.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw {

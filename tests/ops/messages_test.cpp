@@ -1,4 +1,4 @@
-#include "ops/refusal.h"
+#include "ops/messages.h"
 
 #include <gtest/gtest.h>
 

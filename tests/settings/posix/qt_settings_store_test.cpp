@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "settings/qt_settings_store.h"
+#include "settings/posix/qt_settings_store.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw {
