@@ -32,7 +32,7 @@ constexpr DWORD kPathBuffer = 32768;
 // The button pictures' icon resources.
 enum ButtonPictureId { kNoPicture = 0, kCreateWadPicture = 10, kUpdateWadPicture, kExtractWadPicture,
                        kUpdateTracksPicture, kOpenFolderPicture, kUndoPicture,
-                       kContentsPicture };
+                       kContentsPicture, kModsPicture };
 
 struct ControlLook {
     const wchar_t* className;
@@ -54,7 +54,7 @@ constexpr ControlLook kControls[] = {
     {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 21, 20, 20, kOpenFolderPicture},
     {L"STATIC", L"Select one of the GP4's wad to patch or the wad to extract", SS_LEFT, 8, 52, 277, 13},
     {L"BUTTON", L"Change GP4 Path", BS_PUSHBUTTON | WS_TABSTOP, 320, 52, 105, 15},
-    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 69, 355, 20},
+    {L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 8, 69, 335, 20},
     {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 405, 69, 20, 20, kOpenFolderPicture},
     {L"BUTTON", L"Create wad", BS_PUSHBUTTON | WS_TABSTOP, 8, 96, 88, 22, kCreateWadPicture},
     {L"BUTTON", L"Update wad", BS_DEFPUSHBUTTON | WS_TABSTOP, 104, 96, 88, 22, kUpdateWadPicture},
@@ -65,6 +65,8 @@ constexpr ControlLook kControls[] = {
     {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 365, 69, 20, 20, kUndoPicture, L"Undo last update"},
     {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 385, 69, 20, 20, kContentsPicture,
      L"Show what the wad holds (Ctrl+O, or a double click)"},
+    {L"BUTTON", L"", BS_PUSHBUTTON | BS_ICON, 345, 69, 20, 20, kModsPicture,
+     L"Mods installed in this GP4: disable, enable, remove (Ctrl+M)"},
 };
 
 // The four operation buttons and what each runs, from the fields' texts
@@ -212,6 +214,11 @@ bool Win32MainWindow::TakeKey(const MSG& message)
         ShowContents();
         return true;
     }
+    if (message.message == WM_KEYDOWN && message.wParam == 'M' && GetKeyState(VK_CONTROL) < 0 &&
+        GetAncestor(message.hwnd, GA_ROOT) == window_) {
+        ShowMods();
+        return true;
+    }
     // Alt+Down on a field opens its browse dialog.
     if (message.message != WM_SYSKEYDOWN || message.wParam != VK_DOWN)
         return false;
@@ -301,6 +308,9 @@ void Win32MainWindow::OnCommand(int id)
     case ContentsButton:
         ShowContents();
         break;
+    case ModsButton:
+        ShowMods();
+        break;
     default:
         for (const auto& [button, operation] : kOperations)
             if (id == button)
@@ -315,6 +325,8 @@ void Win32MainWindow::RunOperation(const std::function<void(Frontend&)>& operati
 {
     run_.Run(operation, *this, boxes_);
     UpdateUndoButton();
+    if (mods_ && IsWindowVisible(mods_->Handle()))
+        mods_->Reload();
 }
 
 void Win32MainWindow::UpdateUndoButton()
@@ -349,6 +361,22 @@ void Win32MainWindow::ShowContents()
                     contents_ = std::make_unique<Win32ContentsWindow>(window_, state_, boxes_);
                 contents_->ShowContents(std::move(*contents));
             }
+        },
+        [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+}
+
+void Win32MainWindow::ShowMods()
+{
+    RunReportingErrors(
+        [this] {
+            // After a change: the undo button and the contents shown follow the archives it wrote.
+            if (!mods_)
+                mods_ = std::make_unique<Win32ModsWindow>(window_, state_, boxes_, [this] {
+                    UpdateUndoButton();
+                    if (contents_ && IsWindowVisible(contents_->Handle()))
+                        contents_->Reload();
+                });
+            mods_->ShowMods(ModsScopeOf(state_, ArchiveText()));
         },
         [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
 }

@@ -18,6 +18,7 @@
 #include "win32/cancellable_run.h"
 #include "win32/contents_window.h"
 #include "win32/folder_window.h"
+#include "win32/mods_window.h"
 #include "win32/window_look.h"
 
 namespace mw {
@@ -36,7 +37,7 @@ public:
         // Over the status bar's right end while an operation runs; Escape does the same.
         CancelButton,
         // "Undo last update" of the archive field's wad, enabled while it has an update to undo.
-        UndoButton, ContentsButton, ControlCount
+        UndoButton, ContentsButton, ModsButton, ControlCount
     };
     HWND ControlHandle(Control control) const { return controls_[control]; }
     const std::string& StatusText() const { return statusText_; }
@@ -45,6 +46,8 @@ public:
     int Position() const { return position_; }
     // The contents window, once an archive was opened.
     Win32ContentsWindow* ContentsView() const { return contents_.get(); }
+    // The Mods window, once opened.
+    Win32ModsWindow* ModsView() const { return mods_.get(); }
 
     // Frontend
     // The fields' texts, which a click puts in its request.
@@ -76,6 +79,8 @@ public:
     std::unique_ptr<SettingsStore> OpenSettings() override { return openSettings_(); }
     void ShowMainWindow() override;
     void ShowContents() override;
+    // The mods of the archive field's installation, or of the one found (Ctrl+M).
+    void ShowMods();
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -111,6 +116,7 @@ private:
     std::unique_ptr<FolderWindow> manualPath_;
     CancellableRun run_{controls_[CancelButton]};
     std::unique_ptr<Win32ContentsWindow> contents_;
+    std::unique_ptr<Win32ModsWindow> mods_;
 };
 
 }  // namespace mw

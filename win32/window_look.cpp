@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/win32/wide_text.h"
+#include "startup/window_placement.h"
 
 namespace mw {
 
@@ -90,6 +91,23 @@ void SetClientSize(HWND window, SIZE size)
     RECT outer = {0, 0, Scaled(window, size.cx), Scaled(window, size.cy)};
     AdjustWindowRectExForDpi(&outer, style, FALSE, exStyle, GetDpiForWindow(window));
     SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void PlaceBesideWindow(HWND window, HWND anchor)
+{
+    RECT outer = {};
+    RECT anchorOuter = {};
+    GetWindowRect(window, &outer);
+    GetWindowRect(anchor, &anchorOuter);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const ScreenRect place = PlaceBeside(
+        {anchorOuter.left, anchorOuter.top, anchorOuter.right - anchorOuter.left, anchorOuter.bottom - anchorOuter.top},
+        outer.right - outer.left, outer.bottom - outer.top,
+        {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    SetWindowPos(window, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HoldInputDuring(HWND window, const std::function<void()>& work)

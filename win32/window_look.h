@@ -22,6 +22,10 @@ HWND CreateControl(HWND parent, HFONT font, const wchar_t* className, const wcha
 // Sizes a top-level window so that its client area is size at 96 dots per inch.
 void SetClientSize(HWND window, SIZE size);
 
+// Moves a top-level window beside anchor, inside the work area of
+// anchor's monitor, keeping its size.
+void PlaceBesideWindow(HWND window, HWND anchor);
+
 // Runs work with the window's input held back: keys and clicks given
 // meanwhile are dropped, not replayed on the window after it.
 void HoldInputDuring(HWND window, const std::function<void()>& work);

@@ -67,6 +67,7 @@ constexpr ControlPlace kPlaces[] = {
     {Win32MainWindow::CancelButton, L"Cancel", {365, 126, 425, 142}},
     {Win32MainWindow::UndoButton, L"", {365, 69, 385, 89}},
     {Win32MainWindow::ContentsButton, L"", {385, 69, 405, 89}},
+    {Win32MainWindow::ModsButton, L"", {345, 69, 365, 89}},
 };
 
 TEST_F(Win32MainWindowTest, ControlsHaveTheQtWindowsCaptionsAndPlaces)
