@@ -145,9 +145,10 @@ TEST_P(Win32ModsActionTest, ReachesTheLedger)
     }
     EXPECT_EQ(Ledger(), c.ledger);
     ASSERT_EQ(boxes.shown.size(), c.asked ? 1u : 0u);
-    if (c.asked)
+    if (c.asked) {
         EXPECT_NE(boxes.shown.front().find("cars.wad: 1 entry it appended taken out"), std::string::npos)
             << boxes.shown.front();
+    }
     // The list follows the ledger: a row per mod, its box as the mod stands.
     const HWND mods = Control(Win32ModsWindow::ModList);
     ASSERT_EQ(ListView_GetItemCount(mods), static_cast<int>(c.ledger.size()));
