@@ -158,7 +158,28 @@ void Win32ModsWindow::RunChange(const ModChangeRequest& request)
 bool Win32ModsWindow::OnNotify(const NMHDR& header, LRESULT& result)
 {
     result = 0;
-    if (header.hwndFrom != controls_[ModList] || (header.code != LVN_ITEMCHANGING && header.code != LVN_ITEMCHANGED))
+    if (header.hwndFrom != controls_[ModList])
+        return false;
+    if (header.code == LVN_KEYDOWN) {
+        if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE)
+            RemoveSelected();
+        return true;
+    }
+    if (header.code == LVN_GETINFOTIPW) {
+        // The tips the Qt window gives the box of a permanent mod and the conflict mark.
+        auto& tip = const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(header));
+        const ModRow* row = model_ && tip.iItem >= 0 && tip.iItem < static_cast<int>(model_->Rows().size())
+                                ? &model_->Rows()[static_cast<std::size_t>(tip.iItem)]
+                                : nullptr;
+        const wchar_t* text = !row                    ? nullptr
+                              : row->permanent        ? L"Permanent: the store's cap kept no bytes to take it out"
+                              : !row->conflict.empty() ? L"Later mods overwrite some of its entries with other bytes"
+                                                       : nullptr;
+        if (text && tip.cchTextMax > 0)
+            lstrcpynW(tip.pszText, text, tip.cchTextMax);
+        return true;
+    }
+    if (header.code != LVN_ITEMCHANGING && header.code != LVN_ITEMCHANGED)
         return false;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     const bool boxChange = (change.uChanged & LVIF_STATE) && BoxOf(change.uNewState) != BoxOf(change.uOldState);

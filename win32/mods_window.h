@@ -50,7 +50,7 @@ public:
     // Handlers, on the selected mod.
     void EnableSelected();
     void DisableSelected();
-    // After a question that names what goes back.
+    // After a question that names what goes back; the Delete key on the list too.
     void RemoveSelected();
 
     // Frontend: the status bar and the program's boxes; a change asks for no file.

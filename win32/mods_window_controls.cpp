@@ -101,7 +101,7 @@ void Win32ModsWindow::CreateControls()
         const ControlLook& look = kControls[i];
         if (i == ModList || i == EntryList)
             controls_[i] = CreateItemList(window_, font_, look.place, kFirstControlId + i,
-                                          i == ModList ? LVS_EX_CHECKBOXES : 0);
+                                          i == ModList ? LVS_EX_CHECKBOXES | LVS_EX_INFOTIP : 0);
         else
             controls_[i] = CreateControl(window_, font_, look.className, look.text, look.style, look.place,
                                          kFirstControlId + i);

@@ -106,6 +106,33 @@ TEST_F(Win32ModsWindowTest, ShowsTheConflictAndWhoWinsEachEntry)
               "2 mods installed in " + CanonicalArchivePath(temp / "gp4"));
 }
 
+// A mod folded in by the store's cap has no box, its box cannot be given
+// one back, and no button changes it.
+class Win32PermanentModTest : public Win32ModsWindowTest {
+protected:
+    Win32PermanentModTest()
+    {
+        temp.Write("gp4/cars.wad", test::ContiguousArchive({{"a.tex", std::string(4000, 'o')}, {"b.tex", "found b"}}));
+        state.UndoCap = 3000;
+    }
+};
+
+TEST_F(Win32PermanentModTest, HasNoBoxAndNoButtonChangesIt)
+{
+    const HWND mods = Control(Win32ModsWindow::ModList);
+    ASSERT_EQ(ListView_GetItemCount(mods), 2);
+    const auto box = [mods](int row) { return ListView_GetItemState(mods, row, LVIS_STATEIMAGEMASK) >> 12; };
+    EXPECT_EQ(box(0), 0u);
+    EXPECT_EQ(box(1), 2u);
+    main.ModsView()->SelectMod(0);
+    for (const auto button : {Win32ModsWindow::EnableButton, Win32ModsWindow::DisableButton, Win32ModsWindow::RemoveButton})
+        EXPECT_FALSE(IsWindowEnabled(Control(button))) << button;
+    ListView_SetItemState(mods, 0, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    HandlePostedMessages();
+    EXPECT_EQ(box(0), 0u);
+    EXPECT_EQ(Ledger(), (std::vector<std::string>{"first on", "second on"}));
+}
+
 enum class Act { UntickBox, DisableButton, RemoveAnsweredNo, RemoveAnsweredYes, DisableThenTickBox };
 
 struct ActionCase {
@@ -123,6 +150,12 @@ const ActionCase kActions[] = {
     {"RemoveAnsweredYes", 0, Act::RemoveAnsweredYes, {"second on"}, true},
     {"DisableThenTickAgain", 0, Act::DisableThenTickBox, {"first on", "second on"}, false},
 };
+
+// Its name in the test's name and in CTest's list.
+void PrintTo(const ActionCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
 
 class Win32ModsActionTest : public Win32ModsWindowTest, public testing::WithParamInterface<ActionCase> {};
 
