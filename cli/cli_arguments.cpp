@@ -26,7 +26,11 @@ const std::array<CommandShape, 11> kCommands = {{
     {"create", Command::Create, {"SOURCE", "ARCHIVE"}, false,
      "pack every file below the folder SOURCE into ARCHIVE",
      "Entries are named by their path below SOURCE, with \\ between folders,\n"
-     "in the order the folder lists them.\n"},
+     "in the order the folder lists them.\n"
+     "  --force     replace ARCHIVE when it exists (without it, an existing\n"
+     "              ARCHIVE is refused); the replaced archive is kept as an\n"
+     "              undo record, which undo gives back\n"
+     "  --no-undo   keep no undo record of a replaced archive\n"},
     {"extract", Command::Extract, {"ARCHIVE", "OUTPUT"}, true,
      "unpack ARCHIVE, or only the entries matching a PATTERN, into OUTPUT",
      "A PATTERN matches entry names: * any run of characters, ? any one,\n"
@@ -62,7 +66,7 @@ const std::array<CommandShape, 11> kCommands = {{
      "  --no-wait   fail at once when an update is writing ARCHIVE\n"},
     {"history", Command::History, {"ARCHIVE"}, false, "list the updates of ARCHIVE that undo can step back",
      "Newest first, one line per update: TIME<TAB>WHAT<TAB>SOURCE, WHAT being\n"
-     "update, track batch or auto-install, followed by \"(N wads)\" when undo\n"
+     "update, track batch, auto-install or create, followed by \"(N wads)\" when undo\n"
      "gives back N archives at once; then <TAB>replace<TAB>ENTRY or\n"
      "<TAB>append<TAB>ENTRY for each source file of the update.\n"},
     {"list", Command::List, {"ARCHIVE"}, false, "one line per entry: index, offset, size, name",
@@ -75,9 +79,14 @@ const std::array<CommandShape, 11> kCommands = {{
     {"find", Command::Find, {"PATTERN"}, false,
      "list the entries matching PATTERN in every archive of the GP4 installation",
      "One line per entry: ARCHIVE<TAB>ENTRY<TAB>SIZE, for every .wad file in\n"
-     "the GP4 folder and below. PATTERN as extract's: * any run of characters,\n"
-     "? any one, letters in either case, \\ and / alike. An archive that cannot\n"
-     "be read is named on stderr, the search goes on, and the exit code is 1.\n"
+     "the GP4 folder and below. Letters match in either case, \\ and / alike.\n"
+     "Text without * or ? finds the names that hold it (helmet finds\n"
+     "cars\\ferrari\\helmet_1.tex). A pattern (* any run of characters, ? any\n"
+     "one) must match the last part of a name when it holds no \\ or /\n"
+     "(helmet*.tex finds every helmet at any depth), the whole name when it\n"
+     "does (cars\\*\\helmet*). When nothing matches, stderr says so; the exit\n"
+     "code is still 0. An archive that cannot be read is named on stderr, the\n"
+     "search goes on, and the exit code is 1.\n"
      "  --gp4 FOLDER  the GP4 folder; without it, the installation that the\n"
      "                Wine prefix ($WINEPREFIX, else ~/.wine) names\n"},
     {"mods", Command::Mods, {}, true,
@@ -138,6 +147,8 @@ std::string Synopsis(const CommandShape& shape)
         text += " [--gp4 FOLDER]";
     if (shape.command == Command::Mods || shape.command == Command::Status)
         text += " [--gp4 FOLDER | --wad ARCHIVE]";
+    if (shape.command == Command::Create)
+        text += " [--force] [--no-undo]";
     if (shape.command == Command::Update || shape.command == Command::UpdateTracks)
         text += " [--dry-run] [--no-wait] [--no-undo] [--name NAME]";
     if (shape.command == Command::Mods)
@@ -304,12 +315,13 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
                        {Command::UpdateTracks, Command::Find, Command::Mods, Command::Status});
     CheckOptionBelongs(invocation.wadArchive.has_value(), "--wad", invocation, {Command::Mods, Command::Status});
     CheckOptionBelongs(invocation.modName.has_value(), "--name", invocation, {Command::Update, Command::UpdateTracks});
-    CheckOptionBelongs(invocation.force, "--force", invocation, {Command::Mods});
+    CheckOptionBelongs(invocation.force, "--force", invocation, {Command::Create, Command::Mods});
     CheckOptionBelongs(invocation.dryRun, "--dry-run", invocation,
                        {Command::Update, Command::UpdateTracks, Command::Mods});
     CheckOptionBelongs(invocation.noWait, "--no-wait", invocation,
                        {Command::Update, Command::UpdateTracks, Command::Undo, Command::Mods});
-    CheckOptionBelongs(invocation.noUndo, "--no-undo", invocation, {Command::Update, Command::UpdateTracks});
+    CheckOptionBelongs(invocation.noUndo, "--no-undo", invocation,
+                       {Command::Create, Command::Update, Command::UpdateTracks});
     CheckOptionBelongs(invocation.steps.has_value(), "--steps", invocation, {Command::Undo});
     CheckOptionBelongs(invocation.json, "--json", invocation, {Command::List, Command::Mods});
     if (invocation.command == Command::Mods)

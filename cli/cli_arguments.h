@@ -23,9 +23,9 @@ struct Invocation {
     std::optional<std::string> wadArchive;  // --wad, mods and status
     std::optional<std::string> modName;     // --name, update and update-tracks
     bool dryRun = false;                   // --dry-run, update, update-tracks and mods
-    bool force = false;                    // --force, mods
+    bool force = false;                    // --force, create and mods
     bool noWait = false;                   // --no-wait, update, update-tracks and undo
-    bool noUndo = false;                   // --no-undo, update and update-tracks
+    bool noUndo = false;                   // --no-undo, create, update and update-tracks
     std::optional<int> steps;              // --steps, undo only
     bool json = false;                     // --json, list and mods
     Verbosity verbosity = Verbosity::Normal;

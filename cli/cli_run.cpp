@@ -62,7 +62,7 @@ int VerifyArchive(const Invocation& invocation)
         WriteStandardOutput(std::to_string(fault.index) + '\t' + PrintableText(ShownEntryName(fault.entryName)) +
                             '\t' + ArchiveFaultCause(archive, fault) + '\n');
     if (invocation.verbosity != Verbosity::Quiet) {
-        const std::string count = std::to_string(result.entries) + " entries, ";
+        const std::string count = CountText(static_cast<std::size_t>(result.entries), "entry", "entries") + ", ";
         WriteStandardOutput(result.faulty.empty() ? count + "all sound\n"
                                                   : count + std::to_string(result.faulty.size()) + " faulty\n");
     }
@@ -90,7 +90,7 @@ int RunOperation(const Invocation& invocation)
         break;
     default: break;
     }
-    ConsoleFrontend frontend(source, archive, chosen, invocation.verbosity, invocation.dryRun);
+    ConsoleFrontend frontend(source, archive, chosen, invocation.verbosity, invocation.dryRun, invocation.force);
     const bool preview = invocation.dryRun;
     switch (invocation.command) {
     case Command::Create: CreateWad(state, frontend, {source}); break;
@@ -128,7 +128,7 @@ int Run(const Invocation& invocation)
     case Command::Version: WriteStandardOutput("mendwright-cli " MENDWRIGHT_VERSION "\n"); return kExitDone;
     case Command::List: ListArchive(invocation.operands[0], invocation.json); return kExitDone;
     case Command::Verify: return VerifyArchive(invocation);
-    case Command::History: return PrintHistory(invocation.operands[0]);
+    case Command::History: return PrintHistory(invocation.operands[0], invocation.verbosity == Verbosity::Quiet);
     case Command::Find: return FindInInstallation(invocation);
     case Command::Mods: return RunModsCommand(invocation);
     case Command::Status: return RunStatusCommand(invocation);

@@ -6,6 +6,7 @@
 #include "cli/progress_line.h"
 #include "core/console.h"
 #include "core/entry_text.h"
+#include "core/file.h"
 #include "core/path_helpers.h"
 #include "ops/messages.h"
 
@@ -30,12 +31,13 @@ const char* ActionWord(Frontend::FileAction action)
 }  // namespace
 
 ConsoleFrontend::ConsoleFrontend(std::string source, std::string archive, std::string chosenName,
-                                 Verbosity verbosity, bool preview)
+                                 Verbosity verbosity, bool preview, bool replacing)
     : source_(std::move(source)),
       archive_(std::move(archive)),
       chosenName_(std::move(chosenName)),
       verbosity_(verbosity),
       preview_(preview),
+      replacing_(replacing),
       progressLine_(verbosity == Verbosity::Normal && !preview && StandardErrorIsTerminal())
 {
 }
@@ -81,7 +83,7 @@ void ConsoleFrontend::ShowProgress(const Progress& progress)
         return;
     if (progressShown_ && statusTime_ - lastDrawn_ < std::chrono::milliseconds(50))
         return;
-    Draw(FitFromEnd(PrintableText(text), StandardErrorColumns()));
+    Draw(StepLine(PrintableText(lastLabel_), progress.percent, StandardErrorColumns()));
 }
 
 void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
@@ -97,7 +99,7 @@ void ConsoleFrontend::ShowBytes(std::int64_t done, std::int64_t total)
         drawnPercent_ = -1;
     }
     done_ = done;
-    const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
+    const int percent = BytePercent(done, total);
     // Every new percentage and the final state are drawn; otherwise only
     // the rate would change.
     if (percent == drawnPercent_ && done != total && now - lastDrawn_ < kRedrawInterval)
@@ -134,6 +136,16 @@ void ConsoleFrontend::FileDone(FileAction action, std::string_view entry, const 
     const bool outward = action == FileAction::Extract;
     std::fprintf(stderr, "%s %s %s %s\n", ActionWord(action), name.c_str(), outward ? "->" : "<-",
                  PrintableText(path).c_str());
+}
+
+std::optional<std::string> ConsoleFrontend::AskSaveLocation(const SaveRequest& request)
+{
+    // The window's dialog asks before it replaces a file; here --force is the yes.
+    if (request.asksBeforeReplacing && !replacing_ && RegularFileExists(chosenName_)) {
+        ShowRefusal({RefusalKind::ArchiveExists, chosenName_});
+        return std::nullopt;
+    }
+    return chosenName_;
 }
 
 void ConsoleFrontend::ShowRefusal(const Refusal& refusal)

@@ -18,9 +18,10 @@ public:
     // source and archive are the texts the command was given, which its
     // refusals name; chosenName is what the save dialog answers (the
     // archive of create, the output folder of extract). A preview prints
-    // each file's action on stdout.
+    // each file's action on stdout. A save location that asks before it
+    // replaces a file is refused when that file exists, unless replacing.
     ConsoleFrontend(std::string source, std::string archive, std::string chosenName, Verbosity verbosity,
-                    bool preview = false);
+                    bool preview = false, bool replacing = false);
     ~ConsoleFrontend() override;
 
     void ShowProgress(const Progress& progress) override;
@@ -28,7 +29,7 @@ public:
 
     void ShowRefusal(const Refusal& refusal) override;
 
-    std::optional<std::string> AskSaveLocation(const SaveRequest&) override { return chosenName_; }
+    std::optional<std::string> AskSaveLocation(const SaveRequest& request) override;
 
     void FileDone(FileAction action, std::string_view entry, const std::string& path,
                   std::string_view replacedMod) override;
@@ -51,6 +52,7 @@ private:
     std::string chosenName_;
     Verbosity verbosity_;
     bool preview_;
+    bool replacing_;
     bool progressLine_;  // a terminal without -v or -q: one line redrawn in place
     bool progressShown_ = false;
     Clock::time_point lastDrawn_{};

@@ -22,6 +22,7 @@ class PrintedEntries final : public FoundEntries {
 public:
     void Found(const std::string& archive, const WadEntry& entry) override
     {
+        ++found_;
         out_ += PrintableText(archive) + '\t' + PrintableText(ShownEntryName(EntryName(entry))) + '\t' + std::to_string(entry.Size) +
                 '\n';
         if (out_.size() > 1 << 16)
@@ -39,6 +40,7 @@ public:
         FlushStandardOutput();
     }
     bool failed() const { return failed_; }
+    bool foundAny() const { return found_ > 0; }
 
 private:
     void Report(const std::string& path, const AppError& error)
@@ -50,6 +52,7 @@ private:
     }
 
     std::string out_;
+    std::size_t found_ = 0;
     bool failed_ = false;
 };
 
@@ -74,6 +77,10 @@ int FindInInstallation(const Invocation& invocation)
     PrintedEntries printed;
     FindEntries(folder, invocation.operands[0], printed);
     printed.Flush();
+    // Nothing found is an answer, not a failure: said on stderr, as the
+    // other commands say they have nothing to list, with the exit code 0.
+    if (!printed.foundAny() && invocation.verbosity != Verbosity::Quiet)
+        PrintError("no entry matches " + PrintableText(invocation.operands[0]) + " (" + kEntrySearchRule + ")");
     return printed.failed() ? kExitFileError : kExitDone;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "ops/progress.h"
+
 namespace mw::cli {
 namespace {
 
@@ -54,18 +56,32 @@ std::string FitFromEnd(const std::string& text, std::size_t width)
     return "..." + text.substr(at);
 }
 
-std::string ProgressLine(const std::string& label, std::int64_t done, std::int64_t total,
-                         double bytesPerSecond, std::size_t width)
+namespace {
+
+// The label, cut from its front to leave room for the figures after it.
+std::string WithFigures(const std::string& label, const std::string& figures, std::size_t width)
 {
-    const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
-    std::string figures = " ";
-    figures += std::to_string(percent) + "%  " + ByteCount(done) + " / " + ByteCount(total);
-    if (bytesPerSecond >= 0)
-        figures += "  " + ByteCount(static_cast<std::int64_t>(bytesPerSecond)) + "/s";
     const std::size_t figureColumns = Columns(figures);
     if (figureColumns >= width)
         return figures.substr(0, width);  // ASCII: the percentage first
     return FitFromEnd(label, width - figureColumns) + figures;
+}
+
+}  // namespace
+
+std::string ProgressLine(const std::string& label, std::int64_t done, std::int64_t total,
+                         double bytesPerSecond, std::size_t width)
+{
+    std::string figures = " ";
+    figures += std::to_string(BytePercent(done, total)) + "%  " + ByteCount(done) + " / " + ByteCount(total);
+    if (bytesPerSecond >= 0)
+        figures += "  " + ByteCount(static_cast<std::int64_t>(bytesPerSecond)) + "/s";
+    return WithFigures(label, figures, width);
+}
+
+std::string StepLine(const std::string& label, int percent, std::size_t width)
+{
+    return WithFigures(label, ' ' + std::to_string(percent) + '%', width);
 }
 
 }  // namespace mw::cli

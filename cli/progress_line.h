@@ -15,6 +15,10 @@ std::string ByteCount(std::int64_t bytes);
 std::string ProgressLine(const std::string& label, std::int64_t done, std::int64_t total,
                          double bytesPerSecond, std::size_t width);
 
+// A step before its bytes are counted, in the same form: label and
+// percentage ("Verifying cut.wad 0%"), at most width columns wide.
+std::string StepLine(const std::string& label, int percent, std::size_t width);
+
 // Text cut to at most width columns, keeping its end ("...nd").
 std::string FitFromEnd(const std::string& text, std::size_t width);
 

@@ -13,11 +13,14 @@
 
 namespace mw::cli {
 
-int PrintHistory(const std::string& archive)
+int PrintHistory(const std::string& archive, bool quiet)
 {
     const RunState state;
     bool damaged = false;
-    for (const UndoHistoryItem& item : UndoHistory(state, archive)) {
+    const std::vector<UndoHistoryItem> items = UndoHistory(state, archive);
+    if (items.empty() && !quiet)
+        PrintError("no update of " + PrintableText(archive) + " can be undone");
+    for (const UndoHistoryItem& item : items) {
         if (item.damage) {
             // The steps before it come first, in their order.
             FlushStandardOutput();

@@ -33,6 +33,7 @@ _mendwright_cli()
     if [[ $cur == -* ]]; then
         local options=$common
         case $command in
+            create) options+=" --force --no-undo" ;;
             update) options+=" --dry-run --no-wait --no-undo" ;;
             update-tracks) options+=" --dry-run --no-wait --no-undo --gp4" ;;
             undo) options+=" --steps --no-wait" ;;

@@ -81,7 +81,7 @@ std::string ArchiveFaultCause(const std::string& path, const ArchiveFault& fault
     case Kind::CountTooLarge: return notAnArchive + "it would hold " + std::to_string(fault.number) + " entries";
     case Kind::DirectoryPastEnd:
         return truncated + "its directory of " + std::to_string(fault.number) +
-               " entries ends past the end of the file";
+               (fault.number == 1 ? " entry" : " entries") + " ends past the end of the file";
     case Kind::EntryBeforeStart: return notAnArchive + EntryOf(fault) + " starts before the beginning of the file";
     case Kind::NegativeSize: return notAnArchive + EntryOf(fault) + " has a negative size";
     case Kind::EntryPastEnd: return truncated + EntryOf(fault) + " ends past the end of the file";

@@ -56,6 +56,11 @@ public:
     File OpenLockFile(const std::string& name) const;
     // Renames from to to, replacing to, and flushes the folder; errors name to.
     void Rename(const std::string& from, const std::string& to) const;
+    // Makes name here a hard link to the open file (the file itself, not
+    // whatever its path names now), so that keeping it costs no copy. False
+    // where the system cannot (another file system, one without hard links,
+    // a name that is taken): the caller copies instead.
+    bool LinkTo(const File& file, const std::string& name) const noexcept;
     // Removes the file name (a link itself, never what it leads to). One that
     // is gone, or cannot be removed, is left: callers only tidy.
     void Remove(const std::string& name) const noexcept;

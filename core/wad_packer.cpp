@@ -6,8 +6,9 @@
 
 namespace mw {
 
-WadPacker::WadPacker(const std::string& fileName, std::int32_t count, ByteProgress* progress)
-    : temporary_(fileName), count_(count), progress_(progress)
+WadPacker::WadPacker(const std::string& fileName, std::int32_t count, ByteProgress* progress,
+                     const ArchiveLock* lock)
+    : temporary_(fileName, lock), count_(count), progress_(progress)
 {
     temporary_.file().Seek(DirectoryEnd(count));
 }
@@ -33,7 +34,7 @@ std::int64_t WadPacker::Append(const std::string& path, std::int64_t limit)
     return size;
 }
 
-void WadPacker::Finish(const std::vector<WadEntry>& entries)
+void WadPacker::Finish(const std::vector<WadEntry>& entries, BeforeCommit* beforeCommit)
 {
     if (entries.size() != static_cast<std::size_t>(count_))
         throw RangeError(temporary_.file().Name());
@@ -42,6 +43,8 @@ void WadPacker::Finish(const std::vector<WadEntry>& entries)
     WriteDirectory(out, entries, count_);
     if (progress_)
         progress_->Moved(DirectoryEnd(count_));
+    if (beforeCommit)
+        beforeCommit->Complete(out);
     temporary_.Commit();
 }
 

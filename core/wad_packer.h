@@ -18,8 +18,11 @@ namespace mw {
 class WadPacker {
 public:
     // An archive of count entries at fileName; the payloads start after
-    // their directory. A progress hears of every byte written.
-    WadPacker(const std::string& fileName, std::int32_t count, ByteProgress* progress = nullptr);
+    // their directory. A progress hears of every byte written. With the
+    // lock held on the archive it replaces, it takes that one's place only
+    // when the path still names the locked file, unchanged (as RebuildWad).
+    WadPacker(const std::string& fileName, std::int32_t count, ByteProgress* progress = nullptr,
+              const ArchiveLock* lock = nullptr);
     WadPacker(const WadPacker&) = delete;
     WadPacker& operator=(const WadPacker&) = delete;
 
@@ -28,8 +31,9 @@ public:
     // take the archive past what it can describe.
     std::int64_t Append(const std::string& path, std::int64_t limit);
 
-    // Writes the count and the records and puts the archive in place.
-    void Finish(const std::vector<WadEntry>& entries);
+    // Writes the count and the records and puts the archive in place,
+    // telling beforeCommit first when given.
+    void Finish(const std::vector<WadEntry>& entries, BeforeCommit* beforeCommit = nullptr);
 
 private:
     // The folder of the file opened last: files of one folder follow one

@@ -117,10 +117,9 @@ void Extract(const std::string& archive, const Sandbox& sandbox)
 {
     mw::RunState state;
     mw::test::RecordingFrontend frontend;
-    frontend.archive = archive;
     frontend.dialogAnswer = sandbox.output.string();
     try {
-        mw::ExtractWad(state, frontend);
+        mw::ExtractWad(state, frontend, {archive});
     } catch (const mw::AppError&) {
     }
 }

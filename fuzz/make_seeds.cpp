@@ -1,7 +1,9 @@
 // Writes the fuzzers' seed corpus into the folder given as the argument:
 // archives written by RebuildWad, registry files in the form the Wine prefix
-// lookup reads, times of day and separators, and settings texts as the
-// settings store writes them. One subfolder per kind of input.
+// lookup reads, times of day and separators, settings texts as the
+// settings store writes them, undo records and mods ledgers as real updates
+// write them, and the choices of the fuzzers that decode theirs. One
+// subfolder per kind of input.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +15,13 @@
 #include "core/elapsed_time.h"
 #include "core/settings_store.h"
 #include "core/wad.h"
+#include "fuzz/record_forms.h"
+#include "ops/mods/mod_scope.h"
+#include "ops/mods/mod_store.h"
+#include "ops/operations.h"
+#include "ops/undo_store.h"
+#include "tests/ops/recording_frontend.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -126,6 +135,81 @@ void WriteSettingTexts(const std::string& folder)
     WriteFile(folder + "/text" + std::to_string(n++), "\tx1F");
 }
 
+// Two installs into an archive of a GP4 folder, the second over the
+// first's entry: undo records of both, in both forms the store reads, and
+// the ledger as a whole file (a first byte of 1) and as a body for the
+// fuzzer to seal (0).
+void WriteOwnFiles(const std::string& undoFolder, const std::string& ledgerFolder)
+{
+    const mw::test::TempDir dir;
+    dir.Write("gp4/GP4.exe", "");
+    const std::string archive =
+        dir.Write("gp4/cars.wad", mw::test::ContiguousArchive({{"a.tex", "found a"}, {"cars\\b.tex", "found b"}}));
+    mw::RunState state;
+    state.UndoFolder = dir / "undo";
+    state.ModsFolder = dir / "mods";
+    dir.Write("one/a.tex", "first");
+    dir.Write("two/a.tex", "second, longer");
+    dir.Write("two/n.bin", "appended");
+    for (const char* source : {"one", "two"}) {
+        mw::test::RecordingFrontend ui;
+        if (!mw::UpdateWad(state, ui, {dir / source, archive}))
+            std::exit(1);
+    }
+    const mw::UndoStore store(state.UndoFolder, state.UndoCap);
+    int n = 0;
+    for (const mw::UndoRecordFile& record : store.RecordsOf(mw::CanonicalArchivePath(archive))) {
+        const std::string bytes = mw::test::ReadBytes(record.path);
+        WriteFile(undoFolder + "/record" + std::to_string(n), bytes);
+        WriteFile(undoFolder + "/unchecked" + std::to_string(n++), mw::fuzz::WithoutChecksums(bytes));
+    }
+    const std::string scope = mw::ModScopeOf(mw::CanonicalArchivePath(archive));
+    const std::string ledger = mw::LedgerBytes(mw::ModStore(state.ModsFolder, scope).Read());
+    WriteFile(ledgerFolder + "/whole", "\x01" + ledger);
+    WriteFile(ledgerFolder + "/body", std::string(1, '\0') + ledger.substr(0, ledger.size() - 8));
+}
+
+std::string Bytes(std::initializer_list<int> bytes)
+{
+    std::string text;
+    for (const int byte : bytes)
+        text += static_cast<char>(byte);
+    return text;
+}
+
+// Inputs of the fuzzers that read theirs as choices, byte by byte.
+void WriteChoices(const std::string& root)
+{
+    const std::vector<std::pair<std::string, std::vector<std::string>>> choices = {
+        // Records as written: sound, in the unchecked form, a byte changed,
+        // cut short.
+        {"undo_damaged", {Bytes({0, 0}), Bytes({3, 1}), Bytes({1, 0, 0, 0x30, 0, 0x55}), Bytes({2, 0, 1, 0x40, 0})}},
+        // Caps, then a record named now, an odd name, a link to a folder.
+        {"undo_store", {Bytes({0}), Bytes({0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+                        Bytes({0xc0, 0, 0, 2, 5}) + "notes" + Bytes({1, 3}) + "abc", Bytes({0x81, 2, 3, 1, 2, 0xff, 1})}},
+        // No ledgers; a pending ledger of the archive, empty, with a link
+        // where the ledger is written; a link where a kept content is.
+        {"mods_store", {Bytes({0, 0}), Bytes({2, 20}) + std::string(20, '\0') + Bytes({0, 0, 2, 1, 1, 0}),
+                        Bytes({0, 0, 2, 2, 0, 0})}},
+        // Two installs then every change; installs only.
+        // The cap first: the default, then ones that make mods permanent.
+        {"mods_invariant", {Bytes({0, 1, 2, 3, 0, 1, 0, 2, 1, 0, 1, 2, 3, 1, 0}), Bytes({0}) + std::string(24, '\x01'),
+                            Bytes({0}) + std::string(40, '\x03'), Bytes({1, 1, 2, 3, 0, 1, 0, 2, 1, 0, 1, 2, 3, 1, 0}),
+                            Bytes({2}) + std::string(40, '\x01'), Bytes({3}) + std::string(40, '\x03')}},
+        // Names, then pairs of paths.
+        {"windows_names", {Bytes({0, 0xff}) + "com1.txt", Bytes({0, 0}) + "LPT\xc2\xb9 .log", Bytes({0, 1}) + "aux",
+                           Bytes({0, 0}) + "name. ", Bytes({1, 0x55}) + R"(\\?\C:\GP4)" + Bytes({0}) + "c:/gp4/cars.wad",
+                           Bytes({1, 0xaa}) + R"(\\?\UNC\server\share)" + Bytes({0}) + R"(\\SERVER\Share\x)",
+                           Bytes({1, 0x0f}) + "C:\\\xc3\x89quipe" + Bytes({0}) + "C:\\\xc3\xa9QUIPE\\\xd0\x9c"}},
+    };
+    for (const auto& [target, inputs] : choices) {
+        const std::string folder = MakeFolder(root, target);
+        int n = 0;
+        for (const std::string& input : inputs)
+            WriteFile(folder + "/choice" + std::to_string(n++), input);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -140,5 +224,7 @@ int main(int argc, char** argv)
     WriteRegistryFiles(MakeFolder(root, "wine_registry"));
     WriteTimes(MakeFolder(root, "elapsed_time"));
     WriteSettingTexts(MakeFolder(root, "setting_integer"));
+    WriteOwnFiles(MakeFolder(root, "undo_record"), MakeFolder(root, "mods_ledger"));
+    WriteChoices(root);
     return 0;
 }

@@ -11,25 +11,24 @@
 namespace mw {
 namespace {
 
-// One byte as names are compared: ASCII case folded, "/" read as "\".
-char Folded(char c)
+bool SameFolded(char a, char b)
+{
+    return FoldedNameChar(a) == FoldedNameChar(b);
+}
+
+}  // namespace
+
+char FoldedNameChar(char c)
 {
     if (c == '/')
         return kEntrySeparator;
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameFolded(char a, char b)
-{
-    return Folded(a) == Folded(b);
-}
-
-}  // namespace
-
 std::string EntryNameKey(std::string_view name)
 {
     std::string folded(name);
-    std::transform(folded.begin(), folded.end(), folded.begin(), Folded);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldedNameChar);
     return folded;
 }
 
@@ -92,8 +91,7 @@ std::vector<std::string> EntryFolders(const std::vector<WadEntry>& entries)
 }
 
 EntryFilter::EntryFilter(std::string folder, std::string text)
-    : folderPrefix_(folder.empty() ? std::string() : EntryNameKey(folder) + kEntrySeparator),
-      text_(EntryNameKey(text)), pattern_(text.find_first_of("*?") != std::string::npos)
+    : folderPrefix_(folder.empty() ? std::string() : EntryNameKey(folder) + kEntrySeparator), search_(text)
 {
 }
 
@@ -102,16 +100,12 @@ bool EntryFilter::Shows(std::string_view name) const
     if (name.size() < folderPrefix_.size() ||
         !std::equal(folderPrefix_.begin(), folderPrefix_.end(), name.begin(), SameFolded))
         return false;
-    if (text_.empty())
-        return true;
-    if (pattern_)
-        return EntryMatches(name, text_);
-    return std::search(name.begin(), name.end(), text_.begin(), text_.end(), SameFolded) != name.end();
+    return search_.Finds(name);
 }
 
 std::string EntryCountText(std::size_t shown, std::size_t total)
 {
-    const std::string all = std::to_string(total) + (total == 1 ? " entry" : " entries");
+    const std::string all = CountText(total, "entry", "entries");
     return shown == total ? all : std::to_string(shown) + " of " + all;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/wad.h"
+#include "ops/entry_selection.h"
 
 namespace mw {
 
@@ -34,6 +35,8 @@ std::optional<std::size_t> IndexOfEntry(const std::vector<WadEntry>& entries, co
 
 // The form in which two names are one entry: ASCII case folded, "/" as "\".
 std::string EntryNameKey(std::string_view name);
+// One byte of that form.
+char FoldedNameChar(char c);
 
 // The entry name of name in an archive folder ("" for the top).
 std::string NameBelow(const std::string& folder, std::string_view name);
@@ -43,9 +46,8 @@ std::string NameBelow(const std::string& folder, std::string_view name);
 // parents before their children.
 std::vector<std::string> EntryFolders(const std::vector<WadEntry>& entries);
 
-// The entries a view shows: those below a folder ("" for all) whose names
-// hold the filter text in any case ("/" and "\" alike), or match it as an
-// extraction pattern when it holds "*" or "?".
+// The entries a view shows: those below a folder ("" for all) that the
+// filter text finds, as find does (EntrySearch).
 class EntryFilter {
 public:
     EntryFilter(std::string folder, std::string text);
@@ -53,8 +55,7 @@ public:
 
 private:
     std::string folderPrefix_;  // lower-case, with its trailing "\"; empty for all
-    std::string text_;          // lower-case, "\" between levels
-    bool pattern_;
+    EntrySearch search_;
 };
 
 // The status of a view: "1180 entries", or "12 of 1180 entries" when a

@@ -1,6 +1,7 @@
 // "Create wad": every file below the source folder packed into a new archive
 // whose payloads follow the directory back to back, in the lister's order.
 #include <limits>
+#include <memory>
 
 #include "core/elapsed_time.h"
 #include "core/file.h"
@@ -13,6 +14,7 @@
 #include "ops/operation_runtime.h"
 #include "ops/source_files.h"
 #include "ops/operations.h"
+#include "ops/undo_recorder.h"
 
 namespace mw {
 namespace {
@@ -39,8 +41,10 @@ std::int64_t PackedBytes(const FileList& sources)
     return bytes;
 }
 
-// Each file copied in the lister's order, its size what the copy read.
-void PackSources(Frontend& frontend, const FileList& sources, const std::string& sourceText,
+// Each file copied in the lister's order, its size what the copy read. An
+// archive that the new one replaces is locked meanwhile and kept whole as
+// an undo record, so that undo gives it back.
+void PackSources(const RunState& state, Frontend& frontend, const FileList& sources, const std::string& sourceText,
                  const std::string& archivePath)
 {
     const auto count = static_cast<std::int32_t>(sources.size());
@@ -48,8 +52,14 @@ void PackSources(Frontend& frontend, const FileList& sources, const std::string&
     std::int64_t offset = DirectoryEnd(count);
     CheckArchiveEnd(offset, sources.front());
 
+    std::unique_ptr<ArchiveLock> replaced;
+    std::unique_ptr<UndoRecorder> undo;
+    if (!state.UndoFolder.empty() && RegularFileExists(archivePath)) {
+        replaced = std::make_unique<ArchiveLock>(archivePath, LockWaitingOf(state, frontend, archivePath));
+        undo = std::make_unique<UndoRecorder>(state, *replaced, count, sourceText);
+    }
     OperationBytes written(frontend, frontend.ShowsByteTotal() ? PackedBytes(sources) : -1);
-    WadPacker packer(archivePath, count, &written);
+    WadPacker packer(archivePath, count, &written, replaced.get());
     int shownPercent = -1;
     for (std::int32_t i = 0; i < count; ++i) {
         StopIfCancelled(frontend);
@@ -68,7 +78,9 @@ void PackSources(Frontend& frontend, const FileList& sources, const std::string&
         offset += size;
         frontend.FileDone(Frontend::FileAction::Store, EntryName(entry), path, {});
     }
-    packer.Finish(entries);
+    packer.Finish(entries, undo ? undo->Hook() : nullptr);
+    if (undo)
+        undo->Keep();
 }
 
 }  // namespace
@@ -98,7 +110,7 @@ void CreateWad(const RunState& state, Frontend& frontend, const CreateRequest& r
     frontend.RepaintWindow();
 
     RunRefusable(frontend, [&] {
-        PackSources(frontend, *sources, sourceText, *archivePath);
+        PackSources(state, frontend, *sources, sourceText, *archivePath);
         ShowElapsed(state, frontend, ProgressPhase::Created, startTime);
     });
 }

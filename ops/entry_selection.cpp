@@ -4,6 +4,7 @@
 
 #include "core/path_helpers.h"
 #include "core/wad.h"
+#include "ops/archive_contents.h"
 #include "ops/messages.h"
 
 namespace mw {
@@ -23,6 +24,24 @@ bool EntryMatches(std::string_view name, const std::string& pattern)
     // A "*" crosses separators, so "cars\*" takes a whole folder; "\" is
     // a separator here, never an escape.
     return WildcardMatches(WithSlashes(name), WithSlashes(pattern));
+}
+
+EntrySearch::EntrySearch(std::string_view text)
+    : text_(EntryNameKey(text)),
+      pattern_(text.find_first_of("*?") != std::string_view::npos),
+      lastName_(text_.find(kEntrySeparator) == std::string::npos)
+{
+}
+
+bool EntrySearch::Finds(std::string_view name) const
+{
+    if (!pattern_)
+        return std::search(name.begin(), name.end(), text_.begin(), text_.end(),
+                           [](char a, char b) { return FoldedNameChar(a) == b; }) != name.end();
+    if (!lastName_)
+        return EntryMatches(name, text_);
+    const std::size_t separator = name.find_last_of("\\/");
+    return WildcardMatches(separator == std::string_view::npos ? name : name.substr(separator + 1), text_);
 }
 
 bool SelectEntries(std::vector<WadEntry>& entries, const std::vector<std::string>& patterns, Frontend& frontend)

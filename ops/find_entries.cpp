@@ -57,11 +57,12 @@ std::string FindTitle(const std::string& pattern)
 
 std::string FindSummaryText(std::size_t found, std::size_t failures, std::size_t folderFailures)
 {
-    std::string summary = std::to_string(found) + " entries found";
+    std::string summary =
+        found == 0 ? std::string("No entry found (") + kEntrySearchRule + ')' : CountText(found, "entry", "entries") + " found";
     if (failures > 0)
-        summary += "; " + std::to_string(failures) + " wads could not be read";
+        summary += "; " + CountText(failures, "wad", "wads") + " could not be read";
     if (folderFailures > 0)
-        summary += "; " + std::to_string(folderFailures) + " folders could not be read";
+        summary += "; " + CountText(folderFailures, "folder", "folders") + " could not be read";
     return summary;
 }
 
@@ -71,6 +72,7 @@ void FindEntries(const std::string& folder, const std::string& pattern, FoundEnt
     FileList archives = ListFilesWithin(folder, [&found](const IoError& error) { found.FolderFailed(error); });
     std::erase_if(archives, [](const std::string& path) { return !MatchesMask(FileNamePart(path), "*.wad"); });
     std::sort(archives.begin(), archives.end());
+    const EntrySearch search(pattern);
     for (const std::string& archive : archives) {
         std::vector<WadEntry> entries;
         // One archive that cannot be read ends its own search, not the others'.
@@ -81,7 +83,7 @@ void FindEntries(const std::string& folder, const std::string& pattern, FoundEnt
             continue;
         }
         for (const WadEntry& entry : entries)
-            if (EntryMatches(EntryName(entry), pattern))
+            if (search.Finds(EntryName(entry)))
                 found.Found(archive, entry);
     }
 }

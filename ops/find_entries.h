@@ -55,13 +55,14 @@ private:
 
 // The caption of a search's results: "Find *.tex - Mendwright".
 std::string FindTitle(const std::string& pattern);
-// The line under them: "2 entries found", with "; 1 wads could not be
-// read" and "; 1 folders could not be read" when some could not.
+// The line under them: "2 entries found" ("1 entry found"; "No entry
+// found" and how names are looked for, when none is), with "; 2 wads
+// could not be read" and "; 1 folder could not be read" when some could not.
 std::string FindSummaryText(std::size_t found, std::size_t failures, std::size_t folderFailures);
 
 // Reads the directory of every ".wad" file (any case) below folder, in the
-// order of their paths, and reports each entry whose name matches pattern
-// as extraction matches names (EntryMatches), in table order. The search
+// order of their paths, and reports each entry whose name the pattern
+// finds (EntrySearch), in table order. The search
 // stays inside folder: a link is followed only where it leads inside it.
 void FindEntries(const std::string& folder, const std::string& pattern, FoundEntries& found);
 

@@ -4,9 +4,14 @@
 
 namespace mw {
 
+std::string CountText(std::size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
 std::string RemoveEntriesQuestion(std::size_t count, const std::string& archiveName)
 {
-    return "Remove " + std::to_string(count) + (count == 1 ? " entry" : " entries") + " from " + archiveName + "?";
+    return "Remove " + CountText(count, "entry", "entries") + " from " + archiveName + "?";
 }
 
 std::string TrackBatchQuestion(const std::string& gp4Folder)

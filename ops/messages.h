@@ -27,6 +27,13 @@ inline constexpr const char* kUnsafeSourcePrefix = "Sorry but this file's name c
 inline constexpr const char* kNotInCodePagePrefix =
     "Sorry but this file's name has characters a wad entry cannot hold: ";
 inline constexpr const char* kNoEntryMatchesPrefix = "No entry matches this pattern: ";
+// How find and the find windows look for a name (EntrySearch), in a few
+// words, for those told that nothing was found.
+inline constexpr const char* kEntrySearchRule =
+    "text without * or ? is found in any part of a name; a pattern must match the last part of a name "
+    "(helmet*.tex), or the whole name when it holds \\ or / (cars\\*.tex)";
+// A create of the command line over a file that exists.
+inline constexpr const char* kArchiveExistsPrefix = "Sorry but this file exists already (--force replaces it): ";
 // The edits of the contents window.
 inline constexpr const char* kArchiveChangedPrefix = "Sorry but this wad was changed since it was opened: ";
 inline constexpr const char* kBadEntryNamePrefix = "Sorry but this name cannot be a wad entry: ";
@@ -36,12 +43,19 @@ inline constexpr const char* kNothingToUndoPrefix = "Sorry but this wad has no u
 inline constexpr const char* kChangedSincePrefix =
     "Sorry but this wad was changed after its last update, which therefore cannot be undone: ";
 inline constexpr const char* kUpdatedAgainPrefix = "Sorry but this wad was updated again since, undo that first: ";
+// The tool tips of "Undo last update" while it is not offered.
+inline constexpr const char* kNoUpdateToUndoTip = "Undo last update: this wad has no update to undo";
+inline constexpr const char* kChangedSinceTip =
+    "Undo last update: this wad was changed after its last update, which therefore cannot be undone";
 // Mods.
 inline constexpr const char* kNoSuchModPrefix = "Sorry but no mod has this name: ";
 inline constexpr const char* kPermanentModPrefix =
     "Sorry but this mod stays for good: the undo store's cap could not keep what taking it out needs: ";
 inline constexpr const char* kChangedOutsidePrefix =
     "Sorry but another program changed entries that this change would touch (--force leaves them as they are): ";
+
+// A count with its noun, one in the singular: "1 entry", "3 entries".
+std::string CountText(std::size_t count, const char* one, const char* many);
 
 // The question asked before entries are removed from an archive.
 std::string RemoveEntriesQuestion(std::size_t count, const std::string& archiveName);

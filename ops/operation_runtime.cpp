@@ -25,9 +25,12 @@ std::string InstallationFolder(const RunState& state)
     return folder;
 }
 
-void ShowElapsed(const RunState& state, Frontend& frontend, ProgressPhase ended, double startTime)
+void ShowElapsed(const RunState& state, Frontend& frontend, ProgressPhase ended, double startTime,
+                 std::size_t wadsGivenBack)
 {
-    frontend.ShowProgress({ended, ElapsedText(startTime, TimeOfDayNow(), state.DecimalSeparator)});
+    Progress progress(ended, ElapsedText(startTime, TimeOfDayNow(), state.DecimalSeparator));
+    progress.wadsGivenBack = wadsGivenBack;
+    frontend.ShowProgress(progress);
 }
 
 }  // namespace mw

@@ -25,8 +25,9 @@ ArchiveLock::Waiting LockWaitingOf(const RunState& state, Frontend& frontend, co
 std::string InstallationFolder(const RunState& state);
 
 // The final status: the ended phase with the seconds since startTime, a
-// time of day (TimeOfDayNow).
-void ShowElapsed(const RunState& state, Frontend& frontend, ProgressPhase ended, double startTime);
+// time of day (TimeOfDayNow); for an undo, how many wads it gave back.
+void ShowElapsed(const RunState& state, Frontend& frontend, ProgressPhase ended, double startTime,
+                 std::size_t wadsGivenBack = 0);
 
 // The bytes that the copies of one operation report, added up and shown
 // through the frontend against the operation's total.

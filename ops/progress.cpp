@@ -1,5 +1,9 @@
 #include "ops/progress.h"
 
+#include <algorithm>
+
+#include "ops/messages.h"
+
 namespace mw {
 
 std::string ProgressLabel(const Progress& progress)
@@ -17,7 +21,11 @@ std::string ProgressLabel(const Progress& progress)
     case ProgressPhase::Created: return "Wad created in " + subject + "s";
     case ProgressPhase::Extracted: return "Wad extracted in " + subject + "s";
     case ProgressPhase::Updated: return "Update done in " + subject + "s";
-    case ProgressPhase::Undone: return "Undo done in " + subject + "s";
+    case ProgressPhase::Previewed: return "Dry run done in " + subject + "s, nothing was written";
+    case ProgressPhase::Undone:
+        return "Undo done in " + subject + "s" +
+               (progress.wadsGivenBack > 1 ? ", " + CountText(progress.wadsGivenBack, "wad", "wads") + " given back"
+                                           : std::string());
     case ProgressPhase::FilesExtracted: return "Files extracted in " + subject + "s";
     case ProgressPhase::EntriesRemoved: return "Entries removed in " + subject + "s";
     case ProgressPhase::EntryRenamed: return "Entry renamed in " + subject + "s";
@@ -32,6 +40,13 @@ std::string ProgressLabel(const Progress& progress)
 bool HasPercentage(ProgressPhase phase)
 {
     return phase <= ProgressPhase::Verifying;
+}
+
+int BytePercent(std::int64_t done, std::int64_t total)
+{
+    if (total <= 0)
+        return 100;
+    return static_cast<int>(std::clamp<std::int64_t>(done * 100 / total, 0, 100));
 }
 
 StatusView StatusViewOf(const Progress& progress)
@@ -51,6 +66,52 @@ StatusView StatusViewOf(const Progress& progress)
     // An update paints its bar after each file; a wait shows at once.
     view.paintAtOnce = phase == ProgressPhase::Updating || phase == ProgressPhase::WaitingForArchive;
     return view;
+}
+
+}  // namespace mw
+
+namespace mw {
+
+StatusView StatusTrack::Step(const Progress& progress)
+{
+    if (!HasPercentage(progress.phase)) {
+        step_.reset();
+        bytesMoveBar_ = false;
+        return StatusViewOf(progress);
+    }
+    // The same work again (an extraction between its files): the bytes
+    // keep the bar, and the text follows them.
+    const bool sameWork = step_ && step_->phase == progress.phase && step_->subject == progress.subject;
+    if (!sameWork)
+        bytesMoveBar_ = false;
+    const int barPercent = bytesMoveBar_ ? step_->percent : progress.percent;
+    step_ = progress;
+    step_->percent = barPercent;
+    StatusView view = StatusViewOf(*step_);
+    if (bytesMoveBar_)
+        view.position = barPercent;
+    return view;
+}
+
+std::optional<StatusView> StatusTrack::Bytes(std::int64_t done, std::int64_t total)
+{
+    if (total <= 0)
+        return std::nullopt;
+    StatusView view;
+    view.position = BytePercent(done, total);
+    if (step_) {
+        bytesMoveBar_ = true;
+        step_->percent = *view.position;
+        view.text = StatusViewOf(*step_).text;
+    }
+    return view;
+}
+
+StatusView StatusTrack::Failed()
+{
+    step_.reset();
+    bytesMoveBar_ = false;
+    return {std::string(), 0, true};
 }
 
 }  // namespace mw

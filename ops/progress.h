@@ -2,6 +2,8 @@
 // doing, to which archive, and how far it has come.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,6 +28,8 @@ enum class ProgressPhase {
     Created,
     Extracted,
     Updated,
+    // An update's dry run, which writes nothing.
+    Previewed,
     Undone,
     FilesExtracted,
     EntriesRemoved,
@@ -47,6 +51,8 @@ struct Progress {
     ProgressPhase phase;
     std::string subject;  // the archive's name, or the seconds an ended phase took
     int percent;
+    // An undo that gave back more than one wad (a track batch's): how many.
+    std::size_t wadsGivenBack = 0;
 };
 
 // What the status bar does with a step: the text it shows (none: the text
@@ -58,6 +64,30 @@ struct StatusView {
     bool paintAtOnce = false;
 };
 StatusView StatusViewOf(const Progress& progress);
+
+// The percentage of a byte count: what the bar shows of done bytes out of
+// total, 0 to 100 (100 when the total is none).
+int BytePercent(std::int64_t done, std::int64_t total);
+
+// What a window's status bar shows through its runs, whatever draws it: a
+// step's text and position (StatusViewOf), the bytes that move the bar
+// while a step's copies run, and a failure. The percentage in the text is
+// always the bar's: once a step's bytes move the bar, its text says how
+// far they are ("Updating cars.wad : 45%" while 45% of the new archive is
+// written, though every file was read), until another step comes.
+class StatusTrack {
+public:
+    StatusView Step(const Progress& progress);
+    // Nothing when the total is unknown: the bar then stays.
+    std::optional<StatusView> Bytes(std::int64_t done, std::int64_t total);
+    // A refusal or an error: no text, the bar empty, so that a failure
+    // never leaves the last success on show.
+    StatusView Failed();
+
+private:
+    std::optional<Progress> step_;  // the last step whose text has a percentage
+    bool bytesMoveBar_ = false;     // bytes have moved the bar since it came
+};
 
 // The text of a step without its percentage: "Updating cars.wad".
 std::string ProgressLabel(const Progress& progress);

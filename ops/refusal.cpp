@@ -37,8 +37,9 @@ std::string LeadOf(const Refusal& refusal)
     case RefusalKind::NoSuchMod: return kNoSuchModPrefix;
     case RefusalKind::PermanentMod: return kPermanentModPrefix;
     case RefusalKind::ChangedOutside: return kChangedOutsidePrefix;
+    case RefusalKind::ArchiveExists: return kArchiveExistsPrefix;
     case RefusalKind::TooFewUpdates:
-        return "Sorry but only " + std::to_string(refusal.count) + (refusal.count == 1 ? " update" : " updates") +
+        return "Sorry but only " + CountText(static_cast<std::size_t>(refusal.count), "update", "updates") +
                " of this wad can be undone: ";
     }
     return {};

@@ -40,6 +40,7 @@ enum class RefusalKind {
     NoSuchMod,
     PermanentMod,
     ChangedOutside,  // the archive, then the entries
+    ArchiveExists,   // a file the command line would replace without --force
 };
 
 struct Refusal {

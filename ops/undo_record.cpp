@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "core/path_helpers.h"
 #include "ops/byte_codec.h"
+#include "ops/undo_checksum.h"
 
 namespace mw {
 namespace {
@@ -65,7 +66,7 @@ UndoSummary ParseSummary(ByteReader& in)
     summary.time = in.Get<std::int64_t>();
     summary.group = in.Get<std::uint64_t>();
     const auto origin = in.Get<std::uint8_t>();
-    in.Check(origin <= static_cast<std::uint8_t>(UndoOrigin::ContentsEdit));
+    in.Check(origin <= static_cast<std::uint8_t>(UndoOrigin::Create));
     summary.origin = static_cast<UndoOrigin>(origin);
     summary.archive = in.GetText();
     summary.source = in.GetText();
@@ -103,6 +104,9 @@ std::string PlanBytes(const UndoPlan& plan, std::span<const WadEntry> after)
         out.Put(piece.length);
         out.Put(piece.from);
     }
+    // Only a plan that keeps the archive whole has it: older records stay as they were.
+    if (plan.KeepsWhole())
+        out.Put(plan.keptChecksum);
     return out.bytes();
 }
 
@@ -110,8 +114,14 @@ std::string PlanBytes(const UndoPlan& plan, std::span<const WadEntry> after)
 // inside the updated archive or the stored bytes.
 void CheckPieces(const ByteReader& in, const UndoPlan& plan, std::int64_t storedBytes)
 {
+    if (plan.KeepsWhole()) {
+        const UndoPiece& whole = plan.pieces.front();
+        in.Check(plan.directory.empty() && whole.from == 0 && whole.length == plan.before.size);
+        return;
+    }
     std::int64_t covered = 0;
     for (const UndoPiece& piece : plan.pieces) {
+        in.Check(piece.kind != UndoPiece::Kind::Kept);
         const std::int64_t limit = piece.kind == UndoPiece::Kind::Stored ? storedBytes : plan.after.size;
         in.Check(piece.length > 0 && piece.from >= 0 && piece.from <= limit - piece.length);
         covered += piece.length;
@@ -128,8 +138,9 @@ void ParsePlan(ByteReader& in, OpenedUndoRecord& record, std::int64_t storedByte
     plan.afterCount = in.Get<std::int32_t>();
     in.Check(plan.afterCount >= 0 && DirectoryEnd(plan.afterCount) <= plan.after.size);
     const std::size_t count = in.GetCount(2 * sizeof(std::int32_t));
+    // No directory at all: an archive kept whole, which may be shorter than a count.
     in.Check(count <= static_cast<std::size_t>(kLargestDirectoryBytes / kRecordSize) &&
-             DirectoryEnd(static_cast<std::int64_t>(count)) <= plan.before.size);
+             (count == 0 || DirectoryEnd(static_cast<std::int64_t>(count)) <= plan.before.size));
     plan.directory.assign(count, WadEntry{});
     for (WadEntry& entry : plan.directory) {
         entry.Offset = in.Get<std::int32_t>();
@@ -149,11 +160,13 @@ void ParsePlan(ByteReader& in, OpenedUndoRecord& record, std::int64_t storedByte
     plan.pieces.resize(in.GetCount(kPieceBytes));
     for (UndoPiece& piece : plan.pieces) {
         const auto kind = in.Get<std::uint8_t>();
-        in.Check(kind <= static_cast<std::uint8_t>(UndoPiece::Kind::Stored));
+        in.Check(kind <= static_cast<std::uint8_t>(UndoPiece::Kind::Kept));
         piece.kind = static_cast<UndoPiece::Kind>(kind);
         piece.length = in.Get<std::int64_t>();
         piece.from = in.Get<std::int64_t>();
     }
+    if (plan.KeepsWhole())
+        plan.keptChecksum = in.Get<std::uint64_t>();
     in.Check(in.AtEnd());
     CheckPieces(in, plan, storedBytes);
 }
@@ -284,6 +297,26 @@ OpenedUndoRecord ReadUndoRecord(File file, UndoRecordCheck check)
     record.storedAt = layout.storedAt;
     record.file = std::move(file);
     return record;
+}
+
+UndoPlan KeptArchivePlan(const FileStamp& kept, std::uint64_t keptChecksum, File& written, std::int32_t afterCount)
+{
+    UndoPlan plan;
+    plan.before = kept;
+    plan.after = StampOf(written);
+    plan.afterCount = afterCount;
+    plan.pieces = {{UndoPiece::Kind::Kept, kept.size, 0}};
+    plan.keptChecksum = keptChecksum;
+    plan.afterChecksum = UndoChecksum(written, afterCount, plan.pieces);
+    return plan;
+}
+
+void OpenedUndoRecord::TakeKept(File opened, UndoRecordCheck check)
+{
+    CheckSound(opened.Length() == plan.before.size, file.Name());
+    if (check == UndoRecordCheck::Whole)
+        CheckSound(HashOfFileBytes(opened, 0, plan.before.size) == plan.keptChecksum, file.Name());
+    kept = std::move(opened);
 }
 
 void OpenedUndoRecord::TakeNames(std::span<const WadEntry> after)

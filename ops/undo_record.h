@@ -4,7 +4,9 @@
 // hold is stored: the old directory (less the names the updated directory
 // holds at the same place), and the old file's bytes that no unchanged
 // stretch of the updated archive holds: replaced entries' old bytes, gaps,
-// trailing bytes.
+// trailing bytes. A create that replaced an archive keeps the old archive
+// whole instead, in a file of its own beside the record (a hard link where
+// the store's file system allows): its record's plan is that file alone.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +20,7 @@
 
 namespace mw {
 
-enum class UndoOrigin : std::uint8_t { Update, TrackBatch, AutoInstall, ContentsEdit };
+enum class UndoOrigin : std::uint8_t { Update, TrackBatch, AutoInstall, ContentsEdit, Create };
 
 // What the history shows of a record.
 struct UndoSummary {
@@ -32,12 +34,13 @@ struct UndoSummary {
 };
 
 // A stretch of the old archive. The pieces follow one another from the end
-// of the old directory to the end of the old file.
+// of the old directory to the end of the old file; a Kept piece, the one
+// piece of its plan, is the whole old file from its first byte.
 struct UndoPiece {
-    enum class Kind : std::uint8_t { InArchive, Stored };
+    enum class Kind : std::uint8_t { InArchive, Stored, Kept };
     Kind kind;
     std::int64_t length;
-    std::int64_t from;  // its offset in the updated archive, or in the record's stored bytes
+    std::int64_t from;  // its offset in the updated archive, the record's stored bytes or the kept archive
 
     friend bool operator==(const UndoPiece&, const UndoPiece&) = default;
 };
@@ -49,9 +52,17 @@ struct UndoPlan {
     FileStamp after;   // the updated archive
     std::uint64_t afterChecksum = 0;  // UndoChecksum of the updated archive
     std::int32_t afterCount = 0;      // the updated archive's entry count
-    std::vector<WadEntry> directory;  // the old directory
+    std::vector<WadEntry> directory;  // the old directory; none when the old archive is kept whole
     std::vector<UndoPiece> pieces;
+    std::uint64_t keptChecksum = 0;  // of the kept archive's bytes (XXH3)
+
+    // Whether the old archive is kept whole beside the record.
+    bool KeepsWhole() const { return pieces.size() == 1 && pieces.front().kind == UndoPiece::Kind::Kept; }
 };
+
+// The plan of an archive kept whole: its stamp and checksum, and the
+// archive written in its place, whose directory holds afterCount entries.
+UndoPlan KeptArchivePlan(const FileStamp& kept, std::uint64_t keptChecksum, File& written, std::int32_t afterCount);
 
 // Writes the record into out, a file created for it (for reading and
 // writing), whole and flushed: its checksums last. Names of the plan's
@@ -86,7 +97,12 @@ struct OpenedUndoRecord {
     // Puts the names the record left out into the plan's directory, from
     // the updated archive's directory.
     void TakeNames(std::span<const WadEntry> after);
+    // The kept archive of a plan that keeps one, opened for its bytes and
+    // checked: its size, and with check Whole its checksum. A mismatch
+    // raises the AppError naming the record as damaged.
+    void TakeKept(File opened, UndoRecordCheck check);
 
+    File kept;
     std::vector<std::int32_t> namesFromArchive;
 };
 OpenedUndoRecord ReadUndoRecord(File record, UndoRecordCheck check);

@@ -21,6 +21,20 @@ constexpr const char* kUndoGroupValue = "UndoGroup";
 
 UndoRecorder::UndoRecorder(const RunState& state, const ArchiveLock& lock, const WadImage& image,
                            std::uint64_t group, const std::string& source, bool on)
+    : UndoRecorder(state, lock, &image, group, source, on)
+{
+}
+
+UndoRecorder::UndoRecorder(const RunState& state, const ArchiveLock& lock, std::int32_t writtenCount,
+                           const std::string& source)
+    : UndoRecorder(state, lock, nullptr, 0, source, true)
+{
+    writtenCount_ = writtenCount;
+    summary_.origin = UndoOrigin::Create;
+}
+
+UndoRecorder::UndoRecorder(const RunState& state, const ArchiveLock& lock, const WadImage* image,
+                           std::uint64_t group, const std::string& source, bool on)
     : state_(state), lock_(lock), image_(image), on_(on && !state.UndoFolder.empty())
 {
     if (!on_)
@@ -30,7 +44,8 @@ UndoRecorder::UndoRecorder(const RunState& state, const ArchiveLock& lock, const
     summary_.archive = CanonicalArchivePath(lock.fileName());
     summary_.source = AbsolutePath(source);
     before_ = StampOf(*lock.archive());
-    loaded_ = image.Entries;
+    if (image)
+        loaded_ = image->Entries;
 }
 
 UndoRecorder::~UndoRecorder()
@@ -51,26 +66,41 @@ void UndoRecorder::Appended(std::string_view entry)
         summary_.appended.emplace_back(entry);
 }
 
-void UndoRecorder::Complete(File& written)
+std::optional<UndoPlan> UndoRecorder::Plan(File& written)
 {
-    const WadImage& image = image_;
-    const std::int32_t count = image.EntryCount;
+    const UndoStore store(state_.UndoFolder, state_.UndoCap);
+    if (!image_) {
+        const std::optional<std::uint64_t> kept = store.KeepWhole(record_, *lock_.archive());
+        if (!kept)
+            return std::nullopt;
+        return KeptArchivePlan(before_, *kept, written, writtenCount_);
+    }
+    const std::int32_t count = image_->EntryCount;
     UndoPlan plan;
     plan.before = before_;
     plan.after = StampOf(written);
     plan.afterCount = count;
-    plan.pieces = PlanUndoPieces(image, count, *lock_.archive(),
+    plan.pieces = PlanUndoPieces(*image_, count, *lock_.archive(),
                                  DirectoryEnd(static_cast<std::int64_t>(loaded_.size())), before_.size);
     plan.afterChecksum = UndoChecksum(written, count, plan.pieces);
     plan.directory = std::move(loaded_);
+    return plan;
+}
 
+void UndoRecorder::Complete(File& written)
+{
     const UndoStore store(state_.UndoFolder, state_.UndoCap);
     record_ = store.NewRecord(summary_.archive, summary_.time, summary_.group);
-    store.Write(record_, [&](File& out) {
-        WriteUndoRecord(out, summary_, plan, std::span(image.Entries).first(static_cast<std::size_t>(count)),
-                        *lock_.archive());
-    });
+    // From here on a failure removes what was kept.
     written_ = true;
+    const std::optional<UndoPlan> plan = Plan(written);
+    if (!plan) {
+        written_ = false;
+        return;
+    }
+    const std::span<const WadEntry> after =
+        image_ ? std::span(image_->Entries).first(static_cast<std::size_t>(plan->afterCount)) : std::span<const WadEntry>();
+    store.Write(record_, [&](File& out) { WriteUndoRecord(out, summary_, *plan, after, *lock_.archive()); });
 }
 
 void UndoRecorder::Keep(std::int64_t otherBytes) noexcept

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,10 @@ public:
     // change came from. Off, or with no undo folder in state, it keeps nothing.
     UndoRecorder(const RunState& state, const ArchiveLock& lock, const WadImage& image, std::uint64_t group,
                  const std::string& source, bool on);
+    // The record of an archive that a create replaces with one of
+    // writtenCount entries: the old archive kept whole (UndoStore::KeepWhole).
+    // Where it can be neither linked nor copied within the cap, nothing is kept.
+    UndoRecorder(const RunState& state, const ArchiveLock& lock, std::int32_t writtenCount, const std::string& source);
     ~UndoRecorder();
     UndoRecorder(const UndoRecorder&) = delete;
     UndoRecorder& operator=(const UndoRecorder&) = delete;
@@ -46,9 +51,16 @@ public:
     void Keep(std::int64_t otherBytes = 0) noexcept;
 
 private:
+    UndoRecorder(const RunState& state, const ArchiveLock& lock, const WadImage* image, std::uint64_t group,
+                 const std::string& source, bool on);
+    // The plan of the archive written from the image, or of the archive kept
+    // whole; nothing when it could not be kept.
+    std::optional<UndoPlan> Plan(File& written);
+
     const RunState& state_;
     const ArchiveLock& lock_;
-    const WadImage& image_;
+    const WadImage* image_;  // none: the archive is kept whole
+    std::int32_t writtenCount_ = 0;
     bool on_;
     UndoSummary summary_;
     FileStamp before_;

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <map>
 
+#include "core/content_hash.h"
 #include "core/errors.h"
 #include "core/path_helpers.h"
 #include "core/path_text.h"
@@ -20,6 +22,7 @@ namespace {
 
 constexpr const char* kRecordExtension = ".undo";
 constexpr const char* kPartialExtension = ".partial";
+constexpr const char* kKeptExtension = ".kept";
 
 // FNV-1a: stable from one build and one machine to the next, unlike std::hash.
 std::uint64_t PathHash(const std::string& path)
@@ -68,6 +71,12 @@ bool IsPartialRecord(std::string_view name)
     std::int64_t time = 0;
     std::uint64_t group = 0;
     return name.ends_with(extension) && ParseRecordName(name.substr(0, name.size() - extension.size()), time, group);
+}
+
+// The name of the archive a record keeps whole.
+std::string KeptName(const std::string& recordName)
+{
+    return recordName.substr(0, recordName.size() - std::strlen(kRecordExtension)) + kKeptExtension;
 }
 
 // Removes the partly written record unless it was renamed into place.
@@ -126,14 +135,20 @@ std::vector<UndoRecordFile> UndoStore::RecordsIn(const PrivateFolder& folder, co
     std::vector<UndoRecordFile> records;
     if (!folder.IsOpen())
         return records;
-    for (const PrivateFolder::Entry& entry : folder.Entries()) {
+    const std::vector<PrivateFolder::Entry> entries = folder.Entries();
+    std::map<std::string, std::int64_t> keptBytes;
+    for (const PrivateFolder::Entry& entry : entries)
+        if (entry.kind == EntryKind::File && entry.name.ends_with(kKeptExtension))
+            keptBytes[entry.name] = entry.size;
+    for (const PrivateFolder::Entry& entry : entries) {
         UndoRecordFile record;
         if (entry.kind != EntryKind::File || !ParseRecordName(entry.name, record.time, record.group))
             continue;
         record.folder = name;
         record.name = entry.name;
         record.path = folder.PathOf(entry.name);
-        record.bytes = entry.size;
+        const auto kept = keptBytes.find(KeptName(entry.name));
+        record.bytes = entry.size + (kept == keptBytes.end() ? 0 : kept->second);
         records.push_back(std::move(record));
     }
     return records;
@@ -182,7 +197,17 @@ File UndoStore::Open(const UndoRecordFile& record) const
 
 OpenedUndoRecord UndoStore::Read(const UndoRecordFile& record, UndoRecordCheck check) const
 {
-    return ReadUndoRecord(Open(record), check);
+    OpenedUndoRecord opened = ReadUndoRecord(Open(record), check);
+    if (opened.plan.KeepsWhole()) {
+        File kept;
+        try {
+            kept = ArchiveFolder(record.folder).OpenToRead(KeptName(record.name));
+        } catch (const IoError&) {
+            ThrowDamagedRecord(record.path);  // the archive it keeps is gone
+        }
+        opened.TakeKept(std::move(kept), check);
+    }
+    return opened;
 }
 
 UndoSummary UndoStore::ReadSummary(const UndoRecordFile& record) const
@@ -199,12 +224,23 @@ UndoRecordFile UndoStore::NewRecord(const std::string& canonicalArchive, std::in
     UndoRecordFile record;
     record.folder = ArchiveFolderName(canonicalArchive);
     const PrivateFolder folder = PrivateFolder::Make(folder_).MakeChild(record.folder);
-    for (const PrivateFolder::Entry& entry : folder.Entries())
+    const std::vector<PrivateFolder::Entry> entries = folder.Entries();
+    for (const PrivateFolder::Entry& entry : entries)
         if (IsPartialRecord(entry.name))
             folder.Remove(entry.name);
     const std::vector<UndoRecordFile> records = RecordsIn(folder, record.folder);
-    for (const UndoRecordFile& other : records)
+    // A kept archive whose record never came: its create ended before.
+    for (const PrivateFolder::Entry& entry : entries)
+        if (entry.name.ends_with(kKeptExtension) &&
+            std::none_of(records.begin(), records.end(),
+                         [&](const UndoRecordFile& other) { return KeptName(other.name) == entry.name; }))
+            folder.Remove(entry.name);
+    for (const UndoRecordFile& other : records) {
+        // A name no later time follows: only damage gives one.
+        if (other.time == std::numeric_limits<std::int64_t>::max())
+            ThrowDamagedRecord(other.path);
         time = std::max(time, other.time + 1);
+    }
     record.time = time;
     record.group = group;
     record.name = RecordName(time, group);
@@ -256,10 +292,33 @@ void UndoStore::Trim(const std::string& keep, std::uint64_t keepGroup, std::int6
     }
 }
 
+std::optional<std::uint64_t> UndoStore::KeepWhole(const UndoRecordFile& record, File& archive) const
+{
+    const PrivateFolder folder = PrivateFolder::Make(folder_).MakeChild(record.folder);
+    const std::string name = KeptName(record.name);
+    folder.Remove(name);
+    const std::int64_t size = archive.Length();
+    if (!folder.LinkTo(archive, name)) {
+        if (size > cap_)
+            return std::nullopt;
+        File copy = folder.Create(name);
+        copy.CopyFrom(archive, 0, 0, size);
+        copy.Sync();
+        copy.Close();
+    }
+    // The checksum of what the store holds, read back.
+    File kept = folder.OpenToRead(name);
+    const std::uint64_t checksum = HashOfFileBytes(kept, 0, size);
+    kept.Close();
+    return checksum;
+}
+
 void UndoStore::Remove(const UndoRecordFile& record) const noexcept
 {
     try {
-        ArchiveFolder(record.folder).Remove(record.name);
+        const PrivateFolder folder = ArchiveFolder(record.folder);
+        folder.Remove(record.name);
+        folder.Remove(KeptName(record.name));
     } catch (const std::exception&) {
         // Out of memory for a path: the record stays, as one that cannot be removed does.
     }

@@ -3,11 +3,13 @@
 // file per update, named by the update's time (nanoseconds since 1970, 20
 // digits) and group (16 hexadecimal digits, 0 for none). The names sort an
 // archive's records oldest first and tell the cap what to drop without
-// reading a record.
+// reading a record. A record that keeps an archive whole has that archive
+// beside it under the record's name with the kept extension.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,7 +35,7 @@ struct UndoRecordFile {
     std::string path;  // in the store's folder, as messages name it
     std::int64_t time = 0;
     std::uint64_t group = 0;
-    std::int64_t bytes = 0;
+    std::int64_t bytes = 0;  // with the archive it keeps whole, if any
 };
 
 // The store keeps to its own folder, which is the user's alone
@@ -58,7 +60,9 @@ public:
     // Where a new record of the archive goes, named by time or, when the
     // archive has a record that is not older, just after that one. Its
     // folder is made, and records left half-written there are removed: the
-    // caller holds the archive's lock, so no other process writes there.
+    // caller holds the archive's lock, so no other process writes there. A
+    // record named for the last time a name can carry leaves no name after
+    // it: it raises the AppError naming it as damaged.
     UndoRecordFile NewRecord(const std::string& canonicalArchive, std::int64_t time, std::uint64_t group) const;
     // Writes the record with write, into a file of its own that takes the
     // record's name only once write returns; a failure leaves no file.
@@ -73,7 +77,14 @@ public:
     // Every record of the store.
     std::vector<UndoRecordFile> AllRecords() const;
 
-    // Removes a record; one that is gone already is no error.
+    // Keeps archive whole beside the record about to be written: a hard
+    // link where the store's file system allows, else a copy when the
+    // archive alone fits within the cap. The checksum of the bytes kept;
+    // nothing when it was not kept. Done before the record is written: one
+    // whose record never comes is removed as the next record is made.
+    std::optional<std::uint64_t> KeepWhole(const UndoRecordFile& record, File& archive) const;
+
+    // Removes a record, and the archive it keeps; one that is gone already is no error.
     void Remove(const UndoRecordFile& record) const noexcept;
 
 private:

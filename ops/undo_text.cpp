@@ -39,6 +39,7 @@ std::string UndoOriginText(const UndoHistoryItem& item)
     case UndoOrigin::TrackBatch: what = "track batch"; break;
     case UndoOrigin::AutoInstall: what = "auto-install"; break;
     case UndoOrigin::ContentsEdit: what = "contents edit"; break;
+    case UndoOrigin::Create: what = "create"; break;
     }
     if (item.archives.size() > 1)
         what += " (" + std::to_string(item.archives.size()) + " wads)";
@@ -52,6 +53,8 @@ std::string UndoQuestion(const UndoHistoryItem& item, const std::string& archive
             PrintableText(item.summary.source) + ".\n\n";
     text += EntryLines("These entries get their old contents back:", item.summary.replaced);
     text += EntryLines("These entries it added are taken out:", item.summary.appended);
+    if (item.summary.origin == UndoOrigin::Create)
+        text += "The wad that create replaced comes back whole.\n";
     if (item.archives.size() > 1) {
         text += "\nThese wads were updated together and all go back:\n";
         for (const std::string& member : item.archives)

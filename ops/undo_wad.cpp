@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "core/archive_lock.h"
 #include "core/elapsed_time.h"
@@ -11,6 +12,7 @@
 #include "core/path_helpers.h"
 #include "core/temporary_archive.h"
 #include "core/wad.h"
+#include "ops/messages.h"
 #include "ops/mods/mod_undo.h"
 #include "ops/operation_runtime.h"
 #include "ops/undo_checksum.h"
@@ -103,6 +105,12 @@ void CheckSteps(const UndoStore& store, const std::string& canonical, const std:
         throw UserRefusal(RefusalKind::TooFewUpdates, shown, reachable);
 }
 
+// Whether the archive is still as the record's update wrote it.
+bool FitsRecord(File& archive, const UndoPlan& plan)
+{
+    return StampOf(archive) == plan.after && UndoChecksum(archive, plan.afterCount, plan.pieces) == plan.afterChecksum;
+}
+
 // A step the ledger refused, having shown why: the undo ends there.
 struct UndoStopped {};
 
@@ -152,7 +160,7 @@ void Check(Restore& restore, const UndoStore& store, const UndoRecordFile& top, 
     const UndoPlan& plan = restore.record.plan;
     if (restore.record.summary.archive != restore.archive)
         throw UserRefusal(RefusalKind::NothingToUndo, shown);
-    if (now != plan.after || UndoChecksum(archive, plan.afterCount, plan.pieces) != plan.afterChecksum)
+    if (!FitsRecord(archive, plan))
         throw UserRefusal(RefusalKind::ChangedSince, shown);
     std::vector<WadEntry> after;
     archive.Seek(0);
@@ -169,12 +177,18 @@ void WriteOld(Restore& restore, ByteProgress& progress)
     restore.written = std::make_unique<TemporaryArchive>(restore.lock->fileName(), restore.lock.get());
     File& out = restore.written->file();
     const auto count = static_cast<std::int32_t>(plan.directory.size());
-    WriteDirectory(out, plan.directory, count);
-    progress.Moved(DirectoryEnd(count));
-    std::int64_t at = DirectoryEnd(count);
+    // An archive kept whole brings its own directory.
+    std::int64_t at = 0;
+    if (!plan.KeepsWhole()) {
+        WriteDirectory(out, plan.directory, count);
+        progress.Moved(DirectoryEnd(count));
+        at = DirectoryEnd(count);
+    }
     for (const UndoPiece& piece : plan.pieces) {
         if (piece.kind == UndoPiece::Kind::InArchive)
             out.CopyFrom(*restore.lock->archive(), piece.from, at, piece.length, &progress);
+        else if (piece.kind == UndoPiece::Kind::Kept)
+            out.CopyFrom(restore.record.kept, piece.from, at, piece.length, &progress);
         else
             out.CopyFrom(restore.record.file, restore.record.storedAt + piece.from, at, piece.length, &progress);
         at += piece.length;
@@ -217,31 +231,34 @@ void UndoOnce(const RunState& state, Frontend& frontend, const UndoStore& store,
     }
 }
 
-// The records of one step given back.
+// The records of one step given back. The archives given back are added
+// to givenBack.
 void UndoRecords(const RunState& state, Frontend& frontend, const UndoStore& store, const UndoRecordFile& top,
-                 const std::string& canonical, const std::string& shown)
+                 const std::string& canonical, const std::string& shown, std::set<std::string>& givenBack)
 {
     if (top.group == 0) {
         UndoOnce(state, frontend, store, top, {canonical}, canonical, shown);
+        givenBack.insert(canonical);
         return;
     }
     // A group that changed an archive more than once is undone back to
     // where it began: each round removes a record of every archive left.
-    for (auto archives = GroupArchives(store, top.group); !archives.empty(); archives = GroupArchives(store, top.group))
+    for (auto archives = GroupArchives(store, top.group); !archives.empty(); archives = GroupArchives(store, top.group)) {
         UndoOnce(state, frontend, store, top, archives, canonical, shown);
+        givenBack.insert(archives.begin(), archives.end());
+    }
 }
-
 
 // One step back: the archive's newest update, or every update of its group.
 // When the archive no longer fits the record because mods were changed
 // since, and the record's install is the archive's newest mod, the mod is
 // taken out through the ledger instead, and the group's records go.
 void UndoStep(const RunState& state, Frontend& frontend, const UndoStore& store, const std::string& canonical,
-              const std::string& shown)
+              const std::string& shown, std::set<std::string>& givenBack)
 {
     const UndoRecordFile top = RecordsToUndo(store, canonical, shown).front();
     try {
-        UndoRecords(state, frontend, store, top, canonical, shown);
+        UndoRecords(state, frontend, store, top, canonical, shown, givenBack);
     } catch (const UserRefusal& refusal) {
         if (refusal.refusal().kind != RefusalKind::ChangedSince)
             throw;
@@ -250,6 +267,8 @@ void UndoStep(const RunState& state, Frontend& frontend, const UndoStore& store,
         case NewestModRemoval::Refused: throw UndoStopped();
         case NewestModRemoval::Removed: break;
         }
+        const std::vector<std::string> archives = GroupArchives(store, top.group);
+        givenBack.insert(archives.begin(), archives.end());
         for (const UndoRecordFile& record : store.RecordsOfGroup(top.group))
             store.Remove(record);
     }
@@ -299,13 +318,14 @@ bool UndoWad(const RunState& state, Frontend& frontend, const UndoRequest& reque
         const UndoStore store(state.UndoFolder, state.UndoCap);
         const std::string canonical = CanonicalArchivePath(archive);
         CheckSteps(store, canonical, archive, steps);
+        std::set<std::string> givenBack;
         try {
             for (int step = 0; step < steps; ++step)
-                UndoStep(state, frontend, store, canonical, archive);
+                UndoStep(state, frontend, store, canonical, archive, givenBack);
         } catch (const UndoStopped&) {
             return;
         }
-        ShowElapsed(state, frontend, ProgressPhase::Undone, startTime);
+        ShowElapsed(state, frontend, ProgressPhase::Undone, startTime, givenBack.size());
         done = true;
     });
     return done;
@@ -319,6 +339,27 @@ bool HasUndoableUpdate(const RunState& state, const std::string& archive)
         return !UndoHistory(state, archive).empty();
     } catch (const std::exception&) {
         return false;  // an unreadable archive or record: the undo itself says why
+    }
+}
+
+UndoOffer OfferedUndo(const RunState& state, const std::string& archive)
+{
+    if (archive.empty() || !RegularFileExists(archive))
+        return {false, kNoUpdateToUndoTip};
+    try {
+        const UndoStore store(state.UndoFolder, state.UndoCap);
+        const std::string canonical = CanonicalArchivePath(archive);
+        File file(canonical, OpenMode::ReadOnly);
+        const std::vector<UndoRecordFile> records = LiveRecords(store, canonical, StampOf(file), false);
+        if (records.empty())
+            return {false, kNoUpdateToUndoTip};
+        const OpenedUndoRecord newest = store.Read(records.front(), UndoRecordCheck::Head);
+        if (FitsRecord(file, newest.plan) || NewestModOfInstall(state, canonical, records.front().group))
+            return {true, {}};
+        return {false, kChangedSinceTip};
+    } catch (const std::exception&) {
+        // An unreadable archive or record: the undo itself says why.
+        return {true, {}};
     }
 }
 

@@ -50,6 +50,16 @@ bool UndoWad(const RunState& state, Frontend& frontend, const UndoRequest& reque
 // Whether archive is an existing file with an update undo can step back.
 bool HasUndoableUpdate(const RunState& state, const std::string& archive);
 
+// Whether a window offers "Undo last update" for the archive field's
+// archive: only when its newest update can be undone (the archive is as
+// that update wrote it, or the update's mod can be taken out through the
+// mods ledger); else why not, for the button's tool tip.
+struct UndoOffer {
+    bool offered = false;
+    std::string whyNot;
+};
+UndoOffer OfferedUndo(const RunState& state, const std::string& archive);
+
 // "Undo last update" in a window: one step of the archive the archive
 // field's text names, after the frontend's question (UndoQuestion) was
 // answered yes; true when it was undone.

@@ -243,7 +243,7 @@ bool UpdateWad(const RunState& state, Frontend& frontend, const UpdateRequest& r
             PatchArchive(state, frontend, folder + kNativeSeparator + TrackNames[k] + ".wad", install);
             frontend.ShowProgress({ProgressPhase::NextArchive});
         }
-        ShowElapsed(state, frontend, ProgressPhase::Updated, startTime);
+        ShowElapsed(state, frontend, options.preview ? ProgressPhase::Previewed : ProgressPhase::Updated, startTime);
         completed = true;
     });
     return completed;

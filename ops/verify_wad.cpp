@@ -74,6 +74,9 @@ VerifyResult VerifyWad(const std::string& archivePath, Frontend& frontend)
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (readable[i])
             ReadPayload(archive, entries[i], buffer, read);
+    // Nothing to read (every entry faulty, or none): the count still ends.
+    if (total == 0)
+        frontend.ShowBytes(0, 0);
     archive.Close();
     return result;
 }

@@ -222,8 +222,13 @@ void ContentsWindow::UpdateActions()
 void ContentsWindow::ApplyFilter()
 {
     shown_->SetFilter(CurrentFolder(), FromQt(filterField_->text()));
-    statusBar_->SetCaption(ToQt(EntryCountText(static_cast<std::size_t>(shown_->rowCount()), Contents().entries.size())));
+    statusBar_->SetCaption(ToQt(RestingText()));
     UpdateActions();
+}
+
+std::string ContentsWindow::RestingText() const
+{
+    return EntryCountText(static_cast<std::size_t>(shown_->rowCount()), Contents().entries.size());
 }
 
 void ContentsWindow::ExtractSelection()
@@ -360,8 +365,9 @@ void ContentsWindow::Reload()
         folders_->SetFolders(ToQt(ArchiveName()), EntryFolders(Contents().entries));
         SelectFolder(folder);
     });
-    // The edit's own status stays.
-    statusBar_->SetCaption(status);
+    // The edit's own status stays; after a failure, the count of the archive as it is.
+    if (!StatusAtRest())
+        statusBar_->SetCaption(status);
 }
 
 }  // namespace mw

@@ -91,6 +91,10 @@ public:
     // the save dialog are the main window's, and an edit never asks for them.
     std::optional<std::string> AskSaveLocation(const SaveRequest&) override { return std::nullopt; }
 
+protected:
+    // At rest the bar counts the entries shown.
+    std::string RestingText() const override;
+
 private:
     void CreateControls();
     QAction* MakeAction(const QString& text, const QKeySequence& key, void (ContentsWindow::*handler)());

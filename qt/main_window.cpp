@@ -267,7 +267,9 @@ void MainWindow::UndoLastUpdate()
 
 void MainWindow::UpdateUndoButton()
 {
-    undoButton_->setEnabled(HasUndoableUpdate(state_, ArchiveText()));
+    const UndoOffer offer = OfferedUndo(state_, ArchiveText());
+    undoButton_->setEnabled(offer.offered);
+    undoButton_->setToolTip(offer.offered ? QStringLiteral("Undo last update") : ToQt(offer.whyNot));
 }
 
 void MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)

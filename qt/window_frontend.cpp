@@ -5,9 +5,9 @@
 #include <QWidget>
 
 #include "core/path_helpers.h"
+#include "ops/error_report.h"
 #include "startup/off_thread_run.h"
 #include "qt/dialogs/dialogs.h"
-#include "qt/dialogs/error_guard.h"
 #include "qt/gui_thread.h"
 #include "qt/operation_run.h"
 #include "qt/text.h"
@@ -17,7 +17,8 @@ namespace mw {
 
 void WindowFrontend::ShowProgress(const Progress& progress)
 {
-    ShowStatus(StatusViewOf(progress));
+    atRest_ = false;
+    ShowStatus(status_.Step(progress));
 }
 
 void WindowFrontend::ShowStatus(const StatusView& view)
@@ -40,20 +41,38 @@ void WindowFrontend::RepaintWindow()
 
 void WindowFrontend::ShowRefusal(const Refusal& refusal)
 {
+    ShowFailed();
     dialogs_.ShowUserError(ToQt(RefusalText(refusal)));
 }
 
 void WindowFrontend::ShowBytes(std::int64_t done, std::int64_t total)
 {
-    if (total > 0)
-        statusBar_->SetPosition(static_cast<std::uint8_t>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
-    PaintDuringOperation();
+    if (const std::optional<StatusView> view = status_.Bytes(done, total))
+        ShowStatus(*view);
+    else
+        PaintDuringOperation();
+}
+
+void WindowFrontend::ShowFailed()
+{
+    StatusView view = status_.Failed();
+    view.text = RestingText();
+    atRest_ = true;
+    ShowStatus(view);
+}
+
+bool WindowFrontend::RunShowingFailure(const std::function<void()>& operation)
+{
+    return RunReportingErrors(operation, [this](const ErrorReport& report) {
+        ShowFailed();
+        dialogs_.ShowErrorDisplay(ToQt(report.message), ToQt(report.details));
+    });
 }
 
 void WindowFrontend::RunHeldBack(const std::function<void()>& operation)
 {
     const OperationRun run(operationRun_);
-    RunHandler(dialogs_, operation);
+    RunShowingFailure(operation);
 }
 
 void WindowFrontend::RunOffThread(const std::function<void(Frontend&)>& operation, QWidget* cancelButton)
@@ -62,7 +81,7 @@ void WindowFrontend::RunOffThread(const std::function<void(Frontend&)>& operatio
     const OperationRun run(workerRun_, [this] { RequestCancel(); }, cancelButton);
     if (cancelButton)
         cancelButton->show();
-    RunHandler(dialogs_, [&] {
+    RunShowingFailure([&] {
         GuiThread thread;
         RunOffWindowThread(operation, *this, thread);
     });

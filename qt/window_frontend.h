@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 
 #include "ops/frontend.h"
 
@@ -43,12 +44,25 @@ protected:
     void PaintDuringOperation();
     // The status bar's text and position, as a step or the end of a run sets them.
     void ShowStatus(const StatusView& view);
+    // What the status bar says at rest, which a refusal or an error leaves
+    // on it in place of the last step: nothing, unless the window says more.
+    virtual std::string RestingText() const { return {}; }
+    // Whether the last run's failure left the status at rest.
+    bool StatusAtRest() const { return atRest_; }
 
     StatusBar* statusBar_ = nullptr;  // made with the window's controls
     Dialogs& dialogs_;
 
 private:
+    // A refusal or an error: the status goes back to rest.
+    void ShowFailed();
+    // Runs the operation; an error that ends it clears the status, then
+    // shows in the default error display. False when one ended it.
+    bool RunShowingFailure(const std::function<void()>& operation);
+
     QWidget& window_;
+    StatusTrack status_;
+    bool atRest_ = false;
     OperationRun* operationRun_ = nullptr;  // while an operation runs on the GUI thread
     OperationRun* workerRun_ = nullptr;     // while one runs off it
     std::atomic<bool> cancelRequested_{false};

@@ -15,13 +15,17 @@ CancellableRun::CancellableRun(const HWND& cancelButton)
 {
 }
 
-void CancellableRun::Run(const std::function<void(Frontend&)>& operation, Frontend& window, Win32Dialogs& boxes)
+void CancellableRun::Run(const std::function<void(Frontend&)>& operation, Frontend& window, Win32Dialogs& boxes,
+                         const std::function<void()>& failed)
 {
     cancelRequested_.store(false);
     const HWND focus = GetFocus();
     SetWindowPos(cancelButton_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     RunReportingErrors([&] { RunOffWindowThread(operation, window, thread_); },
-                       [&boxes](const ErrorReport& report) { boxes.ShowErrorDisplay(report); });
+                       [&](const ErrorReport& report) {
+                           failed();
+                           boxes.ShowErrorDisplay(report);
+                       });
     ShowWindow(cancelButton_, SW_HIDE);
     SetFocus(focus);
 }

@@ -22,8 +22,10 @@ public:
     explicit CancellableRun(const HWND& cancelButton);
 
     // Returns on the window's thread once the operation has ended; the
-    // focus is where it was before.
-    void Run(const std::function<void(Frontend&)>& operation, Frontend& window, Win32Dialogs& boxes);
+    // focus is where it was before. An error that ends it calls failed
+    // (the window clears its status) before the error display shows it.
+    void Run(const std::function<void(Frontend&)>& operation, Frontend& window, Win32Dialogs& boxes,
+             const std::function<void()>& failed);
     void RequestCancel() { cancelRequested_.store(true); }
     bool CancelRequested() const { return cancelRequested_.load(); }
 

@@ -318,14 +318,17 @@ bool Win32ContentsWindow::RunHeldBack(const std::function<void()>& work)
 {
     bool ended = false;
     HoldInputDuring(window_, [&] {
-        ended = RunReportingErrors(work, [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+        ended = RunReportingErrors(work, [this](const ErrorReport& report) {
+            ShowFailed();
+            boxes_.ShowErrorDisplay(report);
+        });
     });
     return ended;
 }
 
 void Win32ContentsWindow::RunEdit(const std::function<void(Frontend&)>& edit)
 {
-    run_.Run(edit, *this, boxes_);
+    run_.Run(edit, *this, boxes_, [this] { ShowFailed(); });
     Reload();
 }
 
@@ -342,8 +345,9 @@ void Win32ContentsWindow::Reload()
             ApplyFilter();
         },
         [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
-    // The edit's own status stays.
-    SetStatusText(status);
+    // The edit's own status stays; after a failure, the count of the archive as it is.
+    if (!atRest_)
+        SetStatusText(status);
 }
 
 void Win32ContentsWindow::ExtractSelection()
@@ -615,12 +619,25 @@ LRESULT Win32ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
 
 void Win32ContentsWindow::ShowProgress(const Progress& progress)
 {
-    const StatusView view = StatusViewOf(progress);
+    atRest_ = false;
+    ShowStatus(status_.Step(progress));
+}
+
+void Win32ContentsWindow::ShowStatus(const StatusView& view)
+{
     if (view.position)
         SetPosition(*view.position);
     if (view.text)
         statusText_ = *view.text;
     RepaintProgress();
+}
+
+void Win32ContentsWindow::ShowFailed()
+{
+    StatusView view = status_.Failed();
+    view.text = EntryCountText(shown_.size(), contents_.entries.size());
+    atRest_ = true;
+    ShowStatus(view);
 }
 
 void Win32ContentsWindow::SetStatusText(const std::string& text)
@@ -648,6 +665,7 @@ void Win32ContentsWindow::RepaintWindow()
 
 void Win32ContentsWindow::ShowRefusal(const Refusal& refusal)
 {
+    ShowFailed();
     boxes_.ShowMessage(RefusalText(refusal));
 }
 
@@ -658,10 +676,10 @@ bool Win32ContentsWindow::ConfirmChanges(const std::string& question)
 
 void Win32ContentsWindow::ShowBytes(std::int64_t done, std::int64_t total)
 {
-    // The bar follows the bytes when their total is known.
-    if (total > 0)
-        SetPosition(static_cast<int>(std::clamp<std::int64_t>(done * 100 / total, 0, 100)));
-    RepaintProgress();
+    if (const std::optional<StatusView> view = status_.Bytes(done, total))
+        ShowStatus(*view);
+    else
+        RepaintProgress();
 }
 
 }  // namespace mw

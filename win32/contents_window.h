@@ -99,6 +99,10 @@ private:
     void PlaceControls() override;
     void LayOut();
     void SetStatusText(const std::string& text);
+    // The status bar's text and position as the track gives them; a refusal
+    // or an error leaves the count of entries shown, the bar empty.
+    void ShowStatus(const StatusView& view);
+    void ShowFailed();
     void SetPosition(int percent);
     void RepaintProgress();
     void OnCommand(int id);
@@ -129,6 +133,8 @@ private:
     bool descending_ = false;
     std::vector<std::string> folders_;                        // as EntryFolders gives them
     std::unordered_map<std::string, HTREEITEM> folderNodes_;  // lower-case folder, "" the archive
+    StatusTrack status_;
+    bool atRest_ = false;  // a failure put the status back to the count
     std::string statusText_;
     int position_ = 0;
     std::wstring cellText_;  // the text of the cell last asked for

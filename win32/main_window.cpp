@@ -323,7 +323,7 @@ void Win32MainWindow::OnCommand(int id)
 
 void Win32MainWindow::RunOperation(const std::function<void(Frontend&)>& operation)
 {
-    run_.Run(operation, *this, boxes_);
+    run_.Run(operation, *this, boxes_, [this] { ShowFailed(); });
     UpdateUndoButton();
     if (mods_ && IsWindowVisible(mods_->Handle()))
         mods_->Reload();
@@ -340,7 +340,10 @@ void Win32MainWindow::RunHeldBack(const std::function<void()>& handler)
     // replayed on the window after it.
     const HWND focus = GetFocus();
     EnableWindow(window_, FALSE);
-    RunReportingErrors(handler, [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+    RunReportingErrors(handler, [this](const ErrorReport& report) {
+        ShowFailed();
+        boxes_.ShowErrorDisplay(report);
+    });
     MSG dropped;
     while (PeekMessageW(&dropped, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
            PeekMessageW(&dropped, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
@@ -419,7 +422,16 @@ void Win32MainWindow::SetArchiveText(const std::string& text)
 
 void Win32MainWindow::ShowProgress(const Progress& progress)
 {
-    const StatusView view = StatusViewOf(progress);
+    ShowStatus(status_.Step(progress));
+}
+
+void Win32MainWindow::ShowFailed()
+{
+    ShowStatus(status_.Failed());
+}
+
+void Win32MainWindow::ShowStatus(const StatusView& view)
+{
     if (view.position)
         position_ = std::clamp(*view.position, 0, 100);
     InvalidateRect(controls_[StatusBar], nullptr, FALSE);
@@ -443,6 +455,7 @@ void Win32MainWindow::PaintStatus(HDC dc, const RECT& area)
 
 void Win32MainWindow::ShowRefusal(const Refusal& refusal)
 {
+    ShowFailed();
     boxes_.ShowMessage(RefusalText(refusal));
 }
 
@@ -465,10 +478,8 @@ bool Win32MainWindow::ConfirmChanges(const std::string& question)
 
 void Win32MainWindow::ShowBytes(std::int64_t done, std::int64_t total)
 {
-    if (total <= 0)
-        return;
-    position_ = static_cast<int>(std::clamp<std::int64_t>(done * 100 / total, 0, 100));
-    InvalidateRect(controls_[StatusBar], nullptr, FALSE);
+    if (const std::optional<StatusView> view = status_.Bytes(done, total))
+        ShowStatus(*view);
 }
 
 }  // namespace mw

@@ -100,6 +100,10 @@ private:
     // The parts of the run state that the start-up fill resets.
     StartupState StartupView();
     void PaintStatus(HDC dc, const RECT& area);
+    // The status bar's text and position as the track gives them; a refusal
+    // or an error empties it.
+    void ShowStatus(const StatusView& view);
+    void ShowFailed();
     void DropFiles(HDROP drop);
 
     RunState& state_;
@@ -108,6 +112,7 @@ private:
     HWND controls_[ControlCount] = {};
     // The button pictures, loaded at the size the window's DPI wants.
     HICON pictures_[ControlCount] = {};
+    StatusTrack status_;
     std::string statusText_;
     int position_ = 0;
     std::string sourceStart_;

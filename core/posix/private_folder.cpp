@@ -3,6 +3,7 @@
 #include "core/private_folder.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -100,6 +101,15 @@ void PrivateFolder::Rename(const std::string& from, const std::string& to) const
         err = errno;
     if (err != 0)
         ThrowSystemError(err, PathOf(to));
+}
+
+bool PrivateFolder::LinkTo(const File& file, const std::string& name) const noexcept
+{
+    // The descriptor's own name in /proc links the open file; a link
+    // through AT_EMPTY_PATH would need a privilege.
+    char self[40];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", NativeFile::Descriptor(file));
+    return ::linkat(AT_FDCWD, self, NativeFile::Descriptor(folder_), name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 void PrivateFolder::Remove(const std::string& name) const noexcept

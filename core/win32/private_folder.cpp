@@ -82,6 +82,33 @@ File PrivateFolder::Create(const std::string& name) const
     return created;
 }
 
+namespace {
+
+// Gives the open file the name in folder, as a new name (rename) or one
+// more (link): the name relative to the folder's handle, which the NT call
+// takes (SetFileInformationByHandle does not under Wine). The Win32 error
+// code, 0 on success.
+int NameRelative(HANDLE file, const File& folder, const std::string& name, BOOLEAN replace,
+                 FILE_INFORMATION_CLASS kind)
+{
+    // The link information has the rename information's layout.
+    const std::wstring wide = WideFromUtf8(name);
+    std::vector<std::uint64_t> bytes((sizeof(FILE_RENAME_INFORMATION) + wide.size() * sizeof(wchar_t)) / 8 + 1);
+    auto* info = reinterpret_cast<FILE_RENAME_INFORMATION*>(bytes.data());
+    info->ReplaceIfExists = replace;
+    info->RootDirectory = NativeFile::Handle(folder);
+    info->FileNameLength = static_cast<ULONG>(wide.size() * sizeof(wchar_t));
+    std::memcpy(info->FileName, wide.data(), info->FileNameLength);
+    IO_STATUS_BLOCK status {};
+    const NTSTATUS result = NtSetInformationFile(file, &status, info, static_cast<ULONG>(bytes.size() * 8), kind);
+    return result < 0 ? static_cast<int>(RtlNtStatusToDosError(result)) : 0;
+}
+
+// FileLinkInformation, which the SDK's header leaves out of its list.
+constexpr auto kFileLinkInformation = static_cast<FILE_INFORMATION_CLASS>(11);
+
+}  // namespace
+
 File PrivateFolder::OpenLockFile(const std::string& name) const
 {
     // The lock is on a byte past the end: emptying the file changes nothing
@@ -100,24 +127,20 @@ void PrivateFolder::Rename(const std::string& from, const std::string& to) const
     if (err == 0)
         err = OpenRelative(folder_, from, DELETE, FILE_OPEN, FILE_NON_DIRECTORY_FILE, handle);
     if (err == 0) {
-        // The new name is given relative to the folder's handle too, which
-        // the NT call takes (SetFileInformationByHandle does not under Wine).
-        const std::wstring wide = WideFromUtf8(to);
-        std::vector<std::uint64_t> bytes((sizeof(FILE_RENAME_INFORMATION) + wide.size() * sizeof(wchar_t)) / 8 + 1);
-        auto* info = reinterpret_cast<FILE_RENAME_INFORMATION*>(bytes.data());
-        info->ReplaceIfExists = TRUE;
-        info->RootDirectory = NativeFile::Handle(folder_);
-        info->FileNameLength = static_cast<ULONG>(wide.size() * sizeof(wchar_t));
-        std::memcpy(info->FileName, wide.data(), info->FileNameLength);
-        IO_STATUS_BLOCK status {};
-        const NTSTATUS result = NtSetInformationFile(handle, &status, info, static_cast<ULONG>(bytes.size() * 8),
-                                                     FileRenameInformation);
-        if (result < 0)
-            err = static_cast<int>(RtlNtStatusToDosError(result));
+        err = NameRelative(handle, folder_, to, TRUE, FileRenameInformation);
         CloseHandle(handle);
     }
     if (err != 0)
         ThrowSystemError(err, PathOf(to));
+}
+
+bool PrivateFolder::LinkTo(const File& file, const std::string& name) const noexcept
+{
+    try {
+        return NameRelative(NativeFile::Handle(file), folder_, name, FALSE, kFileLinkInformation) == 0;
+    } catch (const std::exception&) {
+        return false;  // out of memory for the name: the caller copies
+    }
 }
 
 void PrivateFolder::Remove(const std::string& name) const noexcept

@@ -20,7 +20,9 @@ std::string ContentName(const ContentId& content)
     return name;
 }
 
-// The content a kept file's name gives; nothing for any other name.
+// The content a kept file's name gives; nothing for any other name, an
+// upper-case or zero-padded spelling of a content's name included: the
+// content is read from its own name only.
 std::optional<ContentId> ContentOfName(std::string_view name)
 {
     const std::size_t dash = name.find('-');
@@ -31,7 +33,7 @@ std::optional<ContentId> ContentOfName(std::string_view name)
     const auto hash = std::from_chars(name.data(), name.data() + dash, content.hash, 16);
     const auto size = std::from_chars(name.data() + dash + 1, end, content.size);
     if (hash.ec != std::errc() || hash.ptr != name.data() + dash || size.ec != std::errc() || size.ptr != end ||
-        content.size < 0)
+        content.size < 0 || ContentName(content) != name)
         return std::nullopt;
     return content;
 }

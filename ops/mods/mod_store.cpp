@@ -30,12 +30,17 @@ std::string FolderNameOf(const std::string& canonicalPath)
     return name;
 }
 
-bool HasFile(const PrivateFolder& folder, const std::string& name)
+EntryKind KindOf(const PrivateFolder& folder, const std::string& name)
 {
     for (const PrivateFolder::Entry& entry : folder.Entries())
         if (entry.name == name)
-            return entry.kind == EntryKind::File;
-    return false;
+            return entry.kind;
+    return EntryKind::Missing;
+}
+
+bool HasFile(const PrivateFolder& folder, const std::string& name)
+{
+    return KindOf(folder, name) == EntryKind::File;
 }
 
 std::string ReadWhole(const PrivateFolder& folder, const std::string& name)
@@ -87,7 +92,12 @@ ModStore::Hold::Hold(File lock) : lock_(std::move(lock))
 
 ModStore::Hold ModStore::Lock() const
 {
-    return Hold(Folder().OpenLockFile(kLockName));
+    const PrivateFolder folder = Folder();
+    // A link another program left at the lock's name is never opened: it
+    // would fail every change from then on. It goes, not what it leads to.
+    if (KindOf(folder, kLockName) == EntryKind::Link)
+        folder.Remove(kLockName);
+    return Hold(folder.OpenLockFile(kLockName));
 }
 
 ModLedger ModStore::ReadHeld() const

@@ -88,30 +88,34 @@ void ForgottenInstall::Tidy()
     }
 }
 
+std::optional<std::string> NewestModOfInstall(const RunState& state, const std::string& canonicalArchive,
+                                              std::uint64_t install)
+{
+    if (state.ModsFolder.empty() || install == 0)
+        return std::nullopt;
+    const ModStore store(state.ModsFolder, ModScopeOf(canonicalArchive));
+    const ModStore::Hold hold = store.Lock();
+    const ModLedger ledger = store.Read();
+    const auto archive = ledger.ArchiveIndex(canonicalArchive);
+    const InstalledMod* newest = archive ? NewestModOf(ledger, *archive) : nullptr;
+    if (newest == nullptr || newest->id != install || newest->permanent)
+        return std::nullopt;
+    // Only a change the ledger made itself: one by another program is the
+    // undo's refusal, as it always was.
+    File now(canonicalArchive, OpenMode::ReadOnly);
+    const LedgerArchive& written = ledger.archives[*archive];
+    if (StampOf(now) != written.written || WrittenFingerprint(now) != written.fingerprint)
+        return std::nullopt;
+    return newest->name;
+}
+
 NewestModRemoval RemoveNewestMod(const RunState& state, Frontend& frontend, const std::string& canonicalArchive,
                                  std::uint64_t install)
 {
-    if (state.ModsFolder.empty() || install == 0)
+    const std::optional<std::string> name = NewestModOfInstall(state, canonicalArchive, install);
+    if (!name)
         return NewestModRemoval::NotTheNewest;
-    const std::string scope = ModScopeOf(canonicalArchive);
-    std::string name;
-    {
-        const ModStore store(state.ModsFolder, scope);
-        const ModStore::Hold hold = store.Lock();
-        const ModLedger ledger = store.Read();
-        const auto archive = ledger.ArchiveIndex(canonicalArchive);
-        const InstalledMod* newest = archive ? NewestModOf(ledger, *archive) : nullptr;
-        if (newest == nullptr || newest->id != install || newest->permanent)
-            return NewestModRemoval::NotTheNewest;
-        // Only a change the ledger made itself: one by another program is
-        // the undo's refusal, as it always was.
-        File now(canonicalArchive, OpenMode::ReadOnly);
-        const LedgerArchive& written = ledger.archives[*archive];
-        if (StampOf(now) != written.written || WrittenFingerprint(now) != written.fingerprint)
-            return NewestModRemoval::NotTheNewest;
-        name = newest->name;
-    }
-    const ModChangeRequest request{scope, {name}, ModAction::Remove};
+    const ModChangeRequest request{ModScopeOf(canonicalArchive), {*name}, ModAction::Remove};
     return ChangeMods(state, frontend, request) ? NewestModRemoval::Removed : NewestModRemoval::Refused;
 }
 

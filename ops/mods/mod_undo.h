@@ -48,6 +48,11 @@ private:
 // The newest mod that installed into the archive taken out and forgotten
 // (ChangeMods, ops/mods/mod_changes.h), when it is the install given and
 // the archive is as the ledger last wrote it.
+// The name of the archive's newest mod when it is the install given and the
+// archive is as the ledger last wrote it: what RemoveNewestMod takes out.
+std::optional<std::string> NewestModOfInstall(const RunState& state, const std::string& canonicalArchive,
+                                              std::uint64_t install);
+
 enum class NewestModRemoval { NotTheNewest, Removed, Refused };
 NewestModRemoval RemoveNewestMod(const RunState& state, Frontend& frontend, const std::string& canonicalArchive,
                                  std::uint64_t install);

@@ -186,8 +186,9 @@ const Attack kAttacks[] = {
      [](const TempDir& dir) {
          dir.Write("out/a.txt", "a");
          dir.Write("out/b.txt", "b");
-         for (int i = 0; i < 2; ++i)
-             test::RunProcess(MENDWRIGHT_CLI, {"-q", "create", dir / "out", dir / "out/out.wad"});
+         // The second create packs the first archive into the one that replaces it.
+         test::RunProcess(MENDWRIGHT_CLI, {"-q", "create", dir / "out", dir / "out/out.wad"});
+         test::RunProcess(MENDWRIGHT_CLI, {"-q", "create", "--force", dir / "out", dir / "out/out.wad"});
          return Extract(dir / "out/out.wad", dir / "out");
      },
      2, "mendwright-cli: Sorry but this entry would overwrite the wad itself: out.wad\n"},

@@ -95,5 +95,19 @@ TEST(CliProgressTest, CreateRedrawsOneFittedLineOfBytesUpToItsFinalState)
     EXPECT_EQ(run.screen.substr(start, 17), "\r\nWad created in ");
 }
 
+// A cut archive whose entries all lie past its end has no byte to read:
+// its line still takes the progress line's form and ends at its end,
+// never "Verifying cut.wad : 0%".
+TEST(CliProgressTest, VerifyOfACutArchiveEndsItsLineInTheSameForm)
+{
+    const test::TempDir dir;
+    const std::string whole = test::ContiguousArchive({{"cars\\a.tex", std::string(4000, 'a')}});
+    dir.Write("cut.wad", whole.substr(0, 200));
+    const TerminalRun run = RunOnTerminal({"verify", dir / "cut.wad"}, 80);
+    EXPECT_EQ(run.exitCode, 1) << run.screen;
+    EXPECT_EQ(run.screen.find(" : "), std::string::npos) << run.screen;
+    EXPECT_NE(run.screen.find("\rVerifying cut.wad 100%  0 B / 0 B\x1b[K\r\n"), std::string::npos) << run.screen;
+}
+
 }  // namespace
 }  // namespace mw

@@ -1,8 +1,10 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include "core/wad.h"
 #include "ops/messages.h"
 #include "ops/operations.h"
+#include "ops/undo_wad.h"
 #include "tests/ops/recording_frontend.h"
 #include "tests/support/temp_dir.h"
 
@@ -190,10 +193,84 @@ TEST_F(CreateWadTest, ReadsSourcesReadOnlyAndMayReplaceOneOfThem)
     dir.Write("mods/b.txt", "def");
     ::chmod(a.c_str(), 0444);
     ui.dialogAnswer = dir / "mods/b.txt";
+    // The replaced file is kept for undo, in a store that user may write.
+    state.UndoFolder = dir / "undo";
     EXPECT_EQ(test::ErrorOfUnprivileged(dir, [&] { CreateWad(state, ui, {dir / "mods"}); }), "no error");
     WadImage written;
     LoadWad(dir / "mods/b.txt", written);
     EXPECT_EQ(written.EntryCount, 2);
+}
+
+// A create over an archive keeps the old one whole as an undo record: a
+// hard link where the store lies on the archive's file system (the same
+// file, no copy), a copy elsewhere; undo gives it back byte for byte with its
+// time and leaves the store empty. A kept archive changed on the disk is a
+// damaged record: the undo refuses it and writes nothing. A copy larger
+// than the store's cap is not made: the create goes on, with nothing to undo.
+TEST(CreateOverArchiveTest, KeepsTheReplacedArchiveForUndo)
+{
+    const struct {
+        const char* what;
+        bool sameFileSystem;
+        bool damaged;
+        std::int64_t cap = kDefaultUndoCap;
+    } cases[] = {
+        {"the store beside it", true, false},
+        {"the store on another file system", false, false},
+        {"the kept archive changed", true, true},
+        {"a copy over the cap", false, false, 16},
+    };
+    for (const auto& c : cases) {
+        const TempDir store;
+        const TempDir place = c.sameFileSystem ? TempDir() : TempDir(test::MemoryBackedFolder());
+        place.Write("mods/a.bin", "abc");
+        place.Write("mods/b.bin", "de");
+        const std::string old = test::ContiguousArchive({{"cars\\x.tex", "xyz"}});
+        const std::string archive = place.Write("cars.wad", old);
+        const timespec times[2] = {{1000000000, 0}, {1000000000, 123456789}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, archive.c_str(), times, 0), 0);
+        struct stat before {};
+        ::stat(archive.c_str(), &before);
+
+        RunState state;
+        state.UndoFolder = store / "undo";
+        state.UndoCap = c.cap;
+        test::RecordingFrontend ui;
+        ui.dialogAnswer = archive;
+        ASSERT_EQ(test::ErrorOf([&] { CreateWad(state, ui, {place / "mods"}); }), "no error") << c.what;
+        const std::string created = test::ReadBytes(archive);
+        std::vector<std::string> kept;
+        for (const auto& file : std::filesystem::recursive_directory_iterator(store / "undo"))
+            if (file.path().extension() == ".kept")
+                kept.push_back(file.path().string());
+        if (c.cap < static_cast<std::int64_t>(old.size())) {
+            EXPECT_TRUE(kept.empty()) << c.what;
+            UndoWad(state, ui, {archive});
+            ASSERT_EQ(ui.userErrors.size(), 1u) << c.what;
+            EXPECT_EQ(ui.userErrors[0].rfind(kNothingToUndoPrefix, 0), 0u) << ui.userErrors[0];
+            EXPECT_EQ(test::ReadBytes(archive), created);
+            continue;
+        }
+        ASSERT_EQ(kept.size(), 1u) << c.what;
+        struct stat keptStat {};
+        ::stat(kept[0].c_str(), &keptStat);
+        EXPECT_EQ(keptStat.st_ino == before.st_ino, c.sameFileSystem) << c.what;
+        if (c.damaged)
+            test::WriteBytes(kept[0], "xxxx" + old.substr(4));
+
+        const std::string error = test::ErrorOf([&] { UndoWad(state, ui, {archive}); });
+        if (c.damaged) {
+            EXPECT_EQ(error.rfind("Sorry but this undo record is damaged: ", 0), 0u) << error;
+            EXPECT_EQ(test::ReadBytes(archive), created);
+            continue;
+        }
+        EXPECT_EQ(error, "no error") << c.what;
+        EXPECT_EQ(test::ReadBytes(archive), old) << c.what;
+        struct stat after {};
+        ::stat(archive.c_str(), &after);
+        EXPECT_EQ(after.st_mtim.tv_nsec, 123456789) << c.what;
+        EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(store / "undo"), {}), 1) << c.what;
+    }
 }
 
 }  // namespace

@@ -144,6 +144,8 @@ TEST_F(ModsTest, UndoForgetsTheNewestModFromItsRecordOrThroughTheLedger)
 
     Install("third", {{"b.tex", "third"}});
     ASSERT_TRUE(Change("first", ModAction::Disable, false, ui));
+    // The record no longer fits, the ledger can still take the mod out.
+    EXPECT_TRUE(OfferedUndo(state_, archive_).offered);
     ASSERT_TRUE(UndoWad(state_, ui, {archive_})) << ::testing::PrintToString(ui.userErrors);
     EXPECT_EQ(test::ReadBytes(archive_), found);
     ASSERT_EQ(Ledger().mods.size(), 1u);

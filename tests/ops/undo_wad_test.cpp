@@ -198,8 +198,13 @@ class UndoRefusalTest : public UndoTest, public ::testing::WithParamInterface<Ch
 TEST_P(UndoRefusalTest, AnArchiveChangedSinceItsUpdateIsRefusedAndLeftAsItIs)
 {
     const std::string archive = dir.Write("x.wad", test::ContiguousArchive({{"a.bin", "old"}, {"b.bin", "bytes"}}));
+    EXPECT_EQ(OfferedUndo(state, archive).whyNot, "Undo last update: this wad has no update to undo");
     ASSERT_EQ(Update(dir.Write("src/a.bin", "new!"), archive), "no error");
+    EXPECT_TRUE(OfferedUndo(state, archive).offered);
     GetParam().change(dir, archive);
+    // The window offers no undo it would refuse, and says why.
+    EXPECT_EQ(OfferedUndo(state, archive).whyNot,
+              "Undo last update: this wad was changed after its last update, which therefore cannot be undone");
     const std::string changed = test::ReadBytes(archive);
     const FileStamp time = ModifiedTime(archive);
 

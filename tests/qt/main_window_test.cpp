@@ -140,15 +140,40 @@ TEST_F(MainWindowTest, RememberSourceFolderMovesTheStartFolderOnlyForAnExistingF
     EXPECT_EQ(window.SourceField()->InitialDir(), Temp("mods/cars/"));
 }
 
-TEST_F(MainWindowTest, UserErrorsLeaveTheStatusAsItWas)
+// The bytes written move the text's percentage with the bar; a refusal or
+// an error never leaves the last success on the bar: it clears the status,
+// text and fill.
+TEST_F(MainWindowTest, TheStatusFollowsTheBarAndAFailureClearsIt)
 {
-    window.ShowProgress({ProgressPhase::Updated, "1.5"});
-    Click(window.UpdateButton());
-    Click(window.UpdateTracksButton());
+    window.ShowProgress({ProgressPhase::Updating, "cars.wad", 100});
+    window.ShowBytes(450, 1000);
+    EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Updating cars.wad : 45%"));
+    EXPECT_EQ(window.Status()->Position(), 45);
+
+    temp.Write("source/a.bin", "AAAA");
+    temp.Write("source/b.bin", "BB");
+    const struct {
+        const char* what;
+        QString source;
+        QAbstractButton* button;
+    } cases[] = {
+        {"update without a source", QString(), window.UpdateButton()},
+        {"track batch without a source", QString(), window.UpdateTracksButton()},
+        {"create into no folder", Temp("source"), window.CreateButton()},
+    };
+    fixture.dialogs.saveAnswers.push_back(Temp("no/such/folder/out.wad"));
+    for (const auto& c : cases) {
+        window.ShowProgress({ProgressPhase::Updated, "1.5"});
+        window.ShowBytes(45, 100);
+        window.SourceField()->SetFilename(c.source);
+        Click(c.button);
+        EXPECT_EQ(window.Status()->Caption(), QString()) << c.what;
+        EXPECT_EQ(window.Status()->Position(), 0) << c.what;
+    }
     ASSERT_EQ(fixture.dialogs.userErrors.size(), 2u);
     EXPECT_EQ(fixture.dialogs.userErrors[0], QStringLiteral("Sorry but you have to choose source file(s) first."));
     EXPECT_EQ(fixture.dialogs.userErrors[1], fixture.dialogs.userErrors[0]);
-    EXPECT_EQ(window.Status()->Caption(), QStringLiteral("Update done in 1.5s"));
+    EXPECT_EQ(fixture.dialogs.errorDisplays.size(), 1u);
 }
 
 TEST_F(MainWindowTest, AFileErrorIsShownInTheErrorDisplayAndTheWindowGoesOn)

@@ -123,6 +123,40 @@ TEST_F(Win32MainWindowTest, SlashesInTheFieldsAreBackslashes)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+// A refusal or an error never leaves the last success on the bar: it
+// clears the status, text and fill; the bytes written move the text's
+// percentage with the bar.
+TEST_F(Win32MainWindowTest, TheStatusFollowsTheBarAndAFailureClearsIt)
+{
+    window.ShowProgress({ProgressPhase::Updating, "cars.wad", 100});
+    window.ShowBytes(450, 1000);
+    EXPECT_EQ(window.StatusText(), "Updating cars.wad : 45%");
+    EXPECT_EQ(window.Position(), 45);
+
+    test::TempDir dir;
+    const std::string wad = dir.Write("cars.wad", "not an archive at all");
+    const struct {
+        const char* what;
+        std::string source;
+        const char* shown;  // the box's kind
+    } cases[] = {
+        {"a refusal", "", "message "},
+        {"an error", dir.Write("patch/a.bin", "patched"), "error "},
+    };
+    for (const auto& c : cases) {
+        window.ShowProgress({ProgressPhase::Updated, "1.5"});
+        window.ShowBytes(45, 100);
+        SetText(Win32MainWindow::SourceEdit, c.source);
+        SetText(Win32MainWindow::ArchiveEdit, wad);
+        boxes.shown.clear();
+        Click(Win32MainWindow::UpdateButton);
+        ASSERT_EQ(boxes.shown.size(), 1u) << c.what;
+        EXPECT_EQ(boxes.shown[0].rfind(c.shown, 0), 0u) << boxes.shown[0];
+        EXPECT_EQ(window.StatusText(), "") << c.what;
+        EXPECT_EQ(window.Position(), 0) << c.what;
+    }
+}
+
 // Escape or a click on the Cancel button, posted before "Update wad" is
 // clicked, is taken by the window's thread while the update runs off it:
 // the update stops, the wad stays as it was and the status says so; the
