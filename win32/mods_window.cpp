@@ -136,7 +136,10 @@ void Win32ModsWindow::Change(ModAction action)
         HoldInputDuring(window_, [&] {
             RunReportingErrors(
                 [&] { possible = ChangeMods(state_, *this, model_->RequestFor(index, action, true), &changes); },
-                [this](const ErrorReport& report) { boxes_.ShowErrorDisplay(report); });
+                [this](const ErrorReport& report) {
+                    ShowFailed();
+                    boxes_.ShowErrorDisplay(report);
+                });
         });
         if (!possible || !boxes_.AskQuestion(RemoveQuestion(model_->Rows()[index].name, changes))) {
             Reload();
@@ -148,7 +151,8 @@ void Win32ModsWindow::Change(ModAction action)
 
 void Win32ModsWindow::RunChange(const ModChangeRequest& request)
 {
-    run_.Run([&](Frontend& frontend) { ChangeMods(state_, frontend, request); }, *this, boxes_);
+    run_.Run([&](Frontend& frontend) { ChangeMods(state_, frontend, request); }, *this, boxes_,
+             [this] { ShowFailed(); });
     Reload();
     // A change stopped or failed part way may have written some archives.
     if (changed_)

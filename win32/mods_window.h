@@ -14,6 +14,7 @@
 
 #include "ops/frontend.h"
 #include "ops/mods/mod_changes.h"
+#include "ops/progress.h"
 #include "ops/run_state.h"
 #include "startup/mods_window_model.h"
 #include "win32/cancellable_run.h"
@@ -77,6 +78,9 @@ private:
     void Change(ModAction action);
     // Runs a change off the window's thread, then shows the ledger again.
     void RunChange(const ModChangeRequest& request);
+    // A refusal or an error: the bar emptied, no text.
+    void ShowFailed();
+    void ShowStatus(const StatusView& view);
     void RepaintStatus();
 
     RunState& state_;
@@ -85,6 +89,7 @@ private:
     std::unique_ptr<ModsWindowModel> model_;
     HWND controls_[ControlCount] = {};
     CancellableRun run_{controls_[CancelButton]};
+    StatusTrack status_;
     bool filling_ = false;  // while the list is filled, its boxes change nothing
     bool placed_ = false;
     std::string statusText_;

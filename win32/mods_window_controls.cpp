@@ -163,18 +163,26 @@ void Win32ModsWindow::LayOut()
 
 void Win32ModsWindow::ShowProgress(const Progress& progress)
 {
-    const StatusView view = StatusViewOf(progress);
-    if (view.position)
-        position_ = std::clamp(*view.position, 0, 100);
-    if (view.text)
-        statusText_ = *view.text;
-    RepaintStatus();
+    ShowStatus(status_.Step(progress));
 }
 
 void Win32ModsWindow::ShowBytes(std::int64_t done, std::int64_t total)
 {
-    if (total > 0)
-        position_ = static_cast<int>(std::clamp<std::int64_t>(done * 100 / total, 0, 100));
+    if (const std::optional<StatusView> view = status_.Bytes(done, total))
+        ShowStatus(*view);
+}
+
+void Win32ModsWindow::ShowFailed()
+{
+    ShowStatus(status_.Failed());
+}
+
+void Win32ModsWindow::ShowStatus(const StatusView& view)
+{
+    if (view.position)
+        position_ = std::clamp(*view.position, 0, 100);
+    if (view.text)
+        statusText_ = *view.text;
     RepaintStatus();
 }
 
@@ -191,6 +199,7 @@ void Win32ModsWindow::RepaintWindow()
 
 void Win32ModsWindow::ShowRefusal(const Refusal& refusal)
 {
+    ShowFailed();
     boxes_.ShowMessage(RefusalText(refusal));
 }
 
