@@ -1,5 +1,6 @@
 #include "win32/list_view.h"
 
+#include "core/win32/wide_text.h"
 #include "win32/window_look.h"
 
 namespace mw {
@@ -11,6 +12,29 @@ HWND CreateRowList(HWND parent, HFONT font, const RECT& place, int id, DWORD sty
                                     place, id);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP);
     return list;
+}
+
+HWND CreateItemList(HWND parent, HFONT font, const RECT& place, int id, DWORD exStyle)
+{
+    const HWND list = CreateControl(parent, font, WC_LISTVIEWW, L"",
+                                    WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, place, id);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | exStyle);
+    return list;
+}
+
+int AppendListRow(HWND list, const std::vector<std::string>& cells)
+{
+    std::wstring text = cells.empty() ? std::wstring() : WideFromUtf8(cells.front());
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = ListView_GetItemCount(list);
+    item.pszText = text.data();
+    const int row = ListView_InsertItem(list, &item);
+    for (std::size_t subItem = 1; subItem < cells.size(); ++subItem) {
+        text = WideFromUtf8(cells[subItem]);
+        ListView_SetItemText(list, row, static_cast<int>(subItem), text.data());
+    }
+    return row;
 }
 
 void AddListColumn(HWND list, int subItem, const wchar_t* title, int width, int format)

@@ -15,6 +15,11 @@ namespace mw {
 // A report-mode list of rows given on demand: full-row selection, drawn
 // without flicker.
 HWND CreateRowList(HWND parent, HFONT font, const RECT& place, int id, DWORD style);
+// A report-mode list that keeps its rows' texts, one row selected at a
+// time; exStyle adds to the extended styles (LVS_EX_CHECKBOXES).
+HWND CreateItemList(HWND parent, HFONT font, const RECT& place, int id, DWORD exStyle);
+// A row of such a list at its end, its cells in column order; its index.
+int AppendListRow(HWND list, const std::vector<std::string>& cells);
 // Column subItem with its header and width in pixels; format LVCFMT_LEFT or LVCFMT_RIGHT.
 void AddListColumn(HWND list, int subItem, const wchar_t* title, int width, int format);
 // The selected rows, in the list's order.

@@ -58,6 +58,7 @@ constexpr ControlLook kControls[] = {
     {L"BUTTON", BS_PUSHBUTTON, MainControl::CancelButton},
     {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 2},
     {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 1},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 3},
 };
 
 int FieldButtonCount(MainControl field)
@@ -191,15 +192,16 @@ StartupState Win32MainWindow::StartupView()
 void Win32MainWindow::CreateControls()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const HWND toolTips = CreateToolTips(window_);
+    toolTips_ = CreateToolTips(window_);
     for (int i = 0; i < ControlCount; ++i) {
         const ControlLook& look = kControls[i];
         controls_[i] = CreateWindowExW(0, look.className, CaptionOf(look).c_str(), WS_CHILD | WS_VISIBLE | look.style,
                                        0, 0, 0, 0, window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance,
                                        nullptr);
+        // The undo button's says why it is disabled.
         if (const char* toolTip = ToolTipOf(look))
-            AddToolTip(toolTips, controls_[i], WideFromUtf8(toolTip).c_str());
+            (i == UndoButton ? AddPlaceToolTip : AddToolTip)(toolTips_, controls_[i], WideFromUtf8(toolTip).c_str());
     }
     PlaceControls();
     ShowWindow(controls_[CancelButton], SW_HIDE);
@@ -229,6 +231,7 @@ void Win32MainWindow::PlaceControls()
                 DestroyIcon(old);
         }
     }
+    PlaceToolTip(toolTips_, controls_[UndoButton]);
 }
 
 void Win32MainWindow::ShowMainWindow()
@@ -246,6 +249,11 @@ bool Win32MainWindow::TakeKey(const MSG& message)
          GetAncestor(message.hwnd, GA_ROOT) == window_) ||
         (message.message == WM_LBUTTONDBLCLK && message.hwnd == controls_[ArchiveEdit])) {
         ShowContents();
+        return true;
+    }
+    if (message.message == WM_KEYDOWN && message.wParam == 'M' && GetKeyState(VK_CONTROL) < 0 &&
+        GetAncestor(message.hwnd, GA_ROOT) == window_) {
+        ShowMods();
         return true;
     }
     // Alt+Down on a field opens its browse dialog.
@@ -335,6 +343,9 @@ void Win32MainWindow::OnCommand(int id)
     case ContentsButton:
         ShowContents();
         break;
+    case ModsButton:
+        ShowMods();
+        break;
     default:
         for (const auto& [button, operation] : kOperations)
             if (id == button)
@@ -349,11 +360,16 @@ void Win32MainWindow::RunOperation(const std::function<void(Frontend&)>& operati
 {
     RunOffThread(operation);
     UpdateUndoButton();
+    if (mods_ && IsWindowVisible(mods_->Handle()))
+        mods_->Reload();
 }
 
 void Win32MainWindow::UpdateUndoButton()
 {
-    EnableWindow(controls_[UndoButton], HasUndoableUpdate(state_, ArchiveText()));
+    const UndoOffer offer = OfferedUndo(state_, ArchiveText());
+    EnableWindow(controls_[UndoButton], offer.offered);
+    undoToolTip_ = WideFromUtf8(offer.offered ? kArchiveFieldButtons[1].toolTip : offer.whyNot);
+    SetPlaceToolTipText(toolTips_, controls_[UndoButton], undoToolTip_.c_str());
 }
 
 void Win32MainWindow::RunHandlerHeldBack(const std::function<void()>& handler)
@@ -372,6 +388,20 @@ void Win32MainWindow::ShowContents()
                 contents_ = std::make_unique<Win32ContentsWindow>(window_, state_, boxes_);
             contents_->ShowContents(std::move(*contents));
         }
+    });
+}
+
+void Win32MainWindow::ShowMods()
+{
+    RunShowingErrors([this] {
+        // After a change: the undo button and the contents shown follow the archives it wrote.
+        if (!mods_)
+            mods_ = std::make_unique<Win32ModsWindow>(window_, state_, boxes_, [this] {
+                UpdateUndoButton();
+                if (contents_ && IsWindowVisible(contents_->Handle()))
+                    contents_->Reload();
+            });
+        mods_->ShowMods(ModsScopeOf(state_, ArchiveText()));
     });
 }
 

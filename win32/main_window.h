@@ -19,6 +19,7 @@
 #include "win32/dialogs.h"
 #include "win32/contents_window.h"
 #include "win32/folder_window.h"
+#include "win32/mods_window.h"
 #include "win32/window_frontend.h"
 #include "win32/window_look.h"
 
@@ -41,13 +42,15 @@ public:
         // Over the status bar's right end while an operation runs; Escape does the same.
         CancelButton,
         // "Undo last update" of the archive field's wad, enabled while it has an update to undo.
-        UndoButton, ContentsButton, ControlCount
+        UndoButton, ContentsButton, ModsButton, ControlCount
     };
     HWND ControlHandle(Control control) const { return controls_[control]; }
     FolderWindow& FolderChooser() const { return *folderChooser_; }
     FolderWindow& ManualPath() const { return *manualPath_; }
     // The contents window, once an archive was opened.
     Win32ContentsWindow* ContentsView() const { return contents_.get(); }
+    // The Mods window, once opened.
+    Win32ModsWindow* ModsView() const { return mods_.get(); }
 
     // The fields' texts, which a click puts in its request.
     std::string SourceText() const;
@@ -71,6 +74,8 @@ public:
     std::unique_ptr<SettingsStore> OpenSettings() override { return openSettings_(); }
     void ShowMainWindow() override;
     void ShowContents() override;
+    // The mods of the archive field's installation, or of the one found (Ctrl+M).
+    void ShowMods();
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -93,6 +98,8 @@ private:
     RunState& state_;
     SettingsFactory openSettings_;
     HWND controls_[ControlCount] = {};
+    HWND toolTips_ = nullptr;
+    std::wstring undoToolTip_;  // the text the undo button's tool tip points at
     // The button pictures, loaded at the size the window's DPI wants.
     HICON pictures_[ControlCount] = {};
     std::string sourceStart_;
@@ -100,6 +107,7 @@ private:
     std::unique_ptr<FolderWindow> folderChooser_;
     std::unique_ptr<FolderWindow> manualPath_;
     std::unique_ptr<Win32ContentsWindow> contents_;
+    std::unique_ptr<Win32ModsWindow> mods_;
 };
 
 }  // namespace mw

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/win32/wide_text.h"
+#include "startup/window_placement.h"
 
 namespace mw {
 
@@ -72,6 +73,41 @@ void AddToolTip(HWND toolTips, HWND control, const wchar_t* text)
     SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+namespace {
+
+TTTOOLINFOW PlaceTool(HWND control, const wchar_t* text)
+{
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = static_cast<UINT_PTR>(GetDlgCtrlID(control));
+    tool.lpszText = const_cast<wchar_t*>(text);
+    GetWindowRect(control, &tool.rect);
+    MapWindowPoints(nullptr, tool.hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
+    return tool;
+}
+
+}  // namespace
+
+void AddPlaceToolTip(HWND toolTips, HWND control, const wchar_t* text)
+{
+    TTTOOLINFOW tool = PlaceTool(control, text);
+    SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void PlaceToolTip(HWND toolTips, HWND control)
+{
+    TTTOOLINFOW tool = PlaceTool(control, nullptr);
+    SendMessageW(toolTips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void SetPlaceToolTipText(HWND toolTips, HWND control, const wchar_t* text)
+{
+    TTTOOLINFOW tool = PlaceTool(control, text);
+    SendMessageW(toolTips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 HWND CreateControl(HWND parent, HFONT font, const wchar_t* className, const wchar_t* text, DWORD style,
                    const RECT& place, int id)
 {
@@ -90,6 +126,23 @@ void SetClientSize(HWND window, SIZE size)
     RECT outer = {0, 0, Scaled(window, size.cx), Scaled(window, size.cy)};
     AdjustWindowRectExForDpi(&outer, style, FALSE, exStyle, GetDpiForWindow(window));
     SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void PlaceBesideWindow(HWND window, HWND anchor)
+{
+    RECT outer = {};
+    RECT anchorOuter = {};
+    GetWindowRect(window, &outer);
+    GetWindowRect(anchor, &anchorOuter);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const ScreenRect place = PlaceBeside(
+        {anchorOuter.left, anchorOuter.top, anchorOuter.right - anchorOuter.left, anchorOuter.bottom - anchorOuter.top},
+        outer.right - outer.left, outer.bottom - outer.top,
+        {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    SetWindowPos(window, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HoldInputDuring(HWND window, const std::function<void()>& work)

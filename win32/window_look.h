@@ -11,6 +11,12 @@ namespace mw {
 // The tooltips of window's controls: made once, then each control added.
 HWND CreateToolTips(HWND window);
 void AddToolTip(HWND toolTips, HWND control, const wchar_t* text);
+// A tool tip over the control's place in its parent, which shows also while
+// the control is disabled (a disabled control takes no mouse input: its
+// parent does). Placed again after the control moved; its text changed.
+void AddPlaceToolTip(HWND toolTips, HWND control, const wchar_t* text);
+void PlaceToolTip(HWND toolTips, HWND control);
+void SetPlaceToolTipText(HWND toolTips, HWND control, const wchar_t* text);
 
 // Pixels at 96 dots per inch in window's DPI.
 int Scaled(HWND window, int pixels);
@@ -21,6 +27,10 @@ HWND CreateControl(HWND parent, HFONT font, const wchar_t* className, const wcha
                    const RECT& place, int id);
 // Sizes a top-level window so that its client area is size at 96 dots per inch.
 void SetClientSize(HWND window, SIZE size);
+
+// Moves a top-level window beside anchor, inside the work area of
+// anchor's monitor, keeping its size.
+void PlaceBesideWindow(HWND window, HWND anchor);
 
 // Runs work with the window's input held back: keys and clicks given
 // meanwhile are dropped, not replayed on the window after it.

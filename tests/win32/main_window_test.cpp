@@ -86,7 +86,7 @@ constexpr std::pair<Win32Control, MainControl> kSharedControls[] = {
 // Where the layout table puts each control but the labels (which widen to
 // show their text), at 96 dots per inch. A file field is an edit with its
 // buttons beside it, each 20 pixels wide from the field's right end
-// leftwards (browse, then the archive field's contents and undo buttons),
+// leftwards (browse, then the archive field's contents, undo and Mods buttons),
 // the edit ending 2 pixels before them.
 std::vector<std::pair<Win32Control, RECT>> PlacesFromTheLayout()
 {
@@ -103,10 +103,11 @@ std::vector<std::pair<Win32Control, RECT>> PlacesFromTheLayout()
     } fields[] = {
         {Win32MainWindow::SourceEdit, MainControl::SourceField, 0, 1},
         {Win32MainWindow::SourceBrowse, MainControl::SourceField, 1, 1},
-        {Win32MainWindow::ArchiveEdit, MainControl::ArchiveField, 0, 3},
-        {Win32MainWindow::ArchiveBrowse, MainControl::ArchiveField, 1, 3},
-        {Win32MainWindow::ContentsButton, MainControl::ArchiveField, 2, 3},
-        {Win32MainWindow::UndoButton, MainControl::ArchiveField, 3, 3},
+        {Win32MainWindow::ArchiveEdit, MainControl::ArchiveField, 0, 4},
+        {Win32MainWindow::ArchiveBrowse, MainControl::ArchiveField, 1, 4},
+        {Win32MainWindow::ContentsButton, MainControl::ArchiveField, 2, 4},
+        {Win32MainWindow::UndoButton, MainControl::ArchiveField, 3, 4},
+        {Win32MainWindow::ModsButton, MainControl::ArchiveField, 4, 4},
     };
     for (const auto& f : fields) {
         RECT place = RectOf(MainControlLookOf(f.field).place);
