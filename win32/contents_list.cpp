@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/text.h"
 #include "core/path_helpers.h"
 #include "core/win32/wide_text.h"
 #include "ops/messages.h"
