@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -69,8 +70,10 @@ QAction* ContentsWindow::MakeAction(const QString& text, const QKeySequence& key
 {
     auto* action = new QAction(text, this);
     action->setShortcut(key);
-    // Keys act on the list alone: Delete in the filter field deletes text.
-    action->setShortcutContext(Qt::WidgetShortcut);
+    // Keys act anywhere in the window; the filter field keeps the keys it
+    // edits with (Delete there deletes text).
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
     connect(action, &QAction::triggered, this, [this, handler] { (handlers_.*handler)(); });
     return action;
 }
@@ -84,9 +87,6 @@ void ContentsWindow::CreateControls()
     renameAction_ = MakeAction(QStringLiteral("Rename..."), QKeySequence(Qt::Key_F2), &ContentsHandlers::RenameSelected);
     removeAction_ = MakeAction(QStringLiteral("Remove"), QKeySequence::Delete, &ContentsHandlers::RemoveSelection);
     findAction_ = MakeAction(QStringLiteral("Find in GP4..."), QKeySequence::Find, &ContentsHandlers::FindInGp4);
-    // The search needs no archive open: its key works anywhere in the window.
-    findAction_->setShortcutContext(Qt::WindowShortcut);
-    addAction(findAction_);
     const QList<QAction*> actions = {extractAction_, addAction_, replaceAction_, renameAction_, removeAction_};
 
     auto* buttons = new QHBoxLayout;
@@ -157,6 +157,7 @@ void ContentsWindow::CreateControls()
     layout->addLayout(statusRow);
 
     connect(cancelButton_, &QPushButton::clicked, this, [this] { RequestCancel(); });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(filterField_, &QLineEdit::textChanged, this, &ContentsWindow::ApplyFilter);
     connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ContentsWindow::ApplyFilter);
     connect(entryList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -269,6 +270,7 @@ void ContentsWindow::ShowFinds(const std::string& pattern)
 {
     if (!findWindow_)
         findWindow_ = std::make_unique<FindWindow>(*found_, [this](int row) { handlers_.OpenFound(found_->At(row)); });
+    PlaceBeside(*findWindow_, *this);
     findWindow_->ShowResults(ToQt(pattern));
 }
 

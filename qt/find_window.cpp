@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QShortcut>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -27,6 +28,7 @@ FindWindow::FindWindow(FoundEntryModel& found, OpenRow open, QWidget* parent)
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(results_, 1);
     layout->addWidget(summary_);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(results_, &QTreeView::doubleClicked, this, [open = std::move(open)](const QModelIndex& index) {
         if (index.isValid())
             open(index.row());

@@ -136,8 +136,12 @@ void MainWindow::CreateControls()
 
 void MainWindow::SetTabOrder()
 {
-    QWidget* const order[] = {updateButton_, selectFolderButton_,  sourceField_,        archiveField_,
-                              createButton_,  extractButton_, updateTracksButton_, gp4PathButton_};
+    // A field's buttons follow its text, left to right as they stand.
+    QWidget* const order[] = {updateButton_,  selectFolderButton_,         sourceField_,
+                              sourceField_->BrowseButton(), archiveField_, modsButton_,
+                              undoButton_,    contentsButton_,             archiveField_->BrowseButton(),
+                              createButton_,  extractButton_,              updateTracksButton_,
+                              gp4PathButton_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     updateButton_->setFocus(Qt::OtherFocusReason);
@@ -175,6 +179,11 @@ void MainWindow::Connect()
     connect(archiveField_, &QLineEdit::textChanged, this, &MainWindow::UpdateUndoButton);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::ShowContents);
     connect(modsButton_, &QToolButton::clicked, this, &MainWindow::ShowMods);
+    // Ctrl+Z in a field undoes its typing; elsewhere the last update.
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, [this] {
+        if (undoButton_->isEnabled())
+            UndoLastUpdate();
+    });
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this), &QShortcut::activated, this,
             &MainWindow::ShowMods);
 }
@@ -251,8 +260,10 @@ ContentsWindow& MainWindow::Contents()
 void MainWindow::ShowContents()
 {
     RunHandler(dialogs_, [this] {
-        if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this, ArchiveText()))
+        if (std::optional<ArchiveContents> contents = OpenArchiveContents(state_, *this, ArchiveText())) {
+            PlaceBeside(Contents(), *this);
             Contents().ShowContents(std::move(*contents));
+        }
     });
 }
 

@@ -24,7 +24,8 @@ FileField::FileField(QWidget* parent) : QLineEdit(parent), dialogs_(&PlatformDia
 QToolButton* FileField::AddButton(const QIcon& icon, const QString& toolTip)
 {
     auto* button = new QToolButton(this);
-    button->setFocusPolicy(Qt::NoFocus);
+    // In the Tab order after the field's text, as a dialog's buttons are.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setCursor(Qt::ArrowCursor);
     button->setIcon(icon);
     button->setIconSize(QSize(14, 14));

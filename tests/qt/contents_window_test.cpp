@@ -126,6 +126,36 @@ TEST_F(ContentsWindowTest, EachColumnSortsBothWays)
     }
 }
 
+// The window's keys act wherever its focus is, but in the filter field
+// Delete deletes text; Escape closes the window.
+TEST_F(ContentsWindowTest, ItsKeysWorkAnywhereInTheWindow)
+{
+    const struct {
+        const char* what;
+        QKeyCombination key;
+        bool inFilter;
+        std::size_t questions, texts;
+    } cases[] = {
+        {"Delete in the folder tree", Qt::Key_Delete, false, 1, 0},
+        {"F2 in the folder tree", Qt::Key_F2, false, 0, 1},
+        {"Ctrl+F in the folder tree", Qt::CTRL | Qt::Key_F, false, 0, 1},
+        {"Delete in the filter field", Qt::Key_Delete, true, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fixture.dialogs.questions.clear();
+        fixture.dialogs.textsProposed.clear();
+        Select({0});
+        QWidget* focus = c.inFilter ? static_cast<QWidget*>(window.FilterField()) : window.FolderTree();
+        focus->setFocus();
+        QTest::keyClick(focus, c.key.key(), c.key.keyboardModifiers());
+        EXPECT_EQ(fixture.dialogs.questions.size(), c.questions);
+        EXPECT_EQ(fixture.dialogs.textsProposed.size(), c.texts);
+    }
+    QTest::keyClick(window.FolderTree(), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(ContentsWindowTest, TheSelectionEnablesTheActions)
 {
     const struct {

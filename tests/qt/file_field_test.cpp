@@ -32,13 +32,13 @@ protected:
     FileField field;
 };
 
-TEST_F(FileFieldTest, BrowseButtonIsEighteenPixelsInsideTheRightEndAndTakesNoFocus)
+TEST_F(FileFieldTest, BrowseButtonIsEighteenPixelsInsideTheRightEndAndInTheTabOrder)
 {
     const QRect button = field.BrowseButton()->geometry();
     EXPECT_EQ(button.width(), 18);
     EXPECT_LE(button.right(), field.width() - 1);
     EXPECT_GE(button.left(), field.width() - 18 - 3);
-    EXPECT_EQ(field.BrowseButton()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(field.BrowseButton()->focusPolicy(), Qt::TabFocus);
 }
 
 TEST_F(FileFieldTest, CancelledBrowseKeepsTheTextAndStillRaisesOnBrowse)

@@ -120,9 +120,13 @@ TEST_F(MainWindowTest, FocusStartsOnUpdateWadAndTabFollowsTheOrder)
 {
     QApplication::setActiveWindow(&window);
     EXPECT_EQ(window.focusWidget(), window.UpdateButton());
-    const QWidget* expected[] = {window.SelectFolderButton(),  window.SourceField(),        window.ArchiveField(),
-                                 window.CreateButton(),  window.ExtractButton(),   window.UpdateTracksButton(),
-                                 window.Gp4PathButton(),    window.UpdateButton()};
+    // The field's buttons are in the order; the undo button, disabled, is passed over.
+    const QWidget* expected[] = {window.SelectFolderButton(),          window.SourceField(),
+                                 window.SourceField()->BrowseButton(), window.ArchiveField(),
+                                 window.ModsButton(),                  window.ContentsButton(),
+                                 window.ArchiveField()->BrowseButton(), window.CreateButton(),
+                                 window.ExtractButton(),               window.UpdateTracksButton(),
+                                 window.Gp4PathButton(),               window.UpdateButton()};
     for (const QWidget* next : expected) {
         QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(window.focusWidget(), next) << next->objectName().toStdString();
