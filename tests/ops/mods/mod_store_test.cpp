@@ -60,7 +60,12 @@ TEST(ModStoreTest, ALinkAtANameTheStoreWritesIsNeverWrittenThrough)
         std::filesystem::create_symlink(victim, link);
 #endif
 
-        linked.write(store, archive);
+        // The store replaces the link, or (under Wine, which cannot open
+        // such a link for replacing) stops with an error: never through it.
+        try {
+            linked.write(store, archive);
+        } catch (const std::exception&) {
+        }
         EXPECT_EQ(test::ReadBytes(victim), "the user's own bytes");
     }
 }
