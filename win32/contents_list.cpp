@@ -25,6 +25,8 @@ void Win32ContentsWindow::ShowContents(ArchiveContents contents)
     SelectFolder({});
     filling_ = false;
     ApplyFilter();
+    if (!IsWindowVisible(window_))
+        PlaceBesideWindow(window_, GetWindow(window_, GW_OWNER));
     ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(window_);
     SetFocus(controls_[EntryList]);

@@ -80,21 +80,6 @@ bool Win32ContentsWindow::OnNotify(const NMHDR& header, LRESULT& result)
     case LVN_ODSTATECHANGED:
         UpdateActions();
         return true;
-    case LVN_KEYDOWN: {
-        const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
-        const bool control = GetKeyState(VK_CONTROL) < 0;
-        if (key == VK_DELETE)
-            handlers_.RemoveSelection();
-        else if (key == VK_F2)
-            handlers_.RenameSelected();
-        else if (key == VK_INSERT)
-            handlers_.AddFiles();
-        else if (control && key == 'E')
-            handlers_.ExtractSelection();
-        else if (control && key == 'F')
-            handlers_.FindInGp4();
-        return true;
-    }
     default:
         return false;
     }
@@ -139,6 +124,48 @@ LRESULT Win32ContentsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+bool Win32ContentsWindow::TakeKey(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN)
+        return false;
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (findWindow_ && root == findWindow_->Handle() && message.wParam == VK_ESCAPE) {
+        ShowWindow(root, SW_HIDE);
+        return true;
+    }
+    if (root != window_)
+        return false;
+    // The window's keys act wherever its focus is; the filter field keeps
+    // the keys it edits with.
+    const bool inFilter = message.hwnd == controls_[FilterEdit];
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (message.wParam) {
+    case VK_ESCAPE: ShowWindow(window_, SW_HIDE); return true;
+    case VK_DELETE:
+        if (inFilter)
+            return false;
+        handlers_.RemoveSelection();
+        return true;
+    case VK_F2: handlers_.RenameSelected(); return true;
+    case VK_INSERT:
+        if (inFilter)
+            return false;
+        handlers_.AddFiles();
+        return true;
+    case 'E':
+        if (!control)
+            return false;
+        handlers_.ExtractSelection();
+        return true;
+    case 'F':
+        if (!control)
+            return false;
+        handlers_.FindInGp4();
+        return true;
+    default: return false;
+    }
 }
 
 }  // namespace mw

@@ -52,6 +52,9 @@ public:
         CancelButton, ControlCount
     };
     HWND Handle() const { return window_; }
+    // A key for this window or its find window, taken before the window
+    // it was sent to sees it: true when it acted.
+    bool TakeKey(const MSG& message);
     HWND ControlHandle(Control control) const { return controls_[control]; }
     // The results of the last search, made by the first.
     Win32FindWindow* Finds() const { return findWindow_.get(); }

@@ -47,6 +47,8 @@ void Win32FindWindow::ShowResults(const std::string& pattern)
         width = std::max(width, ColumnWidthFor(results_, WideFromUtf8(PrintableText(row.archive)).c_str()));
     ListView_SetColumnWidth(results_, kArchiveColumn, width);
     LayOut();
+    if (!IsWindowVisible(window_))
+        PlaceBesideWindow(window_, GetWindow(window_, GW_OWNER));
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
 }

@@ -256,6 +256,16 @@ bool Win32MainWindow::TakeKey(const MSG& message)
         ShowMods();
         return true;
     }
+    // Ctrl+Z in a field undoes its typing; elsewhere the last update.
+    if (message.message == WM_KEYDOWN && message.wParam == 'Z' && GetKeyState(VK_CONTROL) < 0 &&
+        GetAncestor(message.hwnd, GA_ROOT) == window_ && message.hwnd != controls_[SourceEdit] &&
+        message.hwnd != controls_[ArchiveEdit]) {
+        if (IsWindowEnabled(controls_[UndoButton]))
+            OnCommand(UndoButton);
+        return true;
+    }
+    if (contents_ && contents_->TakeKey(message))
+        return true;
     // Alt+Down on a field opens its browse dialog.
     if (message.message != WM_SYSKEYDOWN || message.wParam != VK_DOWN)
         return false;

@@ -145,7 +145,14 @@ bool PrivateFolder::LinkTo(const File& file, const std::string& name) const noex
 
 void PrivateFolder::Remove(const std::string& name) const noexcept
 {
+    // A link the system shows as a plain file (a Linux link seen through
+    // Wine) stays where it is: deleting it on close takes the file it leads
+    // to with it. What is made at its name then fails, naming it.
     HANDLE handle;
+    if (OpenRelative(folder_, name, FILE_READ_ATTRIBUTES, FILE_OPEN, FILE_NON_DIRECTORY_FILE, handle) != 0 ||
+        RefuseLink(folder_, name, handle) != 0)
+        return;
+    CloseHandle(handle);
     if (OpenRelative(folder_, name, DELETE, FILE_OPEN, FILE_NON_DIRECTORY_FILE | FILE_DELETE_ON_CLOSE, handle) == 0)
         CloseHandle(handle);
 }

@@ -60,6 +60,24 @@ private:
     }
 };
 
+// The window's keys act wherever its focus is (the filter field keeps
+// Delete for its text), through the program's message loop; Escape hides it.
+TEST_F(Win32ContentsWindowTest, ItsKeysWorkAnywhereInTheWindow)
+{
+    boxes.answer = false;
+    ListView_SetItemState(Control(Win32ContentsWindow::EntryList), 0, LVIS_SELECTED, LVIS_SELECTED);
+    const auto key = [&](Win32ContentsWindow::Control where, WPARAM key) {
+        const MSG message = {Control(where), WM_KEYDOWN, key, 0, 0, {}};
+        return main.TakeKey(message);
+    };
+    EXPECT_TRUE(key(Win32ContentsWindow::FolderTree, VK_DELETE));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_FALSE(key(Win32ContentsWindow::FilterEdit, VK_DELETE));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(key(Win32ContentsWindow::FolderTree, VK_ESCAPE));
+    EXPECT_FALSE(IsWindowVisible(Window().Handle()));
+}
+
 // The list shows the entries the folder and the filter leave, in the
 // order of the column chosen; entries drag out as files; a rename through
 // its box can be undone.

@@ -60,8 +60,9 @@ TEST(ModStoreTest, ALinkAtANameTheStoreWritesIsNeverWrittenThrough)
         std::filesystem::create_symlink(victim, link);
 #endif
 
-        // The store replaces the link, or (under Wine, which cannot open
-        // such a link for replacing) stops with an error: never through it.
+        // The store replaces the link, or (under Wine, which shows a Linux
+        // link as a plain file, and deleting that deletes what it leads to)
+        // leaves it and stops with an error: never through it.
         try {
             linked.write(store, archive);
         } catch (const std::exception&) {
