@@ -1,11 +1,12 @@
-// The mods store's folder as another program may leave it: a pending
-// ledger and a ledger of any bytes (or a folder, a link or a pipe in their
-// place), and kept contents under any names, of any kind. Reading the
-// ledger either gives the scope's ledger or refuses with a text naming the
-// ledger, the pending ledger, or the name the ledger is written under first; the lock is taken or refused naming it;
-// kept contents are only what their names say, checked before their bytes
-// are given; nothing outside the store changes. The input: a byte of choices for each of the two ledgers and
-// its bytes, then planted names until the input ends.
+// The mods store's folder as another program may leave it: a pending ledger
+// and a ledger of any bytes (or a folder, a link or a pipe in their place),
+// and kept contents under any names, of any kind. Reading the ledger either
+// gives the scope's ledger or refuses with a text naming the ledger, the
+// pending ledger, or the name the ledger is written under first; the lock is
+// taken or refused naming it; kept contents are only what their names say,
+// checked before their bytes are given; nothing outside the store changes. The
+// input: a byte of choices for each of the two ledgers and its bytes, then
+// planted names until the input ends.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
