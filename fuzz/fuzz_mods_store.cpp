@@ -1,11 +1,12 @@
-// The mods store's folder as another program may leave it: a pending
-// ledger and a ledger of any bytes (or a folder, a link or a pipe in their
-// place), and kept contents under any names, of any kind. Reading the
-// ledger either gives the scope's ledger or refuses with a text naming the
-// ledger or the pending ledger; the lock is taken or refused naming it;
-// kept contents are only what their names say, checked before their bytes
-// are given; nothing outside the store changes. The input: a byte of choices for each of the two ledgers and
-// its bytes, then planted names until the input ends.
+// The mods store's folder as another program may leave it: a pending ledger
+// and a ledger of any bytes (or a folder, a link or a pipe in their place),
+// and kept contents under any names, of any kind. Reading the ledger either
+// gives the scope's ledger or refuses with a text naming the ledger, the
+// pending ledger, or the name the ledger is written under first; the lock is
+// taken or refused naming it; kept contents are only what their names say,
+// checked before their bytes are given; nothing outside the store changes. The
+// input: a byte of choices for each of the two ledgers and its bytes, then
+// planted names until the input ends.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -183,11 +184,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (ledger.scope != world.scope)
             std::abort();
     } catch (const mw::AppError& error) {
-        // Damaged, or not to be written where a folder stands.
+        // Damaged, or not to be written where a folder stands: at the
+        // ledger's name, or at the name its new bytes are written under
+        // first (a pending ledger that holds is written as the ledger).
         const std::string text = error.what();
         const std::string ledger = (world.store / "ledger").string();
         if (text != "Sorry but this mods ledger is damaged: " + ledger &&
-            text != "Sorry but this mods ledger is damaged: " + ledger + ".pending" && error.path() != ledger) {
+            text != "Sorry but this mods ledger is damaged: " + ledger + ".pending" && error.path() != ledger &&
+            error.path() != ledger + ".partial") {
             std::fprintf(stderr, "refused as: %s (%s)\n", text.c_str(), error.path().c_str());
             std::abort();
         }
