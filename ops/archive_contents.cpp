@@ -43,8 +43,15 @@ ArchiveContents ReadArchiveContents(const std::string& path)
     ArchiveContents contents{path, {}};
     File archive(path, OpenMode::ReadOnly);
     ReadWadDirectory(archive, contents.entries);
+    contents.length = archive.Length();
     archive.Close();
     return contents;
+}
+
+bool LiesPastEnd(const ArchiveContents& contents, const WadEntry& entry)
+{
+    return contents.length >= 0 &&
+           static_cast<std::int64_t>(entry.Offset) + static_cast<std::int64_t>(entry.Size) > contents.length;
 }
 
 std::string ContentsTitle(const std::string& path)
@@ -108,6 +115,16 @@ std::string EntryCountText(std::size_t shown, std::size_t total)
 {
     const std::string all = CountText(total, "entry", "entries");
     return shown == total ? all : std::to_string(shown) + " of " + all;
+}
+
+std::string ContentsStatusText(const ArchiveContents& contents, std::size_t shown)
+{
+    const std::string count = EntryCountText(shown, contents.entries.size());
+    const auto cut = static_cast<std::size_t>(std::count_if(contents.entries.begin(), contents.entries.end(),
+                                                            [&](const WadEntry& entry) { return LiesPastEnd(contents, entry); }));
+    if (cut == 0)
+        return count;
+    return count + "; " + CountText(cut, "entry lies", "entries lie") + " past the end of the wad: it was cut short";
 }
 
 ContentsActions ActionsFor(std::size_t selectedEntries)

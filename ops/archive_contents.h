@@ -21,7 +21,13 @@ namespace mw {
 struct ArchiveContents {
     std::string path;
     std::vector<WadEntry> entries;
+    // The file's length as read; -1 when not known.
+    std::int64_t length = -1;
 };
+
+// Whether an entry's bytes lie, all or in part, past the end of the file:
+// the archive was cut short.
+bool LiesPastEnd(const ArchiveContents& contents, const WadEntry& entry);
 
 // Reads the directory of the archive at path, opened for reading only.
 ArchiveContents ReadArchiveContents(const std::string& path);
@@ -61,6 +67,11 @@ private:
 // The status of a view: "1180 entries", or "12 of 1180 entries" when a
 // folder or a filter hides some.
 std::string EntryCountText(std::size_t shown, std::size_t total);
+// The status a contents window rests at: the count, and for an archive cut
+// short how many entries lie past its end.
+std::string ContentsStatusText(const ArchiveContents& contents, std::size_t shown);
+// What the size column adds to an entry that lies past the end.
+inline constexpr const char* kPastEndMark = " (past the end)";
 
 // The actions a selection of entries allows.
 struct ContentsActions {

@@ -227,7 +227,7 @@ void ContentsWindow::ApplyFilter()
 
 std::string ContentsWindow::RestingText() const
 {
-    return EntryCountText(static_cast<std::size_t>(shown_->rowCount()), Contents().entries.size());
+    return ContentsStatusText(Contents(), static_cast<std::size_t>(shown_->rowCount()));
 }
 
 void ContentsWindow::SelectEntryAlone(std::size_t index)

@@ -131,7 +131,7 @@ void Win32ContentsWindow::ApplyFilter()
         if (wasSelected[static_cast<std::size_t>(shown_[row])])
             ListView_SetItemState(list, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
     InvalidateRect(list, nullptr, FALSE);
-    SetStatusText(EntryCountText(shown_.size(), contents_.entries.size()));
+    SetStatusText(RestingText());
     UpdateActions();
 }
 
@@ -183,7 +183,9 @@ wchar_t* Win32ContentsWindow::CellText(int row, int subItem)
     switch (subItem) {
     case kNameSubItem: cellText_ = WideFromUtf8(PrintableText(EntryName(entry))); break;
     case kIndexSubItem: cellText_ = std::to_wstring(index); break;
-    default: cellText_ = SizeText(entry.Size); break;
+    default:
+        cellText_ = SizeText(entry.Size) + (LiesPastEnd(contents_, entry) ? WideFromUtf8(kPastEndMark) : L"");
+        break;
     }
     return cellText_.data();
 }

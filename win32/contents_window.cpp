@@ -137,7 +137,7 @@ void Win32ContentsWindow::LayOut()
 
 std::string Win32ContentsWindow::RestingText() const
 {
-    return EntryCountText(shown_.size(), contents_.entries.size());
+    return ContentsStatusText(contents_, shown_.size());
 }
 
 }  // namespace mw

@@ -61,7 +61,8 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const
     switch (index.column()) {
     case kIndexColumn: return row;
     case kNameColumn: return names_[static_cast<std::size_t>(row)];
-    case kSizeColumn: return QLocale().toString(entry.Size);
+    case kSizeColumn:
+        return QLocale().toString(entry.Size) + (LiesPastEnd(contents_, entry) ? QString::fromLatin1(kPastEndMark) : QString());
     default: return {};
     }
 }

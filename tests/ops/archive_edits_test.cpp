@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ops/archive_contents.h"
 #include "ops/archive_edits.h"
 #include "ops/messages.h"
 #include "ops/undo_wad.h"
@@ -135,6 +136,40 @@ TEST(ArchiveEdits, ExtractionOfASelectionWritesOnlyItAndRefusesAnUnsafeArchive)
     EXPECT_NE(test::ErrorOf([&] { ExtractEntries(state, ui, ReadArchiveContents(unsafe), {0}, dir / "out2"); }),
               "no error");
     EXPECT_FALSE(test::Exists(dir / "out2"));
+}
+
+}  // namespace
+}  // namespace mw
+
+namespace mw {
+namespace {
+
+// An archive cut short shows its full directory, and says which entries lie
+// past its end.
+TEST(ArchiveContentsTest, AnArchiveCutShortSaysHowManyEntriesLiePastItsEnd)
+{
+    test::TempDir dir;
+    // Entries a, b, c of 4 bytes each end at 4, 8 and 12 bytes past the
+    // directory (4 + 3 * 136 = 412 bytes).
+    const std::string whole = test::ContiguousArchive({{"a", "aaaa"}, {"b", "bbbb"}, {"c", "cccc"}});
+    const struct {
+        std::size_t keep;
+        std::vector<bool> pastEnd;
+        const char* status;
+    } cases[] = {
+        {whole.size(), {false, false, false}, "3 entries"},
+        {whole.size() - 1, {false, false, true},
+         "3 entries; 1 entry lies past the end of the wad: it was cut short"},
+        {412 + 4, {false, true, true}, "3 entries; 2 entries lie past the end of the wad: it was cut short"},
+    };
+    for (const auto& c : cases) {
+        const ArchiveContents contents = ReadArchiveContents(dir.Write("cut.wad", whole.substr(0, c.keep)));
+        std::vector<bool> pastEnd;
+        for (const WadEntry& entry : contents.entries)
+            pastEnd.push_back(LiesPastEnd(contents, entry));
+        EXPECT_EQ(pastEnd, c.pastEnd) << c.keep;
+        EXPECT_EQ(ContentsStatusText(contents, 3), c.status);
+    }
 }
 
 }  // namespace
