@@ -144,7 +144,7 @@ OPENFILENAMEW FileDialog(HWND owner, const std::wstring& filter, std::wstring& n
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = kPathBuffer;
     dialog.lpstrTitle = title;
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | flags;
+    dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | flags;
     return dialog;
 }
 
@@ -458,8 +458,12 @@ std::optional<std::string> Win32MainWindow::AskSaveLocation(const SaveRequest& r
     std::wstring name = WideFromUtf8(request.proposedName);
     name.resize(kPathBuffer, L'\0');
     const std::wstring filterText = DialogFilter(request.filter);
-    OPENFILENAMEW dialog = FileDialog(window_, filterText, name, WideFromUtf8(kSaveDialogTitle).c_str(),
-                                      request.asksBeforeReplacing ? OFN_OVERWRITEPROMPT : 0);
+    // An extraction (no filter: a folder) makes every folder on the way,
+    // so a folder that does not exist yet is let through; an archive's
+    // folder must exist.
+    const DWORD flags = (request.asksBeforeReplacing ? OFN_OVERWRITEPROMPT : 0) |
+                        (request.filter.empty() ? 0 : OFN_PATHMUSTEXIST);
+    OPENFILENAMEW dialog = FileDialog(window_, filterText, name, WideFromUtf8(kSaveDialogTitle).c_str(), flags);
     if (!GetSaveFileNameW(&dialog))
         return std::nullopt;
     return Utf8FromWide(name.c_str());
