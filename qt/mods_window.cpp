@@ -188,11 +188,10 @@ void ModsWindow::ShowEntries()
 void ModsWindow::UpdateButtons()
 {
     const int row = SelectedRow();
-    const bool chosen = model_ && row >= 0 && !model_->Rows()[static_cast<std::size_t>(row)].permanent;
-    const bool enabled = chosen && model_->Rows()[static_cast<std::size_t>(row)].enabled;
-    enableButton_->setEnabled(chosen && !enabled);
-    disableButton_->setEnabled(enabled);
-    removeButton_->setEnabled(chosen);
+    const ModsWindowModel::Buttons allowed = model_ ? model_->ButtonsFor(row) : ModsWindowModel::Buttons{};
+    enableButton_->setEnabled(allowed.enable);
+    disableButton_->setEnabled(allowed.disable);
+    removeButton_->setEnabled(allowed.remove);
 }
 
 void ModsWindow::EnableSelected()
@@ -212,25 +211,15 @@ void ModsWindow::RemoveSelected()
 
 void ModsWindow::Change(ModAction action)
 {
-    const int row = SelectedRow();
-    if (!model_ || row < 0 || model_->Rows()[static_cast<std::size_t>(row)].permanent) {
+    const std::optional<ModChangeRequest> request =
+        model_ ? model_->ChangeFor(
+                     SelectedRow(), action, *this, [this](const std::function<void()>& work) { RunHeldBack(work); },
+                     [this](const std::string& question) { return dialogs_.AskQuestion(ToQt(question)); })
+               : std::nullopt;
+    if (request)
+        RunChange(*request);
+    else
         Reload();
-        return;
-    }
-    const std::size_t index = static_cast<std::size_t>(row);
-    if (action == ModAction::Remove) {
-        // The question names what goes back: a dry run of the removal, which
-        // also refuses (and asks nothing) where another program changed entries.
-        std::vector<ArchiveChanges> changes;
-        bool possible = false;
-        RunHeldBack([&] { possible = ChangeMods(state_, *this, model_->RequestFor(index, action, true), &changes); });
-        if (!possible ||
-            !dialogs_.AskQuestion(ToQt(RemoveQuestion(model_->Rows()[index].name, changes)))) {
-            Reload();
-            return;
-        }
-    }
-    RunChange(model_->RequestFor(index, action));
 }
 
 void ModsWindow::RunChange(const ModChangeRequest& request)

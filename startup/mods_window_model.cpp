@@ -94,6 +94,32 @@ ModChangeRequest ModsWindowModel::RequestFor(std::size_t row, ModAction action, 
     return {scope_, {rows_.at(row).name}, action, dryRun, false};
 }
 
+ModsWindowModel::Buttons ModsWindowModel::ButtonsFor(int row) const
+{
+    const bool chosen = row >= 0 && static_cast<std::size_t>(row) < rows_.size() && !rows_[row].permanent;
+    const bool enabled = chosen && rows_[row].enabled;
+    return {chosen && !enabled, enabled, chosen};
+}
+
+std::optional<ModChangeRequest> ModsWindowModel::ChangeFor(
+    int row, ModAction action, Frontend& frontend, const std::function<void(const std::function<void()>&)>& heldBack,
+    const std::function<bool(const std::string&)>& ask) const
+{
+    if (!ButtonsFor(row).remove)
+        return std::nullopt;
+    const auto index = static_cast<std::size_t>(row);
+    if (action == ModAction::Remove) {
+        // A dry run of the removal, which also refuses (and asks nothing)
+        // where another program changed entries.
+        std::vector<ArchiveChanges> changes;
+        bool possible = false;
+        heldBack([&] { possible = ChangeMods(state_, frontend, RequestFor(index, action, true), &changes); });
+        if (!possible || !ask(RemoveQuestion(rows_[index].name, changes)))
+            return std::nullopt;
+    }
+    return RequestFor(index, action);
+}
+
 std::string RemoveQuestion(const std::string& name, const std::vector<ArchiveChanges>& changes)
 {
     std::string question = "Remove the mod " + name + " for good?\n";

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,18 @@ public:
     std::string SummaryText() const;
     // The change a button or a box asks for the mod of a row.
     ModChangeRequest RequestFor(std::size_t row, ModAction action, bool dryRun = false) const;
+    // Which of Enable, Disable and Remove the mod of a row (-1: none) allows.
+    struct Buttons {
+        bool enable, disable, remove;
+    };
+    Buttons ButtonsFor(int row) const;
+    // The change to run for the mod of a row (-1: none): nothing for a
+    // permanent mod, and a removal only once its dry run, run through
+    // heldBack with frontend, passed and ask answered yes to the question
+    // that names what goes back.
+    std::optional<ModChangeRequest> ChangeFor(int row, ModAction action, Frontend& frontend,
+                                              const std::function<void(const std::function<void()>&)>& heldBack,
+                                              const std::function<bool(const std::string&)>& ask) const;
 
 private:
     const RunState& state_;

@@ -97,11 +97,10 @@ void Win32ModsWindow::ShowEntries()
 void Win32ModsWindow::UpdateButtons()
 {
     const int row = SelectedRow();
-    const bool chosen = model_ && row >= 0 && !model_->Rows()[static_cast<std::size_t>(row)].permanent;
-    const bool enabled = chosen && model_->Rows()[static_cast<std::size_t>(row)].enabled;
-    EnableWindow(controls_[EnableButton], chosen && !enabled);
-    EnableWindow(controls_[DisableButton], enabled);
-    EnableWindow(controls_[RemoveButton], chosen);
+    const ModsWindowModel::Buttons allowed = model_ ? model_->ButtonsFor(row) : ModsWindowModel::Buttons{};
+    EnableWindow(controls_[EnableButton], allowed.enable);
+    EnableWindow(controls_[DisableButton], allowed.disable);
+    EnableWindow(controls_[RemoveButton], allowed.remove);
 }
 
 void Win32ModsWindow::EnableSelected()
@@ -121,24 +120,15 @@ void Win32ModsWindow::RemoveSelected()
 
 void Win32ModsWindow::Change(ModAction action)
 {
-    const int row = SelectedRow();
-    if (!model_ || row < 0 || model_->Rows()[static_cast<std::size_t>(row)].permanent) {
+    const std::optional<ModChangeRequest> request =
+        model_ ? model_->ChangeFor(
+                     SelectedRow(), action, *this, [this](const std::function<void()>& work) { RunHeldBack(work); },
+                     [this](const std::string& question) { return boxes_.AskQuestion(question); })
+               : std::nullopt;
+    if (request)
+        RunChange(*request);
+    else
         Reload();
-        return;
-    }
-    const std::size_t index = static_cast<std::size_t>(row);
-    if (action == ModAction::Remove) {
-        // The question names what goes back: a dry run of the removal, which
-        // also refuses (and asks nothing) where another program changed entries.
-        std::vector<ArchiveChanges> changes;
-        bool possible = false;
-        RunHeldBack([&] { possible = ChangeMods(state_, *this, model_->RequestFor(index, action, true), &changes); });
-        if (!possible || !boxes_.AskQuestion(RemoveQuestion(model_->Rows()[index].name, changes))) {
-            Reload();
-            return;
-        }
-    }
-    RunChange(model_->RequestFor(index, action));
 }
 
 void Win32ModsWindow::RunChange(const ModChangeRequest& request)
