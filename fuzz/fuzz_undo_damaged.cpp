@@ -19,6 +19,7 @@
 #include "core/file_stamp.h"
 #include "core/wad.h"
 #include "fuzz/fuzz_folder.h"
+#include "fuzz/fuzz_failure.h"
 #include "fuzz/input_bytes.h"
 #include "fuzz/record_forms.h"
 #include "ops/operations.h"
@@ -27,6 +28,8 @@
 #include "tests/support/temp_dir.h"
 
 namespace {
+
+using mw::fuzz::Fail;
 
 namespace fs = std::filesystem;
 using mw::test::RawEntry;
@@ -134,12 +137,6 @@ std::vector<std::string> NamesIn(const fs::path& folder)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-void Fail(const char* what)
-{
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
 }
 
 }  // namespace

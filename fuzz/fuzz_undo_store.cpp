@@ -15,6 +15,7 @@
 
 #include "core/errors.h"
 #include "fuzz/fuzz_folder.h"
+#include "fuzz/fuzz_failure.h"
 #include "fuzz/input_bytes.h"
 #include "ops/operations.h"
 #include "ops/undo_store.h"
@@ -23,6 +24,8 @@
 #include "tests/support/temp_dir.h"
 
 namespace {
+
+using mw::fuzz::Fail;
 
 namespace fs = std::filesystem;
 using mw::fuzz::Planted;
@@ -147,12 +150,6 @@ Plan PlantStore(mw::fuzz::InputBytes& in, const World& world)
             plan.odd.push_back(folder / name);
     }
     return plan;
-}
-
-void Fail(const char* what)
-{
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
 }
 
 }  // namespace
