@@ -67,7 +67,7 @@ void ExtractWad(const RunState& state, Frontend& frontend, const ExtractRequest&
     }
     const std::string archiveName = FileNamePart(archiveText);
     const std::string baseName(FirstChars(archiveName, static_cast<long long>(archiveName.size()) - 4));
-    const std::string folderText = state.Settings->ReadSetting(kExtractPathValue, FolderPart(archiveText));
+    const std::string folderText = ProposedExtractionFolder(state, archiveText);
     state.Settings->WriteSetting(kWadNameValue, archiveText);
 
     // Cancelled, the proposed folder is kept as the next one proposed.
@@ -94,7 +94,19 @@ void ExtractWad(const RunState& state, Frontend& frontend, const ExtractRequest&
         archive.Close();
         ShowElapsed(state, frontend, ProgressPhase::Extracted, startTime);
     }
-    state.Settings->WriteSetting(kExtractPathValue, FolderPart(outputFolder));
+    RememberExtractionFolder(state, FolderPart(outputFolder));
+}
+
+std::string ProposedExtractionFolder(const RunState& state, const std::string& archive)
+{
+    const std::string firstFolder =
+        state.DocumentsFolder.empty() ? FolderPart(archive) : state.DocumentsFolder + kNativeSeparator;
+    return state.Settings->ReadSetting(kExtractPathValue, firstFolder);
+}
+
+void RememberExtractionFolder(const RunState& state, const std::string& folder)
+{
+    state.Settings->WriteSetting(kExtractPathValue, folder);
 }
 
 }  // namespace mw

@@ -30,6 +30,12 @@ struct ExtractRequest {
     std::vector<std::string> patterns{};
 };
 void ExtractWad(const RunState& state, Frontend& frontend, const ExtractRequest& request);
+// The folder an extraction from archive proposes, with its separator: the
+// one the last extraction went into, else the user's documents, else the
+// archive's own folder (the game's, which is no place for loose files).
+std::string ProposedExtractionFolder(const RunState& state, const std::string& archive);
+// Keeps folder as the next extraction's proposal.
+void RememberExtractionFolder(const RunState& state, const std::string& folder);
 
 struct UpdateOptions {
     // The seventeen track archives in the GP4 folder instead of the archive

@@ -12,6 +12,7 @@
 
 #include "core/gp4_installation.h"
 #include "core/settings_store.h"
+#include "core/user_data_folder.h"
 #include "ops/mods/mod_store.h"
 #include "ops/undo_store.h"
 
@@ -34,6 +35,9 @@ struct RunState {
     std::string ModsFolder = DefaultModsFolder();
     // The most the undo records may take together; the oldest go first.
     std::int64_t UndoCap = kDefaultUndoCap;
+    // Where an archive's first extraction is proposed, so that it does not
+    // land inside the game's folder; empty: beside the archive.
+    std::string DocumentsFolder = UserDocumentsFolder();
 };
 
 }  // namespace mw

@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "ops/archive_edits.h"
 #include "ops/messages.h"
+#include "ops/operations.h"
 
 namespace mw {
 
@@ -13,9 +14,11 @@ void ContentsHandlers::ExtractSelection()
     if (!ActionsFor(selected.size()).extract)
         return;
     const ArchiveContents& contents = view_.Contents();
-    const std::optional<std::string> folder = dialogs_.ChooseFolder("Extract to a folder", FolderPart(contents.path));
+    const std::optional<std::string> folder =
+        dialogs_.ChooseFolder("Extract to a folder", ProposedExtractionFolder(state_, contents.path));
     if (!folder)
         return;
+    RememberExtractionFolder(state_, folder->ends_with(kNativeSeparator) ? *folder : *folder + kNativeSeparator);
     view_.RunWithInputHeld([&](Frontend& frontend) { ExtractEntries(state_, frontend, contents, selected, *folder); });
 }
 

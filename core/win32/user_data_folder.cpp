@@ -2,6 +2,12 @@
 
 #include <cstdlib>
 
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include "core/file.h"
 #include "core/win32/wide_text.h"
 
 namespace mw {
@@ -11,6 +17,18 @@ std::string UserDataFolder()
 {
     const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
     return local != nullptr ? Utf8FromWide(local) : std::string();
+}
+
+// The known folder, so that a Documents moved elsewhere (or to OneDrive)
+// is the one proposed.
+std::string UserDocumentsFolder()
+{
+    PWSTR path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr, &path)))
+        folder = Utf8FromWide(path);
+    CoTaskMemFree(path);
+    return !folder.empty() && FolderExists(folder) ? folder : "";
 }
 
 }  // namespace mw

@@ -50,12 +50,19 @@ TEST_F(ExtractWadTest, WritesEveryEntryBelowTheOutputFolder)
 TEST_F(ExtractWadTest, ProposesTheStoredFolderAndTheArchivesBaseName)
 {
     const std::string archive = dir.Write("gp4/cars.wad", test::ContiguousArchive({{"a", "1"}}));
+    // The first time, the user's documents, never the game's folder; with
+    // no documents folder, beside the archive.
+    state.DocumentsFolder = dir / "documents";
     ASSERT_EQ(Run(archive, std::nullopt), "no error");  // cancelled
-    EXPECT_EQ(ui.saveFileName, dir / "gp4/cars");
+    EXPECT_EQ(ui.saveFileName, dir / "documents/cars");
     EXPECT_EQ(ui.saveFilter, "");
     EXPECT_TRUE(ui.statusTexts.empty());
     EXPECT_EQ(state.Settings->ReadSetting("WadName", "-"), archive);
-    EXPECT_EQ(state.Settings->ReadSetting("ExtractPath", "-"), dir / "gp4/");
+    EXPECT_EQ(state.Settings->ReadSetting("ExtractPath", "-"), dir / "documents/");
+    state.Settings = std::make_unique<InMemorySettings>();
+    state.DocumentsFolder.clear();
+    ASSERT_EQ(Run(archive, std::nullopt), "no error");
+    EXPECT_EQ(ui.saveFileName, dir / "gp4/cars");
 
     state.Settings->WriteSetting("ExtractPath", dir / "work/");
     ASSERT_EQ(Run(archive, dir / "mods/cars"), "no error");

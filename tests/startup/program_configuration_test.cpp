@@ -6,32 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "startup/program_configuration.h"
+#include "tests/support/posix/scoped_variable.h"
 #include "tests/support/temp_dir.h"
 
 namespace mw {
 namespace {
 
-// An environment variable set for one test, then put back.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable()
-    {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::ScopedVariable;
 
 // Both programs start their configuration here: the elapsed times are
 // written with the user's locale's decimal separator, a comma in French.
