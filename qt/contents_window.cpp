@@ -173,7 +173,7 @@ void ContentsWindow::ShowContents(ArchiveContents contents)
     filterField_->clear();
     SelectFolder({});
     ApplyFilter();
-    ShowInFront(*this);
+    ShowInFrontLeavingTyping(*this);
     entryList_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,12 +1,15 @@
 // mendwright: the windowed program, and the auto-install mode of update packages.
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QIcon>
 
 #include "startup/command_line.h"
+#include "startup/hand_over.h"
 #include "startup/help_and_version.h"
+#include "qt/hand_over.h"
 #include "qt/program_dialogs.h"
 #include "qt/program_windows.h"
 #include "startup/program_configuration.h"
@@ -40,8 +43,16 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral(MENDWRIGHT_APP_ID));
     QApplication::setWindowIcon(ApplicationIcon());
 
+    // A .wad opened while the program runs opens in the running program.
+    if (const auto archive = mw::ArchiveToHandOver(arguments); archive && mw::HandToRunningProgram(*archive))
+        return 0;
+
     mw::ProgramConfiguration configuration([] { return std::make_unique<mw::QtSettingsStore>(); });
     mw::Dialogs& dialogs = mw::ProgramDialogs();
     mw::ProgramWindows windows(configuration.state, configuration.openSettings, dialogs);
+    // The auto-install mode of a package takes no archive from elsewhere.
+    std::optional<mw::HandOverListener> listener;
+    if (arguments.size() < 2)
+        listener.emplace([&windows](const std::string& archive) { return windows.TakeHandedOverArchive(archive); });
     return mw::RunMode(arguments, configuration.state, windows, windows, [] { return QApplication::exec(); });
 }

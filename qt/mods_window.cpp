@@ -130,7 +130,7 @@ void ModsWindow::ShowMods(const std::string& scope)
 {
     model_ = std::make_unique<ModsWindowModel>(state_, scope);
     Reload();
-    ShowInFront(*this);
+    ShowInFrontLeavingTyping(*this);
 }
 
 void ModsWindow::Reload()

@@ -50,6 +50,7 @@ bool IsUserInput(QEvent::Type type)
 OperationRun::OperationRun(OperationRun*& slot) : slot_(slot)
 {
     slot_ = this;
+    ++running_;
     qApp->installEventFilter(this);
     sincePaint_.start();
 }
@@ -69,6 +70,7 @@ OperationRun::~OperationRun()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     qApp->removeEventFilter(this);
     slot_ = nullptr;
+    --running_;
 }
 
 void OperationRun::PaintPending()

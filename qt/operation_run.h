@@ -31,6 +31,9 @@ public:
     void PaintPending();
     static constexpr int kPaintInterval = 40;
 
+    // Whether an operation runs in any window.
+    static bool AnyRuns() { return running_ > 0; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -39,6 +42,7 @@ private:
     QElapsedTimer sincePaint_;
     std::function<void()> cancel_;
     QPointer<QWidget> cancelButton_;
+    static inline int running_ = 0;
 };
 
 }  // namespace mw

@@ -25,6 +25,11 @@ struct ProgramWindows : ProgramShell, StartupDialogs {
     void ShowMainWindow() override { mainWindow.show(); }
     void ShowContents() override { mainWindow.ShowContents(); }
 
+    // An archive another start of the program hands over: taken (true)
+    // while no operation runs and no question waits, then shown in the
+    // contents window.
+    bool TakeHandedOverArchive(const std::string& archive);
+
     bool AskQuestion(const std::string& question) override;
     void ShowMessage(const std::string& message) override { dialogs.ShowUserError(ToQt(message)); }
     void ShowErrorDisplay(const ErrorReport& report) override;

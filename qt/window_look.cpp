@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
 #include <QScreen>
 #include <QWidget>
@@ -72,6 +74,18 @@ void ShowInFront(QWidget& window)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+void ShowInFrontLeavingTyping(QWidget& window)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    const bool typing = focus != nullptr && focus->window() != &window && qobject_cast<const QLineEdit*>(focus);
+    if (!typing)
+        return ShowInFront(window);
+    window.setAttribute(Qt::WA_ShowWithoutActivating);
+    window.show();
+    window.raise();
+    window.setAttribute(Qt::WA_ShowWithoutActivating, false);
 }
 
 QSize ClientSizeOf(QSize outerSize)

@@ -28,6 +28,9 @@ void PlaceBeside(QWidget& window, const QWidget& anchor);
 
 // Shows a modeless window, or brings it to the front when it is open.
 void ShowInFront(QWidget& window);
+// The same for a window the main window opens, which leaves the focus in
+// a text field of another window: what the user types there stays there.
+void ShowInFrontLeavingTyping(QWidget& window);
 
 // The client size of a window whose outer size (with a sizeable border and
 // a caption bar of the classic desktop metrics) is given.

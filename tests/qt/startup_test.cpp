@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
 
+#include "qt/hand_over.h"
 #include "qt/program_windows.h"
+#include "tests/support/posix/scoped_variable.h"
 #include "startup/startup.h"
 #include "tests/support/temp_dir.h"
 #include "tests/qt/ui_test_support.h"
@@ -72,6 +78,35 @@ TEST_F(StartupTest, OneArgumentNamingAWadOrAFolderFillsItsField)
     Run({folder});
     EXPECT_EQ(window.SourceField()->Filename(), QString::fromStdString(folder));
     EXPECT_EQ(loops, 5);
+}
+
+// A .wad opened while the program runs opens in it, through a socket in
+// the user's runtime folder: a socket a program that ended left is taken
+// over, and what is no .wad is refused (its start opens its own window).
+TEST_F(StartupTest, AnArchiveOpenedWhileTheProgramRunsOpensInIt)
+{
+    test::TempDir dir;
+    const test::ScopedVariable runtime("XDG_RUNTIME_DIR", dir.path());
+    const std::string wad = dir.Write("cars.wad", test::ContiguousArchive({{"a.bin", "A"}}));
+    dir.Write("mendwright.socket", "");
+    EXPECT_FALSE(HandToRunningProgram(wad)) << "no program listens";
+
+    const HandOverListener listener([this](const std::string& archive) { return windows.TakeHandedOverArchive(archive); });
+    // The start waits for its answer, which the running program's loop gives.
+    const auto handOver = [](const std::string& path) {
+        std::future<bool> taken = std::async(std::launch::async, [path] { return HandToRunningProgram(path); });
+        while (taken.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return taken.get();
+    };
+    MainWindow& window = windows.mainWindow;
+    EXPECT_FALSE(handOver(dir.Write("notes.txt", "x")));
+    EXPECT_FALSE(window.Contents().isVisible());
+    EXPECT_TRUE(handOver(wad));
+    EXPECT_EQ(window.ArchiveField()->Filename(), QString::fromStdString(wad));
+    EXPECT_TRUE(window.Contents().isVisible());
+    EXPECT_EQ(window.Contents().Entries().rowCount(), 1);
 }
 
 TEST_F(StartupTest, TwoArgumentsNeverShowTheMainWindowNorRunTheLoop)

@@ -65,7 +65,8 @@ std::string ContiguousArchive(const std::vector<std::pair<std::string, std::stri
 
 bool RunningAsRoot();
 
-// Points the user's data folder (where undo records go) at folder, for this
+// Points the user's data folder (where undo records go) and, on Linux, the
+// runtime folder (where the running program listens) at folder, for this
 // process and the programs it starts.
 void UseDataFolder(const std::string& folder);
 

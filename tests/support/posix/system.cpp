@@ -132,6 +132,9 @@ void UseDataFolder(const std::string& folder)
     // that user's updates a store of their own.
     ::chmod(folder.c_str(), 01777);
     ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    // A window program started by a test hands its archive to no program
+    // of the user's, nor takes one from them.
+    ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
 }
 
 }  // namespace mw::test
