@@ -19,6 +19,7 @@ void CancellableRun::Run(const std::function<void(Frontend&)>& operation, Fronte
                          const std::function<void()>& failed)
 {
     cancelRequested_.store(false);
+    ++running_;
     const HWND focus = GetFocus();
     SetWindowPos(cancelButton_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     RunReportingErrors([&] { RunOffWindowThread(operation, window, thread_); },
@@ -27,6 +28,7 @@ void CancellableRun::Run(const std::function<void(Frontend&)>& operation, Fronte
                            boxes.ShowErrorDisplay(report);
                        });
     ShowWindow(cancelButton_, SW_HIDE);
+    --running_;
     SetFocus(focus);
 }
 

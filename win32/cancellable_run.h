@@ -28,11 +28,14 @@ public:
              const std::function<void()>& failed);
     void RequestCancel() { cancelRequested_.store(true); }
     bool CancelRequested() const { return cancelRequested_.load(); }
+    // Whether an operation runs off the thread of any window.
+    static bool AnyRuns() { return running_ > 0; }
 
 private:
     const HWND& cancelButton_;
     std::atomic<bool> cancelRequested_{false};
     Win32WindowThread thread_;
+    static inline int running_ = 0;
 };
 
 }  // namespace mw

@@ -27,9 +27,7 @@ void Win32ContentsWindow::ShowContents(ArchiveContents contents)
     ApplyFilter();
     if (!IsWindowVisible(window_))
         PlaceBesideWindow(window_, GetWindow(window_, GW_OWNER));
-    ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(window_);
-    SetFocus(controls_[EntryList]);
+    ShowInFrontLeavingTyping(window_, controls_[EntryList]);
 }
 
 void Win32ContentsWindow::ShowContentsAgain(ArchiveContents contents, const std::string& folder)

@@ -32,7 +32,9 @@ FolderWindow::FolderWindow(HWND owner, const FolderWindowLook& look, std::functi
     CreateProgramWindow(kWindowClass, look.caption, kStyle, kExStyle, {100, 100}, owner);
     RECT outer = {0, 0, Scaled(look.clientSize.cx), Scaled(look.clientSize.cy)};
     AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
+    // Made hidden at start-up: it must not take the main window's keys.
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const auto create = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {

@@ -9,9 +9,11 @@
 
 #include "settings/win32/registry_settings_store.h"
 #include "startup/command_line.h"
+#include "startup/hand_over.h"
 #include "startup/help_and_version.h"
 #include "startup/program_configuration.h"
 #include "startup/startup.h"
+#include "win32/hand_over.h"
 #include "win32/main_window.h"
 #include "win32/program_dialogs.h"
 
@@ -53,6 +55,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         WriteToStartingConsole(*text);
         return 0;
     }
+    // A .wad opened while the program runs opens in the running program.
+    if (const auto archive = mw::ArchiveToHandOver(arguments); archive && mw::HandToRunningProgram(*archive))
+        return 0;
     // The file dialogs host shell objects, which want a COM apartment; a
     // drag of files out of the contents window wants OLE besides.
     static_cast<void>(OleInitialize(nullptr));

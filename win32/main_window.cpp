@@ -15,13 +15,14 @@
 #include "ops/operations.h"
 #include "ops/undo_wad.h"
 #include "startup/given_path.h"
+#include "startup/hand_over.h"
 #include "startup/main_window_layout.h"
+#include "win32/hand_over.h"
 #include "win32/window_look.h"
 
 namespace mw {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"MendwrightMainWindow";
 constexpr int kFirstControlId = 100;
 // Room for a long path in the file dialogs.
 constexpr DWORD kPathBuffer = 32768;
@@ -156,7 +157,7 @@ Win32MainWindow::Win32MainWindow(RunState& state, SettingsFactory openSettings, 
       openSettings_(std::move(openSettings))
 {
     // Files dropped from Explorer land on the two fields.
-    CreateProgramWindow(kWindowClass, WideFromUtf8(kApplicationTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
+    CreateProgramWindow(kMainWindowClass, WideFromUtf8(kApplicationTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
                         WS_EX_ACCEPTFILES, {kMainOuterSize.width, kMainOuterSize.height}, nullptr);
     const int width = Scaled(kMainOuterSize.width);
     const int height = Scaled(kMainOuterSize.height);
@@ -320,6 +321,22 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         limits->ptMinTrackSize = {Scaled(kMainMinimumOuterSize.width), Scaled(kMainMinimumOuterSize.height)};
         return 0;
     }
+    case WM_COPYDATA: {
+        // Another start's archive, taken while no operation runs and no
+        // question waits, opened once that start has its answer.
+        const std::optional<std::string> archive =
+            HandedOverArchive(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        if (!archive || CancellableRun::AnyRuns() || WindowHeldOnThisThread() || !IsWadFile(*archive))
+            return FALSE;
+        handedOver_ = *archive;
+        PostMessageW(window_, kOpenHandedOver, 0, 0);
+        return TRUE;
+    }
+    case kOpenHandedOver:
+        if (IsIconic(window_))
+            ShowWindow(window_, SW_RESTORE);
+        OpenHandedOverArchive(handedOver_, *this);
+        return 0;
     case WM_CLOSE:
         ShowWindow(window_, SW_HIDE);
         PostQuitMessage(0);

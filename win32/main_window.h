@@ -108,6 +108,9 @@ private:
     std::unique_ptr<FolderWindow> manualPath_;
     std::unique_ptr<Win32ContentsWindow> contents_;
     std::unique_ptr<Win32ModsWindow> mods_;
+    // The archive another start handed over, until it is opened.
+    std::string handedOver_;
+    static constexpr UINT kOpenHandedOver = WM_APP + 1;
 };
 
 }  // namespace mw

@@ -43,9 +43,7 @@ void Win32ModsWindow::ShowMods(const std::string& scope)
         PlaceBesideWindow(window_, GetWindow(window_, GW_OWNER));
         placed_ = true;
     }
-    ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(window_);
-    SetFocus(controls_[ModList]);
+    ShowInFrontLeavingTyping(window_, controls_[ModList]);
 }
 
 void Win32ModsWindow::Reload()

@@ -125,7 +125,10 @@ void SetClientSize(HWND window, SIZE size)
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     RECT outer = {0, 0, Scaled(window, size.cx), Scaled(window, size.cy)};
     AdjustWindowRectExForDpi(&outer, style, FALSE, exStyle, GetDpiForWindow(window));
-    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
+    // Without SWP_NOACTIVATE a window being made, still hidden, would
+    // take the keys typed in the window that opens it.
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PlaceBesideWindow(HWND window, HWND anchor)
@@ -143,6 +146,21 @@ void PlaceBesideWindow(HWND window, HWND anchor)
         outer.right - outer.left, outer.bottom - outer.top,
         {work.left, work.top, work.right - work.left, work.bottom - work.top});
     SetWindowPos(window, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ShowInFrontLeavingTyping(HWND window, HWND focus)
+{
+    const HWND typing = GetFocus();
+    wchar_t kind[8] = {};
+    if (typing != nullptr && GetAncestor(typing, GA_ROOT) != window && GetClassNameW(typing, kind, 8) > 0 &&
+        lstrcmpiW(kind, L"Edit") == 0) {
+        ShowWindow(window, IsIconic(window) ? SW_SHOWNOACTIVATE : SW_SHOWNA);
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
+    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(focus);
 }
 
 void HoldInputDuring(HWND window, const std::function<void()>& work)

@@ -31,6 +31,10 @@ void SetClientSize(HWND window, SIZE size);
 // Moves a top-level window beside anchor, inside the work area of
 // anchor's monitor, keeping its size.
 void PlaceBesideWindow(HWND window, HWND anchor);
+// Shows a window the main window opens in front, its focus on focus; it
+// leaves the focus in an edit field of another window, so that what the
+// user types there stays there.
+void ShowInFrontLeavingTyping(HWND window, HWND focus);
 
 // Runs work with the window's input held back: keys and clicks given
 // meanwhile are dropped, not replayed on the window after it.

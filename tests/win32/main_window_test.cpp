@@ -20,6 +20,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/win32/recording_dialogs.h"
 #include "startup/main_window_layout.h"
+#include "win32/hand_over.h"
 #include "win32/main_window.h"
 
 namespace mw {
@@ -290,6 +291,54 @@ void Drop(HWND window, POINT at, const std::string& path)
     std::copy(name.begin(), name.end(), reinterpret_cast<wchar_t*>(files + 1));
     GlobalUnlock(memory);
     SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+void DispatchWaitingMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+}
+
+// The contents window leaves the focus in a field being typed in, and
+// takes it otherwise.
+TEST_F(Win32MainWindowTest, ContentsLeaveTheFocusInAFieldBeingTypedIn)
+{
+    test::TempDir dir;
+    SetText(Win32MainWindow::ArchiveEdit, dir.Write("cars.wad", test::ContiguousArchive({{"a", "A"}})));
+    window.ShowMainWindow();
+    SetForegroundWindow(window.Handle());
+    SetFocus(window.ControlHandle(Win32MainWindow::ArchiveEdit));
+    window.ShowContents();
+    ASSERT_NE(window.ContentsView(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(window.ContentsView()->Handle()));
+    EXPECT_EQ(GetFocus(), window.ControlHandle(Win32MainWindow::ArchiveEdit));
+
+    ShowWindow(window.ContentsView()->Handle(), SW_HIDE);
+    SetFocus(window.ControlHandle(Win32MainWindow::UpdateButton));
+    window.ShowContents();
+    EXPECT_EQ(GetAncestor(GetFocus(), GA_ROOT), window.ContentsView()->Handle());
+}
+
+// A .wad opened while the program runs reaches its main window, which
+// opens it once the start that sent it has its answer; what is no .wad
+// and what is no hand-over of ours are refused.
+TEST_F(Win32MainWindowTest, AnArchiveHandedOverOpensInTheContentsWindow)
+{
+    test::TempDir dir;
+    const std::string wad = dir.Write("cars.wad", test::ContiguousArchive({{"a", "A"}}));
+    window.ShowMainWindow();
+    EXPECT_FALSE(SendArchiveTo(window.Handle(), dir.Write("notes.txt", "x")));
+    COPYDATASTRUCT other = {1, 4, const_cast<wchar_t*>(L"ab")};
+    EXPECT_FALSE(SendMessageW(window.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&other)));
+    DispatchWaitingMessages();
+    EXPECT_EQ(window.ContentsView(), nullptr);
+
+    EXPECT_TRUE(SendArchiveTo(window.Handle(), wad));
+    DispatchWaitingMessages();
+    EXPECT_EQ(window.ArchiveText(), wad);
+    ASSERT_NE(window.ContentsView(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(window.ContentsView()->Handle()));
 }
 
 TEST_F(Win32MainWindowTest, DroppedFilesLandOnTheFieldThatTakesThem)
