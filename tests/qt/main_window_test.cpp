@@ -383,9 +383,16 @@ TEST_F(MainWindowTest, UndoLastUpdateAsksThenGivesTheArchiveBack)
     ASSERT_NE(updated, original);
     ASSERT_TRUE(window.UndoButton()->isEnabled());
 
+    // Ctrl+Z outside a field does what the arrow does.
+    QApplication::setActiveWindow(&window);
+    window.UpdateButton()->setFocus();
+    const std::function<void()> undos[] = {
+        [&] { Click(window.UndoButton()); },
+        [&] { QTest::keyClick(window.UpdateButton(), Qt::Key_Z, Qt::ControlModifier); },
+    };
     for (const bool answer : {false, true}) {
         fixture.dialogs.questionAnswer = answer;
-        Click(window.UndoButton());
+        undos[answer]();
         EXPECT_EQ(test::ReadBytes(wad), answer ? original : updated);
     }
     ASSERT_EQ(fixture.dialogs.questions.size(), 2u);

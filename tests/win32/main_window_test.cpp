@@ -268,11 +268,28 @@ TEST_F(Win32MainWindowTest, UndoButtonAsksThenGivesTheArchiveBack)
     ASSERT_NE(updated, original);
     ASSERT_TRUE(IsWindowEnabled(undo));
 
+    // Ctrl+Z outside a field does what the arrow does; in a field it is the
+    // field's.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    const auto ctrlZ = [&](Win32MainWindow::Control where) {
+        return window.TakeKey({window.ControlHandle(where), WM_KEYDOWN, 'Z', 0, 0, {}});
+    };
+    EXPECT_FALSE(ctrlZ(Win32MainWindow::ArchiveEdit));
+    EXPECT_TRUE(boxes.shown.empty());
+    const std::function<void()> undos[] = {
+        [&] { Click(Win32MainWindow::UndoButton); },
+        [&] { ctrlZ(Win32MainWindow::UpdateButton); },
+    };
     for (const bool answer : {false, true}) {
         boxes.answer = answer;
-        Click(Win32MainWindow::UndoButton);
+        undos[answer]();
         EXPECT_EQ(test::ReadBytes(wad), answer ? original : updated);
     }
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_NE(boxes.shown[0].find("\n    a.bin\n"), std::string::npos) << boxes.shown[0];
     EXPECT_FALSE(IsWindowEnabled(undo)) << "nothing is left to undo";
