@@ -46,20 +46,20 @@ constexpr ControlLook kControls[] = {
     {L"STATIC", SS_LEFT, MainControl::SourceLabel},
     {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::SelectFolderButton},
     {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, MainControl::SourceField},
-    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::SourceField, 0},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, MainControl::SourceField, 0},
     {L"STATIC", SS_LEFT, MainControl::ArchiveLabel},
     {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::Gp4PathButton},
     {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, MainControl::ArchiveField},
-    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 0},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, MainControl::ArchiveField, 0},
     {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::CreateButton},
     {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, MainControl::UpdateButton},
     {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::ExtractButton},
     {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, MainControl::UpdateTracksButton},
     {L"STATIC", SS_OWNERDRAW | WS_CLIPSIBLINGS, MainControl::StatusBar},
     {L"BUTTON", BS_PUSHBUTTON, MainControl::CancelButton},
-    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 2},
-    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 1},
-    {L"BUTTON", BS_PUSHBUTTON | BS_ICON, MainControl::ArchiveField, 3},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, MainControl::ArchiveField, 2},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, MainControl::ArchiveField, 1},
+    {L"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, MainControl::ArchiveField, 3},
 };
 
 int FieldButtonCount(MainControl field)
@@ -203,6 +203,13 @@ void Win32MainWindow::CreateControls()
         // The undo button's says why it is disabled.
         if (const char* toolTip = ToolTipOf(look))
             (i == UndoButton ? AddPlaceToolTip : AddToolTip)(toolTips_, controls_[i], WideFromUtf8(toolTip).c_str());
+    }
+    // The archive field's buttons follow it in the Tab order, left to right
+    // as they stand, though they are made last.
+    HWND previous = controls_[ArchiveEdit];
+    for (const Control button : {ModsButton, UndoButton, ContentsButton, ArchiveBrowse}) {
+        SetWindowPos(controls_[button], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = controls_[button];
     }
     PlaceControls();
     ShowWindow(controls_[CancelButton], SW_HIDE);

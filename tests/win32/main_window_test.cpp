@@ -310,6 +310,24 @@ void Drop(HWND window, POINT at, const std::string& path)
     SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
+// Tab goes from "Update wad" through the controls in reading order; the
+// archive field's buttons follow it as they stand, the undo arrow,
+// disabled, passed over.
+TEST_F(Win32MainWindowTest, TabTakesInTheFieldsButtons)
+{
+    using W = Win32MainWindow;
+    const W::Control expected[] = {W::ExtractButton,      W::UpdateTracksButton, W::SelectFolderButton,
+                                   W::SourceEdit,         W::SourceBrowse,       W::Gp4PathButton,
+                                   W::ArchiveEdit,        W::ModsButton,         W::ContentsButton,
+                                   W::ArchiveBrowse,      W::CreateButton,       W::UpdateButton};
+    window.ShowMainWindow();
+    HWND focus = window.ControlHandle(W::UpdateButton);
+    for (const W::Control next : expected) {
+        focus = GetNextDlgTabItem(window.Handle(), focus, FALSE);
+        EXPECT_EQ(focus, window.ControlHandle(next)) << next;
+    }
+}
+
 void DispatchWaitingMessages()
 {
     MSG message;
