@@ -28,7 +28,8 @@ QString SocketPath()
 bool HandToRunningProgram(const std::string& archive)
 {
     const QString path = SocketPath();
-    if (path.isEmpty())
+    // A line end in a name would cut the line the path travels in.
+    if (path.isEmpty() || archive.find('\n') != std::string::npos)
         return false;
     QLocalSocket socket;
     socket.connectToServer(path);
