@@ -110,13 +110,12 @@ std::string ArchiveFaultCause(const std::string& path, const ArchiveFault& fault
     switch (fault.kind) {
     case Kind::Empty: return notAnArchive + "it is empty";
     case Kind::ShortCount:
-        return notAnArchive + "it holds only " + std::to_string(fault.number) +
-               (fault.number == 1 ? " byte" : " bytes");
+        return notAnArchive + "it holds only " + CountText(static_cast<std::size_t>(fault.number), "byte", "bytes");
     case Kind::NegativeCount: return notAnArchive + "its entry count is " + std::to_string(fault.number);
     case Kind::CountTooLarge: return notAnArchive + "it would hold " + std::to_string(fault.number) + " entries";
     case Kind::DirectoryPastEnd:
-        return truncated + "its directory of " + std::to_string(fault.number) +
-               (fault.number == 1 ? " entry" : " entries") + " ends past the end of the file";
+        return truncated + "its directory of " + CountText(static_cast<std::size_t>(fault.number), "entry", "entries") +
+               " ends past the end of the file";
     case Kind::EntryBeforeStart: return notAnArchive + EntryOf(fault) + " starts before the beginning of the file";
     case Kind::NegativeSize: return notAnArchive + EntryOf(fault) + " has a negative size";
     case Kind::EntryPastEnd: return truncated + EntryOf(fault) + " ends past the end of the file";

@@ -122,4 +122,9 @@ bool Contains(std::string_view text, std::string_view part)
     return text.find(part) != std::string_view::npos;
 }
 
+std::string CountText(std::size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
 }  // namespace mw

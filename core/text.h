@@ -40,5 +40,7 @@ bool WildcardMatches(std::string_view text, std::string_view pattern);
 std::string LowerAscii(std::string_view text);
 // Whether text holds part as a plain substring.
 bool Contains(std::string_view text, std::string_view part);
+// A count with its noun, one in the singular: "1 entry", "3 entries".
+std::string CountText(std::size_t count, const char* one, const char* many);
 
 }  // namespace mw

@@ -106,7 +106,8 @@ std::string ProposedExtractionFolder(const RunState& state, const std::string& a
 
 void RememberExtractionFolder(const RunState& state, const std::string& folder)
 {
-    state.Settings->WriteSetting(kExtractPathValue, folder);
+    state.Settings->WriteSetting(kExtractPathValue,
+                                 folder.ends_with(kNativeSeparator) ? folder : folder + kNativeSeparator);
 }
 
 }  // namespace mw

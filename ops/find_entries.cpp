@@ -5,6 +5,7 @@
 #include "core/file.h"
 #include "core/list_files.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/entry_selection.h"
 #include "ops/messages.h"
 #include "ops/operation_runtime.h"

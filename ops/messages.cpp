@@ -69,13 +69,9 @@ std::string CancelledText(std::optional<std::size_t> filesWritten)
 {
     if (!filesWritten)
         return "Cancelled";
-    return "Cancelled: " + std::to_string(*filesWritten) + (*filesWritten == 1 ? " file" : " files") + " extracted";
+    return "Cancelled: " + CountText(*filesWritten, "file", "files") + " extracted";
 }
 
-std::string CountText(std::size_t count, const char* one, const char* many)
-{
-    return std::to_string(count) + ' ' + (count == 1 ? one : many);
-}
 
 std::string RemoveEntriesQuestion(std::size_t count, const std::string& archiveName)
 {

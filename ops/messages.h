@@ -71,8 +71,6 @@ inline constexpr const char* kPermanentModPrefix =
 inline constexpr const char* kChangedOutsidePrefix =
     "Sorry but another program changed entries that this change would touch (--force leaves them as they are): ";
 
-// A count with its noun, one in the singular: "1 entry", "3 entries".
-std::string CountText(std::size_t count, const char* one, const char* many);
 
 // The errors the operations raise themselves, each followed by the file.
 inline constexpr const char* kUnsafeEntryPrefix = "Unsafe entry name in archive: ";

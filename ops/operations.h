@@ -34,7 +34,7 @@ void ExtractWad(const RunState& state, Frontend& frontend, const ExtractRequest&
 // one the last extraction went into, else the user's documents, else the
 // archive's own folder (the game's, which is no place for loose files).
 std::string ProposedExtractionFolder(const RunState& state, const std::string& archive);
-// Keeps folder as the next extraction's proposal.
+// Keeps folder (with its separator or not) as the next extraction's proposal.
 void RememberExtractionFolder(const RunState& state, const std::string& folder);
 
 struct UpdateOptions {

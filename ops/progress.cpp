@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/text.h"
 #include "ops/messages.h"
 
 namespace mw {

@@ -4,8 +4,6 @@
 #include <QLocalSocket>
 #include <QPointer>
 
-#include "qt/qstring_conversion.h"
-
 namespace mw {
 namespace {
 

@@ -18,7 +18,7 @@ void ContentsHandlers::ExtractSelection()
         dialogs_.ChooseFolder("Extract to a folder", ProposedExtractionFolder(state_, contents.path));
     if (!folder)
         return;
-    RememberExtractionFolder(state_, folder->ends_with(kNativeSeparator) ? *folder : *folder + kNativeSeparator);
+    RememberExtractionFolder(state_, *folder);
     view_.RunWithInputHeld([&](Frontend& frontend) { ExtractEntries(state_, frontend, contents, selected, *folder); });
 }
 

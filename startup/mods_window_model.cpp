@@ -3,6 +3,7 @@
 #include "core/entry_text.h"
 #include "core/file.h"
 #include "core/path_helpers.h"
+#include "core/text.h"
 #include "ops/messages.h"
 #include "ops/mods/mod_scope.h"
 #include "ops/mods/mod_store.h"
@@ -21,10 +22,9 @@ std::string ArchiveNames(const std::vector<std::string>& archives)
     return names;
 }
 
-// "1 entry", "2 entries".
 std::string Entries(int count)
 {
-    return std::to_string(count) + (count == 1 ? " entry" : " entries");
+    return CountText(static_cast<std::size_t>(count), "entry", "entries");
 }
 
 }  // namespace
@@ -85,7 +85,7 @@ std::string ModsWindowModel::SummaryText() const
     if (scope_.empty())
         return kNoInstallationMessage;
     const std::size_t count = rows_.size();
-    return (count == 0 ? std::string("No mods") : std::to_string(count) + (count == 1 ? " mod" : " mods")) +
+    return (count == 0 ? std::string("No mods") : CountText(count, "mod", "mods")) +
            " installed in " + scope_;
 }
 
